@@ -1,0 +1,43 @@
+# Zorvane: the two commands of the README (make run, make test) and a few helpers.
+BUILD      ?= build
+PREFIX     ?= $(CURDIR)/$(BUILD)/Zorvane
+JOBS       ?= $(shell nproc)
+CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+XVFB       := xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp"
+GUI_ENV    := NO_AT_BRIDGE=1 GDK_BACKEND=x11 WAYLAND_DISPLAY=
+
+.PHONY: all deps configure build install run test bench fuzz format clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) $(CMAKE_ARGS)
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+run: install
+	@bash scripts/run.sh $(PREFIX)
+
+test: build
+	cd $(BUILD) && $(GUI_ENV) $(XVFB) ctest --output-on-failure -j $(JOBS) --timeout 600
+
+bench: build
+	bash scripts/bench.sh $(BUILD)
+
+fuzz: deps
+	bash scripts/fuzz.sh $${FUZZ_SECONDS:-20}
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) fuzz-build

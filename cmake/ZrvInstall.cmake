@@ -1,0 +1,29 @@
+# `cmake --install build --prefix DIR` lays out a complete program directory in DIR.
+# A user's tables and settings are never overwritten: the defaults are copied only when missing.
+if(ZRV_BUILD_UI)
+  install(TARGETS zorvane RUNTIME DESTINATION .)
+endif()
+
+# Files that belong to the user once installed: copied only when DIR does not hold them yet.
+function(zrv_install_once source name)
+  install(CODE "
+    set(dest \"\${CMAKE_INSTALL_PREFIX}/${name}\")
+    file(GLOB existing \"\${CMAKE_INSTALL_PREFIX}/*\")
+    set(found FALSE)
+    foreach(f \${existing})
+      get_filename_component(n \"\${f}\" NAME)
+      string(TOUPPER \"\${n}\" upper)
+      string(TOUPPER \"${name}\" wanted)
+      if(upper STREQUAL wanted)
+        set(found TRUE)
+      endif()
+    endforeach()
+    if(found)
+      message(STATUS \"Kept: \${dest}\")
+    else()
+      file(INSTALL \"${source}\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}\")
+    endif()
+  ")
+endfunction()
+
+zrv_install_once(${CMAKE_SOURCE_DIR}/data/ZORVANE.INI ZORVANE.INI)

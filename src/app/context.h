@@ -1,0 +1,67 @@
+// The program-wide context: created once at start-up and passed by reference to every
+// operation. It holds the settings, the run state, the fixed lists and the ports through
+// which the core reaches the clock, the logbook and the user.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+#include "store/date.h"
+
+namespace zrv {
+
+class Clock;
+class Logbook;
+class UserInterface;
+
+inline constexpr const char* kRelease = "QLS Zorvane v2.00.65";  // CRELEASE
+
+// State of the run that is not a setting.
+struct RunState {
+  Date DN_DATE;             // trigger date of the next due appointment
+  std::string CN_TIME;      // its trigger time
+  long NN_REC = 0;          // its record number (0: none)
+  int NN_WEEK = 0;          // calendar-week count of today
+  std::string CN_WEEK;      // the same as text, shown as "KW " + CN_WEEK
+  Date DS_STARTDATE;        // the remembered day; a new day is noticed against it
+  bool LS_PACK = false;     // something was deleted: pack at exit
+  bool LS_WNDSHOWN = true;  // main window shown normally
+  bool LS_WNDHIDDEN = false;  // main window hidden in the tray
+  int NS_WNDSTATE = 0;      // 2 started normal, 3 started hidden
+  bool LS_1ALAOK = false;   // quarter-hour chime flags: this quarter has chimed
+  bool LS_2ALAOK = false;
+  bool LS_3ALAOK = false;
+  bool LS_4ALAOK = false;
+  bool LWINXP = false;      // the platform offers a wake-up facility
+};
+
+// The fixed lists, 0-based here (the rules' 1-based index n is element n - 1).
+struct FixedLists {
+  std::vector<std::string> AVORLAGE;  // recurrence kinds
+  std::vector<std::string> ATERMART;  // appointment kinds
+  std::vector<std::string> AT_TART;   // their bitmap names, the codes stored in TERMINART
+  int NCOLF = 1;                      // text colour of dialog entry fields
+  unsigned NCOLB = 0xD0FFFF;          // background: RGB(255,255,208) as 0x00BBGGRR
+};
+
+struct Context {
+  Context(std::filesystem::path programDir, const Clock& clock, Logbook& log, UserInterface& ui)
+      : CRUNIN(std::move(programDir)), clock(clock), log(log), ui(ui) {}
+
+  std::filesystem::path CRUNIN;      // the program directory, the current directory of the run
+  std::string CRELEASE = kRelease;
+  std::filesystem::path CS_EXEPATH;  // full path of the running program
+  std::filesystem::path CINIFILE;    // the settings file in use
+
+  Settings settings;
+  RunState run;
+  FixedLists lists;
+
+  const Clock& clock;
+  Logbook& log;
+  UserInterface& ui;
+};
+
+}  // namespace zrv

@@ -1,0 +1,1 @@
+// Placeholder for a subsystem library that has no core sources yet.

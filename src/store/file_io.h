@@ -1,0 +1,38 @@
+// RAII for C file handles, and the one way the program replaces a file: write a temporary
+// file beside it, flush it to disk, then rename it over the old one.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zrv {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const {
+    if (f) std::fclose(f);
+  }
+};
+using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
+
+inline UniqueFile openFile(const std::filesystem::path& p, const char* mode) {
+  return UniqueFile(std::fopen(p.c_str(), mode));
+}
+
+// The whole file as bytes, or nullopt when it cannot be read.
+std::optional<std::string> readWholeFile(const std::filesystem::path& p);
+
+// Replaces `target` by `bytes` only once they are completely on disk (temporary file, fsync,
+// rename). On failure the old file is untouched and false is returned.
+bool replaceFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+// Copies `from` over `to` the same way; false when `from` cannot be read or `to` not written.
+bool copyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Flushes a stdio stream and its descriptor to disk.
+bool syncFile(std::FILE* f);
+
+}  // namespace zrv

@@ -1,0 +1,44 @@
+#include "store/logbook.h"
+
+#include <system_error>
+
+#include "store/clock.h"
+#include "store/codepage.h"
+#include "store/file_io.h"
+
+namespace zrv {
+
+Logbook::Logbook(std::filesystem::path file, std::string release, const Clock& clock)
+    : file_(std::move(file)), release_(std::move(release)), clock_(clock) {}
+
+bool Logbook::log(std::string_view place, std::string_view text) {
+  if (!enabled_) {
+    std::error_code ec;
+    std::filesystem::remove(file_, ec);
+    return true;
+  }
+  if (text.empty()) startFile();
+  appendLine(clock_.timeText() + " (" + std::string(place) + ") " + std::string(text) + "\r\n");
+  return true;
+}
+
+void Logbook::startFile() const {
+  UniqueFile f = openFile(file_, "wb");
+  if (!f) return;
+  const std::string header = "Logbuch für " + release_ + " erzeugt am " +
+                             clock_.today().toDisplay() + " um " + clock_.timeText() + "\r\n" +
+                             std::string(80, '=') + "\r\n";
+  const std::string bytes = utf8ToCp1252(header);
+  std::fwrite(bytes.data(), 1, bytes.size(), f.get());
+}
+
+void Logbook::appendLine(const std::string& line) const {
+  // "r+b" fails when the file is missing: then nothing is written, as when logging was
+  // switched on during the run and no new logbook has been started yet.
+  UniqueFile f = openFile(file_, "r+b");
+  if (!f) return;
+  const std::string bytes = utf8ToCp1252(line);
+  if (std::fseek(f.get(), 0, SEEK_END) == 0) std::fwrite(bytes.data(), 1, bytes.size(), f.get());
+}
+
+}  // namespace zrv

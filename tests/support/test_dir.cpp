@@ -1,0 +1,36 @@
+#include "support/test_dir.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace zrv::test {
+
+TestDir::TestDir() {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "zrvtest-XXXXXX").string();
+  if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+  path_ = tmpl;
+}
+
+TestDir::~TestDir() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+std::filesystem::path TestDir::write(const std::string& name, const std::string& bytes) const {
+  const auto p = path_ / name;
+  std::ofstream(p, std::ios::binary) << bytes;
+  return p;
+}
+
+std::string TestDir::read(const std::string& name) const {
+  std::ifstream in(path_ / name, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+}  // namespace zrv::test

@@ -27,3 +27,7 @@ function(zrv_install_once source name)
 endfunction()
 
 zrv_install_once(${CMAKE_SOURCE_DIR}/data/ZORVANE.INI ZORVANE.INI)
+
+# The program's own sounds are not user data: installing again replaces them.
+install(DIRECTORY ${ZRV_SOUND_DIR}/ DESTINATION sounds
+        FILES_MATCHING PATTERN "*.wav" PATTERN "*.WAV")

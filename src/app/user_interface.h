@@ -9,6 +9,13 @@ namespace zrv {
 // The own panes of the main window's status bar.
 enum class StatusPane { Week, File, View, TimerLamp };
 
+struct Rgb {
+  unsigned char r = 0, g = 0, b = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+inline constexpr Rgb kLampRunning{0, 255, 0};  // the due-check timer runs
+inline constexpr Rgb kLampPaused{255, 0, 0};   // the due-check timer is paused
+
 class UserInterface {
  public:
   virtual ~UserInterface() = default;
@@ -20,6 +27,9 @@ class UserInterface {
   // The status bar's own text ("" restores the idle text).
   virtual void statusText(const std::string& text) = 0;
   virtual void statusPane(StatusPane pane, const std::string& text) = 0;
+  // The background of a pane (the timer lamp), repainted at once. Not every front end has
+  // coloured panes: the default does nothing.
+  virtual void statusPaneColour(StatusPane /*pane*/, Rgb /*background*/) {}
   // The wait cursor on (true) or the normal cursor (false).
   virtual void busy(bool on) = 0;
 };

@@ -17,10 +17,10 @@ struct AlertContent {
   std::string time;            // "HH:MM" (the entered time TIMEVON)
   std::string kindText;        // e.g. "privat"
   std::string kindCode;        // e.g. "TA7"; also the name of the kind's bitmap
-  std::string repetitionText;  // e.g. "wöchentlich bis 31.12.2025"
+  std::string repetitionText;  // e.g. "jede Woche bis Mittwoch, 31. Dezember 2025"
   std::string text;            // the appointment text with the age filled in
-  bool repeating = false;      // VORLAGE > 1: first button "&Gelesen", else "&Löschen"
-  bool autoEnabled = true;     // NS_AUTOMIN > 0
+  bool repeating = false;   // moves on when dealt with: first button "&Gelesen", else "&Löschen"
+  bool autoEnabled = true;  // NS_AUTOMIN > 0
 };
 
 enum class AlertAction { Kill, Auto, Move, File };

@@ -1,0 +1,59 @@
+#include "platform/posix_program_launcher.h"
+
+#include <unistd.h>
+
+#include <cctype>
+#include <cstring>
+#include <system_error>
+
+#include "platform/command_line.h"
+#include "platform/spawn.h"
+
+namespace zrv {
+namespace {
+
+LaunchResult fromSpawn(const SpawnResult& r, const std::string& what) {
+  if (r.pid > 0) return {true, r.pid, ""};
+  return {false, 0, what + " konnte nicht gestartet werden: " + std::strerror(r.error)};
+}
+
+bool isExecutableFile(const std::filesystem::path& p) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(p, ec) && ::access(p.c_str(), X_OK) == 0;
+}
+
+}  // namespace
+
+bool isAddress(const std::string& target) {
+  if (target.rfind("mailto:", 0) == 0) return true;
+  const std::size_t colon = target.find("://");
+  if (colon == std::string::npos || colon < 2) return false;  // "c://" is no scheme
+  for (std::size_t i = 0; i < colon; ++i) {
+    const unsigned char c = static_cast<unsigned char>(target[i]);
+    if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return false;
+  }
+  return true;
+}
+
+LaunchResult PosixProgramLauncher::launch(const LaunchRequest& request) {
+  if (isAddress(request.target)) {
+    return fromSpawn(spawnDetached({opener_, request.target}, request.directory), opener_);
+  }
+  const std::filesystem::path target(request.target);
+  std::error_code ec;
+  if (isExecutableFile(target)) {
+    // An absolute path: the child changes into its directory first, and a bare name would be
+    // looked up in PATH instead.
+    std::vector<std::string> argv{std::filesystem::absolute(target, ec).string()};
+    for (std::string& a : splitParameters(request.parameters))
+      argv.push_back(std::move(a));
+    return fromSpawn(spawnDetached(argv, request.directory), target.string());
+  }
+  if (std::filesystem::exists(target, ec)) {
+    const std::string document = std::filesystem::absolute(target, ec).string();
+    return fromSpawn(spawnDetached({opener_, document}, request.directory), opener_);
+  }
+  return {false, 0, "Programm nicht gefunden: " + request.target};
+}
+
+}  // namespace zrv

@@ -1,0 +1,50 @@
+// Mailing a due appointment to its recipient: the body file "Email.txt", its logbook line and
+// the hand-over to the mail dispatch; and whether mail is set up at all.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "store/appointment.h"
+
+namespace zrv {
+
+class Logbook;
+class MailDispatch;
+
+// The five values of section "MailSupport" that make a usable mail account.
+struct MailAccount {
+  std::string Name;   // sender's display name
+  std::string Reply;  // sender's address
+  std::string SMTP;
+  std::string User;
+  std::string Pass;
+};
+
+// True only when none of the five values is empty (blanks count as empty).
+bool zrvSmtpOk(const MailAccount& account);
+
+// The body of the appointment mail, lines separated by a single CR. A program-start
+// appointment names its program, a file-dispatch appointment its file, any other its lead time;
+// all give date, entered time and the text with the age filled in.
+std::string appointmentMailBody(const Appointment& a);
+
+// The logbook line ("ShowTermin") that records the mail.
+std::string appointmentMailLogLine(const Appointment& a, const std::string& senderName,
+                                   const std::string& replyTo);
+
+inline constexpr const char* kMailBodyFile = "Email.txt";
+inline constexpr int kMailBodyNotWritten = -1;  // result: "Email.txt" could not be written
+
+// Writes the body to "Email.txt" in `workDir` (Windows-1252), logs the mail, sends it through
+// `dispatch` with `subject`, the sender's name and address, the recipient EMAIL and, for a
+// file-dispatch appointment, the file PROGSTART (a stored path, resolved against `workDir`) as
+// attachment, and erases "Email.txt" again.
+// Returns the dispatch's result, or kMailBodyNotWritten (with a logbook line) when the body
+// file could not be written; nothing is sent then. A file-dispatch appointment's alarm sound is
+// the caller's to play before.
+int sendAppointmentMail(const Appointment& a, const std::string& subject,
+                        const std::string& senderName, const std::string& replyTo,
+                        const std::filesystem::path& workDir, Logbook& log, MailDispatch& dispatch);
+
+}  // namespace zrv

@@ -1,0 +1,15 @@
+#include "reminder/finished.h"
+
+#include "reminder/recurrence.h"
+
+namespace zrv {
+
+bool isFinished(const Appointment& a, bool LS_VWORIG, Logbook& log) {
+  if (a.VORLAGE == kOnce) {
+    return !(LS_VWORIG && a.TIME.substr(0, 5) != a.TIMEVON.substr(0, 5));
+  }
+  if (a.REPDATE.empty()) return false;
+  return nextOccurrence(a, log).DATE > a.REPDATE;
+}
+
+}  // namespace zrv

@@ -1,0 +1,47 @@
+// Moving an appointment to its next occurrence by its recurrence kind, and its trigger: the
+// moment its alert is raised, which is its own date and time less its lead time.
+#pragma once
+
+#include <string>
+
+#include "store/appointment.h"
+
+namespace zrv {
+
+class Logbook;
+
+// Recurrence kinds, the values of VORLAGE.
+enum RecurrenceKind : int {
+  kOnce = 1,
+  kHourly = 2,
+  kDaily = 3,
+  kWeekly = 4,
+  kMonthly = 5,
+  kYearly = 6,
+};
+
+// Where an appointment's next occurrence lies; the date and time of an appointment whose kind
+// does not repeat, with TIME reset to the entered time for a once-only one. Times "HH:MM".
+struct Occurrence {
+  Date DATE;
+  std::string TIME;
+  std::string TIMEVON;
+};
+
+// Computes the next occurrence without changing the appointment. The daily rule logs its
+// weekday search.
+Occurrence nextOccurrence(const Appointment& a, Logbook& log);
+
+// The trigger of the appointment as it stands: DATE / TIME, less WARNMIN minutes unless the
+// appointment starts a program (it alarms at its own time). Time "HH:MM".
+struct Trigger {
+  Date date;
+  std::string time;
+};
+Trigger triggerOf(const Appointment& a, Logbook& log);
+
+// Moves the appointment (locked by the caller) to its next occurrence, recomputes TDATE / TTIME
+// and clears LAUTO. Writes the logbook lines of "GenTermin". The caller commits and unlocks.
+bool qlGenTerm(Appointment& a, Logbook& log);
+
+}  // namespace zrv

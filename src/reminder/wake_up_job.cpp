@@ -1,0 +1,64 @@
+#include "reminder/wake_up_job.h"
+
+#include "app/context.h"
+#include "app/user_interface.h"
+#include "reminder/wake_up_port.h"
+#include "store/date_time.h"
+#include "store/logbook.h"
+
+namespace zrv {
+namespace {
+
+constexpr const char* kPlace = "ChkNext";
+constexpr const char* kNotRegistered = "Job konnte nicht im Scheduler eingetragen werden !";
+
+bool waitForJob(Context& ctx, WakeUpScheduler& scheduler, WaitPort& wait) {
+  for (int pass = 0; pass < kWakeUpWaitSeconds; ++pass) {
+    ctx.log.log(kPlace, "Warteschleife bis Zorvane.job gefunden");
+    wait.waitOneSecond();
+    ctx.ui.busy(true);
+    if (scheduler.jobExists()) {
+      ctx.log.log(kPlace, "Zorvane.job gefunden");
+      return true;
+    }
+  }
+  return false;
+}
+
+// Keeps the wait cursor for the whole registration and restores the normal one at every exit.
+class BusyCursor {
+ public:
+  explicit BusyCursor(UserInterface& ui) : ui_(ui) { ui_.busy(true); }
+  ~BusyCursor() { ui_.busy(false); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+
+ private:
+  UserInterface& ui_;
+};
+
+}  // namespace
+
+WakeUpMoment wakeUpMoment(const Date& alarmDate, const std::string& alarmTime, int minutes,
+                          Context& ctx) {
+  WakeUpMoment m{alarmDate, alarmTime};
+  subMin(m.date, m.time, minutes, ctx.log);
+  return m;
+}
+
+bool registerWakeUpJob(Context& ctx, WakeUpScheduler& scheduler, WaitPort& wait) {
+  ctx.log.log(kPlace, "Erstellen Zorvane.job für Scheduler");
+  ctx.ui.statusText("Erzeugen Scheduler-Job");
+  BusyCursor busy(ctx.ui);
+  const bool removed = scheduler.removeJob();
+  ctx.log.log(kPlace, std::string("Zorvane.job: ") + (removed ? "gelöscht" : "nicht gelöscht !"));
+  const WakeUpMoment m =
+      wakeUpMoment(ctx.run.DN_DATE, ctx.run.CN_TIME, ctx.settings.NS_WAKEUPM, ctx);
+  const bool started = scheduler.createJob(m.date, m.time, removed);
+  if (started && waitForJob(ctx, scheduler, wait)) return true;
+  ctx.log.log(kPlace, kNotRegistered);
+  ctx.ui.message("Zorvane", kNotRegistered);
+  return false;
+}
+
+}  // namespace zrv

@@ -32,6 +32,8 @@ bool SdlSoundPlayer::ensureDevice() {
   if (device_ != 0) return true;
   if (tried_) return false;
   tried_ = true;
+  // The window system owns the process's signals.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     report_("Keine Tonausgabe möglich: " + sdlError());
     return false;

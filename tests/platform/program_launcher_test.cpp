@@ -1,0 +1,102 @@
+// Starting programs and opening documents for real: a script started in its own directory with
+// its arguments, never left behind as a zombie; documents and addresses go to the opener.
+#include "platform/posix_program_launcher.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+#include "support/test_dir.h"
+
+namespace zrv {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path writeScript(const test::TestDir& dir, const std::string& name, const std::string& body) {
+  const fs::path p = dir.write(name, "#!/bin/sh\n" + body);
+  fs::permissions(p, fs::perms::owner_all);
+  return p;
+}
+
+// Waits up to five seconds for the file to hold a last line that ends with "end".
+std::string waitForOutput(const test::TestDir& dir, const std::string& name) {
+  for (int i = 0; i < 500; ++i) {
+    const std::string text = dir.read(name);
+    if (text.size() >= 4 && text.substr(text.size() - 4) == "end\n") return text;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return dir.read(name);
+}
+
+bool processGone(long pid) {
+  for (int i = 0; i < 500; ++i) {
+    if (!fs::exists("/proc/" + std::to_string(pid))) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+TEST(ProgramLauncher, StartsTheProgramInItsDirectoryWithSplitArguments) {
+  test::TestDir dir;
+  fs::create_directory(dir / "bin");
+  const fs::path script =
+      writeScript(dir, "bin/job.sh", "pwd > out.txt\nprintf '%s\\n' \"$@\" end >> out.txt\n");
+  PosixProgramLauncher launcher;
+  const LaunchResult r =
+      launcher.launch({script.string(), "eins \"zwei drei\" C:\\Temp\\x.txt", dir / "bin"});
+  ASSERT_TRUE(r.started) << r.problem;
+  EXPECT_EQ(waitForOutput(dir, "bin/out.txt"),
+            (dir / "bin").string() + "\neins\nzwei drei\nC:\\Temp\\x.txt\nend\n");
+  // The launcher does not wait, yet the finished child does not stay behind as a zombie.
+  EXPECT_TRUE(processGone(r.pid));
+}
+
+TEST(ProgramLauncher, RelativeProgramPathIsNotLookedUpInPath) {
+  test::TestDir dir;
+  writeScript(dir, "ls", "echo mine end > out.txt\n");
+  const fs::path before = fs::current_path();
+  fs::current_path(dir.path());
+  PosixProgramLauncher launcher;
+  const LaunchResult r = launcher.launch({"ls", "", dir.path()});
+  fs::current_path(before);
+  ASSERT_TRUE(r.started) << r.problem;
+  EXPECT_EQ(waitForOutput(dir, "out.txt"), "mine end\n");
+}
+
+TEST(ProgramLauncher, DocumentsAndAddressesGoToTheOpener) {
+  test::TestDir dir;
+  const fs::path opener =
+      writeScript(dir, "opener.sh", "printf '%s\\n' \"$@\" end >> opened.txt\n");
+  dir.write("Brief.txt", "Hallo");
+  PosixProgramLauncher launcher(opener.string());
+  ASSERT_TRUE(launcher.launch({(dir / "Brief.txt").string(), "-ignored", dir.path()}).started);
+  EXPECT_EQ(waitForOutput(dir, "opened.txt"), (dir / "Brief.txt").string() + "\nend\n");
+  fs::remove(dir / "opened.txt");
+  ASSERT_TRUE(launcher.launch({"https://example.org/a b", "", dir.path()}).started);
+  EXPECT_EQ(waitForOutput(dir, "opened.txt"), "https://example.org/a b\nend\n");
+}
+
+TEST(ProgramLauncher, MissingProgramOrOpenerIsReportedNotStarted) {
+  test::TestDir dir;
+  PosixProgramLauncher launcher((dir / "no-opener").string());
+  LaunchResult r = launcher.launch({(dir / "fehlt.exe").string(), "", dir.path()});
+  EXPECT_FALSE(r.started);
+  EXPECT_EQ(r.problem, "Programm nicht gefunden: " + (dir / "fehlt.exe").string());
+  r = launcher.launch({"mailto:anna@example.org", "", dir.path()});
+  EXPECT_FALSE(r.started);
+  EXPECT_NE(r.problem.find("konnte nicht gestartet werden"), std::string::npos);
+}
+
+TEST(ProgramLauncher, AddressesAreToldFromWindowsPaths) {
+  EXPECT_TRUE(isAddress("http://example.org"));
+  EXPECT_TRUE(isAddress("mailto:a@b.de"));
+  EXPECT_FALSE(isAddress("C:\\Programme\\x.exe"));
+  EXPECT_FALSE(isAddress("c://x"));
+  EXPECT_FALSE(isAddress("/usr/bin/x"));
+}
+
+}  // namespace
+}  // namespace zrv

@@ -20,21 +20,21 @@ inline constexpr const char* kRelease = "QLS Zorvane v2.00.65";  // CRELEASE
 
 // State of the run that is not a setting.
 struct RunState {
-  Date DN_DATE;             // trigger date of the next due appointment
-  std::string CN_TIME;      // its trigger time
-  long NN_REC = 0;          // its record number (0: none)
-  int NN_WEEK = 0;          // calendar-week count of today
-  std::string CN_WEEK;      // the same as text, shown as "KW " + CN_WEEK
-  Date DS_STARTDATE;        // the remembered day; a new day is noticed against it
-  bool LS_PACK = false;     // something was deleted: pack at exit
-  bool LS_WNDSHOWN = true;  // main window shown normally
+  Date DN_DATE;               // trigger date of the next due appointment
+  std::string CN_TIME;        // its trigger time
+  long NN_REC = 0;            // its record number (0: none)
+  int NN_WEEK = 0;            // calendar-week count of today
+  std::string CN_WEEK;        // the same as text, shown as "KW " + CN_WEEK
+  Date DS_STARTDATE;          // the remembered day; a new day is noticed against it
+  bool LS_PACK = false;       // something was deleted: pack at exit
+  bool LS_WNDSHOWN = true;    // main window shown normally
   bool LS_WNDHIDDEN = false;  // main window hidden in the tray
-  int NS_WNDSTATE = 0;      // 2 started normal, 3 started hidden
-  bool LS_1ALAOK = false;   // quarter-hour chime flags: this quarter has chimed
+  int NS_WNDSTATE = 0;        // 2 started normal, 3 started hidden
+  bool LS_1ALAOK = false;     // quarter-hour chime flags: this quarter has chimed
   bool LS_2ALAOK = false;
   bool LS_3ALAOK = false;
   bool LS_4ALAOK = false;
-  bool LWINXP = false;      // the platform offers a wake-up facility
+  bool LWINXP = false;  // the platform offers a wake-up facility
 };
 
 // The fixed lists, 0-based here (the rules' 1-based index n is element n - 1).
@@ -50,10 +50,13 @@ struct Context {
   Context(std::filesystem::path programDir, const Clock& clock, Logbook& log, UserInterface& ui)
       : CRUNIN(std::move(programDir)), clock(clock), log(log), ui(ui) {}
 
-  std::filesystem::path CRUNIN;      // the program directory, the current directory of the run
+  std::filesystem::path CRUNIN;  // the program directory, the current directory of the run
   std::string CRELEASE = kRelease;
   std::filesystem::path CS_EXEPATH;  // full path of the running program
-  std::filesystem::path CINIFILE;    // the settings file in use
+  std::filesystem::path CINIFILE;    // the settings file in use (chosen by checkIni)
+  // The workstation settings file, used when the program directory holds no ZORVANE.INI;
+  // checkIni fills in the default (workstationIniPath()) when it is empty.
+  std::filesystem::path workstationIni;
 
   Settings settings;
   RunState run;

@@ -6,10 +6,10 @@ namespace zrv {
 namespace {
 
 // Code points of the bytes 0x80..0x9F; 0 where Windows-1252 leaves the byte unassigned.
-constexpr char32_t kHigh[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr char32_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 void appendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
@@ -49,6 +49,12 @@ char32_t decodeOne(std::string_view text, std::size_t& i) {
       return 0xFFFFFFFF;
     }
     cp = (cp << 6) | (b & 0x3F);
+  }
+  // Overlong forms, surrogates and code points beyond Unicode are not characters.
+  static constexpr char32_t kMinimum[5] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < kMinimum[len] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+    ++i;
+    return 0xFFFFFFFF;
   }
   i += len;
   return cp;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "store/clock.h"
 #include "store/logbook.h"
@@ -9,15 +10,17 @@
 namespace zrv {
 namespace {
 
-constexpr long kMinutesPerDay = 24 * 60;
+constexpr long kMinutesPerDay = 1440;
 
-// The number at the start of `part` after leading blanks, like the runtime's val(); 0 when the
-// part does not start with a digit.
-int leadingNumber(const std::string& part) {
-  std::size_t i = part.find_first_not_of(' ');
+// The number at the start of a time field, as the runtime's numeric conversion reads it:
+// leading blanks skipped, then digits; no digits give 0.
+int fieldValue(std::string_view field) {
+  std::size_t i = 0;
+  while (i < field.size() && field[i] == ' ')
+    ++i;
   int value = 0;
-  for (; i < part.size() && part[i] >= '0' && part[i] <= '9'; ++i)
-    value = value * 10 + part[i] - '0';
+  for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i)
+    value = value * 10 + (field[i] - '0');
   return value;
 }
 
@@ -27,45 +30,57 @@ std::string twoDigits(long n) {
   return buf;
 }
 
-// Floor division, so that negative minute counts carry into the previous day.
 long floorDiv(long a, long b) {
   return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
 
-void moveByMinutes(Date& date, std::string& time, long minutes) {
-  const long total = timeHours(time) * 60L + timeMinutes(time) + minutes;
-  const long days = floorDiv(total, kMinutesPerDay);
-  const long rest = total - days * kMinutesPerDay;
-  date = date + days;
+// Moves the moment by `minutes`, carrying whole days into the date; the time becomes HH:MM:00.
+void moveMinutes(Date& date, std::string& time, long long minutes) {
+  const long long total = timeHours(time) * 60LL + timeMinutes(time) + minutes;
+  long long days = total / kMinutesPerDay;
+  long long rest = total % kMinutesPerDay;
+  if (rest < 0) {
+    rest += kMinutesPerDay;
+    --days;
+  }
+  date = date + static_cast<long>(days);
   time = twoDigits(rest / 60) + ":" + twoDigits(rest % 60) + ":00";
 }
 
-std::string dateAndTime(const Date& date, const std::string& time) {
-  return date.toDisplay() + " " + time;
+// The date of day/month/year, the day reduced until the date exists; empty when the year
+// leaves the calendar.
+Date dateWithDayReduced(long year, int month, int day) {
+  if (year < 1 || year > 9999) return Date();
+  for (; day >= 1; --day) {
+    if (auto d = Date::fromYmd(static_cast<int>(year), month, day)) return *d;
+  }
+  return Date();
 }
 
 }  // namespace
 
 int timeHours(const std::string& time) {
-  return leadingNumber(time.substr(0, 2));
+  return fieldValue(std::string_view(time).substr(0, 2));
 }
 
 int timeMinutes(const std::string& time) {
-  return time.size() > 3 ? leadingNumber(time.substr(3, 2)) : 0;
+  return time.size() > 3 ? fieldValue(std::string_view(time).substr(3, 2)) : 0;
 }
 
 bool addMin(Date& date, std::string& time, int minutes, Logbook& log) {
-  log.log("AddMin", "Date/Time: " + dateAndTime(date, time) + " Add: " + std::to_string(minutes));
-  moveByMinutes(date, time, minutes);
-  log.log("AddMin", "NEW Date/Time: " + dateAndTime(date, time));
+  log.log("AddMin",
+          "Date/Time: " + date.toDisplay() + " " + time + " Add: " + std::to_string(minutes));
+  moveMinutes(date, time, minutes);
+  log.log("AddMin", "NEW Date/Time: " + date.toDisplay() + " " + time);
   return true;
 }
 
 bool subMin(Date& date, std::string& time, int minutes, Logbook& log) {
-  log.log("SubMin", "Date/Time: " + dateAndTime(date, time) + " Sub: " + std::to_string(minutes));
+  log.log("SubMin",
+          "Date/Time: " + date.toDisplay() + " " + time + " Sub: " + std::to_string(minutes));
   if (minutes > 0) {
-    moveByMinutes(date, time, -static_cast<long>(minutes));
-    log.log("SubMin", "NEW Date/Time: " + dateAndTime(date, time));
+    moveMinutes(date, time, -static_cast<long long>(minutes));
+    log.log("SubMin", "NEW Date/Time: " + date.toDisplay() + " " + time);
   }
   return true;
 }
@@ -83,33 +98,27 @@ bool addHour(Date& date, std::string& time, int /*count*/) {
 Date addMonth(const Date& date, int months) {
   if (date.empty()) return date;
   const long index = date.year() * 12L + (date.month() - 1) + months;
-  const int year = static_cast<int>(floorDiv(index, 12));
-  const int month = static_cast<int>(index - year * 12L) + 1;
-  for (int day = date.day(); day >= 1; --day) {
-    if (auto d = Date::fromYmd(year, month, day)) return *d;
-  }
-  return date;  // a year outside the calendar: the date does not move
+  return dateWithDayReduced(floorDiv(index, 12),
+                            static_cast<int>(index - floorDiv(index, 12) * 12) + 1, date.day());
 }
 
 Date addYear(const Date& date, int years) {
   if (date.empty()) return date;
-  const int year = date.year() + years;
-  if (auto d = Date::fromYmd(year, date.month(), date.day())) return *d;
-  if (auto d = Date::fromYmd(year, date.month(), date.day() - 1)) return *d;  // 29 February
-  return date;
+  return dateWithDayReduced(static_cast<long>(date.year()) + years, date.month(), date.day());
 }
 
 int qlNxtDay(const std::string& mask, char mark, int weekday, Logbook& log) {
   log.log("QLNxtDay", "WeekDays: " + mask + " Seek: " + std::string(1, mark) +
                           " at: " + std::to_string(weekday));
-  const std::size_t from = weekday > 0 ? static_cast<std::size_t>(weekday) : 0;
   int result = 0;
-  const std::size_t later = from < mask.size() ? mask.find(mark, from) : std::string::npos;
-  if (later != std::string::npos) {
-    result = static_cast<int>(later - from) + 1;
+  const std::size_t from = weekday > 0 ? static_cast<std::size_t>(weekday) : 0;
+  const std::size_t found = from < mask.size() ? mask.find(mark, from) : std::string::npos;
+  if (found != std::string::npos && found < 7) {
+    result = static_cast<int>(found - from) + 1;
   } else {
     const std::size_t first = mask.find(mark);
-    result = (first == std::string::npos ? 0 : static_cast<int>(first) + 1) + 7 - weekday;
+    const int position = first == std::string::npos || first >= 7 ? 0 : static_cast<int>(first) + 1;
+    result = position + 7 - weekday;
     if (result == 0) result = 1;
   }
   log.log("QLNxtDay", "Next Day: " + std::to_string(result));
@@ -117,23 +126,24 @@ int qlNxtDay(const std::string& mask, char mark, int weekday, Logbook& log) {
 }
 
 int qlNxtMon(const std::string& mask, char mark, int month) {
-  const std::size_t from = month > 0 ? static_cast<std::size_t>(month) : 0;
-  const std::size_t later = from < mask.size() ? mask.find(mark, from) : std::string::npos;
-  if (later != std::string::npos) return static_cast<int>(later - from) + 1;
   const std::size_t first = mask.find(mark);
-  if (first == std::string::npos) return 0;
+  if (first == std::string::npos || first >= 12) return 0;
+  const std::size_t from = month > 0 ? static_cast<std::size_t>(month) : 0;
+  const std::size_t found = from < mask.size() ? mask.find(mark, from) : std::string::npos;
+  if (found != std::string::npos && found < 12) return static_cast<int>(found - from) + 1;
   return static_cast<int>(first) + 1 + 12 - month;
 }
 
 int lastDom(const Date& date) {
-  for (int day = 1; day <= 31; ++day) {
-    if (!Date::isValidYmd(date.year(), date.month(), day)) return day - 1;
-  }
-  return 31;
+  if (date.empty()) return 0;
+  int day = 28;
+  while (day < 31 && Date::isValidYmd(date.year(), date.month(), day + 1))
+    ++day;
+  return day;
 }
 
 bool isLeep(const Date& date) {
-  return Date::isValidYmd(date.year(), 2, 29);
+  return !date.empty() && Date::isValidYmd(date.year(), 2, 29);
 }
 
 int weekDay(const Date& date) {
@@ -157,7 +167,7 @@ long qlMinDiff(const Date& date, const std::string& time, const Clock& clock, Lo
                            now.date.toDisplay() + " - " + formatTimeOfDay(now.secondsOfDay) +
                            " ermitteln");
   const long result = now.secondsOfDay / 60 - (timeHours(time) * 60L + timeMinutes(time)) +
-                      std::labs(now.date - date) * kMinutesPerDay;
+                      (now.date - date) * kMinutesPerDay;
   log.log("qlMinDiff", "Differenz: " + std::to_string(result) + " Min.");
   return result;
 }

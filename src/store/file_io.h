@@ -26,11 +26,15 @@ inline UniqueFile openFile(const std::filesystem::path& p, const char* mode) {
 std::optional<std::string> readWholeFile(const std::filesystem::path& p);
 
 // Replaces `target` by `bytes` only once they are completely on disk (temporary file, fsync,
-// rename). On failure the old file is untouched and false is returned.
-bool replaceFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+// rename). On failure the old file is untouched and false is returned. An existing target keeps
+// its permission bits; a new one gets `newFileMode` (less the umask). A symbolic link is
+// followed: the file it points to is replaced, the link stays.
+bool replaceFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                           unsigned newFileMode = 0666);
 
 // Copies `from` over `to` the same way; false when `from` cannot be read or `to` not written.
-bool copyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);
+bool copyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to,
+                        unsigned newFileMode = 0666);
 
 // Flushes a stdio stream and its descriptor to disk.
 bool syncFile(std::FILE* f);

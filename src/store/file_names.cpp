@@ -22,6 +22,13 @@ std::string trim(std::string_view s) {
   return std::string(s.substr(b, e - b + 1));
 }
 
+// "/a/b/" and "/a/b" name the same directory; lexical operations need the second form.
+fs::path directoryForm(const fs::path& dir) {
+  fs::path d = dir.lexically_normal();
+  if (!d.has_filename() && d.has_relative_path()) d = d.parent_path();
+  return d;
+}
+
 }  // namespace
 
 fs::path findFile(const fs::path& dir, std::string_view name) {
@@ -47,7 +54,7 @@ fs::path resolveStoredPath(const fs::path& programDir, std::string_view stored) 
   if (text.size() >= 2 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':') {
     text.erase(0, 2);
   }
-  fs::path result = !text.empty() && text[0] == '/' ? fs::path("/") : programDir;
+  fs::path result = !text.empty() && text[0] == '/' ? fs::path("/") : directoryForm(programDir);
   std::size_t pos = 0;
   while (pos <= text.size()) {
     const std::size_t next = std::min(text.find('/', pos), text.size());
@@ -64,7 +71,7 @@ fs::path resolveStoredPath(const fs::path& programDir, std::string_view stored) 
 }
 
 std::string storedForm(const fs::path& programDir, const fs::path& path) {
-  const fs::path dir = programDir.lexically_normal();
+  const fs::path dir = directoryForm(programDir);
   const fs::path rel = path.lexically_normal().lexically_relative(dir);
   if (path.is_absolute() && !rel.empty() && *rel.begin() != "..") {
     std::string s = ".\\" + rel.string();

@@ -5,8 +5,27 @@
 #include "store/clock.h"
 #include "store/codepage.h"
 #include "store/file_io.h"
+#include "store/file_names.h"
 
 namespace zrv {
+namespace {
+
+// Every line of the file ends in CR LF, also the lines inside a text that holds line breaks.
+std::string withCrLf(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+    out += text[i];
+  }
+  return out;
+}
+
+}  // namespace
+
+std::filesystem::path logbookFile(const std::filesystem::path& programDir) {
+  return findFile(programDir, "Zorvane.Log");
+}
 
 Logbook::Logbook(std::filesystem::path file, std::string release, const Clock& clock)
     : file_(std::move(file)), release_(std::move(release)), clock_(clock) {}
@@ -18,15 +37,16 @@ bool Logbook::log(std::string_view place, std::string_view text) {
     return true;
   }
   if (text.empty()) startFile();
-  appendLine(clock_.timeText() + " (" + std::string(place) + ") " + std::string(text) + "\r\n");
+  appendLine(clock_.timeText() + " (" + std::string(place) + ") " + withCrLf(text) + "\r\n");
   return true;
 }
 
 void Logbook::startFile() const {
   UniqueFile f = openFile(file_, "wb");
   if (!f) return;
-  const std::string header = "Logbuch für " + release_ + " erzeugt am " +
-                             clock_.today().toDisplay() + " um " + clock_.timeText() + "\r\n" +
+  const Moment now = clock_.now();
+  const std::string header = "Logbuch für " + release_ + " erzeugt am " + now.date.toDisplay() +
+                             " um " + formatTimeOfDay(now.secondsOfDay) + "\r\n" +
                              std::string(80, '=') + "\r\n";
   const std::string bytes = utf8ToCp1252(header);
   std::fwrite(bytes.data(), 1, bytes.size(), f.get());

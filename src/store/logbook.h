@@ -17,6 +17,8 @@ class Logbook {
   // `file` is the logbook's path; `release` is the release title named in the header.
   Logbook(std::filesystem::path file, std::string release, const Clock& clock);
 
+  // Follows the setting LS_LOGBUCH: the settings are read with logging off, and whoever
+  // changes LS_LOGBUCH during the run switches the logbook with it.
   void setEnabled(bool on) { enabled_ = on; }
   bool enabled() const { return enabled_; }
   const std::filesystem::path& file() const { return file_; }
@@ -34,7 +36,12 @@ class Logbook {
   bool enabled_ = false;
 };
 
+// The logbook of a program directory: "Zorvane.Log", or the spelling that exists there.
+std::filesystem::path logbookFile(const std::filesystem::path& programDir);
+
 // ".T." or ".F.", the way logical values appear in logbook texts.
-inline const char* logical(bool b) { return b ? ".T." : ".F."; }
+inline const char* logical(bool b) {
+  return b ? ".T." : ".F.";
+}
 
 }  // namespace zrv

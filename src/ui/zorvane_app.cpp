@@ -1,17 +1,69 @@
 #include "ui/zorvane_app.h"
 
-#include <wx/frame.h>
+#include <wx/stdpaths.h>
+
+#include <csignal>
 
 #include "app/context.h"
+#include "app/startup.h"
+#include "platform/program_path.h"
+#include "platform/system_clock.h"
+#include "store/logbook.h"
+#include "ui/german_locale.h"
+#include "ui/plain_main_frame.h"
+#include "ui/wx_user_interface.h"
 
 namespace zrv {
+namespace {
+
+std::filesystem::path programFile() {
+  if (auto p = runningProgramPath()) return *p;
+  return std::filesystem::path(wxStandardPaths::Get().GetExecutablePath().utf8_string());
+}
+
+// A request to end the program from outside (Ctrl+C, kill) closes the main window, so that the
+// close handler and the shut-down run as after a click on the close box.
+void closeMainWindow(int) {
+  if (wxTheApp && wxTheApp->GetTopWindow()) wxTheApp->GetTopWindow()->Close(true);
+}
+
+}  // namespace
+
+ZorvaneApp::ZorvaneApp() = default;
+ZorvaneApp::~ZorvaneApp() = default;
 
 bool ZorvaneApp::OnInit() {
-  auto* frame = new wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(kRelease));
+  SetAppName("zorvane");
+  SetClassName("zorvane");
+  selectGermanTexts();
+
+  const std::filesystem::path exe = programFile();
+  const std::filesystem::path dir = programDirectoryOf(exe);
+  clock_ = std::make_unique<SystemClock>();
+  ui_ = std::make_unique<WxUserInterface>();
+  log_ = std::make_unique<Logbook>(logbookFile(dir), kRelease, *clock_);
+  ctx_ = std::make_unique<Context>(dir, *clock_, *log_, *ui_);
+  ctx_->CS_EXEPATH = exe;
+
+  const WindowRect rect = startUp(*ctx_);
+  chooseActivation(*ctx_);
+  auto* frame = new PlainMainFrame(*ctx_, rect);
+  ui_->setMainFrame(frame);
+  SetTopWindow(frame);
+  if (ctx_->run.LS_WNDHIDDEN) frame->Iconize(true);
   frame->Show();
+
+  for (int sig : {SIGTERM, SIGINT, SIGHUP})
+    SetSignalHandler(sig, closeMainWindow);
   return true;
 }
 
-int ZorvaneApp::OnExit() { return 0; }
+int ZorvaneApp::OnExit() {
+  if (ctx_) {
+    ui_->setMainFrame(nullptr);
+    shutDown(*ctx_);
+  }
+  return wxApp::OnExit();
+}
 
 }  // namespace zrv

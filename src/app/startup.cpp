@@ -1,0 +1,99 @@
+#include "app/startup.h"
+
+#include <system_error>
+
+#include "app/check_ini.h"
+#include "app/context.h"
+#include "app/settings_backup.h"
+#include "app/settings_file.h"
+#include "app/user_interface.h"
+#include "store/clock.h"
+#include "store/date_time.h"
+#include "store/file_io.h"
+#include "store/file_names.h"
+#include "store/logbook.h"
+
+namespace zrv {
+namespace fs = std::filesystem;
+namespace {
+
+// Files of a run that do not outlive it.
+constexpr const char* kRunFiles[] = {"SysInfo.Txt",   "Zorvane.Run", "Zorvane.Slp", "Zorvane.gid",
+                                     "ZrvUpdate.exe", "MakeJob.bat", "MakeJob.sh"};
+
+void removeFile(const Context& ctx, const char* name) {
+  const fs::path p = findFile(ctx.CRUNIN, name);
+  std::error_code ec;
+  if (!fs::is_directory(p, ec)) fs::remove(p, ec);
+}
+
+}  // namespace
+
+fs::path programDirectoryOf(const fs::path& programFile) {
+  return programFile.parent_path() / "";
+}
+
+bool qlMakeSem(const Context& ctx, std::string_view name) {
+  return openFile(findFile(ctx.CRUNIN, name), "wb") != nullptr;
+}
+
+WindowRect startUp(Context& ctx, const StartupHooks& hooks) {
+  ctx.CRELEASE = kRelease;
+  ctx.ui.busy(true);
+  if (!ctx.CS_EXEPATH.empty()) ctx.CRUNIN = programDirectoryOf(ctx.CS_EXEPATH);
+  // Every path the program uses is built from CRUNIN, so a directory that cannot be made
+  // current only affects relative paths typed by the user.
+  std::error_code ec;
+  fs::current_path(ctx.CRUNIN, ec);
+  qlMakeSem(ctx, "Zorvane.Run");
+  restoreSettingsBackup(ctx);
+  ctx.run.LWINXP = hooks.wakeUpAvailable ? hooks.wakeUpAvailable() : false;
+
+  const Moment now = ctx.clock.now();
+  ctx.run.DS_STARTDATE = now.date;
+  ctx.run.DN_DATE = now.date;
+  ctx.run.CN_TIME = formatTimeOfDay(now.secondsOfDay);
+  ctx.run.NN_WEEK = weekDay(now.date);
+  ctx.run.CN_WEEK = std::to_string(ctx.run.NN_WEEK);
+
+  checkIni(ctx);
+  if (hooks.offerErrorReport) hooks.offerErrorReport(ctx);
+  if (hooks.showAboutBox) hooks.showAboutBox(ctx);
+  if (!fileExists(ctx.CRUNIN, "ZORVANE.TER") && hooks.buildDbase) hooks.buildDbase(ctx, "Zorvane");
+  ctx.log.log("Zorvane Start", "");
+  const WindowRect rect = getCoords(ctx);
+  ctx.ui.busy(false);
+  return rect;
+}
+
+void chooseActivation(Context& ctx) {
+  const bool hidden = ctx.settings.LS_ASICON;
+  ctx.run.LS_WNDHIDDEN = hidden;
+  ctx.run.LS_WNDSHOWN = !hidden;
+  ctx.run.NS_WNDSTATE = hidden ? 3 : 2;
+}
+
+bool qlExit(Context& ctx) {
+  using namespace keys;
+  const SettingsFile ini = settingsFile(ctx);
+  ini.setText(FILENAME, ctx.settings.CN_FILE);
+  ini.writeSetting("SYSTEM", "TODAY", std::to_string(ctx.settings.NS_TODAY));
+  ini.setDate(LastOn, ctx.clock.today());
+  return true;
+}
+
+void shutDown(Context& ctx, const ShutdownHooks& hooks) {
+  if (hooks.closeTables) hooks.closeTables(ctx);
+  backUpSettings(ctx);
+  for (const char* name : kRunFiles)
+    removeFile(ctx, name);
+  if (hooks.removeWakeUpJob) hooks.removeWakeUpJob(ctx);
+  ctx.log.log("Zorvane", "Beendet");
+  const fs::path logbook = ctx.log.file();
+  std::error_code ec;
+  if (ctx.settings.LS_SHOWLOG && hooks.showLogbook && fs::exists(logbook, ec)) {
+    hooks.showLogbook(logbook);
+  }
+}
+
+}  // namespace zrv

@@ -1,0 +1,41 @@
+#include "ui/wx_user_interface.h"
+
+#include <wx/frame.h>
+#include <wx/msgdlg.h>
+#include <wx/statusbr.h>
+#include <wx/utils.h>
+
+namespace zrv {
+
+void WxUserInterface::message(const std::string& title, const std::string& text) {
+  wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title), wxOK | wxICON_INFORMATION,
+               frame_);
+}
+
+bool WxUserInterface::ask(const std::string& title, const std::string& text, bool defaultYes) {
+  wxMessageDialog dlg(frame_, wxString::FromUTF8(text), wxString::FromUTF8(title),
+                      wxYES_NO | wxICON_QUESTION | (defaultYes ? wxYES_DEFAULT : wxNO_DEFAULT));
+  return dlg.ShowModal() == wxID_YES;
+}
+
+void WxUserInterface::statusText(const std::string& text) {
+  if (frame_ && frame_->GetStatusBar()) frame_->SetStatusText(wxString::FromUTF8(text), 0);
+}
+
+void WxUserInterface::statusPane(StatusPane pane, const std::string& text) {
+  wxStatusBar* bar = frame_ ? frame_->GetStatusBar() : nullptr;
+  const int field = 1 + static_cast<int>(pane);
+  if (bar && field < bar->GetFieldsCount()) bar->SetStatusText(wxString::FromUTF8(text), field);
+}
+
+void WxUserInterface::busy(bool on) {
+  if (on) {
+    ++busyDepth_;
+    wxBeginBusyCursor();
+  } else if (busyDepth_ > 0) {
+    --busyDepth_;
+    wxEndBusyCursor();
+  }
+}
+
+}  // namespace zrv

@@ -1,0 +1,55 @@
+#include "store/file_io.h"
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "support/test_dir.h"
+
+namespace zrv {
+namespace {
+namespace fs = std::filesystem;
+
+unsigned modeOf(const fs::path& p) {
+  struct stat st {};
+  ::stat(p.c_str(), &st);
+  return st.st_mode & 0777;
+}
+
+TEST(FileIo, ReplacingKeepsPermissionsAndLeavesNoTemporaryFiles) {
+  test::TestDir dir;
+  const auto file = dir.write("ZORVANE.INI", "alt");
+  ::chmod(file.c_str(), 0640);
+  ASSERT_TRUE(replaceFileAtomically(file, "neu"));
+  EXPECT_EQ(dir.read("ZORVANE.INI"), "neu");
+  EXPECT_EQ(modeOf(file), 0640u);
+  ASSERT_TRUE(replaceFileAtomically(dir / "NEU.INI", "x", 0600));
+  EXPECT_EQ(modeOf(dir / "NEU.INI"), 0600u);
+  int entries = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path()))
+    ++entries;
+  EXPECT_EQ(entries, 2);
+}
+
+TEST(FileIo, AFailedReplacementLeavesTheOldFile) {
+  test::TestDir dir;
+  EXPECT_FALSE(replaceFileAtomically(dir / "no-such-dir" / "x", "data"));
+  const auto file = dir.write("keep.txt", "old");
+  fs::create_directory(dir / "target-is-dir");
+  dir.write("target-is-dir/inner", "");
+  EXPECT_FALSE(replaceFileAtomically(dir / "target-is-dir", "data"));
+  EXPECT_FALSE(copyFileAtomically(dir / "missing", file));
+  EXPECT_EQ(dir.read("keep.txt"), "old");
+}
+
+TEST(FileIo, ASymbolicLinkStaysAndItsTargetIsReplaced) {
+  test::TestDir dir;
+  dir.write("real.ini", "old");
+  fs::create_symlink(dir / "real.ini", dir / "link.ini");
+  ASSERT_TRUE(replaceFileAtomically(dir / "link.ini", "new"));
+  EXPECT_TRUE(fs::is_symlink(dir / "link.ini"));
+  EXPECT_EQ(dir.read("real.ini"), "new");
+}
+
+}  // namespace
+}  // namespace zrv

@@ -39,6 +39,8 @@ struct Settings {
   bool LS_LAN = false;
   // [MailSupport] Online (1/0); the other mail keys are read where they are used
   bool LM_ONLINE = false;
+
+  friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 }  // namespace zrv

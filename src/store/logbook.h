@@ -35,6 +35,8 @@ class Logbook {
 };
 
 // ".T." or ".F.", the way logical values appear in logbook texts.
-inline const char* logical(bool b) { return b ? ".T." : ".F."; }
+inline const char* logical(bool b) {
+  return b ? ".T." : ".F.";
+}
 
 }  // namespace zrv

@@ -12,12 +12,15 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& p) {
   std::string bytes;
   char buf[65536];
   std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) bytes.append(buf, n);
+  while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0)
+    bytes.append(buf, n);
   if (std::ferror(f.get())) return std::nullopt;
   return bytes;
 }
 
-bool syncFile(std::FILE* f) { return std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0; }
+bool syncFile(std::FILE* f) {
+  return std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0;
+}
 
 bool replaceFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
   std::filesystem::path tmp = target;
@@ -25,8 +28,8 @@ bool replaceFileAtomically(const std::filesystem::path& target, std::string_view
   {
     UniqueFile f = openFile(tmp, "wb");
     if (!f) return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size() &&
-                    syncFile(f.get());
+    const bool ok =
+        std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size() && syncFile(f.get());
     if (!ok) {
       f.reset();
       std::error_code ec;

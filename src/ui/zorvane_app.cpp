@@ -12,6 +12,8 @@ bool ZorvaneApp::OnInit() {
   return true;
 }
 
-int ZorvaneApp::OnExit() { return 0; }
+int ZorvaneApp::OnExit() {
+  return 0;
+}
 
 }  // namespace zrv

@@ -12,8 +12,6 @@ bool ZorvaneApp::OnInit() {
   return true;
 }
 
-int ZorvaneApp::OnExit() {
-  return 0;
-}
+int ZorvaneApp::OnExit() { return 0; }
 
 }  // namespace zrv

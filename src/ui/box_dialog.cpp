@@ -48,7 +48,8 @@ void BoxDialog::finish(int code) {
 }
 
 void BoxDialog::centre() {
-  if (GetParent()) {
+  // A main window hidden in the tray is no place to centre on.
+  if (GetParent() && GetParent()->IsShownOnScreen()) {
     CentreOnParent();
   } else {
     CentreOnScreen();

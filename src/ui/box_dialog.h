@@ -23,7 +23,7 @@ class BoxDialog : public wxDialog {
   void finish(int code);
 
  protected:
-  // Centres the window on its parent, or on the screen without one.
+  // Centres the window on its parent, or on the screen without a parent or when it is hidden.
   void centre();
 
  private:

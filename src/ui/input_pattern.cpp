@@ -80,4 +80,37 @@ InputPattern::Edit InputPattern::paste(std::string_view text, size_t cursor,
   return Edit{out, slot};
 }
 
+InputPattern::Absorbed InputPattern::absorb(std::string_view before, std::string_view after,
+                                            size_t insertAt) const {
+  // Where the change starts and how much stayed unchanged at the end.
+  size_t start = 0, tail = 0;
+  const bool pureInsert =
+      after.size() > before.size() && insertAt <= before.size() &&
+      after.substr(0, insertAt) == before.substr(0, insertAt) &&
+      after.substr(insertAt + after.size() - before.size()) == before.substr(insertAt);
+  if (pureInsert) {
+    start = insertAt;
+    tail = before.size() - insertAt;
+  } else {
+    while (start < before.size() && start < after.size() && before[start] == after[start]) {
+      ++start;
+    }
+    while (tail < before.size() - start && tail < after.size() - start &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
+      ++tail;
+    }
+  }
+  Absorbed result{erase(before, start, before.size() - tail), false};
+  for (char c : after.substr(start, after.size() - tail - start)) {
+    if (auto typed = type(result.edit.text, result.edit.cursor, c)) {
+      result.edit = std::move(*typed);
+    } else if (c != '9' && pattern_.find(c) != std::string::npos) {
+      // A fixed character of the pattern (the colon of a pasted time): already in place.
+    } else {
+      result.refused = true;
+    }
+  }
+  return result;
+}
+
 }  // namespace zrv

@@ -41,6 +41,16 @@ class InputPattern {
   // The digits of `clip` fill the digit places from the cursor on; other characters are dropped.
   Edit paste(std::string_view text, size_t cursor, std::string_view clip) const;
 
+  // An edit the toolkit made by itself (a typed key, a paste, a drop, a cut) that turned the
+  // shaped text `before` into `after`; `insertAt` is where the cursor stood for it. The removed
+  // places are blanked and the inserted characters typed from there; `refused` tells whether
+  // any of them was dropped.
+  struct Absorbed {
+    Edit edit;
+    bool refused = false;
+  };
+  Absorbed absorb(std::string_view before, std::string_view after, size_t insertAt) const;
+
  private:
   std::string pattern_;
 };

@@ -1,6 +1,5 @@
 #include "ui/tbmpget_ctrl.h"
 
-#include <wx/clipbrd.h>
 #include <wx/dcclient.h>
 #include <wx/settings.h>
 #include <wx/textctrl.h>
@@ -64,9 +63,7 @@ TBmpGet::TBmpGet(wxWindow* parent, wxWindowID id, const wxString& value, const w
   Bind(wxEVT_PAINT, &TBmpGet::onPaint, this);
   Bind(wxEVT_SIZE, [this](wxSizeEvent&) { layoutParts(); });
   text_->Bind(wxEVT_KEY_DOWN, &TBmpGet::onKeyDown, this);
-  text_->Bind(wxEVT_CHAR, &TBmpGet::onChar, this);
-  text_->Bind(wxEVT_TEXT_PASTE, &TBmpGet::onPaste, this);
-  text_->Bind(wxEVT_TEXT_CUT, &TBmpGet::onCut, this);
+  text_->Bind(wxEVT_TEXT, &TBmpGet::onText, this);
   text_->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& e) {
     Refresh();
     // A fixed-shape field is overwritten place by place: instead of the whole text selected
@@ -94,22 +91,24 @@ wxString TBmpGet::GetValue() const {
 }
 
 void TBmpGet::SetValue(const wxString& value) {
-  text_->SetValue(pattern_ ? wxString(pattern_->fit(value.ToStdString())) : value);
+  if (!pattern_) return text_->SetValue(value);
+  shaped_ = pattern_->fit(value.ToStdString());
+  text_->SetValue(shaped_);
 }
 
 void TBmpGet::ChangeValue(const wxString& value) {
-  text_->ChangeValue(pattern_ ? wxString(pattern_->fit(value.ToStdString())) : value);
+  if (!pattern_) return text_->ChangeValue(value);
+  shaped_ = pattern_->fit(value.ToStdString());
+  text_->ChangeValue(shaped_);
 }
 
 void TBmpGet::setPattern(const std::string& pattern) {
   if (pattern.empty()) {
     pattern_.reset();
-    text_->SetMaxLength(0);
     return;
   }
   pattern_ = std::make_unique<InputPattern>(pattern);
-  text_->ChangeValue(pattern_->fit(text_->GetValue().ToStdString()));
-  text_->SetMaxLength(pattern_->size());
+  ChangeValue(text_->GetValue());
 }
 
 void TBmpGet::setColours(const wxColour& text, const wxColour& background) {
@@ -124,7 +123,7 @@ void TBmpGet::setBitmap(const std::string& bitmapName, Action action, const wxCu
   bitmapName_ = bitmapName;
   action_ = std::move(action);
   cursor_ = cursor;
-  laidOut_ = false;
+  firstWidth_ = -1;
   makeButton();
   layoutParts();
   Refresh();
@@ -167,8 +166,10 @@ void TBmpGet::layoutParts() {
     const wxSize natural = naturalBitmapSize(bitmapName_);
     const bool large = natural.x >= kLargeBitmapWidth;
     const wxSize size = button_->GetSize();
-    const int left = inner.x + FromDIP(bitmapLeft(ToDIP(inner.width), natural.x, large,
-                                                  rightAligned_, laidOut_));
+    if (firstWidth_ < 0) firstWidth_ = inner.width;
+    const bool resized = inner.width != firstWidth_;
+    const int left =
+        inner.x + FromDIP(bitmapLeft(ToDIP(inner.width), natural.x, large, rightAligned_, resized));
     const int top = inner.y + std::max(0, (inner.height - size.y) / 2);
     button_->SetPosition(wxPoint(left, top));
     if (rightAligned_) {
@@ -180,7 +181,6 @@ void TBmpGet::layoutParts() {
   const int height = std::min(text_->GetBestSize().y, inner.height);
   text_->SetSize(textLeft, inner.y + (inner.height - height) / 2,
                  std::max(0, textRight - textLeft + 1), height);
-  laidOut_ = true;
 }
 
 void TBmpGet::onPaint(wxPaintEvent&) {
@@ -245,56 +245,27 @@ void TBmpGet::onKeyDown(wxKeyEvent& event) {
   event.Skip();
 }
 
-void TBmpGet::onChar(wxKeyEvent& event) {
-  const wxChar c = event.GetUnicodeKey();
-  if (!pattern_ || !text_->IsEditable() || c == WXK_NONE || c < ' ' || c == WXK_DELETE ||
-      event.HasAnyModifiers()) {
-    event.Skip();
+void TBmpGet::onText(wxCommandEvent& event) {
+  const std::string now = text_->GetValue().ToStdString();
+  if (!pattern_ || now == shaped_) {
+    event.Skip();  // our own change, or a field without a pattern
     return;
   }
-  long from = 0, to = 0;
-  text_->GetSelection(&from, &to);
-  std::string value = text_->GetValue().ToStdString();
-  if (from != to) value = pattern_->erase(value, from, to).text;
-  const auto edit = c < 128 ? pattern_->type(value, from, static_cast<char>(c)) : std::nullopt;
-  if (edit) {
-    applyEdit(edit->text, edit->cursor);
-  } else {
-    wxBell();
-  }
-}
-
-void TBmpGet::onPaste(wxClipboardTextEvent& event) {
-  if (!pattern_) {
-    event.Skip();
-    return;
-  }
-  wxString clip;
-  if (wxTheClipboard->Open()) {
-    wxTextDataObject data;
-    if (wxTheClipboard->GetData(data)) clip = data.GetText();
-    wxTheClipboard->Close();
-  }
-  long from = 0, to = 0;
-  text_->GetSelection(&from, &to);
-  const auto edit =
-      pattern_->paste(text_->GetValue().ToStdString(), from, clip.ToStdString(wxConvUTF8));
-  applyEdit(edit.text, edit.cursor);
-}
-
-void TBmpGet::onCut(wxClipboardTextEvent& event) {
-  if (!pattern_) {
-    event.Skip();
-    return;
-  }
-  long from = 0, to = 0;
-  text_->GetSelection(&from, &to);
-  text_->Copy();
-  applyEdit(pattern_->erase(text_->GetValue().ToStdString(), from, to).text, from);
+  // The toolkit changed the text by itself (typing, paste, drop): bring it back into shape.
+  const auto absorbed = pattern_->absorb(shaped_, now, text_->GetInsertionPoint());
+  const bool changed = absorbed.edit.text != shaped_;
+  shaped_ = absorbed.edit.text;
+  text_->ChangeValue(shaped_);
+  text_->SetInsertionPoint(static_cast<long>(absorbed.edit.cursor));
+  if (absorbed.refused) wxBell();
+  if (changed) event.Skip();  // a refused character is no change
 }
 
 void TBmpGet::applyEdit(const std::string& text, size_t cursor) {
-  if (text != text_->GetValue().ToStdString()) text_->SetValue(text);
+  if (text != shaped_) {
+    shaped_ = text;
+    text_->SetValue(shaped_);
+  }
   text_->SetInsertionPoint(static_cast<long>(cursor));
 }
 

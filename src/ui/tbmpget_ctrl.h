@@ -69,9 +69,7 @@ class TBmpGet : public wxPanel {
   void layoutParts();
   void onPaint(wxPaintEvent& event);
   void onKeyDown(wxKeyEvent& event);
-  void onChar(wxKeyEvent& event);
-  void onPaste(wxClipboardTextEvent& event);
-  void onCut(wxClipboardTextEvent& event);
+  void onText(wxCommandEvent& event);
   void applyEdit(const std::string& text, size_t cursor);
 
   wxTextCtrl* text_ = nullptr;
@@ -80,8 +78,9 @@ class TBmpGet : public wxPanel {
   Action action_;
   wxCursor cursor_{wxCURSOR_HAND};
   std::unique_ptr<InputPattern> pattern_;
+  std::string shaped_;  // the text in the pattern's shape, as the field last held it
   bool rightAligned_ = false;
-  bool laidOut_ = false;
+  int firstWidth_ = -1;  // the width the bitmap was first placed in; later ones are resizes
 };
 
 }  // namespace zrv

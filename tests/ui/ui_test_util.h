@@ -4,7 +4,9 @@
 
 #include <wx/app.h>
 #include <wx/button.h>
+#include <wx/dialog.h>
 #include <wx/image.h>
+#include <wx/timer.h>
 #include <wx/toplevel.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -15,6 +17,8 @@
 #include <functional>
 #include <string>
 #include <thread>
+
+#include <gtest/gtest.h>
 
 namespace zrv::test {
 
@@ -105,5 +109,52 @@ T* findTopLevel() {
   }
   return nullptr;
 }
+
+// Ends every modal dialog (after a test went wrong, so that it cannot hang).
+inline void endAllModal() {
+  for (wxWindow* w : wxTopLevelWindows) {
+    if (auto* d = dynamic_cast<wxDialog*>(w); d && d->IsModal()) d->EndModal(wxID_CANCEL);
+  }
+}
+
+// Acts on a modal window once it is open: polls for a shown, modal window of type T and runs
+// `step` on it, once. Each instance has its own timer, so a step of one may open a nested modal
+// window on which another instance then acts. Gives up (test failure, all modal windows ended)
+// after `timeoutMs`.
+template <typename T>
+class WhenModal {
+ public:
+  explicit WhenModal(std::function<void(T&)> step, int timeoutMs = 5000)
+      : step_(std::move(step)),
+        deadline_(std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs)) {
+    timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { poll(); });
+    timer_.Start(50);
+  }
+  WhenModal(const WhenModal&) = delete;
+  WhenModal& operator=(const WhenModal&) = delete;
+  bool ran() const { return ran_; }
+
+ private:
+  void poll() {
+    if (done_) return;
+    if (T* window = findTopLevel<T>(); window && window->IsModal()) {
+      done_ = true;
+      timer_.Stop();
+      ran_ = true;
+      step_(*window);
+    } else if (std::chrono::steady_clock::now() > deadline_) {
+      done_ = true;
+      timer_.Stop();
+      ADD_FAILURE() << "the modal window did not open";
+      endAllModal();
+    }
+  }
+
+  std::function<void(T&)> step_;
+  std::chrono::steady_clock::time_point deadline_;
+  wxTimer timer_;
+  bool done_ = false;
+  bool ran_ = false;
+};
 
 }  // namespace zrv::test

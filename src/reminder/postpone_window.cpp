@@ -70,30 +70,39 @@ PostponeWindow::PostponeWindow(wxWindow* parent, const Date& date, const std::st
     : BoxDialog(parent, wxS("Termin verlegen"), wxSize(kWidth, kHeight), kBoxTop, 0,
                 postponeBoxStyle()),
       options_(std::move(options)) {
+  buildFields(date, time);
+  buildButtons();
+  centre();
+  date_->SetFocus();
+}
+
+void PostponeWindow::buildFields(const Date& date, const std::string& time) {
   auto label = [this](int column, int width, const wxString& text) {
     const wxRect r = place(kLabelRow, column, width, 7);
     new wxStaticText(box(), wxID_ANY, text, r.GetPosition(), r.GetSize(), wxST_NO_AUTORESIZE);
   };
+  auto field = [this](int column, int width, const std::string& value, const std::string& pattern,
+                      const std::string& bitmap, TBmpGet::Action action) {
+    const wxRect r = place(kFieldRow, column, width, 10);
+    auto* f = new TBmpGet(box(), wxID_ANY, wxString::FromUTF8(value), r.GetPosition(), r.GetSize(),
+                          bitmap, std::move(action));
+    f->setPattern(pattern);
+    f->setColours(options_.colours.text, options_.colours.back);
+    // Either field changed makes saving possible.
+    f->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
+      if (save_) save_->Enable();
+    });
+    return f;
+  };
   label(4, 18, wxS("Datum"));
-  wxRect r = place(kFieldRow, 23, kDateWidth, 10);
-  date_ = new TBmpGet(box(), wxID_ANY, wxString::FromUTF8(date.toDisplay()), r.GetPosition(),
-                      r.GetSize(), "KALENDSM", [this](TBmpGet& field) {
-                        if (!options_.pickDate) return;
-                        const auto picked = options_.pickDate(
-                            this, Date::fromDisplay(field.GetValue().ToStdString()));
-                        if (picked && !picked->empty())
-                          field.SetValue(wxString::FromUTF8(picked->toDisplay()));
-                      });
-  date_->setPattern("99.99.9999");
-  date_->setColours(options_.colours.text, options_.colours.back);
-
+  date_ = field(23, kDateWidth, date.toDisplay(), "99.99.9999", "KALENDSM",
+                [this](TBmpGet& f) { pickDate(f); });
   label(70, 20, wxS("Uhrzeit"));
-  r = place(kFieldRow, 91, 25, 10);
-  time_ = new TBmpGet(box(), wxID_ANY, wxString::FromUTF8(time), r.GetPosition(), r.GetSize());
-  time_->setPattern("99:99");
-  time_->setColours(options_.colours.text, options_.colours.back);
+  time_ = field(91, 25, time, "99:99", "", {});
+}
 
-  r = place(kButtonRow, 37, 40, 10);
+void PostponeWindow::buildButtons() {
+  wxRect r = place(kButtonRow, 37, 40, 10);
   save_ = new wxButton(box(), wxID_ANY, wxS("&Speichern"), r.GetPosition(), r.GetSize());
   save_->SetToolTip(wxS("Verlegung speichern"));
   save_->SetDefault();
@@ -101,25 +110,24 @@ PostponeWindow::PostponeWindow(wxWindow* parent, const Date& date, const std::st
   r = place(kButtonRow, 79, 40, 10);
   cancel_ = new wxButton(box(), wxID_ANY, wxS("&Abbrechen"), r.GetPosition(), r.GetSize());
   cancel_->SetToolTip(wxS("Ohne Speichern beenden"));
-
-  auto changed = [this](wxCommandEvent&) { save_->Enable(); };
-  date_->Bind(wxEVT_TEXT, changed);
-  time_->Bind(wxEVT_TEXT, changed);
   save_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { save(); });
   cancel_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { finish(wxID_CANCEL); });
+}
 
-  centre();
-  date_->SetFocus();
+void PostponeWindow::pickDate(TBmpGet& field) {
+  if (!options_.pickDate) return;
+  const auto picked = options_.pickDate(this, Date::fromDisplay(field.GetValue().utf8_string()));
+  if (picked && !picked->empty()) field.SetValue(wxString::FromUTF8(picked->toDisplay()));
 }
 
 bool PostponeWindow::save() {
   if (!save_->IsEnabled()) return false;
-  const auto date = checkedDate(date_->GetValue().ToStdString());
+  const auto date = checkedDate(date_->GetValue().utf8_string());
   if (!date) {
     complain(wxS("Bitte ein gültiges Datum eingeben (TT.MM.JJJJ) !"), date_);
     return false;
   }
-  const auto time = checkedTime(time_->GetValue().ToStdString());
+  const auto time = checkedTime(time_->GetValue().utf8_string());
   if (!time) {
     complain(wxS("Bitte eine gültige Uhrzeit eingeben (hh:mm) !"), time_);
     return false;

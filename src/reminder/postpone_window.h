@@ -47,6 +47,9 @@ class PostponeWindow : public BoxDialog {
   bool save();
 
  private:
+  void buildFields(const Date& date, const std::string& time);
+  void buildButtons();
+  void pickDate(TBmpGet& field);
   void complain(const wxString& text, TBmpGet* field);
 
   PostponeWindowOptions options_;

@@ -64,18 +64,7 @@ TBmpGet::TBmpGet(wxWindow* parent, wxWindowID id, const wxString& value, const w
   Bind(wxEVT_SIZE, [this](wxSizeEvent&) { layoutParts(); });
   text_->Bind(wxEVT_KEY_DOWN, &TBmpGet::onKeyDown, this);
   text_->Bind(wxEVT_TEXT, &TBmpGet::onText, this);
-  text_->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& e) {
-    Refresh();
-    // A fixed-shape field is overwritten place by place: instead of the whole text selected
-    // on entering it, the cursor goes to its start.
-    if (pattern_)
-      CallAfter([this] {
-        long from = 0, to = 0;
-        text_->GetSelection(&from, &to);
-        if (from == 0 && to > 0 && to == text_->GetLastPosition()) text_->SetInsertionPoint(0);
-      });
-    e.Skip();
-  });
+  text_->Bind(wxEVT_SET_FOCUS, &TBmpGet::onFocus, this);
   text_->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& e) {
     Refresh();
     e.Skip();
@@ -92,14 +81,14 @@ wxString TBmpGet::GetValue() const {
 
 void TBmpGet::SetValue(const wxString& value) {
   if (!pattern_) return text_->SetValue(value);
-  shaped_ = pattern_->fit(value.ToStdString());
-  text_->SetValue(shaped_);
+  shaped_ = pattern_->fit(value.utf8_string());
+  text_->SetValue(wxString::FromUTF8(shaped_));
 }
 
 void TBmpGet::ChangeValue(const wxString& value) {
   if (!pattern_) return text_->ChangeValue(value);
-  shaped_ = pattern_->fit(value.ToStdString());
-  text_->ChangeValue(shaped_);
+  shaped_ = pattern_->fit(value.utf8_string());
+  text_->ChangeValue(wxString::FromUTF8(shaped_));
 }
 
 void TBmpGet::setPattern(const std::string& pattern) {
@@ -219,6 +208,20 @@ bool TBmpGet::runAction() {
   return true;
 }
 
+void TBmpGet::onFocus(wxFocusEvent& event) {
+  Refresh();
+  if (pattern_) {
+    // A fixed-shape field is overwritten place by place: rather than the whole text selected
+    // on entering it, the cursor goes to its start.
+    CallAfter([this] {
+      long from = 0, to = 0;
+      text_->GetSelection(&from, &to);
+      if (from == 0 && to > 0 && to == text_->GetLastPosition()) text_->SetInsertionPoint(0);
+    });
+  }
+  event.Skip();
+}
+
 void TBmpGet::onKeyDown(wxKeyEvent& event) {
   const int key = event.GetKeyCode();
   if (key == WXK_F2 && action_ && !event.HasAnyModifiers()) {
@@ -228,7 +231,7 @@ void TBmpGet::onKeyDown(wxKeyEvent& event) {
   if (pattern_ && text_->IsEditable() && (key == WXK_BACK || key == WXK_DELETE)) {
     long from = 0, to = 0;
     text_->GetSelection(&from, &to);
-    const std::string value = text_->GetValue().ToStdString();
+    const std::string& value = shaped_;
     InputPattern::Edit edit;
     if (from != to) {
       edit = pattern_->erase(value, from, to);
@@ -246,7 +249,7 @@ void TBmpGet::onKeyDown(wxKeyEvent& event) {
 }
 
 void TBmpGet::onText(wxCommandEvent& event) {
-  const std::string now = text_->GetValue().ToStdString();
+  const std::string now = text_->GetValue().utf8_string();
   if (!pattern_ || now == shaped_) {
     event.Skip();  // our own change, or a field without a pattern
     return;
@@ -255,7 +258,7 @@ void TBmpGet::onText(wxCommandEvent& event) {
   const auto absorbed = pattern_->absorb(shaped_, now, text_->GetInsertionPoint());
   const bool changed = absorbed.edit.text != shaped_;
   shaped_ = absorbed.edit.text;
-  text_->ChangeValue(shaped_);
+  text_->ChangeValue(wxString::FromUTF8(shaped_));
   text_->SetInsertionPoint(static_cast<long>(absorbed.edit.cursor));
   if (absorbed.refused) wxBell();
   if (changed) event.Skip();  // a refused character is no change
@@ -264,7 +267,7 @@ void TBmpGet::onText(wxCommandEvent& event) {
 void TBmpGet::applyEdit(const std::string& text, size_t cursor) {
   if (text != shaped_) {
     shaped_ = text;
-    text_->SetValue(shaped_);
+    text_->SetValue(wxString::FromUTF8(shaped_));
   }
   text_->SetInsertionPoint(static_cast<long>(cursor));
 }

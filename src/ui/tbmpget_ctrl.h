@@ -68,6 +68,7 @@ class TBmpGet : public wxPanel {
   void makeButton();
   void layoutParts();
   void onPaint(wxPaintEvent& event);
+  void onFocus(wxFocusEvent& event);
   void onKeyDown(wxKeyEvent& event);
   void onText(wxCommandEvent& event);
   void applyEdit(const std::string& text, size_t cursor);

@@ -94,6 +94,13 @@ TEST(InputPattern, AbsorbsWhatTheToolkitTyped) {
   r = kTime.absorb("14:30", "1x4:30", 1);
   EXPECT_EQ(r.edit.text, "14:30");
   EXPECT_TRUE(r.refused);
+  r = kTime.absorb("14:30",
+                   "1"
+                   "\xC3\xA4"
+                   "4:30",
+                   1);  // an umlaut, two bytes in UTF-8
+  EXPECT_EQ(r.edit.text, "14:30");
+  EXPECT_TRUE(r.refused);
 }
 
 TEST(InputPattern, AbsorbsPastesCutsAndReplacedSelections) {

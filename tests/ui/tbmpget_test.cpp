@@ -143,6 +143,10 @@ TEST_F(TBmpGetTest, TypingIntoAPatternKeepsItsShape) {
   EXPECT_TRUE(test::pumpUntil([&] { return time->GetValue() == "14:30"; })) << time->GetValue();
   EXPECT_GT(changes, 0);
 
+  time->text()->SetInsertionPoint(1);
+  time->text()->WriteText(wxString::FromUTF8("ä"));  // the simulator cannot type umlauts
+  EXPECT_EQ(time->GetValue(), "14:30");
+  time->text()->SetInsertionPoint(5);
   sim.Char(WXK_BACK);
   EXPECT_TRUE(test::pumpUntil([&] { return time->GetValue() == "14:3 "; })) << time->GetValue();
   sim.Char(WXK_HOME);

@@ -57,6 +57,15 @@ function(zrv_tests folder)
   endif()
   target_compile_definitions(${folder}_tests PRIVATE
     ZRV_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZRV_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  set(lock "")
+  if(ARG_GUI)
+    # Window tests move the one mouse and type on the one keyboard of the display: one at a time.
+    set(lock RESOURCE_LOCK zrv_display)
+  endif()
+  # The lock goes first: the list in ENVIRONMENT loses its inner semicolon on the way through
+  # gtest_discover_tests (CMake 3.25), so only its first variable arrives; tests therefore also
+  # get both directories as compile definitions.
   gtest_discover_tests(${folder}_tests DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "ZRV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ZRV_BINARY_DIR=${CMAKE_BINARY_DIR}")
+    PROPERTIES ${lock}
+    ENVIRONMENT "ZRV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ZRV_BINARY_DIR=${CMAKE_BINARY_DIR}")
 endfunction()

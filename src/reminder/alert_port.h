@@ -32,7 +32,8 @@ class AlertActions {
   virtual bool run(AlertAction action) = 0;
 };
 
-// A date and time entered in "Termin verlegen"; time as typed ("99:99" pattern).
+// A date and time entered in "Termin verlegen". The window has checked both: a real date, and
+// the time written "HH:MM" with hours 0-23 and minutes 0-59 (" 9:05" typed arrives as "09:05").
 struct Postponement {
   Date date;
   std::string time;

@@ -1,0 +1,20 @@
+#include "reminder/alert_port_wx.h"
+
+namespace zrv {
+
+void WxAlertPort::showAlert(const AlertContent& content, AlertActions& actions) {
+  AlertWindow window(parent_, content, actions, alertOptions_);
+  wxWindow* outer = openAlert_;
+  openAlert_ = &window;
+  window.ShowModal();
+  openAlert_ = outer;
+}
+
+std::optional<Postponement> WxAlertPort::askPostponement(const Date& date,
+                                                         const std::string& time) {
+  PostponeWindow window(openAlert_ ? openAlert_ : parent_, date, time, postponeOptions_);
+  window.ShowModal();
+  return window.result();
+}
+
+}  // namespace zrv

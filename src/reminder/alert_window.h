@@ -1,0 +1,67 @@
+// The alert window: shows a due appointment and offers its actions ("&Gelesen"/"&Löschen",
+// "Aut&o", "&Verlegen", "&Ablegen") and the help. An action that returns true closes the window;
+// Escape and the close box close it without an action.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "reminder/alert_port.h"
+#include "ui/box_dialog.h"
+#include "ui/dialog_look.h"
+
+class wxButton;
+class wxStaticBitmap;
+class wxStaticText;
+class wxTextCtrl;
+
+namespace zrv {
+
+// Opens a help topic by name ("Terminalarm"); the help book plugs in here.
+using HelpHook = std::function<void(const std::string& topic)>;
+
+struct AlertWindowOptions {
+  EntryColours colours = defaultEntryColours();
+  HelpHook showHelp;  // empty: the help button does nothing
+};
+
+class AlertWindow : public BoxDialog {
+ public:
+  // `actions` must outlive the window. The window is centred on `parent` (on the screen
+  // without one) and stays above other windows.
+  AlertWindow(wxWindow* parent, const AlertContent& content, AlertActions& actions,
+              AlertWindowOptions options = {});
+
+  // True once an action has succeeded and closed the window.
+  bool actionDone() const { return actionDone_; }
+
+  wxButton* killButton() const { return kill_; }
+  wxButton* autoButton() const { return auto_; }
+  wxButton* moveButton() const { return move_; }
+  wxButton* fileButton() const { return file_; }
+  wxButton* helpButton() const { return help_; }
+  wxTextCtrl* textBox() const { return text_; }
+  wxStaticBitmap* kindBitmap() const { return kindBitmap_; }
+
+ private:
+  void buildLabels(const AlertContent& content);
+  void buildButtons(const AlertContent& content);
+  wxStaticText* addLabel(int row, int column, int width, const wxString& text, bool value);
+  wxButton* addButton(int column, const wxString& caption, const wxString& tip);
+  void runAction(AlertAction action);
+
+  AlertActions& actions_;
+  AlertWindowOptions options_;
+  wxButton* kill_ = nullptr;
+  wxButton* auto_ = nullptr;
+  wxButton* move_ = nullptr;
+  wxButton* file_ = nullptr;
+  wxButton* help_ = nullptr;
+  wxTextCtrl* text_ = nullptr;
+  wxStaticBitmap* kindBitmap_ = nullptr;
+  bool running_ = false;
+  bool actionDone_ = false;
+  bool raisedOnShow_ = false;
+};
+
+}  // namespace zrv

@@ -1,0 +1,28 @@
+// The program's bitmap resources by name: the appointment kinds ("TA7"), the button bar, the
+// calendar, the dialogs and the program icon. All are painted in code; names are matched without
+// regard to case, as resource names are. An unknown name gives a transparent bitmap.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <wx/bitmap.h>
+#include <wx/gdicmn.h>
+#include <wx/iconbndl.h>
+
+namespace zrv {
+
+// The bitmap at its natural size (e.g. 16 × 16 for a kind, 22 × 22 for a bar button).
+wxBitmap bitmapByName(std::string_view name);
+// The bitmap painted at `size` pixels; the picture keeps its proportions and is centred.
+wxBitmap bitmapByName(std::string_view name, const wxSize& size);
+bool hasBitmap(std::string_view name);
+// The natural size; 16 × 16 for an unknown name.
+wxSize naturalBitmapSize(std::string_view name);
+// Every known name, as the program spells it.
+std::vector<std::string> bitmapNames();
+// The program icon ("AAAAA") in the sizes window managers and tray hosts ask for.
+wxIconBundle programIcons();
+
+}  // namespace zrv

@@ -1,0 +1,75 @@
+#include "ui/dialog_look.h"
+
+#include <wx/settings.h>
+#include <wx/window.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+#include "app/context.h"
+
+namespace zrv {
+namespace {
+
+constexpr int kPxPerUnit = 2;
+
+std::string lower(std::string_view s) {
+  std::string out(s);
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return out;
+}
+
+}  // namespace
+
+int unitsToPx(const wxWindow* window, int units) {
+  const int px = units * kPxPerUnit;
+  return window ? window->FromDIP(px) : px;
+}
+
+wxRect unitRect(const wxWindow* window, int row, int column, int width, int height) {
+  return wxRect(unitsToPx(window, column), unitsToPx(window, row), unitsToPx(window, width),
+                unitsToPx(window, height));
+}
+
+wxSize pixelSize(const wxWindow* window, int width, int height) {
+  return window ? window->FromDIP(wxSize(width, height)) : wxSize(width, height);
+}
+
+wxFont smallFont() {
+  return dialogFont("Ms Sans Serif", 8, false);
+}
+
+wxFont smallBoldFont() {
+  return dialogFont("Ms Sans Serif", 8, true);
+}
+
+wxFont dialogFont(std::string_view face, int pointSize, bool bold) {
+  const std::string name = lower(face);
+  wxFont font;
+  if (name.empty() || name == "ms sans serif" || name == "ms shell dlg") {
+    font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+  } else {
+    const wxString wxFace =
+        name == "arial" ? wxString("Liberation Sans") : wxString(face.data(), face.size());
+    font = wxFont(wxFontInfo(pointSize).FaceName(wxFace).Family(wxFONTFAMILY_SWISS));
+  }
+  font.SetPointSize(pointSize);
+  font.SetWeight(bold ? wxFONTWEIGHT_BOLD : wxFONTWEIGHT_NORMAL);
+  return font;
+}
+
+wxColour colourFromColorRef(unsigned colorRef) {
+  return wxColour(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF);
+}
+
+EntryColours entryColours(const FixedLists& lists) {
+  return {colourFromColorRef(static_cast<unsigned>(lists.NCOLF)), colourFromColorRef(lists.NCOLB)};
+}
+
+EntryColours defaultEntryColours() {
+  return entryColours(FixedLists{});
+}
+
+}  // namespace zrv

@@ -1,0 +1,42 @@
+// The look shared by the program's dialogs: the layout unit of two pixels, the small dialog font
+// and its bold form, the font faces standing in for the Windows ones, and the entry colours.
+#pragma once
+
+#include <string_view>
+
+#include <wx/colour.h>
+#include <wx/font.h>
+#include <wx/gdicmn.h>
+
+class wxWindow;
+
+namespace zrv {
+
+struct FixedLists;
+
+// Pixels for `units` layout units (2 pixels each), scaled for high-DPI screens of `window`.
+int unitsToPx(const wxWindow* window, int units);
+// The rectangle of a control placed at (row, column) with width × height in layout units.
+wxRect unitRect(const wxWindow* window, int row, int column, int width, int height);
+// A window size given in pixels, scaled like the layout units.
+wxSize pixelSize(const wxWindow* window, int width, int height);
+
+// "Ms Sans Serif" 8: the system's GUI font at 8 points; and the same in bold.
+wxFont smallFont();
+wxFont smallBoldFont();
+// A font by the face name the dialogs were designed with: "Ms Sans Serif" becomes the system's
+// GUI font, "Arial" becomes "Liberation Sans" (same metrics); other faces are asked for as named.
+wxFont dialogFont(std::string_view face, int pointSize, bool bold);
+
+// A Windows colour value 0x00BBGGRR as a wx colour.
+wxColour colourFromColorRef(unsigned colorRef);
+// Text and background of entry fields (NCOLF on NCOLB).
+struct EntryColours {
+  wxColour text;
+  wxColour back;
+};
+EntryColours entryColours(const FixedLists& lists);
+// The colours the program starts with: NCOLF 1 (black) on NCOLB RGB(255,255,208).
+EntryColours defaultEntryColours();
+
+}  // namespace zrv

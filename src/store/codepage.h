@@ -9,7 +9,8 @@ namespace zrv {
 
 // A character that Windows-1252 cannot hold becomes '?'. Invalid UTF-8 bytes become '?'.
 std::string utf8ToCp1252(std::string_view utf8);
-// Bytes 0x81, 0x8D, 0x8F, 0x90, 0x9D (unassigned in 1252) map to the C1 controls of the same number.
+// Bytes 0x81, 0x8D, 0x8F, 0x90, 0x9D (unassigned in 1252) map to the C1 controls of the same
+// number.
 std::string cp1252ToUtf8(std::string_view cp1252);
 
 }  // namespace zrv

@@ -27,6 +27,8 @@ function(zrv_install_once source name)
 endfunction()
 
 zrv_install_once(${CMAKE_SOURCE_DIR}/data/ZORVANE.INI ZORVANE.INI)
+# The sound table, generated at build time (tools/); the user changes it in the sound settings.
+zrv_install_once(${ZRV_SOUND_TABLE} ZRVPARAM.DBF)
 
 # The program's own sounds are not user data: installing again replaces them.
 install(DIRECTORY ${ZRV_SOUND_DIR}/ DESTINATION sounds

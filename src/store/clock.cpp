@@ -11,9 +11,13 @@ std::string formatTimeOfDay(int s) {
   return buf;
 }
 
-std::string Clock::timeText() const { return formatTimeOfDay(now().secondsOfDay); }
+std::string Clock::timeText() const {
+  return formatTimeOfDay(now().secondsOfDay);
+}
 
-FixedClock::FixedClock(const std::string& date, const std::string& time) { set(date, time); }
+FixedClock::FixedClock(const std::string& date, const std::string& time) {
+  set(date, time);
+}
 
 void FixedClock::set(const std::string& date, const std::string& time) {
   const int h = std::atoi(time.substr(0, 2).c_str());

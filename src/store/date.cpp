@@ -75,11 +75,19 @@ Date Date::fromDisplay(std::string_view text) {
   return fromYmd(y, m, d).value_or(Date());
 }
 
-Date Date::fromSerial(long days) { return Date(days); }
+Date Date::fromSerial(long days) {
+  return Date(days);
+}
 
-int Date::year() const { return empty() ? 0 : civilFromDays(*serial_).y; }
-int Date::month() const { return empty() ? 0 : civilFromDays(*serial_).m; }
-int Date::day() const { return empty() ? 0 : civilFromDays(*serial_).d; }
+int Date::year() const {
+  return empty() ? 0 : civilFromDays(*serial_).y;
+}
+int Date::month() const {
+  return empty() ? 0 : civilFromDays(*serial_).m;
+}
+int Date::day() const {
+  return empty() ? 0 : civilFromDays(*serial_).d;
+}
 
 int Date::dow() const {
   if (empty()) return 0;
@@ -105,7 +113,9 @@ std::string Date::toDisplay() const {
   return buf;
 }
 
-Date Date::operator+(long days) const { return empty() ? Date() : Date(*serial_ + days); }
+Date Date::operator+(long days) const {
+  return empty() ? Date() : Date(*serial_ + days);
+}
 
 long Date::operator-(const Date& other) const {
   if (empty() || other.empty()) return 0;

@@ -37,6 +37,11 @@ class Expression {
   Value evaluate(std::string_view record, const Date& today) const;
   // For logical expressions.
   bool isTrue(std::string_view record, const Date& today) const;
+  // For character expressions: the text replaces `out` (no Value in between; used for keys).
+  void evaluateText(std::string_view record, const Date& today, std::string& out) const;
+  // Width and decimals str() would give a numeric expression (field: its own; else 10).
+  int numericWidth() const;
+  int numericDecimals() const;
 
  private:
   explicit Expression(std::shared_ptr<const ExprProgram> p) : program_(std::move(p)) {}

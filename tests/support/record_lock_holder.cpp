@@ -1,6 +1,7 @@
 #include "support/record_lock_holder.h"
 
 #include <sys/wait.h>
+#include <cstdio>
 #include <unistd.h>
 
 #include "store/appointment_table.h"
@@ -17,7 +18,11 @@ namespace {
   AppointmentTable::Options options;
   options.mode = OpenMode::kShared;
   auto table = AppointmentTable::open(base, clock, options);
-  const bool locked = table.isOk() && (*table)->goTo(recno).isOk() && (*table)->lockRecord().isOk();
+  Status s = table.status();
+  if (s) s = (*table)->goTo(recno);
+  if (s) s = (*table)->lockRecord();
+  if (!s) std::fprintf(stderr, "RecordLockHolder: %s\n", s.message().c_str());
+  const bool locked = s.isOk();
   const char answer = locked ? '1' : '0';
   (void)!::write(readyFd, &answer, 1);
   char c;

@@ -85,6 +85,7 @@ std::uint32_t ReminderRig::add(Appointment a) {
   applyTriggerRule(a, log);
   check(table->append(a), "append");
   check(table->commit(), "commit");
+  table->unlockRecord();  // a shared table locks the appended record for its writer
   return table->recNo();
 }
 

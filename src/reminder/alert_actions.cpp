@@ -131,7 +131,8 @@ bool autoWieder(ReminderEnv& env) {
   a->TDATE = date;
   a->TTIME = time.substr(0, 5);
   a->LAUTO = true;
-  ctx.log.log(kPlace, "Automatische Wiedervorlage am: " + a->TDATE.toDisplay() + " um: " + a->TTIME);
+  ctx.log.log(kPlace,
+              "Automatische Wiedervorlage am: " + a->TDATE.toDisplay() + " um: " + a->TTIME);
   return checkStored(env, kPlace, saveCurrent(env, *a), true);
 }
 

@@ -34,7 +34,7 @@ void newDay(ReminderEnv& env, const Date& today) {
 // minute however often the timer ticks in it.
 struct Quarter {
   const char* minute;
-  int sound;        // number in area 3
+  int sound;  // number in area 3
   bool RunState::*done;
   bool RunState::*next;
   const char* text;

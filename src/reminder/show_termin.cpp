@@ -84,8 +84,8 @@ void finishMailed(ReminderEnv& env) {
 
 void raiseAlert(ReminderEnv& env, const Appointment& a, const AlertContent& content,
                 std::uint32_t recno) {
-  env.ctx.log.log(kPlace, "Melden: " + a.TDATE.toDisplay() + " " + a.TTIME + " " +
-                              firstLine(a.TEXT));
+  env.ctx.log.log(kPlace,
+                  "Melden: " + a.TDATE.toDisplay() + " " + a.TTIME + " " + firstLine(a.TEXT));
   playAlarmFile(env, a);
   RecordAlertActions actions(env, recno);
   env.ports.alert.showAlert(content, actions);

@@ -30,15 +30,15 @@ void eraseTemporaryIndex(const Context& ctx) {
 // The sound table opened shared for one call, indexed on the slot key; nullptr (logged) when it
 // cannot be opened or indexed.
 std::unique_ptr<Table> openSoundTable(const Context& ctx) {
-  Result<std::unique_ptr<Table>> opened = Table::open(findFile(ctx.CRUNIN, kSoundTableFile),
-                                                      ctx.clock, {OpenMode::kShared, kSoundAlias, {}});
+  Result<std::unique_ptr<Table>> opened = Table::open(
+      findFile(ctx.CRUNIN, kSoundTableFile), ctx.clock, {OpenMode::kShared, kSoundAlias, {}});
   if (!opened) {
     ctx.log.log(kPlace, opened.message());
     return nullptr;
   }
   std::unique_ptr<Table> t = std::move(opened).value();
-  const Status indexed =
-      t->createIndex(findFile(ctx.CRUNIN, kSoundIndexFile), IndexDef{kSoundIndexKey, "", false, {}});
+  const Status indexed = t->createIndex(findFile(ctx.CRUNIN, kSoundIndexFile),
+                                        IndexDef{kSoundIndexKey, "", false, {}});
   if (!indexed) {
     ctx.log.log(kPlace, indexed.message());
     return nullptr;

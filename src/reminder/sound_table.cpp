@@ -32,9 +32,8 @@ Status appendSlot(Table& t, const SoundSlot& s) {
 
 Structure soundTableStructure() {
   return {
-      {"BEREICH", 'N', 1, 0}, {"NUMMER", 'N', 2, 0}, {"OPTION", 'C', 30, 0},
-      {"SOUND", 'C', 254, 0}, {"AKTIV", 'L', 1, 0},  {"MARKED", 'L', 1, 0},
-      {"SWITCH", 'L', 1, 0},
+      {"BEREICH", 'N', 1, 0}, {"NUMMER", 'N', 2, 0}, {"OPTION", 'C', 30, 0}, {"SOUND", 'C', 254, 0},
+      {"AKTIV", 'L', 1, 0},   {"MARKED", 'L', 1, 0}, {"SWITCH", 'L', 1, 0},
   };
 }
 

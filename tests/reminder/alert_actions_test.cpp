@@ -161,8 +161,7 @@ TEST(VerlTermin, CancelAndBadInputKeepTheAlertOpenAndTheRecordUnchanged) {
   rig.alert.postponements.push_back(Postponement{Date::fromDisplay("11.06.2024"), "ab:cd"});
   rig.alert.postponements.push_back(Postponement{Date::fromDisplay("11.06.2024"), "25:00"});
   rig.alert.postponements.push_back(Postponement{Date(), "10:00"});
-  pressOn(rig, rec,
-          {AlertAction::Move, AlertAction::Move, AlertAction::Move, AlertAction::Move});
+  pressOn(rig, rec, {AlertAction::Move, AlertAction::Move, AlertAction::Move, AlertAction::Move});
   EXPECT_EQ(rig.alert.results, (std::vector<bool>{false, false, false, false}));
   EXPECT_EQ(rig.at(rec), before);
   EXPECT_EQ(rig.ui.messages.size(), 3u);
@@ -219,8 +218,7 @@ TEST_F(LockedRecord, EveryButtonReportsItAndLeavesTheRecordAlone) {
   {
     test::RecordLockHolder other(rig.base(), rec);
     ASSERT_TRUE(other.holding());
-    pressOn(rig, rec,
-            {AlertAction::Kill, AlertAction::Auto, AlertAction::Move, AlertAction::File});
+    pressOn(rig, rec, {AlertAction::Kill, AlertAction::Auto, AlertAction::Move, AlertAction::File});
     ASSERT_TRUE(rig.table->goTo(rec).isOk());
     EXPECT_FALSE(delTermin(*rig.env));  // silently
   }

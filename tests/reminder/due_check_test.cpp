@@ -112,13 +112,14 @@ TEST(DueCheckFile, FirstTickAndEveryLaterChangeOfTheTableFileAreNoticed) {
 
   // Another program wrote the table.
   const auto file = rig.table->table().file();
-  std::filesystem::last_write_time(file, std::filesystem::last_write_time(file) +
-                                             std::chrono::seconds(5));
+  std::filesystem::last_write_time(
+      file, std::filesystem::last_write_time(file) + std::chrono::seconds(5));
   chkAll(*rig.env);
   chkAll(*rig.env);
   EXPECT_EQ(count(rig.logLines(), "(Im Timer) Netzwerk-Alarm"), 2);
-  EXPECT_EQ(count(rig.logLines(), "(ChkNext) Nächsten Termin suchen - call von: ChkAll - "
-                                  "UserUpdate"),
+  EXPECT_EQ(count(rig.logLines(),
+                  "(ChkNext) Nächsten Termin suchen - call von: ChkAll - "
+                  "UserUpdate"),
             2);
   EXPECT_EQ(rig.sound.played.size(), 2u);
 }

@@ -36,7 +36,8 @@ TEST(ChkOlds, PresentsRecentDropsLateAndKeepsTheCurrentRecord) {
   const auto always = rig.add(missed("09.06.2024", "20:00", "Unbedingt", 0));
   const auto recent = rig.add(missed("10.06.2024", "11:50", "Bedingt", 10));
   const auto lateOnce = rig.add(missed("10.06.2024", "11:00", "Zu spät einmal", 10));
-  const auto lateWeekly = rig.add(missed("10.06.2024", "11:00", "Zu spät wöchentlich", 10, kWeekly));
+  const auto lateWeekly =
+      rig.add(missed("10.06.2024", "11:00", "Zu spät wöchentlich", 10, kWeekly));
   const auto ahead = rig.add(missed("10.06.2024", "12:30", "Später", 0));
   rig.alert.scripts.push_back({{AlertAction::Kill}, {}});
   rig.alert.scripts.push_back({{AlertAction::Kill}, {}});
@@ -113,8 +114,8 @@ TEST(ChkOlds, DoesNotSpinOnRecordsItCannotChange) {
   EXPECT_EQ(rig.at(noMonth).DATE, Date::fromDisplay("10.06.2024"));
   EXPECT_TRUE(rig.isDeleted(after));  // the search went on past them
   const auto lines = linesOf(rig, "ChkOlds");
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "(ChkOlds) Datensatz gesperrt - kein Speichern !"),
-            1);
+  EXPECT_EQ(
+      std::count(lines.begin(), lines.end(), "(ChkOlds) Datensatz gesperrt - kein Speichern !"), 1);
 }
 
 TEST(ChkOlds, DoesNothingButLogWhenSwitchedOffOrInTheFiledView) {

@@ -119,8 +119,8 @@ TEST_F(SideActions, ProgramStartRunsTheProgramInItsDirectoryWithoutAWindow) {
   EXPECT_EQ(r.parameters, "--schnell");
   EXPECT_EQ(r.directory, rig.dir / "bin");
   EXPECT_TRUE(hasLine(rig, "(ShowTermin) PrgStart: .\\bin\\backup.sh"));
-  EXPECT_TRUE(hasLine(rig, "(StartEXE) \"backup.sh\" \"--schnell\" in: " +
-                               (rig.dir / "bin").string()));
+  EXPECT_TRUE(
+      hasLine(rig, "(StartEXE) \"backup.sh\" \"--schnell\" in: " + (rig.dir / "bin").string()));
   EXPECT_EQ(rig.at(rec).DATE, Date::fromDisplay("11.06.2024"));
   EXPECT_EQ(rig.at(rec).TTIME, "08:00");
 }
@@ -171,7 +171,8 @@ TEST_F(SideActions, FiledDeletedAndMissingRecordsAreLeftAlone) {
   ASSERT_TRUE(rig.table->goTo(d).isOk());
   ASSERT_TRUE(rig.table->deleteRecord().isOk());
   ASSERT_TRUE(rig.table->commit().isOk());
-  for (std::uint32_t rec : {f, d, 99u}) showTermin(*rig.env, rec, 2);
+  for (std::uint32_t rec : {f, d, 99u})
+    showTermin(*rig.env, rec, 2);
   EXPECT_TRUE(rig.alert.shown.empty());
   EXPECT_TRUE(rig.sound.played.empty());
 }
@@ -192,7 +193,8 @@ TEST(MailSettings, SmtpOkNeedsAllFiveValues) {
   ReminderRig rig;
   IniFile ini(rig.ctx.CINIFILE);
   const char* keys[] = {"Name", "Reply", "SMTP", "User", "Pass"};
-  for (const char* k : keys) ini.write("MailSupport", k, "x");
+  for (const char* k : keys)
+    ini.write("MailSupport", k, "x");
   EXPECT_TRUE(zrvSmtpOk(rig.ctx));
   for (const char* k : keys) {
     ini.write("MailSupport", k, "");
@@ -213,8 +215,9 @@ TEST(UnconfiguredMail, RefusesWithALogbookLineAndTheAppointmentIsStillDealtWith)
   a.EMAIL = "chef@example.org";
   const auto rec = rig.add(a);
   showTermin(env, rec, 2);
-  EXPECT_TRUE(hasLine(rig, "(MailSupport) Mailversand nicht eingerichtet - keine Mail an "
-                           "chef@example.org"));
+  EXPECT_TRUE(hasLine(rig,
+                      "(MailSupport) Mailversand nicht eingerichtet - keine Mail an "
+                      "chef@example.org"));
   EXPECT_TRUE(rig.at(rec).QUIT);
 }
 

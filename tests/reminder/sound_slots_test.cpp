@@ -115,7 +115,8 @@ TEST(SoundTable, SlotKeysFollowTheIndexExpression) {
 
 // The generated file, read by an independent dBASE reader.
 TEST(SoundTable, GeneratedTableReadsInAnotherDbaseReader) {
-  const std::filesystem::path file = std::filesystem::path(ZRV_BINARY_DIR) / "data" / kSoundTableFile;
+  const std::filesystem::path file =
+      std::filesystem::path(ZRV_BINARY_DIR) / "data" / kSoundTableFile;
   ASSERT_TRUE(std::filesystem::exists(file)) << "build the target zrv_sound_table";
   const std::string script =
       "/usr/bin/python3 -c \"import sys, dbfread\n"
@@ -136,9 +137,9 @@ TEST(SoundTable, GeneratedTableReadsInAnotherDbaseReader) {
   for (const char* row :
        {"0/0|Alle Sounds||001", "1/1|Programmstart|.\\sounds\\Start.wav|011",
         "1/2|Termin bearbeitet|.\\sounds\\Gelesen.wav|011", "1/3|Termin gelöscht|",
-        "1/7|Netzwerk-Änderung|", "3/0|Zeitsignale||011", "3/2|Viertelstunde|",
-        "3/5|Volle Stunde|", "3/6|Neuer Tag|", "8/1|Keine Zuordnung|.\\sounds\\Termin.wav|010",
-        "8/13|Programmstart|", "8/14|Dateiversand|"}) {
+        "1/7|Netzwerk-Änderung|", "3/0|Zeitsignale||011", "3/2|Viertelstunde|", "3/5|Volle Stunde|",
+        "3/6|Neuer Tag|", "8/1|Keine Zuordnung|.\\sounds\\Termin.wav|010", "8/13|Programmstart|",
+        "8/14|Dateiversand|"}) {
     EXPECT_NE(out.find(std::string("\n") + row), std::string::npos) << row;
   }
 }

@@ -1,8 +1,8 @@
 #include "support/record_lock_holder.h"
 
 #include <sys/wait.h>
-#include <cstdio>
 #include <unistd.h>
+#include <cstdio>
 
 #include "store/appointment_table.h"
 #include "store/clock.h"

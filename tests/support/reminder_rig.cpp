@@ -64,8 +64,7 @@ ReminderRig::ReminderRig(const std::string& date, const std::string& time, OpenM
   check(opened.status(), "AppointmentTable::open");
   table = std::move(opened).value();
   env = std::make_unique<ReminderEnv>(
-      ctx, *table,
-      ReminderPorts{timer, window, alert, sound, launcher, mail, wakeUp, wait});
+      ctx, *table, ReminderPorts{timer, window, alert, sound, launcher, mail, wakeUp, wait});
 
   check(createSoundTable(dir.path() / kSoundTableFile, clock), "createSoundTable");
   auto sounds = openSounds(dir.path(), clock);

@@ -28,8 +28,7 @@ class ReminderRig {
  public:
   // A new table ZORVANE.TER (opened in `mode`) and the shipped sound table with every slot
   // switched on; the clock stands at `date` / `time`, view 1 is current.
-  explicit ReminderRig(const std::string& date = "10.06.2024",
-                       const std::string& time = "09:00:00",
+  explicit ReminderRig(const std::string& date = "10.06.2024", const std::string& time = "09:00:00",
                        OpenMode mode = OpenMode::kExclusive);
   ~ReminderRig();
   ReminderRig(const ReminderRig&) = delete;

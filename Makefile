@@ -6,7 +6,7 @@ CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 XVFB       := xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp"
 GUI_ENV    := NO_AT_BRIDGE=1 GDK_BACKEND=x11 WAYLAND_DISPLAY=
 
-.PHONY: all deps configure build install run test bench fuzz format clean
+.PHONY: all deps configure build install install-network run test bench fuzz format clean
 
 all: build
 
@@ -22,6 +22,11 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A network installation in PREFIX: the workstation template ZORVANE.USR instead of ZORVANE.INI.
+install-network: build
+	cmake --install $(BUILD) --prefix $(PREFIX) --component network
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 run: install

@@ -1,32 +1,53 @@
 # `cmake --install build --prefix DIR` lays out a complete program directory in DIR.
 # A user's tables and settings are never overwritten: the defaults are copied only when missing.
+#
+# A network installation (a shared program directory; each workstation keeps its own settings
+# file, made from the template ZORVANE.USR) is laid out by installing the component "network"
+# first, then everything else:
+#   cmake --install build --prefix DIR --component network
+#   cmake --install build --prefix DIR
+# (`make install-network PREFIX=DIR` does both.) A directory holding ZORVANE.USR never gets a
+# ZORVANE.INI, since that would switch every workstation back to the single-user settings file.
 if(ZRV_BUILD_UI)
   install(TARGETS zorvane RUNTIME DESTINATION .)
 endif()
 
-# Files that belong to the user once installed: copied only when DIR does not hold them yet.
+# zrv_install_once(<source> <name> [UNLESS_PRESENT <other>] [COMPONENT <c>] [EXCLUDE_FROM_ALL])
+# Installs <source> as DIR/<name> unless DIR already holds <name> in any case, or <other>.
 function(zrv_install_once source name)
+  cmake_parse_arguments(ARG "EXCLUDE_FROM_ALL" "UNLESS_PRESENT;COMPONENT" "" ${ARGN})
+  set(options "")
+  if(ARG_COMPONENT)
+    list(APPEND options COMPONENT ${ARG_COMPONENT})
+  endif()
+  if(ARG_EXCLUDE_FROM_ALL)
+    list(APPEND options EXCLUDE_FROM_ALL)
+  endif()
   install(CODE "
-    set(dest \"\${CMAKE_INSTALL_PREFIX}/${name}\")
+    set(wanted_names \"${name}\" \"${ARG_UNLESS_PRESENT}\")
+    list(REMOVE_ITEM wanted_names \"\")
+    list(TRANSFORM wanted_names TOUPPER)
     file(GLOB existing \"\${CMAKE_INSTALL_PREFIX}/*\")
-    set(found FALSE)
+    set(found \"\")
     foreach(f \${existing})
       get_filename_component(n \"\${f}\" NAME)
       string(TOUPPER \"\${n}\" upper)
-      string(TOUPPER \"${name}\" wanted)
-      if(upper STREQUAL wanted)
-        set(found TRUE)
+      list(FIND wanted_names \"\${upper}\" index)
+      if(NOT index EQUAL -1)
+        set(found \"\${n}\")
       endif()
     endforeach()
     if(found)
-      message(STATUS \"Kept: \${dest}\")
+      message(STATUS \"Kept: \${CMAKE_INSTALL_PREFIX}/\${found}\")
     else()
       file(INSTALL \"${source}\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}\")
     endif()
-  ")
+  " ${options})
 endfunction()
 
-zrv_install_once(${CMAKE_SOURCE_DIR}/data/ZORVANE.INI ZORVANE.INI)
+zrv_install_once(${CMAKE_SOURCE_DIR}/data/ZORVANE.INI ZORVANE.INI UNLESS_PRESENT ZORVANE.USR)
+zrv_install_once(${CMAKE_SOURCE_DIR}/data/ZORVANE.USR ZORVANE.USR COMPONENT network
+                 EXCLUDE_FROM_ALL)
 # The sound table, generated at build time (tools/); the user changes it in the sound settings.
 zrv_install_once(${ZRV_SOUND_TABLE} ZRVPARAM.DBF)
 

@@ -64,6 +64,7 @@ class [[nodiscard]] Result {
 
   // Success, or the error.
   Status status() const { return isOk() ? Status() : std::get<1>(v_); }
+  StatusCode code() const { return isOk() ? StatusCode::kOk : std::get<1>(v_).code(); }
   const std::string& message() const {
     static const std::string none;
     return isOk() ? none : std::get<1>(v_).message();

@@ -2,11 +2,10 @@
 
 #include <wx/stdpaths.h>
 
-#include <csignal>
-
 #include "app/context.h"
 #include "app/startup.h"
 #include "platform/program_path.h"
+#include "platform/stop_request.h"
 #include "platform/system_clock.h"
 #include "store/logbook.h"
 #include "ui/german_locale.h"
@@ -21,11 +20,8 @@ std::filesystem::path programFile() {
   return std::filesystem::path(wxStandardPaths::Get().GetExecutablePath().utf8_string());
 }
 
-// A request to end the program from outside (Ctrl+C, kill) closes the main window, so that the
-// close handler and the shut-down run as after a click on the close box.
-void closeMainWindow(int) {
-  if (wxTheApp && wxTheApp->GetTopWindow()) wxTheApp->GetTopWindow()->Close(true);
-}
+// How often a request from outside to end the program is looked for.
+constexpr int kStopPollMs = 250;
 
 }  // namespace
 
@@ -53,12 +49,20 @@ bool ZorvaneApp::OnInit() {
   if (ctx_->run.LS_WNDHIDDEN) frame->Iconize(true);
   frame->Show();
 
-  for (int sig : {SIGTERM, SIGINT, SIGHUP})
-    SetSignalHandler(sig, closeMainWindow);
+  // A request to end the program from outside (Ctrl+C, kill) closes the main window, so that
+  // the close handler and the shut-down run as after a click on the close box.
+  watchStopSignals();
+  stopPoll_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+    if (!stopRequested()) return;
+    stopPoll_.Stop();
+    if (GetTopWindow()) GetTopWindow()->Close(true);
+  });
+  stopPoll_.Start(kStopPollMs);
   return true;
 }
 
 int ZorvaneApp::OnExit() {
+  stopPoll_.Stop();
   if (ctx_) {
     ui_->setMainFrame(nullptr);
     shutDown(*ctx_);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <wx/app.h>
+#include <wx/timer.h>
 
 #include <memory>
 
@@ -25,6 +26,7 @@ class ZorvaneApp : public wxApp {
   std::unique_ptr<WxUserInterface> ui_;
   std::unique_ptr<Logbook> log_;
   std::unique_ptr<Context> ctx_;
+  wxTimer stopPoll_;
 };
 
 }  // namespace zrv

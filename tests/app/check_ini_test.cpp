@@ -193,3 +193,30 @@ TEST_F(WorkstationTest, TheDefaultPathFollowsXdgConfigHome) {
 
 }  // namespace
 }  // namespace zrv
+
+namespace zrv {
+namespace {
+
+// The settings files that the installation lays out hold the same defaults as the program.
+TEST(InstalledSettings, MatchTheProgramsDefaults) {
+  const fs::path data = fs::path(ZRV_SOURCE_DIR) / "data";
+  test::TestContext defaults;
+  checkIni(defaults.ctx);
+
+  test::TestContext single;
+  fs::copy_file(data / "ZORVANE.INI", single.dir / "ZORVANE.INI");
+  checkIni(single.ctx);
+  EXPECT_EQ(single.ctx.CINIFILE, single.dir / "ZORVANE.INI");
+  EXPECT_EQ(single.ctx.settings, defaults.ctx.settings);
+  EXPECT_FALSE(single.ctx.settings.LS_LAN);
+
+  test::TestContext network;
+  fs::copy_file(data / "ZORVANE.USR", network.dir / "ZORVANE.USR");
+  checkIni(network.ctx);
+  EXPECT_TRUE(network.ctx.settings.LS_LAN);
+  network.ctx.settings.LS_LAN = false;
+  EXPECT_EQ(network.ctx.settings, defaults.ctx.settings);
+}
+
+}  // namespace
+}  // namespace zrv

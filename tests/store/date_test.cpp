@@ -30,8 +30,8 @@ TEST(Date, ArithmeticAndWeekdays) {
   const Date d = *Date::fromYmd(2024, 12, 31);
   EXPECT_EQ((d + 1).toDisplay(), "01.01.2025");
   EXPECT_EQ((*Date::fromYmd(2024, 3, 1) - *Date::fromYmd(2024, 2, 1)), 29);
-  EXPECT_EQ(Date::fromYmd(2024, 3, 17)->dow(), 1);  // a Sunday
-  EXPECT_EQ(Date::fromYmd(2024, 3, 16)->dow(), 7);  // a Saturday
+  EXPECT_EQ(Date::fromYmd(2024, 3, 17)->dow(), 1);   // a Sunday
+  EXPECT_EQ(Date::fromYmd(2024, 3, 16)->dow(), 7);   // a Saturday
   EXPECT_EQ(Date::fromYmd(1969, 12, 31)->dow(), 4);  // before the serial's origin
 }
 

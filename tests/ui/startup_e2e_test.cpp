@@ -1,0 +1,100 @@
+// The installed program from start to end, as a user runs it: a program directory made by
+// `cmake --install`, the program started on a display of its own, its window closed through
+// the window manager.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/ini_file.h"
+#include "support/process.h"
+#include "support/test_dir.h"
+#include "support/virtual_display.h"
+
+namespace zrv {
+namespace {
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+const std::string kTitle = "QLS Zorvane v2.00.65";
+
+std::string binaryDir() {
+  const char* env = std::getenv("ZRV_BINARY_DIR");
+  return env ? env : ZRV_BINARY_DIR;
+}
+
+test::RunResult installInto(const fs::path& dir, const std::string& component = "") {
+  std::vector<std::string> argv{"cmake", "--install", binaryDir(), "--prefix", dir.string()};
+  if (!component.empty()) {
+    argv.push_back("--component");
+    argv.push_back(component);
+  }
+  return test::run(argv);
+}
+
+TEST(StartupEndToEnd, RunMarkerSettingsAndLogbookOfOneRun) {
+  test::TestDir dir;
+  const auto installed = installInto(dir.path());
+  ASSERT_EQ(installed.status, 0) << installed.output;
+  ASSERT_TRUE(fs::exists(dir / "zorvane"));
+  ASSERT_TRUE(fs::exists(dir / "ZORVANE.INI"));
+  dir.write("ZORVANE.SAV", "[SETUP]\r\nLOGBUCH=1\r\n");
+
+  test::VirtualDisplay display;
+  ASSERT_TRUE(display.ready()) << "Xvfb with openbox did not start";
+  auto env = display.environment();
+  env["XDG_CONFIG_HOME"] = (dir / "config").string();
+  test::Process program({(dir / "zorvane").string()}, env);
+  ASSERT_TRUE(program.started());
+
+  const auto windowListed = [&] {
+    return test::run({"wmctrl", "-l"}, env, 5s).output.find(kTitle) != std::string::npos;
+  };
+  ASSERT_TRUE(test::waitUntil(windowListed, 30s)) << "no window titled " << kTitle;
+  EXPECT_TRUE(program.running());
+  EXPECT_TRUE(fs::exists(dir / "Zorvane.Run"));
+  const std::string ini = dir.read("ZORVANE.INI");
+  EXPECT_NE(ini.find("[ZORVANE]\r\nProduct=QLS Zorvane v2.00.65\r\n"), std::string::npos) << ini;
+  EXPECT_EQ(IniFile(dir / "ZORVANE.INI").read("ZORVANE", "Product", ""), kTitle);
+
+  const auto closed = test::run({"wmctrl", "-F", "-c", kTitle}, env, 5s);
+  ASSERT_EQ(closed.status, 0) << closed.output;
+  const auto status = program.waitFor(20s);
+  ASSERT_TRUE(status.has_value()) << "the program did not end after its window was closed";
+  EXPECT_EQ(*status, 0);
+
+  EXPECT_FALSE(fs::exists(dir / "Zorvane.Run"));
+  const std::string log = dir.read("Zorvane.Log");
+  EXPECT_TRUE(log.starts_with("Logbuch f\xFCr QLS Zorvane v2.00.65 erzeugt am ")) << log;
+  EXPECT_NE(log.find("\r\n" + std::string(80, '=') + "\r\n"), std::string::npos);
+  EXPECT_NE(log.find(" (Zorvane Start) \r\n"), std::string::npos) << log;
+  EXPECT_TRUE(log.ends_with(" (Zorvane) Beendet\r\n")) << log;
+  // The close handler's settings, and the backup of the settings file made at the end.
+  const IniFile settings(dir / "ZORVANE.INI");
+  EXPECT_EQ(settings.read("ZORVANE", "FILENAME", ""), "ZORVANE");
+  EXPECT_EQ(settings.read("SYSTEM", "Today", ""), "1");
+  EXPECT_EQ(settings.read("SYSTEM", "LastOn", "").size(), 10u);
+  EXPECT_EQ(dir.read("ZORVANE.SAV"), dir.read("ZORVANE.INI"));
+}
+
+TEST(StartupEndToEnd, InstallingAgainKeepsTheSettingsWhateverTheirCase) {
+  test::TestDir dir;
+  dir.write("zorvane.ini", "[SYSTEM]\r\nTimer=45\r\n");
+  const auto installed = installInto(dir.path());
+  ASSERT_EQ(installed.status, 0) << installed.output;
+  EXPECT_FALSE(fs::exists(dir / "ZORVANE.INI"));
+  EXPECT_EQ(dir.read("zorvane.ini"), "[SYSTEM]\r\nTimer=45\r\n");
+  EXPECT_TRUE(fs::exists(dir / "zorvane"));
+}
+
+TEST(StartupEndToEnd, ANetworkInstallationGetsTheTemplateInsteadOfTheSettingsFile) {
+  test::TestDir dir;
+  ASSERT_EQ(installInto(dir.path(), "network").status, 0);
+  const auto installed = installInto(dir.path());
+  ASSERT_EQ(installed.status, 0) << installed.output;
+  EXPECT_FALSE(fs::exists(dir / "ZORVANE.INI"));
+  EXPECT_EQ(IniFile(dir / "ZORVANE.USR").read("SYSTEM", "Network", ""), "Yes");
+  EXPECT_TRUE(fs::exists(dir / "zorvane"));
+}
+
+}  // namespace
+}  // namespace zrv

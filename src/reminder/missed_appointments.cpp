@@ -25,18 +25,6 @@ namespace {
 
 constexpr const char* kPlace = "ChkOlds";
 
-// Keeps the wait cursor while the search runs.
-class BusyCursor {
- public:
-  explicit BusyCursor(UserInterface& ui) : ui_(ui) { ui_.busy(true); }
-  ~BusyCursor() { ui_.busy(false); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
- private:
-  UserInterface& ui_;
-};
-
 // The trigger has passed: an earlier day, or today at a time before now. A trigger in the
 // current minute has passed ("12:00" is before "12:00:30").
 bool hasPassed(const Context& ctx, const Appointment& a) {

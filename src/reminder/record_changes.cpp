@@ -4,6 +4,9 @@
 
 #include "app/context.h"
 #include "app/user_interface.h"
+#include "reminder/finished.h"
+#include "reminder/record_lock.h"
+#include "reminder/recurrence.h"
 #include "reminder/reminder_env.h"
 #include "store/appointment_table.h"
 #include "store/logbook.h"
@@ -24,6 +27,36 @@ Status saveCurrent(ReminderEnv& env, const Appointment& a) {
 
 Status commitCurrent(ReminderEnv& env) {
   return env.DTER.commit();
+}
+
+void finishWithoutAsking(ReminderEnv& env, const FinishLines& lines) {
+  Context& ctx = env.ctx;
+  RecordLock lock(env.DTER);
+  if (!lock.locked()) {
+    ctx.log.log(lines.place, kLockedNoSave);
+    return;
+  }
+  Result<Appointment> read = env.DTER.read();
+  if (!checkStored(env, lines.place, read.status(), false)) return;
+  Appointment a = std::move(read).value();
+  Status s;
+  if (isFinished(a, ctx.settings.LS_VWORIG, ctx.log)) {
+    if (ctx.settings.LS_SLOESCH) {
+      s = deleteCurrent(env);
+      if (lines.deleted) ctx.log.log("KillTermin", lines.deleted);
+      if (s) s = commitCurrent(env);
+    } else {
+      if (lines.filed) ctx.log.log(lines.place, lines.filed);
+      a.QUIT = true;
+      s = saveCurrent(env, a);
+    }
+  } else {
+    if (lines.moving) ctx.log.log(lines.place, lines.moving);
+    qlGenTerm(a, ctx.log);
+    if (lines.moved) ctx.log.log(lines.place, lines.moved);
+    s = saveCurrent(env, a);
+  }
+  checkStored(env, lines.place, s, false);
 }
 
 bool checkStored(ReminderEnv& env, std::string_view place, const Status& s, bool tellUser) {

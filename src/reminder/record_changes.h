@@ -18,6 +18,21 @@ Status saveCurrent(ReminderEnv& env, const Appointment& a);
 // Commits the pending change (a deletion) of the current record.
 Status commitCurrent(ReminderEnv& env);
 
+// Logbook lines of finishWithoutAsking; a null pointer writes no line for that step.
+struct FinishLines {
+  const char* place;              // where a lock or storage failure is logged
+  const char* deleted = nullptr;  // logged under "KillTermin" after an automatic deletion
+  const char* filed = nullptr;    // logged under `place` before filing
+  const char* moving = nullptr;   // logged under `place` before the next occurrence
+  const char* moved = nullptr;    // and after it
+};
+
+// Finishes the current record without asking, as the automatic flows (mailed appointments,
+// program starts) do: a finished appointment is deleted (LS_SLOESCH) or filed, any other moves
+// on to its next occurrence; all under a record lock, committed. A refused lock or a storage
+// failure only writes a logbook line.
+void finishWithoutAsking(ReminderEnv& env, const FinishLines& lines);
+
 // Logs a failed storage step under `place`; with `tellUser` it is also shown ("Fehler").
 // Returns whether `s` succeeded.
 bool checkStored(ReminderEnv& env, std::string_view place, const Status& s, bool tellUser);

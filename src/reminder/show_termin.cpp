@@ -53,33 +53,8 @@ void startProgram(ReminderEnv& env, const Appointment& a) {
 // A mailed appointment is dealt with without a window: finished ones are deleted or filed,
 // others move on to their next occurrence.
 void finishMailed(ReminderEnv& env) {
-  Context& ctx = env.ctx;
-  RecordLock lock(env.DTER);
-  if (!lock.locked()) {
-    ctx.log.log(kPlace, kLockedNoSave);
-    return;
-  }
-  Result<Appointment> read = env.DTER.read();
-  if (!checkStored(env, kPlace, read.status(), false)) return;
-  Appointment a = std::move(read).value();
-  Status s;
-  if (isFinished(a, ctx.settings.LS_VWORIG, ctx.log)) {
-    if (ctx.settings.LS_SLOESCH) {
-      s = deleteCurrent(env);
-      ctx.log.log("KillTermin", "Termin automatisch gelöscht");
-      if (s) s = commitCurrent(env);
-    } else {
-      ctx.log.log(kPlace, "Termin abgelegt");
-      a.QUIT = true;
-      s = saveCurrent(env, a);
-    }
-  } else {
-    ctx.log.log(kPlace, "neuen Termin erzeugen");
-    qlGenTerm(a, ctx.log);
-    ctx.log.log(kPlace, "neuer Termin wurde erzeugt");
-    s = saveCurrent(env, a);
-  }
-  checkStored(env, kPlace, s, false);
+  finishWithoutAsking(env, FinishLines{kPlace, "Termin automatisch gelöscht", "Termin abgelegt",
+                                       "neuen Termin erzeugen", "neuer Termin wurde erzeugt"});
 }
 
 void raiseAlert(ReminderEnv& env, const Appointment& a, const AlertContent& content,

@@ -42,29 +42,7 @@ std::string commandText(const std::string& path, const std::string& parameters) 
 // The record of the started program is finished like an alert's: deleted (LS_SLOESCH) or filed
 // when finished, moved on otherwise.
 void dealWithRecord(ReminderEnv& env) {
-  Context& ctx = env.ctx;
-  RecordLock lock(env.DTER);
-  if (!lock.locked()) {
-    ctx.log.log(kPlace, kLockedNoSave);
-    return;
-  }
-  Result<Appointment> read = env.DTER.read();
-  if (!checkStored(env, kPlace, read.status(), false)) return;
-  Appointment a = std::move(read).value();
-  Status s;
-  if (isFinished(a, ctx.settings.LS_VWORIG, ctx.log)) {
-    if (ctx.settings.LS_SLOESCH) {
-      s = deleteCurrent(env);
-      if (s) s = commitCurrent(env);
-    } else {
-      a.QUIT = true;
-      s = saveCurrent(env, a);
-    }
-  } else {
-    qlGenTerm(a, ctx.log);
-    s = saveCurrent(env, a);
-  }
-  checkStored(env, kPlace, s, false);
+  finishWithoutAsking(env, FinishLines{kPlace});
 }
 
 }  // namespace

@@ -25,18 +25,6 @@ bool waitForJob(Context& ctx, WakeUpScheduler& scheduler, WaitPort& wait) {
   return false;
 }
 
-// Keeps the wait cursor for the whole registration and restores the normal one at every exit.
-class BusyCursor {
- public:
-  explicit BusyCursor(UserInterface& ui) : ui_(ui) { ui_.busy(true); }
-  ~BusyCursor() { ui_.busy(false); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
- private:
-  UserInterface& ui_;
-};
-
 }  // namespace
 
 WakeUpMoment wakeUpMoment(const Date& alarmDate, const std::string& alarmTime, int minutes,

@@ -69,7 +69,13 @@ bool sameTableName(std::string_view a, std::string_view b) {
 }
 
 fs::path tableBase(const fs::path& programDir, std::string_view name) {
-  return resolveStoredPath(programDir, name);
+  // Only the directories are looked up: the name itself would also match the program file
+  // "zorvane" beside ZORVANE.TER. The table's files are found by their full names.
+  const std::string text = trimmed(name);
+  const auto slash = text.find_last_of("/\\");
+  const std::string leaf = slash == std::string::npos ? text : text.substr(slash + 1);
+  if (slash == std::string::npos) return programDir / leaf;
+  return resolveStoredPath(programDir, text.substr(0, slash + 1)) / leaf;
 }
 
 bool tableExists(const fs::path& programDir, std::string_view name) {

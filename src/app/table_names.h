@@ -26,7 +26,8 @@ std::string tableNameOf(std::string_view chosen, std::size_t maxLength = 0);
 bool sameTableName(std::string_view a, std::string_view b);
 
 // The base path (directory and name, no extension) of the table `name` of the program
-// directory. A name with directories in it resolves the way stored paths do.
+// directory. Directories in the name resolve the way stored paths do; the name keeps its
+// spelling.
 std::filesystem::path tableBase(const std::filesystem::path& programDir, std::string_view name);
 
 // Whether the table's ".TER" file exists.

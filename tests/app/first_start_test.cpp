@@ -114,6 +114,7 @@ struct FirstStartTest : ::testing::Test {
 };
 
 TEST_F(FirstStartTest, TheDefaultTableGetsTheSamplesReadableByAnotherReader) {
+  r.dir.write("zorvane", "the program file, whose name must not bend the table's");
   EXPECT_TRUE(buildDbase(r.ctx, "Zorvane"));
   EXPECT_EQ(r.ctx.settings.CN_FILE, "ZORVANE");
   for (const char* f :

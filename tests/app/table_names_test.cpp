@@ -29,6 +29,14 @@ TEST(TableNames, NamesAreComparedWithoutRegardToCase) {
   EXPECT_EQ(upperName("straße éà"), "STRAßE ÉÀ");
 }
 
+TEST(TableNames, TheBaseKeepsTheNameAndLooksUpOnlyTheDirectories) {
+  test::TestDir dir;
+  dir.write("zorvane", "the program");
+  fs::create_directory(dir / "Daten");
+  EXPECT_EQ(tableBase(dir.path() / "", "ZORVANE"), dir / "ZORVANE");
+  EXPECT_EQ(tableBase(dir.path() / "", ".\\DATEN\\Meier"), dir / "Daten" / "Meier");
+}
+
 TEST(TableNames, AllFilesOfATableAreDeletedWhateverTheirCase) {
   test::TestDir dir;
   for (const char* f : {"termine2.ter", "TERMINE2.DBT", "Termine2.Nt1", "TERMINE2.NT2",

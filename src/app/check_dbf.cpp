@@ -55,19 +55,39 @@ void upgradeFailed(Context& ctx, const Status& s) {
                                     "\nEs sind keine Termine verloren gegangen.");
 }
 
-// The structure check of an existing table: upgrades it when its field count differs or the
-// marker asks for it. False when the table cannot be opened (reported). `rebuilt` tells that
-// the table was replaced.
-bool checkStructure(Context& ctx, const fs::path& base, bool& rebuilt) {
-  ctx.ui.statusText("Die Datenbanken werden aktualisiert, bitte warten ...");
-  const fs::path file = appointmentTableFile(base);
+Result<std::unique_ptr<Table>> openExclusive(const fs::path& file, const Clock& clock) {
   Table::Options options;
   options.mode = OpenMode::kExclusive;
   options.alias = "DTER";
-  auto table = Table::open(file, ctx.clock, options);
+  return Table::open(file, clock, options);
+}
+
+// The structure check of an existing table: first completes the replacement of an upgrade that
+// was interrupted, then upgrades the table when its field count differs or the marker asks for
+// it. False when the table cannot be opened or must not be read yet (reported). `rebuilt` tells
+// that the table was replaced.
+bool checkStructure(Context& ctx, const fs::path& base, bool& rebuilt) {
+  ctx.ui.statusText("Die Datenbanken werden aktualisiert, bitte warten ...");
+  const fs::path file = appointmentTableFile(base);
+  auto table = openExclusive(file, ctx.clock);
   if (!table) {
     reportOpenProblem(ctx, kPlace, file, table.status());
     return false;
+  }
+  // Only while the table is held: another program might be upgrading it.
+  const auto finished = finishUpgrade(base);
+  if (!finished) {
+    upgradeFailed(ctx, finished.status());
+    return false;
+  }
+  if (*finished) {
+    rebuilt = true;
+    table->reset();
+    table = openExclusive(file, ctx.clock);
+    if (!table) {
+      reportOpenProblem(ctx, kPlace, file, table.status());
+      return false;
+    }
   }
   const bool current = (*table)->fieldCount() == static_cast<int>(terStruct().size());
   if (current && !markerExists(ctx)) return true;
@@ -76,7 +96,7 @@ bool checkStructure(Context& ctx, const fs::path& base, bool& rebuilt) {
   (void)(*table)->close();
   if (!count) {
     upgradeFailed(ctx, count.status());
-    return true;
+    return !replacementPending(base);  // a half-replaced table is not opened
   }
   ctx.log.log(kPlace, std::to_string(*count) + " Termine in die neue Struktur übernommen");
   rebuilt = true;
@@ -93,10 +113,7 @@ void createTable(Context& ctx, const fs::path& base) {
                                       " kann nicht angelegt werden.\n" + s.message());
     return;
   }
-  Table::Options options;
-  options.mode = OpenMode::kExclusive;
-  options.alias = "DTER";
-  auto table = Table::open(file, ctx.clock, options);
+  auto table = openExclusive(file, ctx.clock);
   if (table) {
     const auto taken = takeUpgradeCopy(base.parent_path(), **table, ctx.clock, ctx.log);
     if (!taken) upgradeFailed(ctx, taken.status());
@@ -160,20 +177,10 @@ bool checkDbf(Context& ctx) {
 
   bool ok = true;
   bool rebuilt = false;
-  if (Status s = finishUpgrade(base); !s) {
-    upgradeFailed(ctx, s);
-    ok = false;
-  }
-  if (ok && tableExists(ctx.CRUNIN, name)) ok = checkStructure(ctx, base, rebuilt);
+  if (tableExists(ctx.CRUNIN, name)) ok = checkStructure(ctx, base, rebuilt);
   if (ok && !tableExists(ctx.CRUNIN, name)) {
     createTable(ctx, base);
-    removeIndexFiles(base);
     rebuilt = true;
-  }
-  // A replacement that failed half-way must be completed before the table may be read.
-  if (Status s = finishUpgrade(base); ok && !s) {
-    upgradeFailed(ctx, s);
-    ok = false;
   }
   if (ok && rebuilt) removeIndexFiles(base);
   if (ok) ok = openDter(ctx, base, rebuilt || markerExists(ctx));

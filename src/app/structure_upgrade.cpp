@@ -112,14 +112,19 @@ Status recomputeTriggers(Table& table, Logbook& log) {
   return table.commit();
 }
 
-Status finishUpgrade(const fs::path& base) {
+bool replacementPending(const fs::path& base) {
+  std::error_code ec;
+  return fs::exists(replaceMarker(base), ec);
+}
+
+Result<bool> finishUpgrade(const fs::path& base) {
   const fs::path dir = base.parent_path();
   const TablePair fresh = pairIn(dir, newStem(base));
   const fs::path marker = replaceMarker(base);
   std::error_code ec;
   if (!fs::exists(marker, ec)) {
     removePair(fresh);  // never completed
-    return {};
+    return false;
   }
   std::ifstream in(marker);
   std::string terName, dbtName;
@@ -144,14 +149,20 @@ Status finishUpgrade(const fs::path& base) {
   if (Status s = syncDirectory(dir); !s) return s;
   fs::remove(marker, ec);
   removePair(pairIn(dir, kUpgradeCopy));
-  return {};
+  return true;
 }
 
 Result<long> upgradeStructure(const fs::path& base, Table& old, const Clock& clock, Logbook& log) {
   const fs::path dir = base.parent_path();
   const fs::path ter = appointmentTableFile(base);
   const fs::path dbt = appointmentMemoFile(base);
-  if (Status s = finishUpgrade(base); !s) return s;
+  // Files of a new table that was never completed go. A complete one is put in place first by
+  // the caller, who then opens the table anew.
+  if (auto pending = finishUpgrade(base); !pending || *pending) {
+    return pending ? status::invalid("Die Datei " + ter.filename().string() +
+                                     " wurde eben ersetzt und muss neu geöffnet werden.")
+                   : pending.status();
+  }
   if (Status s = makeCopy(dir, ter, dbt); !s) return s;
 
   const TablePair fresh{dir / (newStem(base) + ".TER"), dir / (newStem(base) + ".DBT")};
@@ -163,7 +174,7 @@ Result<long> upgradeStructure(const fs::path& base, Table& old, const Clock& clo
     removePair(pairIn(dir, kUpgradeCopy));  // the old table is untouched
     return s;
   }
-  if (Status r = finishUpgrade(base); !r) {
+  if (auto r = finishUpgrade(base); !r) {
     return Status(r.code(), r.message() +
                                 " Die neue Datei ist vollständig und wird beim nächsten Öffnen "
                                 "an ihre Stelle gesetzt.");

@@ -34,8 +34,14 @@ Result<long> upgradeStructure(const std::filesystem::path& base, Table& old, con
                               Logbook& log);
 
 // Completes a replacement of the table `base` that a crash or a failed rename interrupted, and
-// removes the files of a new table that was never completed. Run before the table is opened.
-Status finishUpgrade(const std::filesystem::path& base);
+// removes the files of a new table that was never completed. Call it only while holding the
+// table exclusively (another program might be upgrading it), and open the table anew when it
+// returns true: then a new table was put in place.
+Result<bool> finishUpgrade(const std::filesystem::path& base);
+
+// Whether a complete new table of `base` waits to be put in place; until then the old files
+// must not be read.
+bool replacementPending(const std::filesystem::path& base);
 
 // Takes the records of a copy "~AAAAAAA.TER" left in `dir` by an upgrade that was interrupted
 // before it could finish into the open, newly created `table`, recomputes every trigger and

@@ -373,6 +373,21 @@ TEST_F(CheckDbfTest, AReplacementInterruptedByACrashIsCompletedAtTheNextOpen) {
   expectConsistentIndexes("TERMINE");
 }
 
+TEST_F(CheckDbfTest, AReplacementThatCannotBeCompletedKeepsTheTableClosed) {
+  writeOld("TERMINE.TER", {"DATE=11.06.2024|TIME=10:00|TEXT=alt"});
+  writeOld("~TERMINE.TER", {"DATE=11.06.2024|TIME=10:00|TEXT=neu"}, terStruct());
+  fs::create_directories(r.dir / "BELEGT" / "x");
+  r.dir.write("~TERMINE.REN", "TERMINE.TER\nBELEGT\n");
+  const std::string old = r.dir.read("TERMINE.TER");
+  r.ctx.settings.CN_FILE = "TERMINE";
+  EXPECT_FALSE(checkDbf(r.ctx));
+  EXPECT_FALSE(r.ctx.DTER);
+  ASSERT_EQ(r.ui.messages.size(), 1u);
+  EXPECT_EQ(r.ui.messages[0].title, "Problem");
+  EXPECT_EQ(r.dir.read("TERMINE.TER"), old);
+  EXPECT_TRUE(r.exists("~TERMINE.TER"));
+}
+
 TEST_F(CheckDbfTest, ANewTableThatWasNeverCompletedIsDiscarded) {
   writeOld("TERMINE.TER");
   r.dir.write("~TERMINE.TER", "halb geschrieben");
@@ -398,6 +413,7 @@ TEST_F(CheckDbfTest, ADamagedTableIsReportedAndNeverWrittenOver) {
 
 TEST_F(CheckDbfTest, ATableHeldByAnotherRunningProgramIsLeftAlone) {
   writeOld("ZORVANE.TER");
+  r.dir.write("~ZORVANE.TER", "the other program is upgrading it");
   const auto before = snapshot();
   {
     test::TableHolder other(r.dir / "ZORVANE");

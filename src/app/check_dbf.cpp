@@ -116,8 +116,11 @@ void createTable(Context& ctx, const fs::path& base) {
   auto table = openExclusive(file, ctx.clock);
   if (table) {
     const auto taken = takeUpgradeCopy(base.parent_path(), **table, ctx.clock, ctx.log);
-    if (!taken) upgradeFailed(ctx, taken.status());
     (void)(*table)->close();
+    if (!taken) {
+      upgradeFailed(ctx, taken.status());  // the copy stays for the next try
+      return;
+    }
   }
   structureAdjusted(ctx);
 }

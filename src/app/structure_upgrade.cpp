@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 #include <system_error>
-#include <vector>
 
 #include "store/appointment_record.h"
 #include "store/appointment_table.h"
@@ -131,6 +130,9 @@ Result<bool> finishUpgrade(const fs::path& base) {
   std::getline(in, terName);
   std::getline(in, dbtName);
   in.close();
+  for (std::string* name : {&terName, &dbtName}) {
+    if (!name->empty() && name->back() == '\r') name->pop_back();
+  }
   if (!plainName(terName) || !plainName(dbtName)) {
     return status::corrupt(marker, "die Namen der zu ersetzenden Dateien fehlen");
   }

@@ -2,7 +2,10 @@
 
 #include <wx/stdpaths.h>
 
+#include "app/check_dbf.h"
 #include "app/context.h"
+#include "app/exit_pack.h"
+#include "app/first_start.h"
 #include "app/startup.h"
 #include "platform/program_path.h"
 #include "platform/stop_request.h"
@@ -41,11 +44,15 @@ bool ZorvaneApp::OnInit() {
   ctx_ = std::make_unique<Context>(dir, *clock_, *log_, *ui_);
   ctx_->CS_EXEPATH = exe;
 
-  const WindowRect rect = startUp(*ctx_);
+  StartupHooks hooks;
+  hooks.buildDbase = [](Context& ctx, const std::string& name) { buildDbase(ctx, name); };
+  const WindowRect rect = startUp(*ctx_, hooks);
   chooseActivation(*ctx_);
   auto* frame = new PlainMainFrame(*ctx_, rect);
   ui_->setMainFrame(frame);
   SetTopWindow(frame);
+  // The user set-up of network mode comes with the user registry.
+  openTableAtStart(*ctx_, {});
   if (ctx_->run.LS_WNDHIDDEN) frame->Iconize(true);
   frame->Show();
 
@@ -65,7 +72,9 @@ int ZorvaneApp::OnExit() {
   stopPoll_.Stop();
   if (ctx_) {
     ui_->setMainFrame(nullptr);
-    shutDown(*ctx_);
+    ShutdownHooks hooks;
+    hooks.closeTables = packTablesAtExit;
+    shutDown(*ctx_, hooks);
   }
   return wxApp::OnExit();
 }

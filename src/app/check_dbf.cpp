@@ -10,6 +10,7 @@
 #include "app/table_names.h"
 #include "app/table_problems.h"
 #include "app/user_interface.h"
+#include "app/views.h"
 #include "store/appointment_record.h"
 #include "store/appointment_table.h"
 #include "store/file_names.h"
@@ -125,23 +126,16 @@ void createTable(Context& ctx, const fs::path& base) {
   structureAdjusted(ctx);
 }
 
-// The view pane's text of a list view.
-const char* viewText(int view) {
-  static const char* const kTexts[] = {"Aktuelle", "Heutige", "Abgelegte"};
-  return view >= 1 && view <= 3 ? kTexts[view - 1] : "";
-}
-
 // Makes the view NS_TODAY control DTER; the table stands on its first record. A view the
 // settings file names wrongly becomes view 1.
 void selectView(Context& ctx) {
   int& view = ctx.settings.NS_TODAY;
-  if (view < 1 || view > 3) {
+  if (!isView(view)) {
     ctx.log.log(kPlace, "Die Ansicht " + std::to_string(view) +
                             " gibt es nicht; die aktuellen Termine werden gezeigt.");
     view = 1;
   }
-  if (Status s = ctx.DTER->setView(view); !s) ctx.log.log(kPlace, s.message());
-  ctx.ui.statusPane(StatusPane::View, viewText(view));
+  if (Status s = applyView(ctx, *ctx.DTER, view); !s) ctx.log.log(kPlace, s.message());
 }
 
 // Opens the table with its four indexes as DTER, building them anew when asked to or when

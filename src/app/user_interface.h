@@ -34,18 +34,6 @@ class UserInterface {
   virtual void busy(bool on) = 0;
 };
 
-// Shows the wait cursor for its lifetime and restores the normal one at every exit.
-class BusyCursor {
- public:
-  explicit BusyCursor(UserInterface& ui) : ui_(ui) { ui_.busy(true); }
-  ~BusyCursor() { ui_.busy(false); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
- private:
-  UserInterface& ui_;
-};
-
 // A user interface that shows nothing and answers every question with its default:
 // for start-up steps that run before a window exists, and for unit tests.
 class SilentUserInterface : public UserInterface {

@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "app/busy_cursor.h"
 #include "app/context.h"
 #include "app/user_interface.h"
 #include "reminder/alert_content.h"

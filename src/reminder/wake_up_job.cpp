@@ -1,5 +1,6 @@
 #include "reminder/wake_up_job.h"
 
+#include "app/busy_cursor.h"
 #include "app/context.h"
 #include "app/user_interface.h"
 #include "reminder/wake_up_port.h"

@@ -48,6 +48,8 @@ endfunction()
 zrv_install_once(${CMAKE_SOURCE_DIR}/data/ZORVANE.INI ZORVANE.INI UNLESS_PRESENT ZORVANE.USR)
 zrv_install_once(${CMAKE_SOURCE_DIR}/data/ZORVANE.USR ZORVANE.USR COMPONENT network
                  EXCLUDE_FROM_ALL)
+# The sound table, generated at build time (tools/); the user changes it in the sound settings.
+zrv_install_once(${ZRV_SOUND_TABLE} ZRVPARAM.DBF)
 
 # The program's own sounds are not user data: installing again replaces them.
 install(DIRECTORY ${ZRV_SOUND_DIR}/ DESTINATION sounds

@@ -1,8 +1,8 @@
 #include "reminder/recurrence.h"
 
-#include "reminder/text_util.h"
 #include "store/date_time.h"
 #include "store/logbook.h"
+#include "store/trigger.h"
 
 namespace zrv {
 namespace {
@@ -69,10 +69,9 @@ Occurrence nextOccurrence(const Appointment& a, Logbook& log) {
 }
 
 Trigger triggerOf(const Appointment& a, Logbook& log) {
-  Trigger t{a.DATE, a.TIME};
-  if (isBlank(a.PROGSTART)) subMin(t.date, t.time, a.WARNMIN, log);
-  t.time = hhmm(t.time);
-  return t;
+  Appointment copy = a;
+  applyTriggerRule(copy, log);
+  return {copy.TDATE, copy.TTIME};
 }
 
 bool qlGenTerm(Appointment& a, Logbook& log) {
@@ -102,9 +101,7 @@ bool qlGenTerm(Appointment& a, Logbook& log) {
     default:
       break;
   }
-  const Trigger t = triggerOf(a, log);
-  a.TDATE = t.date;
-  a.TTIME = t.time;
+  applyTriggerRule(a, log);
   a.LAUTO = false;
   log.log("GenTermin", "Next: " + a.TDATE.toDisplay() + " " + a.TTIME);
   return true;

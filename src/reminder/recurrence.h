@@ -32,8 +32,9 @@ struct Occurrence {
 // weekday search.
 Occurrence nextOccurrence(const Appointment& a, Logbook& log);
 
-// The trigger of the appointment as it stands: DATE / TIME, less WARNMIN minutes unless the
-// appointment starts a program (it alarms at its own time). Time "HH:MM".
+// The trigger of the appointment as it stands, by the one trigger rule of store/trigger.h
+// (applyTriggerRule): DATE / TIME, less WARNMIN minutes unless the appointment starts a program
+// (it alarms at its own time). Time "HH:MM".
 struct Trigger {
   Date date;
   std::string time;

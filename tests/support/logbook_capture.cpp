@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "store/codepage.h"
+#include "store/file_io.h"
 
 namespace zrv::test {
 
@@ -18,11 +19,10 @@ void LogbookCapture::clear() {
   log_.log("Test", "");  // starts a fresh file with its header and one line
 }
 
-std::vector<std::string> LogbookCapture::lines() const {
-  const std::string text = cp1252ToUtf8(dir_.read("Zorvane.Log"));
+std::vector<std::string> readLogbookLines(const std::filesystem::path& file, int skip) {
+  const std::string text = cp1252ToUtf8(readWholeFile(file).value_or(""));
   std::vector<std::string> out;
   std::size_t pos = 0;
-  int skip = 3;  // header, rule and the line that started the file
   while (pos < text.size()) {
     std::size_t end = text.find("\r\n", pos);
     if (end == std::string::npos) end = text.size();
@@ -35,6 +35,10 @@ std::vector<std::string> LogbookCapture::lines() const {
     pos = end + 2;
   }
   return out;
+}
+
+std::vector<std::string> LogbookCapture::lines() const {
+  return readLogbookLines(dir_ / "Zorvane.Log", 3);  // header, rule and the line that started it
 }
 
 bool LogbookCapture::has(const std::string& place, const std::string& text) const {

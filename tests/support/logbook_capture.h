@@ -11,6 +11,10 @@
 
 namespace zrv::test {
 
+// The lines of a logbook file as "(place) text" (UTF-8, without the time stamp), leaving out
+// the first `skip` lines.
+std::vector<std::string> readLogbookLines(const std::filesystem::path& file, int skip);
+
 class LogbookCapture {
  public:
   LogbookCapture();

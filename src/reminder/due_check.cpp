@@ -1,0 +1,167 @@
+#include "reminder/due_check.h"
+
+#include <string>
+
+#include "app/context.h"
+#include "app/user_interface.h"
+#include "reminder/alert_content.h"
+#include "reminder/main_window_port.h"
+#include "reminder/missed_appointments.h"
+#include "reminder/next_appointment.h"
+#include "reminder/reminder_env.h"
+#include "reminder/show_termin.h"
+#include "reminder/sound_slots.h"
+#include "reminder/timer_port.h"
+#include "reminder/views.h"
+#include "store/appointment_table.h"
+#include "store/clock.h"
+#include "store/logbook.h"
+
+namespace zrv {
+namespace {
+
+constexpr const char* kPlace = "Im Timer";
+
+void newDay(ReminderEnv& env, const Date& today) {
+  env.ctx.log.log(kPlace, "Neuer Tag");
+  env.ctx.run.LS_4ALAOK = false;
+  env.ctx.run.DS_STARTDATE = today;
+  chkNext(env, "ChkAll");
+}
+
+// One chime flag per quarter: the chime of minute 15 sets its own flag and clears the flag of
+// the next quarter's chime, and so on round the hour, so that each chime sounds once in its
+// minute however often the timer ticks in it.
+struct Quarter {
+  const char* minute;
+  int sound;  // number in area 3
+  bool RunState::*done;
+  bool RunState::*next;
+  const char* text;
+};
+constexpr Quarter kQuarters[] = {
+    {"15", 2, &RunState::LS_4ALAOK, &RunState::LS_3ALAOK, "1. Viertelstunde-Alarm"},
+    {"30", 3, &RunState::LS_3ALAOK, &RunState::LS_2ALAOK, "2. Viertelstunde-Alarm"},
+    {"45", 4, &RunState::LS_2ALAOK, &RunState::LS_1ALAOK, "3. Viertelstunde-Alarm"},
+    {"00", 5, &RunState::LS_1ALAOK, &RunState::LS_4ALAOK, "4. Viertelstunde-Alarm"},
+};
+
+// `time` is "HH:MM:SS". No full-hour chime at midnight.
+void quarterChime(ReminderEnv& env, const std::string& time) {
+  const std::string minute = time.substr(3, 2);
+  if (minute == "00" && time.compare(0, 2, "00") == 0) return;
+  RunState& run = env.ctx.run;
+  for (const Quarter& q : kQuarters) {
+    if (minute != q.minute || run.*q.done) continue;
+    env.ctx.log.log(kPlace, q.text);
+    qlPlaySound(env.ctx, env.ports.sound, 3, q.sound);
+    run.*q.done = true;
+    run.*q.next = false;
+    return;
+  }
+}
+
+// The table file changed since the last tick that noticed a change (always on the first tick).
+void fileChanged(ReminderEnv& env) {
+  Context& ctx = env.ctx;
+  ctx.log.log(kPlace, "Netzwerk-Alarm");
+  env.stamp = fileStamp(env.DTER.table().file());
+  env.stampKnown = true;
+  if (ctx.settings.LS_ALARMON && ctx.settings.NS_LANACTUAL == 1) {
+    qlPlaySound(ctx, env.ports.sound, 1, 7);
+  } else if (ctx.settings.NS_LANACTUAL == 2) {
+    ctx.log.log(kPlace, "Netzwerk-PopUp");
+    env.ports.window.showOnTop();
+    ctx.run.LS_WNDSHOWN = true;
+    ctx.run.LS_WNDHIDDEN = false;
+  }
+  chkNext(env, "ChkAll - UserUpdate");
+}
+
+bool triggerReached(const Context& ctx, const Date& date, const std::string& time) {
+  const Moment now = ctx.clock.now();
+  if (date < now.date) return true;
+  return date == now.date && formatTimeOfDay(now.secondsOfDay).substr(0, 5) >= time.substr(0, 5);
+}
+
+// In the filed view the next appointment is not searched again after it was dealt with: the
+// remembered values only still count while its record still carries that trigger, or the
+// appointment would be presented again at every tick after it had been moved on or filed.
+bool remembersUnchangedRecord(ReminderEnv& env) {
+  const RunState& run = env.ctx.run;
+  AppointmentTable& t = env.DTER;
+  const std::uint32_t back = t.recNo();
+  bool same = false;
+  if (t.goTo(static_cast<std::uint32_t>(run.NN_REC)).isOk() && !t.eof() && !t.isDeleted()) {
+    const Result<Appointment> a = t.read();
+    same = a.isOk() && !a->QUIT && a->TDATE == run.DN_DATE &&
+           a->TTIME.substr(0, 5) == run.CN_TIME.substr(0, 5);
+  }
+  (void)t.goTo(back);
+  return same;
+}
+
+bool nextIsDue(ReminderEnv& env) {
+  if (env.DTER.eof()) return false;
+  const RunState& run = env.ctx.run;
+  if (!triggerReached(env.ctx, run.DN_DATE, run.CN_TIME)) return false;
+  return env.ctx.settings.NS_TODAY != kViewFiled || remembersUnchangedRecord(env);
+}
+
+void presentDueAppointment(ReminderEnv& env) {
+  env.ports.window.refresh();
+  qlSwitchTimer(env, false);
+  showTermin(env, static_cast<std::uint32_t>(env.ctx.run.NN_REC), kAlertCurrent);
+  chkOlds(env);
+  chkNext(env, "ChkAll - aktTerm");
+  qlSwitchTimer(env, true);
+}
+
+}  // namespace
+
+bool qlSwitchTimer(ReminderEnv& env, bool on) {
+  if (on) {
+    env.ports.timer.start();
+  } else {
+    env.ports.timer.stop();
+  }
+  env.ctx.ui.statusPaneColour(StatusPane::TimerLamp, on ? kLampRunning : kLampPaused);
+  return true;
+}
+
+bool chkAll(ReminderEnv& env) {
+  Context& ctx = env.ctx;
+  const std::optional<FileStamp> seen = fileStamp(env.DTER.table().file());
+  qlSwitchTimer(env, false);
+
+  const Moment now = ctx.clock.now();
+  if (now.date != ctx.run.DS_STARTDATE) {
+    newDay(env, now.date);
+  } else if (ctx.settings.LS_ALARMON) {
+    quarterChime(env, formatTimeOfDay(now.secondsOfDay));
+  }
+  if (!env.stampKnown || seen != env.stamp) fileChanged(env);
+  if (nextIsDue(env)) presentDueAppointment(env);
+
+  env.ports.window.processPendingMessages();
+  qlSwitchTimer(env, true);
+  return true;
+}
+
+void startDueCheck(ReminderEnv& env) {
+  setFilter(env, kViewCurrent);
+  chkOlds(env);
+  chkNext(env, "DlgAfterActivate");
+  qlSwitchTimer(env, true);
+}
+
+void runUserCommand(ReminderEnv& env, std::string_view caller, bool checkMissed,
+                    const std::function<void()>& work) {
+  qlSwitchTimer(env, false);
+  if (work) work();
+  if (checkMissed) chkOlds(env);
+  chkNext(env, caller);
+  qlSwitchTimer(env, true);
+}
+
+}  // namespace zrv

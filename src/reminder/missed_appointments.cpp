@@ -1,0 +1,137 @@
+#include "reminder/missed_appointments.h"
+
+#include <set>
+#include <string>
+
+#include "app/context.h"
+#include "app/user_interface.h"
+#include "reminder/alert_content.h"
+#include "reminder/due_check.h"
+#include "reminder/finished.h"
+#include "reminder/memo_line.h"
+#include "reminder/record_changes.h"
+#include "reminder/record_lock.h"
+#include "reminder/recurrence.h"
+#include "reminder/reminder_env.h"
+#include "reminder/show_termin.h"
+#include "reminder/views.h"
+#include "store/appointment_table.h"
+#include "store/clock.h"
+#include "store/date_time.h"
+#include "store/logbook.h"
+
+namespace zrv {
+namespace {
+
+constexpr const char* kPlace = "ChkOlds";
+
+// Keeps the wait cursor while the search runs.
+class BusyCursor {
+ public:
+  explicit BusyCursor(UserInterface& ui) : ui_(ui) { ui_.busy(true); }
+  ~BusyCursor() { ui_.busy(false); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+
+ private:
+  UserInterface& ui_;
+};
+
+// The trigger has passed: an earlier day, or today at a time before now. A trigger in the
+// current minute has passed ("12:00" is before "12:00:30").
+bool hasPassed(const Context& ctx, const Appointment& a) {
+  const Moment now = ctx.clock.now();
+  if (a.TDATE < now.date) return true;
+  return a.TDATE == now.date && a.TTIME.substr(0, 5) < formatTimeOfDay(now.secondsOfDay);
+}
+
+// Goes to the first record of the order that this search has not given up on.
+bool toFirstCandidate(AppointmentTable& t, const std::set<std::uint32_t>& skipped) {
+  if (!t.goTop()) return false;
+  while (!t.eof() && skipped.count(t.recNo())) {
+    if (!t.skip(1)) return false;
+  }
+  return !t.eof();
+}
+
+void presentMissed(ReminderEnv& env, std::uint32_t recno) {
+  qlSwitchTimer(env, false);
+  showTermin(env, recno, kAlertMissed);
+  qlSwitchTimer(env, true);
+}
+
+// Too late to be presented: a finished appointment is deleted, any other moved on.
+void dropLate(ReminderEnv& env) {
+  RecordLock lock(env.DTER);
+  if (!lock.locked()) {
+    env.ctx.log.log(kPlace, kLockedNoSave);
+    return;
+  }
+  Result<Appointment> read = env.DTER.read();
+  if (!checkStored(env, kPlace, read.status(), false)) return;
+  Appointment a = std::move(read).value();
+  Status s;
+  if (isFinished(a, env.ctx.settings.LS_VWORIG, env.ctx.log)) {
+    s = deleteCurrent(env);
+    if (s) s = commitCurrent(env);
+  } else {
+    qlGenTerm(a, env.ctx.log);
+    s = saveCurrent(env, a);
+  }
+  checkStored(env, kPlace, s, false);
+}
+
+void handleMissed(ReminderEnv& env, const Appointment& a, std::uint32_t recno) {
+  Context& ctx = env.ctx;
+  const std::string title = firstLine(a.TEXT);
+  const std::string date = a.TDATE.toDisplay();
+  if (a.NICHTMEHR == 0 && !a.QUIT) {
+    ctx.log.log(kPlace, "Verpasster Termin unbedingt " + date + " " + title);
+    presentMissed(env, recno);
+  } else if (a.NICHTMEHR > 0 && !a.QUIT &&
+             qlMinDiff(a.TDATE, a.TTIME, ctx.clock, ctx.log) <= a.NICHTMEHR) {
+    ctx.log.log(kPlace, "Verpasster Termin bedingt " + date + " " + std::to_string(a.NICHTMEHR) +
+                            " " + title);
+    presentMissed(env, recno);
+  } else {
+    ctx.log.log(kPlace, "Verpassten Termin löschen " + date + " " + title);
+    dropLate(env);
+  }
+}
+
+// Whether record `recno` still stands as `before` (not deleted, every field the same).
+bool unchanged(AppointmentTable& t, std::uint32_t recno, const Appointment& before) {
+  if (!t.goTo(recno) || t.eof() || t.isDeleted()) return false;
+  const Result<Appointment> now = t.read();
+  return !now.isOk() || *now == before;
+}
+
+}  // namespace
+
+bool chkOlds(ReminderEnv& env) {
+  Context& ctx = env.ctx;
+  AppointmentTable& t = env.DTER;
+  const std::uint32_t remembered = t.recNo();
+  ctx.log.log(kPlace, "Verpassten Termin suchen");
+  if (!ctx.settings.LS_SHOWOLD || ctx.settings.NS_TODAY == kViewFiled) return true;
+
+  BusyCursor busy(ctx.ui);
+  std::set<std::uint32_t> skipped;
+  while (toFirstCandidate(t, skipped)) {
+    const std::uint32_t recno = t.recNo();
+    const Result<Appointment> read = t.read();
+    if (!read) {
+      ctx.log.log(kPlace, read.message());
+      skipped.insert(recno);
+      continue;
+    }
+    const Appointment a = *read;
+    if (!hasPassed(ctx, a)) break;
+    handleMissed(env, a, recno);
+    if (unchanged(t, recno, a)) skipped.insert(recno);
+  }
+  (void)t.goTo(remembered);
+  return true;
+}
+
+}  // namespace zrv

@@ -1,0 +1,49 @@
+// Everything the operations of the reminder engine work with: the program context, the open
+// appointment table DTER, the ports to the windows and the machine, and what the due check
+// remembers between two ticks. The program builds one after the table is open and keeps it for
+// the run; every operation of the engine takes it by reference.
+#pragma once
+
+#include <optional>
+
+#include "store/file_stamp.h"
+
+namespace zrv {
+
+struct Context;
+class AppointmentTable;
+class TimerPort;
+class MainWindowPort;
+class AlertPort;
+class SoundPlayer;
+class ProgramLauncher;
+class MailDispatch;
+class WakeUpScheduler;
+class WaitPort;
+
+struct ReminderPorts {
+  TimerPort& timer;           // the due-check timer
+  MainWindowPort& window;     // the resident main window
+  AlertPort& alert;           // the alert and "Termin verlegen" windows
+  SoundPlayer& sound;         // wave files in the background
+  ProgramLauncher& launcher;  // the program of a "Programmstart" appointment
+  MailDispatch& mail;         // appointment mails
+  WakeUpScheduler& wakeUp;    // waking the computer for the next alarm
+  WaitPort& wait;             // one pass of the wake-up wait loop
+};
+
+struct ReminderEnv {
+  ReminderEnv(Context& context, AppointmentTable& table, ReminderPorts p)
+      : ctx(context), DTER(table), ports(p) {}
+
+  Context& ctx;
+  AppointmentTable& DTER;  // open for the whole run; its current record is shared with the list
+  ReminderPorts ports;
+
+  // The modification stamp of the table file seen at the last change the due check noticed;
+  // nothing until the first tick, so that the first tick always notices a change.
+  bool stampKnown = false;
+  std::optional<FileStamp> stamp;
+};
+
+}  // namespace zrv

@@ -1,0 +1,102 @@
+#include "reminder/start_exe.h"
+
+#include <filesystem>
+#include <string>
+
+#include "app/context.h"
+#include "app/user_interface.h"
+#include "reminder/finished.h"
+#include "reminder/launcher_port.h"
+#include "reminder/record_changes.h"
+#include "reminder/record_lock.h"
+#include "reminder/recurrence.h"
+#include "reminder/reminder_env.h"
+#include "reminder/text_util.h"
+#include "store/appointment_table.h"
+#include "store/file_names.h"
+#include "store/logbook.h"
+
+namespace zrv {
+namespace {
+
+constexpr const char* kPlace = "StartEXE";
+
+// "http://...", "mailto:..." and the like go to the launcher as they are.
+bool isAddress(const std::string& target) {
+  const std::size_t colon = target.find(':');
+  if (colon == std::string::npos || colon < 2) return false;  // "C:\..." is a drive letter
+  return target.compare(colon, 3, "://") == 0 || target.compare(0, 7, "mailto:") == 0;
+}
+
+std::string fileNameOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("\\/");
+  return trimBlanks(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+std::string commandText(const std::string& path, const std::string& parameters) {
+  std::string command = "\"" + fileNameOf(path) + "\"";
+  if (!parameters.empty()) command += " \"" + parameters + "\"";
+  return command;
+}
+
+// The record of the started program is finished like an alert's: deleted (LS_SLOESCH) or filed
+// when finished, moved on otherwise.
+void dealWithRecord(ReminderEnv& env) {
+  Context& ctx = env.ctx;
+  RecordLock lock(env.DTER);
+  if (!lock.locked()) {
+    ctx.log.log(kPlace, kLockedNoSave);
+    return;
+  }
+  Result<Appointment> read = env.DTER.read();
+  if (!checkStored(env, kPlace, read.status(), false)) return;
+  Appointment a = std::move(read).value();
+  Status s;
+  if (isFinished(a, ctx.settings.LS_VWORIG, ctx.log)) {
+    if (ctx.settings.LS_SLOESCH) {
+      s = deleteCurrent(env);
+      if (s) s = commitCurrent(env);
+    } else {
+      a.QUIT = true;
+      s = saveCurrent(env, a);
+    }
+  } else {
+    qlGenTerm(a, ctx.log);
+    s = saveCurrent(env, a);
+  }
+  checkStored(env, kPlace, s, false);
+}
+
+}  // namespace
+
+bool startExe(ReminderEnv& env, const std::string& program, const std::string& parameters) {
+  Context& ctx = env.ctx;
+  const std::string path = trimBlanks(program);
+  const std::string params = trimBlanks(parameters);
+  LaunchRequest request;
+  request.parameters = params;
+  if (isAddress(path)) {
+    request.target = path;
+    request.directory = ctx.CRUNIN;
+  } else {
+    const std::filesystem::path target = resolveStoredPath(ctx.CRUNIN, path);
+    request.target = target.string();
+    request.directory = target.parent_path();
+  }
+  ctx.log.log(kPlace, commandText(path, params) + " in: " + request.directory.string());
+  LaunchResult started;
+  if (path.empty()) {
+    started.problem = "Kein Programm angegeben";
+  } else {
+    started = env.ports.launcher.launch(request);
+  }
+  if (!started.started) {
+    ctx.log.log(kPlace, started.problem);
+    ctx.ui.message("Programmstart",
+                   "Das Programm konnte nicht gestartet werden:\n" + path + "\n" + started.problem);
+  }
+  dealWithRecord(env);
+  return true;
+}
+
+}  // namespace zrv

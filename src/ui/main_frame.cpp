@@ -103,31 +103,16 @@ void MainFrame::buildDlg() {
   }
 }
 
+// The list is built once and laid out anew for every size; building it runs its activation
+// (missed appointments, next appointment, timer), a new size only fits the columns, so that a
+// resize keeps the user's place in the list.
 void MainFrame::showList() {
-  if (!grid_) {
-    dropPanel();
-    auto* panel = new wxPanel(this, wxID_ANY, wxPoint(0, 0), GetClientSize(),
-                              wxBORDER_NONE | wxTAB_TRAVERSAL | wxWANTS_CHARS);
-    panel->SetFont(smallFont());
-    ListEvents events;
-    events.edit = [this](const char* tag) { editCurrent(tag); };
-    events.key = [this](int key) { checkLbxKeys(key); };
-    events.rightClick = [this](int row, int column) {
-      if (seams_.rightClick) seams_.rightClick(row, column, rows_.recnoAt(row));
-    };
-    grid_ = new AppointmentGrid(panel, rows_, env_ ? &env_->DTER : nullptr, std::move(events));
-    auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(grid_, 1, wxEXPAND);
-    panel->SetSizer(sizer);
-    grid_->GetGridWindow()->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
-      bar_->setText(kListStatusText);
-      event.Skip();
-    });
-    panel_ = panel;
-  }
+  const bool created = !grid_;
+  if (created) buildListPanel();
   panel_->SetSize(wxRect(wxPoint(0, 0), GetClientSize()));
   panel_->Layout();
   grid_->fitTextColumn();
+  if (!created) return;
   grid_->SetFocus();
   // The activation finds the next appointment, which fills the list; without it the list is
   // filled here.
@@ -136,6 +121,28 @@ void MainFrame::showList() {
   } else {
     grid_->reload();
   }
+}
+
+void MainFrame::buildListPanel() {
+  dropPanel();
+  auto* panel = new wxPanel(this, wxID_ANY, wxPoint(0, 0), GetClientSize(),
+                            wxBORDER_NONE | wxTAB_TRAVERSAL | wxWANTS_CHARS);
+  panel->SetFont(smallFont());
+  ListEvents events;
+  events.edit = [this](const char* tag) { editCurrent(tag); };
+  events.key = [this](int key) { checkLbxKeys(key); };
+  events.rightClick = [this](int row, int column) {
+    if (seams_.rightClick) seams_.rightClick(row, column, rows_.recnoAt(row));
+  };
+  grid_ = new AppointmentGrid(panel, rows_, env_ ? &env_->DTER : nullptr, std::move(events));
+  auto* sizer = new wxBoxSizer(wxVERTICAL);
+  sizer->Add(grid_, 1, wxEXPAND);
+  panel->SetSizer(sizer);
+  grid_->GetGridWindow()->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+    bar_->setText(kListStatusText);
+    event.Skip();
+  });
+  panel_ = panel;
 }
 
 void MainFrame::showWeek() {

@@ -89,6 +89,7 @@ class MainFrame : public wxFrame, public MainWindowPort {
 
  private:
   void showList();
+  void buildListPanel();
   void showWeek();
   void dropPanel();
   void activateList();

@@ -104,9 +104,15 @@ void MainStatusBar::scheduleClock() {
   clockTimer_.StartOnce((60 - second) * 1000 + 50);
 }
 
+void MainStatusBar::DoUpdateStatusText(int field) {
+  wxRect r;
+  if (GetFieldRect(field, r) && r.width > 4 && r.height > 4) wxStatusBar::DoUpdateStatusText(field);
+}
+
 void MainStatusBar::placeLamp() {
   wxRect r;
-  if (!GetFieldRect(kLamp, r)) return;
+  // Before the bar has its size the field has none either.
+  if (!GetFieldRect(kLamp, r) || r.width <= 2 || r.height <= 2) return;
   lamp_->SetSize(r.Deflate(1));
 }
 

@@ -35,6 +35,10 @@ class MainStatusBar : public wxStatusBar {
   wxColour lampColour() const;
   static int fieldOf(StatusPane pane);
 
+ protected:
+  // A field is repainted only once the bar has its size; until then the first paint shows it.
+  void DoUpdateStatusText(int field) override;
+
  private:
   void showDateAndTime();
   void scheduleClock();

@@ -200,7 +200,7 @@ bool delTermin(ReminderEnv& env) {
 }
 
 bool RecordAlertActions::run(AlertAction action) {
-  if (!env_.DTER.goTo(recno_)) return false;
+  if (!checkStored(env_, "ShowTermin", env_.DTER.goTo(recno_), true)) return false;
   switch (action) {
     case AlertAction::Kill:
       return killTermin(env_);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 
 namespace zrv {
 
+class AppointmentTable;
 class Clock;
 class Logbook;
 class UserInterface;
@@ -47,8 +49,11 @@ struct FixedLists {
 };
 
 struct Context {
-  Context(std::filesystem::path programDir, const Clock& clock, Logbook& log, UserInterface& ui)
-      : CRUNIN(std::move(programDir)), clock(clock), log(log), ui(ui) {}
+  // Out of line, as is the destructor, which closes DTER: both need the complete table type.
+  Context(std::filesystem::path programDir, const Clock& clock, Logbook& log, UserInterface& ui);
+  ~Context();
+  Context(const Context&) = delete;
+  Context& operator=(const Context&) = delete;
 
   std::filesystem::path CRUNIN;  // the program directory, the current directory of the run
   std::string CRELEASE = kRelease;
@@ -61,6 +66,11 @@ struct Context {
   Settings settings;
   RunState run;
   FixedLists lists;
+
+  // The open appointment table (CN_FILE), opened by checkDbf for the rest of the run or until
+  // another table is opened; empty while no table could be opened. Whoever keeps a reference
+  // to the table must take it anew after checkDbf.
+  std::unique_ptr<AppointmentTable> DTER;
 
   const Clock& clock;
   Logbook& log;

@@ -1,7 +1,10 @@
 #include "ui/resident_program.h"
 
+#include "app/check_dbf.h"
 #include "app/check_ini.h"
 #include "app/context.h"
+#include "app/exit_pack.h"
+#include "app/first_start.h"
 #include "app/startup.h"
 #include "platform/linux_wake_up.h"
 #include "platform/posix_program_launcher.h"
@@ -12,7 +15,6 @@
 #include "reminder/reminder_env.h"
 #include "reminder/timer_interval.h"
 #include "reminder/unconfigured_mail.h"
-#include "store/appointment_record.h"
 #include "store/appointment_table.h"
 #include "store/logbook.h"
 #include "ui/due_timer.h"
@@ -41,12 +43,12 @@ ResidentProgram::ResidentProgram(const fs::path& programFile) {
 ResidentProgram::~ResidentProgram() {
   env_.reset();
   timer_.reset();
-  if (table_) (void)table_->close();
 }
 
 void ResidentProgram::start() {
   StartupHooks hooks;
   hooks.wakeUpAvailable = [this] { return wakeUp_->available(); };
+  hooks.buildDbase = [](Context& ctx, const std::string& name) { buildDbase(ctx, name); };
   // The about box in its start-up form comes with the about box (hooks.showAboutBox).
   const WindowRect rect = startUp(*ctx_, hooks);
   chooseActivation(*ctx_);
@@ -57,13 +59,14 @@ void ResidentProgram::start() {
   alert_ = std::make_unique<WxAlertPort>(frame_, AlertWindowOptions{entryColours(ctx_->lists), {}},
                                          PostponeWindowOptions{entryColours(ctx_->lists), {}, {}});
 
-  openTable();
+  // Network mode's user set-up comes with the user registry.
+  openTableAtStart(*ctx_, {});
   timer_ = std::make_unique<DueTimer>(dueTimerSeconds(ctx_->settings.NS_TIMER, *log_), [this] {
     if (env_) chkAll(*env_);
   });
-  if (table_) {
+  if (ctx_->DTER) {
     env_ = std::make_unique<ReminderEnv>(
-        *ctx_, *table_,
+        *ctx_, *ctx_->DTER,
         ReminderPorts{*timer_, *frame_, *alert_, *sound_, *launcher_, *mail_, *wakeUp_, *wait_});
   }
   frame_->attach(env_.get());
@@ -86,33 +89,12 @@ void ResidentProgram::shutDown() {
   zrv::shutDown(*ctx_, hooks);
 }
 
-// The table step of start-up: opens CN_FILE as DTER, creating it when it is missing.
-void ResidentProgram::openTable() {
-  const fs::path base = ctx_->CRUNIN / ctx_->settings.CN_FILE;
-  if (!fs::exists(appointmentTableFile(base))) {
-    (void)Table::create(appointmentTableFile(base), terStruct(), *clock_);
-  }
-  AppointmentTable::Options options;
-  options.onNote = [this](const std::string& note) { log_->log("CheckDBF", note); };
-  auto opened = AppointmentTable::open(base, *clock_, options);
-  if (!opened) {
-    ctx_->ui.message("Problem", "Die Termindatei " + base.filename().string() +
-                                    " kann nicht geöffnet werden:\n" + opened.message());
-    return;
-  }
-  table_ = std::move(opened).value();
-}
-
-// Shut-down's first step: the timer ends, and the table is packed when something was deleted.
+// Shut-down's first step: the engine lets go of DTER, the timer ends, and the tables are packed
+// when something was deleted.
 void ResidentProgram::closeTables() {
   env_.reset();
   timer_.reset();
-  if (!table_) return;
-  if (ctx_->run.LS_PACK) {
-    if (Status s = table_->pack(); !s) log_->log("Pack", s.message());
-  }
-  (void)table_->close();
-  table_.reset();
+  packTablesAtExit(*ctx_);
 }
 
 }  // namespace zrv

@@ -9,7 +9,6 @@
 
 namespace zrv {
 
-class AppointmentTable;
 class DueTimer;
 class Logbook;
 class LinuxWakeUpScheduler;
@@ -46,7 +45,6 @@ class ResidentProgram {
   const DueTimer* timer() const { return timer_.get(); }
 
  private:
-  void openTable();
   void closeTables();
 
   std::unique_ptr<SystemClock> clock_;
@@ -60,7 +58,6 @@ class ResidentProgram {
   std::unique_ptr<WxWait> wait_;
   std::unique_ptr<WxAlertPort> alert_;
   std::unique_ptr<DueTimer> timer_;
-  std::unique_ptr<AppointmentTable> table_;
   std::unique_ptr<ReminderEnv> env_;
   MainFrame* frame_ = nullptr;  // owned by wx
 };

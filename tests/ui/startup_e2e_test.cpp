@@ -7,6 +7,7 @@
 
 #include "app/ini_file.h"
 #include "support/process.h"
+#include "support/table_rig.h"
 #include "support/test_dir.h"
 #include "support/virtual_display.h"
 
@@ -74,6 +75,26 @@ TEST(StartupEndToEnd, RunMarkerSettingsAndLogbookOfOneRun) {
   EXPECT_EQ(settings.read("SYSTEM", "Today", ""), "1");
   EXPECT_EQ(settings.read("SYSTEM", "LastOn", "").size(), 10u);
   EXPECT_EQ(dir.read("ZORVANE.SAV"), dir.read("ZORVANE.INI"));
+
+  // The first start created the appointment table with the four samples, and opened it.
+  EXPECT_NE(log.find(" (CheckDBF) Datenbank-Struktur pr\xFC"
+                     "fen: ZORVANE\r\n"),
+            std::string::npos)
+      << log;
+  for (const char* f :
+       {"ZORVANE.TER", "ZORVANE.DBT", "ZORVANE.NT1", "ZORVANE.NT2", "ZORVANE.NT3", "ZORVANE.NT4"}) {
+    EXPECT_TRUE(fs::exists(dir / f)) << f;
+  }
+  const auto table = test::readWithDbfread(dir / "ZORVANE.TER");
+  ASSERT_EQ(table.count, 4) << table.output;
+  EXPECT_EQ(table.deleted, 0);
+  EXPECT_TRUE(
+      table.records[0].at("TEXT").ends_with("Einige Beispieltermine haben wir bereits "
+                                            "eingefügt."));
+  EXPECT_EQ(table.records[3].at("TEXT"),
+            "Es weihnachtet sehr, Zeit endlich die Geschenke zu kaufen !");
+  std::string fault;
+  EXPECT_EQ(test::walkNtx(dir / "ZORVANE.NT1", &fault).size(), 4u) << fault;
 }
 
 TEST(StartupEndToEnd, InstallingAgainKeepsTheSettingsWhateverTheirCase) {

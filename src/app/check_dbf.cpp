@@ -1,0 +1,206 @@
+#include "app/check_dbf.h"
+
+#include <string>
+#include <system_error>
+
+#include "app/busy_cursor.h"
+#include "app/context.h"
+#include "app/settings_file.h"
+#include "app/structure_upgrade.h"
+#include "app/table_names.h"
+#include "app/table_problems.h"
+#include "app/user_interface.h"
+#include "store/appointment_record.h"
+#include "store/appointment_table.h"
+#include "store/file_names.h"
+#include "store/logbook.h"
+#include "store/table.h"
+
+namespace zrv {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr const char* kPlace = "CheckDBF";
+
+// The file pane shows the name part of CN_FILE, at most 8 characters.
+std::string filePaneText(const std::string& name) {
+  return tableNameOf(name, 8);
+}
+
+bool markerExists(const Context& ctx) {
+  return fileExists(ctx.CRUNIN, kUpgradeMarker);
+}
+
+void removeMarker(const Context& ctx) {
+  std::error_code ec;
+  fs::remove(findFile(ctx.CRUNIN, kUpgradeMarker), ec);
+}
+
+void removeIndexFiles(const fs::path& base) {
+  std::error_code ec;
+  for (int i = 1; i <= 4; ++i)
+    fs::remove(appointmentIndexFile(base, i), ec);
+}
+
+void structureAdjusted(Context& ctx) {
+  ctx.ui.message("Achtung",
+                 "Die Struktur der Datei " + ctx.settings.CN_FILE + " wurde angepasst !");
+  removeMarker(ctx);
+}
+
+void upgradeFailed(Context& ctx, const Status& s) {
+  ctx.log.log(kPlace, s.message());
+  ctx.ui.message(kProblemTitle, "Die Struktur der Datei " + ctx.settings.CN_FILE +
+                                    " konnte nicht angepasst werden.\n" + s.message() +
+                                    "\nEs sind keine Termine verloren gegangen.");
+}
+
+Result<std::unique_ptr<Table>> openExclusive(const fs::path& file, const Clock& clock) {
+  Table::Options options;
+  options.mode = OpenMode::kExclusive;
+  options.alias = "DTER";
+  return Table::open(file, clock, options);
+}
+
+// The structure check of an existing table: first completes the replacement of an upgrade that
+// was interrupted, then upgrades the table when its field count differs or the marker asks for
+// it. False when the table cannot be opened or must not be read yet (reported). `rebuilt` tells
+// that the table was replaced.
+bool checkStructure(Context& ctx, const fs::path& base, bool& rebuilt) {
+  ctx.ui.statusText("Die Datenbanken werden aktualisiert, bitte warten ...");
+  const fs::path file = appointmentTableFile(base);
+  auto table = openExclusive(file, ctx.clock);
+  if (!table) {
+    reportOpenProblem(ctx, kPlace, file, table.status());
+    return false;
+  }
+  // Only while the table is held: another program might be upgrading it.
+  const auto finished = finishUpgrade(base);
+  if (!finished) {
+    upgradeFailed(ctx, finished.status());
+    return false;
+  }
+  if (*finished) {
+    rebuilt = true;
+    table->reset();
+    table = openExclusive(file, ctx.clock);
+    if (!table) {
+      reportOpenProblem(ctx, kPlace, file, table.status());
+      return false;
+    }
+  }
+  const bool current = (*table)->fieldCount() == static_cast<int>(terStruct().size());
+  if (current && !markerExists(ctx)) return true;
+  ctx.log.log(kPlace, "Datenbank-Struktur korrigieren: " + ctx.settings.CN_FILE);
+  const auto count = upgradeStructure(base, **table, ctx.clock, ctx.log);
+  (void)(*table)->close();
+  if (!count) {
+    upgradeFailed(ctx, count.status());
+    return !replacementPending(base);  // a half-replaced table is not opened
+  }
+  ctx.log.log(kPlace, std::to_string(*count) + " Termine in die neue Struktur übernommen");
+  rebuilt = true;
+  structureAdjusted(ctx);
+  return true;
+}
+
+// A missing table is created; the records of an upgrade copy left behind are taken into it.
+void createTable(Context& ctx, const fs::path& base) {
+  const fs::path file = appointmentTableFile(base);
+  if (Status s = Table::create(file, terStruct(), ctx.clock); !s) {
+    ctx.log.log(kPlace, s.message());
+    ctx.ui.message(kProblemTitle, "Die Termindatei " + file.filename().string() +
+                                      " kann nicht angelegt werden.\n" + s.message());
+    return;
+  }
+  auto table = openExclusive(file, ctx.clock);
+  if (table) {
+    const auto taken = takeUpgradeCopy(base.parent_path(), **table, ctx.clock, ctx.log);
+    (void)(*table)->close();
+    if (!taken) {
+      upgradeFailed(ctx, taken.status());  // the copy stays for the next try
+      return;
+    }
+  }
+  structureAdjusted(ctx);
+}
+
+// The view pane's text of a list view.
+const char* viewText(int view) {
+  static const char* const kTexts[] = {"Aktuelle", "Heutige", "Abgelegte"};
+  return view >= 1 && view <= 3 ? kTexts[view - 1] : "";
+}
+
+// Makes the view NS_TODAY control DTER; the table stands on its first record. A view the
+// settings file names wrongly becomes view 1.
+void selectView(Context& ctx) {
+  int& view = ctx.settings.NS_TODAY;
+  if (view < 1 || view > 3) {
+    ctx.log.log(kPlace, "Die Ansicht " + std::to_string(view) +
+                            " gibt es nicht; die aktuellen Termine werden gezeigt.");
+    view = 1;
+  }
+  if (Status s = ctx.DTER->setView(view); !s) ctx.log.log(kPlace, s.message());
+  ctx.ui.statusPane(StatusPane::View, viewText(view));
+}
+
+// Opens the table with its four indexes as DTER, building them anew when asked to or when
+// .NT1 is missing (damaged ones are rebuilt as well).
+bool openDter(Context& ctx, const fs::path& base, bool rebuildIndexes) {
+  AppointmentTable::Options options;
+  options.mode = OpenMode::kExclusive;
+  options.rebuildIndexes = rebuildIndexes;
+  options.onNote = [&ctx](const std::string& note) { ctx.log.log(kPlace, note); };
+  auto table = AppointmentTable::open(base, ctx.clock, options);
+  if (!table) {
+    reportOpenProblem(ctx, kPlace, appointmentTableFile(base), table.status());
+    return false;
+  }
+  ctx.DTER = std::move(*table);
+  return true;
+}
+
+void closeDter(Context& ctx) {
+  if (!ctx.DTER) return;
+  if (Status s = ctx.DTER->close(); !s) ctx.log.log(kPlace, s.message());
+  ctx.DTER.reset();
+}
+
+}  // namespace
+
+bool checkDbf(Context& ctx) {
+  std::string& name = ctx.settings.CN_FILE;
+  ctx.log.log(kPlace, "Datenbank-Struktur prüfen: " + name);
+  BusyCursor busy(ctx.ui);
+  closeDter(ctx);
+  ctx.ui.statusText("Datenbank reorganisieren");
+  ctx.ui.statusPane(StatusPane::File, filePaneText(name));
+  if (!tableExists(ctx.CRUNIN, name)) name = "ZORVANE";
+  const fs::path base = tableBase(ctx.CRUNIN, name);
+
+  bool ok = true;
+  bool rebuilt = false;
+  if (tableExists(ctx.CRUNIN, name)) ok = checkStructure(ctx, base, rebuilt);
+  if (ok && !tableExists(ctx.CRUNIN, name)) {
+    createTable(ctx, base);
+    rebuilt = true;
+  }
+  if (ok && rebuilt) removeIndexFiles(base);
+  if (ok) ok = openDter(ctx, base, rebuilt || markerExists(ctx));
+  if (ok) {
+    selectView(ctx);
+    settingsFile(ctx).setText(keys::FILENAME, name);
+  }
+  ctx.ui.statusText("");
+  return ok;
+}
+
+void openTableAtStart(Context& ctx, const std::function<void(Context&)>& setUpUser) {
+  if (ctx.settings.LS_LAN && tableNameOf(ctx.settings.CS_USERFILE).empty()) {
+    if (setUpUser) setUpUser(ctx);
+    return;
+  }
+  checkDbf(ctx);
+}
+
+}  // namespace zrv

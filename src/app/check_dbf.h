@@ -1,0 +1,25 @@
+// Checking and opening the appointment table CN_FILE: the structure check and upgrade that
+// runs whenever a table is opened, the index rebuild, and the opening as DTER for the run.
+#pragma once
+
+#include <functional>
+
+namespace zrv {
+
+struct Context;
+
+// checkDbf: closes DTER, falls back to the table "ZORVANE" when CN_FILE's table is missing,
+// upgrades a table of another field count (or any table while "Zorvane.upd" exists), creates a
+// missing one, rebuilds the indexes when .NT1 is missing, the marker exists or the table was
+// rebuilt, and opens it exclusively as DTER with its four indexes, the view NS_TODAY selected
+// and on its first record; writes [ZORVANE] FILENAME. Returns false, with a German message and
+// DTER empty, when the table cannot be opened: held by another program, damaged (left as it
+// is), or not creatable.
+bool checkDbf(Context& ctx);
+
+// Start-up's table step: in network mode without a registered user (CS_USERFILE empty) the user
+// set-up `setUpUser` runs instead (it registers the user and opens his table); otherwise
+// checkDbf.
+void openTableAtStart(Context& ctx, const std::function<void(Context&)>& setUpUser);
+
+}  // namespace zrv

@@ -1,0 +1,13 @@
+#include "app/context.h"
+
+#include "store/appointment_table.h"
+
+namespace zrv {
+
+Context::Context(std::filesystem::path programDir, const Clock& clock, Logbook& log,
+                 UserInterface& ui)
+    : CRUNIN(std::move(programDir)), clock(clock), log(log), ui(ui) {}
+
+Context::~Context() = default;
+
+}  // namespace zrv

@@ -1,0 +1,59 @@
+#include "app/exit_pack.h"
+
+#include "app/context.h"
+#include "app/table_names.h"
+#include "store/appointment_table.h"
+#include "store/file_names.h"
+#include "store/logbook.h"
+#include "store/table.h"
+
+namespace zrv {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr const char* kPlace = "Pack";
+
+void packAppointments(Context& ctx) {
+  AppointmentTable::Options options;
+  options.mode = OpenMode::kExclusive;
+  options.onNote = [&ctx](const std::string& note) { ctx.log.log(kPlace, note); };
+  auto table =
+      AppointmentTable::open(tableBase(ctx.CRUNIN, ctx.settings.CN_FILE), ctx.clock, options);
+  Status s = table.status();
+  if (s) s = (*table)->pack();
+  if (table) {
+    if (Status c = (*table)->close(); s) s = c;
+  }
+  if (!s) ctx.log.log(kPlace, s.message());
+}
+
+void packUserRegistry(Context& ctx) {
+  if (!fileExists(ctx.CRUNIN, "USERLIST.DBF")) return;
+  Table::Options options;
+  options.mode = OpenMode::kExclusive;
+  options.alias = "DUSR";
+  auto table = Table::open(findFile(ctx.CRUNIN, "USERLIST.DBF"), ctx.clock, options);
+  IndexDef byName;
+  byName.key = "USERNAME";
+  Status s = table.status();
+  if (s) s = (*table)->createIndex(findFile(ctx.CRUNIN, "USERLIST.NTX"), byName);
+  if (s) s = (*table)->pack();
+  if (table) {
+    if (Status c = (*table)->close(); s) s = c;
+  }
+  if (!s) ctx.log.log(kPlace, s.message());
+}
+
+}  // namespace
+
+void packTablesAtExit(Context& ctx) {
+  if (ctx.DTER) {
+    if (Status s = ctx.DTER->close(); !s) ctx.log.log(kPlace, s.message());
+    ctx.DTER.reset();
+  }
+  if (!ctx.run.LS_PACK) return;
+  packAppointments(ctx);
+  packUserRegistry(ctx);
+}
+
+}  // namespace zrv

@@ -38,15 +38,16 @@ WeekPanel::WeekPanel(wxWindow* parent, const std::array<std::string, kDaysOfWeek
       leave_(std::move(leave)) {
   SetFont(smallFont());
   SetBackgroundColour(*wxWHITE);
-  const ColourPair colours = xbaseColours("N*/W").value_or(ColourPair{*wxBLACK, *wxWHITE});
+  // "N*/W": dark grey on white (the xBase "W" is the screen's white here, not its light grey).
+  const wxColour text = xbaseColour("N*").value_or(*wxBLACK);
   for (int day = 0; day < kDaysOfWeek; ++day) {
     const auto i = static_cast<std::size_t>(day);
     frames_[i] = new wxStaticBox(this, wxID_ANY, wxString::FromUTF8(captions[i]));
     boxes_[i] = new wxTextCtrl(this, wxID_ANY, wxString::FromUTF8(withoutCarriageReturns(texts[i])),
                                wxDefaultPosition, wxDefaultSize,
                                wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP | wxBORDER_NONE);
-    boxes_[i]->SetForegroundColour(colours.fore);
-    boxes_[i]->SetBackgroundColour(colours.back);
+    boxes_[i]->SetForegroundColour(text);
+    boxes_[i]->SetBackgroundColour(*wxWHITE);
   }
   Bind(wxEVT_CHAR_HOOK, &WeekPanel::onCharHook, this);
 }

@@ -88,8 +88,8 @@ unsigned long WindowWatch::waitShown(const std::string& titlePart,
       }
       if (w && matches(w)) return w;
     }
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        end - std::chrono::steady_clock::now());
     if (left.count() <= 0) return 0;
     pollfd p{ConnectionNumber(d), POLLIN, 0};
     ::poll(&p, 1, static_cast<int>(left.count()));

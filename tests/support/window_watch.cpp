@@ -1,5 +1,6 @@
 #include "support/window_watch.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <poll.h>
@@ -94,6 +95,30 @@ unsigned long WindowWatch::waitShown(const std::string& titlePart,
     pollfd p{ConnectionNumber(d), POLLIN, 0};
     ::poll(&p, 1, static_cast<int>(left.count()));
   }
+}
+
+WindowWatch::Rect WindowWatch::frameRect(unsigned long window) {
+  Display* d = dpy(display_);
+  XWindowAttributes a;
+  if (!d || !XGetWindowAttributes(d, window, &a)) return {};
+  int x = 0, y = 0;
+  Window child = 0;
+  XTranslateCoordinates(d, window, DefaultRootWindow(d), 0, 0, &x, &y, &child);
+  Rect r{x, y, a.width, a.height};
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const Atom extents = XInternAtom(d, "_NET_FRAME_EXTENTS", False);
+  if (XGetWindowProperty(d, window, extents, 0, 4, False, XA_CARDINAL, &type, &format, &count,
+                         &after, &data) == Success &&
+      data && count == 4) {
+    const long* e = reinterpret_cast<const long*>(data);  // left, right, top, bottom
+    r = Rect{x - static_cast<int>(e[0]), y - static_cast<int>(e[2]),
+             a.width + static_cast<int>(e[0] + e[1]), a.height + static_cast<int>(e[2] + e[3])};
+  }
+  if (data) XFree(data);
+  return r;
 }
 
 }  // namespace zrv::test

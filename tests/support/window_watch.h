@@ -21,6 +21,13 @@ class WindowWatch {
   // since the watch began or already shown then. Returns its window id, 0 after `timeout`.
   unsigned long waitShown(const std::string& titlePart, std::chrono::milliseconds timeout);
 
+  struct Rect {
+    int x = 0, y = 0, width = 0, height = 0;
+  };
+  // Where `window` lies on the screen with the frame the window manager drew around it (title
+  // bar and borders, as _NET_FRAME_EXTENTS tells them); empty when it is gone.
+  Rect frameRect(unsigned long window);
+
  private:
   void* display_ = nullptr;  // Display*
 };

@@ -71,8 +71,9 @@ void ResidentProgram::start() {
   }
   frame_->attach(env_.get());
 
-  if (ctx_->run.LS_WNDHIDDEN) frame_->Iconize(true);
   frame_->Show();
+  // Without a tray icon a hidden start shows the window iconified.
+  if (ctx_->run.LS_WNDHIDDEN) frame_->Iconize(true);
   frame_->initialise();
 }
 

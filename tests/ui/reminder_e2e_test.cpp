@@ -89,24 +89,42 @@ bool windowListed(const test::EnvChanges& env, const std::string& title) {
   return test::run({"wmctrl", "-l"}, env, 5s).output.find(title) != std::string::npos;
 }
 
-TEST(ReminderEndToEnd, AWeeklyAppointmentIsShownConfirmedWithAltGAndMovedOnByAWeek) {
-  test::TestDir dir;
-  const auto installed = test::run({"cmake", "--install", binaryDir(), "--prefix", dir.path()});
-  ASSERT_EQ(installed.status, 0) << installed.output;
-  dir.write("ZORVANE.SAV", "[SYSTEM]\r\nTimer=1\r\n[SETUP]\r\nLOGBUCH=1\r\n");
-  SystemClock clock;
-  const Appointment due = dueNow(clock);
-  writeTable(dir.path(), due, clock);
+// The installed program in a directory of its own with a weekly appointment due now, started
+// on a display of its own (Xvfb with openbox) with the given settings backup.
+class InstalledProgram {
+ public:
+  explicit InstalledProgram(const std::string& settings) : due(dueNow(clock)) {
+    const auto installed = test::run({"cmake", "--install", binaryDir(), "--prefix", dir.path()});
+    EXPECT_EQ(installed.status, 0) << installed.output;
+    dir.write("ZORVANE.SAV", settings);
+    writeTable(dir.path(), due, clock);
+    env = display.environment();
+    env["XDG_CONFIG_HOME"] = (dir / "config").string();
+    env["SDL_AUDIODRIVER"] = "dummy";
+  }
+  bool ready() const { return display.ready() && watch.ready(); }
+  void start() {
+    program =
+        std::make_unique<test::Process>(std::vector<std::string>{(dir / "zorvane").string()}, env);
+  }
 
+  SystemClock clock;
+  test::TestDir dir;
+  Appointment due;
   test::VirtualDisplay display;
-  ASSERT_TRUE(display.ready()) << "Xvfb with openbox did not start";
-  auto env = display.environment();
-  env["XDG_CONFIG_HOME"] = (dir / "config").string();
-  env["SDL_AUDIODRIVER"] = "dummy";
-  test::WindowWatch watch(display.name());
-  ASSERT_TRUE(watch.ready());
-  test::Process program({(dir / "zorvane").string()}, env);
-  ASSERT_TRUE(program.started());
+  test::WindowWatch watch{display.name()};
+  test::EnvChanges env;
+  std::unique_ptr<test::Process> program;
+};
+
+TEST(ReminderEndToEnd, AWeeklyAppointmentIsShownConfirmedWithAltGAndMovedOnByAWeek) {
+  InstalledProgram p("[SYSTEM]\r\nTimer=1\r\n[SETUP]\r\nLOGBUCH=1\r\n");
+  ASSERT_TRUE(p.ready()) << "Xvfb with openbox did not start";
+  p.start();
+  auto& watch = p.watch;
+  auto& env = p.env;
+  auto& dir = p.dir;
+  const Appointment& due = p.due;
 
   const unsigned long mainWindow = watch.waitShown(kTitle, 30s);
   ASSERT_NE(mainWindow, 0u) << "no main window";
@@ -129,11 +147,11 @@ TEST(ReminderEndToEnd, AWeeklyAppointmentIsShownConfirmedWithAltGAndMovedOnByAWe
 
   const auto closed = test::run({"wmctrl", "-F", "-c", kTitle}, env, 5s);
   ASSERT_EQ(closed.status, 0) << closed.output;
-  const auto status = program.waitFor(20s);
+  const auto status = p.program->waitFor(20s);
   ASSERT_TRUE(status.has_value()) << "the program did not end after its window was closed";
   EXPECT_EQ(*status, 0);
 
-  const Appointment moved = onlyAppointment(dir.path(), clock);
+  const Appointment moved = onlyAppointment(dir.path(), p.clock);
   EXPECT_EQ(moved.DATE, due.DATE + 7);
   EXPECT_EQ(moved.TDATE, due.DATE + 7);
   EXPECT_EQ(moved.TIMEVON, due.TIMEVON);
@@ -154,6 +172,33 @@ TEST(ReminderEndToEnd, AWeeklyAppointmentIsShownConfirmedWithAltGAndMovedOnByAWe
             std::string::npos)
       << log;
   EXPECT_TRUE(log.ends_with(" (Zorvane) Beendet\r\n"));
+}
+
+TEST(ReminderEndToEnd, AHiddenStartRemindsFromTheIconifiedWindowAndEndsNormallyOnATerm) {
+  InstalledProgram p("[SYSTEM]\r\nTimer=1\r\nAsIcon=Yes\r\n[SETUP]\r\nLOGBUCH=1\r\n");
+  ASSERT_TRUE(p.ready()) << "Xvfb with openbox did not start";
+  p.start();
+  const unsigned long alert = p.watch.waitShown("Aktueller Termin", 30s);
+  ASSERT_NE(alert, 0u) << "no alert while the window is iconified";
+  const auto found = test::run({"xdotool", "search", "--name", kTitle}, p.env, 5s);
+  ASSERT_EQ(found.status, 0) << found.output;
+  const auto state = test::run(
+      {"xprop", "-id", found.output.substr(0, found.output.find('\n')), "WM_STATE"}, p.env, 5s);
+  EXPECT_NE(state.output.find("Iconic"), std::string::npos) << state.output;
+
+  // A request to end the program while the alert is open closes the alert without an action,
+  // then the program the normal way.
+  p.program->stop();
+  const auto status = p.program->waitFor(20s);
+  ASSERT_TRUE(status.has_value());
+  EXPECT_EQ(*status, 0);
+  EXPECT_FALSE(fs::exists(p.dir / "Zorvane.Run"));
+  const std::string log = p.dir.read("Zorvane.Log");
+  EXPECT_EQ(log.find("(KillTermin)"), std::string::npos) << log;
+  EXPECT_TRUE(log.ends_with(" (Zorvane) Beendet\r\n")) << log;
+  const Appointment after = onlyAppointment(p.dir.path(), p.clock);
+  EXPECT_EQ(after.DATE, p.due.DATE);
+  EXPECT_EQ(after.TTIME, p.due.TIME);
 }
 
 }  // namespace

@@ -170,11 +170,6 @@ TEST(ReminderEndToEnd, AWeeklyAppointmentIsShownConfirmedWithAltGAndMovedOnByAWe
       << log;
   EXPECT_NE(log.find("(KillTermin) Termin l\xF6schen"), std::string::npos) << log;
   EXPECT_NE(log.find("(KillTermin) neuer Termin wurde erzeugt"), std::string::npos) << log;
-  EXPECT_NE(log.find("(ChkNext) N\xE4"
-                     "chster Termin am: " +
-                     (due.DATE + 7).toDisplay()),
-            std::string::npos)
-      << log;
   EXPECT_TRUE(log.ends_with(" (Zorvane) Beendet\r\n"));
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <wx/statbox.h>
 #include <wx/textctrl.h>
+#include <array>
 
 #include "app/context.h"
 #include "app/ini_file.h"
@@ -35,6 +36,7 @@ class MainWindowTest : public ::testing::Test {
   MainFrame* frame = nullptr;
   std::unique_ptr<ReminderEnv> env;
   std::vector<Edit> edits;
+  std::vector<std::array<int, 3>> rightClicks;  // row, column, record number
 
   ~MainWindowTest() override {
     if (frame) frame->Destroy();
@@ -54,6 +56,9 @@ class MainWindowTest : public ::testing::Test {
     MainWindowSeams seams;
     seams.editTermin = [this](wxWindow*, std::uint32_t recno, bool isNew) {
       edits.push_back({recno, isNew, rig.timer.on});
+    };
+    seams.rightClick = [this](int row, int column, std::uint32_t recno) {
+      rightClicks.push_back({row, column, static_cast<int>(recno)});
     };
     frame = new MainFrame(rig.ctx, WindowRect{60, 40, 559, 839}, seams);
     env =
@@ -219,6 +224,16 @@ TEST_F(MainWindowTest, EnterDoubleClickAndInsertEditWithTheTimerPaused) {
   EXPECT_FALSE(edits[2].timerOn);
   EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: CheckLbxKeys1"));
   EXPECT_TRUE(rig.timer.on);
+
+  // A right click hands the clicked appointment to the context menu.
+  const wxRect dateCell = grid().CellToRect(1, 3);
+  sim.MouseMove(cells->ClientToScreen(dateCell.GetPosition() + wxPoint(5, dateCell.height / 2)));
+  test::pump(100);
+  sim.MouseClick(wxMOUSE_BTN_RIGHT);
+  test::pump(300);
+  ASSERT_EQ(rightClicks.size(), 1u);
+  EXPECT_EQ(rightClicks[0], (std::array<int, 3>{1, 3, static_cast<int>(second)}));
+  EXPECT_EQ(rig.table->recNo(), second);
 
   // Escape does nothing in the list.
   test::keyOn(grid().GetGridWindow(), WXK_ESCAPE);

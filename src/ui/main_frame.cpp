@@ -73,6 +73,7 @@ MainFrame::MainFrame(Context& ctx, const WindowRect& rect, MainWindowSeams seams
 
 MainFrame::~MainFrame() {
   coordsTimer_.Stop();
+  dropPanel();  // while the message bar its focus handlers write to still exists
 }
 
 void MainFrame::attach(ReminderEnv* env) {
@@ -138,8 +139,13 @@ void MainFrame::buildListPanel() {
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   sizer->Add(grid_, 1, wxEXPAND);
   panel->SetSizer(sizer);
+  // The list's own line in the message bar while it has the keyboard.
   grid_->GetGridWindow()->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
     bar_->setText(kListStatusText);
+    event.Skip();
+  });
+  grid_->GetGridWindow()->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
+    if (!IsBeingDeleted()) bar_->setText("");
     event.Skip();
   });
   panel_ = panel;

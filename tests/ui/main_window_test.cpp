@@ -374,6 +374,17 @@ TEST_F(MainWindowTest, ClosingSavesTheSettingsAndStopsTheTimer) {
   EXPECT_EQ(ini.read("SYSTEM", "LastOn", ""), "10.06.2024");
 }
 
+TEST_F(MainWindowTest, MovingAndResizingSaveThePlaceOnceTheyEnd) {
+  open();
+  const IniFile ini(rig.dir / "ZORVANE.INI");
+  frame->SetSize(210, 160, 700, 520);
+  ASSERT_TRUE(test::pumpUntil([&] { return ini.read("SYSTEM", "Top", "") == "160"; }, 3000));
+  EXPECT_EQ(ini.read("SYSTEM", "Left", ""), "210");
+  EXPECT_EQ(ini.read("SYSTEM", "Right", ""), "909");
+  EXPECT_EQ(ini.read("SYSTEM", "Bottom", ""), "679");
+  EXPECT_EQ(rig.dir.read("ZORVANE.SAV"), rig.dir.read("ZORVANE.INI"));
+}
+
 TEST(DueTimer, TicksEveryIntervalAndNotWhileAModalWindowIsOpen) {
   int ticks = 0;
   DueTimer timer(1, [&] { ++ticks; });

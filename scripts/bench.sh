@@ -1,18 +1,14 @@
 #!/usr/bin/env bash
-# Runs every benchmark program of the build (bench/*_bench.cpp) one after the other.
-# Usage: scripts/bench.sh BUILD_DIR [extra Google Benchmark flags]
+# Runs every benchmark program of the build directory given as $1 (default: build). The start-up
+# benchmark starts displays of its own (Xvfb with openbox).
 set -euo pipefail
 build="${1:-build}"
-shift || true
+export NO_AT_BRIDGE=1 GDK_BACKEND=x11
+unset WAYLAND_DISPLAY
 status=0
-for program in "$build"/bench/*_bench; do
-  [ -x "$program" ] || continue
-  echo "== $(basename "$program")"
-  "$program" "$@" || status=1
+for b in "$build"/bench/*_bench; do
+  [ -x "$b" ] || continue
+  echo "== $(basename "$b")"
+  "$b" || status=1
 done
-for script in "$(dirname "$0")"/bench_*.sh; do
-  [ -f "$script" ] || continue
-  echo "== $(basename "$script")"
-  bash "$script" "$build" || status=1
-done
-exit $status
+exit "$status"

@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   # build
   cmake g++ make ninja-build pkgconf clang-format
-  libwxgtk3.2-dev wx3.2-i18n libsdl2-dev libcurl4-openssl-dev libsqlite3-dev
+  libwxgtk3.2-dev wx3.2-i18n libx11-dev libsdl2-dev libcurl4-openssl-dev libsqlite3-dev
   libbackward-cpp-dev libdw-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # fuzzing (clang with libFuzzer and the sanitizer runtimes)

@@ -5,6 +5,8 @@
 #include <wx/statusbr.h>
 #include <wx/utils.h>
 
+#include "ui/main_status_bar.h"
+
 namespace zrv {
 
 void WxUserInterface::message(const std::string& title, const std::string& text) {
@@ -18,14 +20,35 @@ bool WxUserInterface::ask(const std::string& title, const std::string& text, boo
   return dlg.ShowModal() == wxID_YES;
 }
 
+namespace {
+
+MainStatusBar* mainBar(wxFrame* frame) {
+  return frame ? dynamic_cast<MainStatusBar*>(frame->GetStatusBar()) : nullptr;
+}
+
+}  // namespace
+
 void WxUserInterface::statusText(const std::string& text) {
-  if (frame_ && frame_->GetStatusBar()) frame_->SetStatusText(wxString::FromUTF8(text), 0);
+  if (MainStatusBar* bar = mainBar(frame_)) {
+    bar->setText(text);
+  } else if (frame_ && frame_->GetStatusBar()) {
+    frame_->SetStatusText(wxString::FromUTF8(text), 0);
+  }
 }
 
 void WxUserInterface::statusPane(StatusPane pane, const std::string& text) {
+  if (MainStatusBar* bar = mainBar(frame_)) {
+    bar->setPane(pane, text);
+    return;
+  }
   wxStatusBar* bar = frame_ ? frame_->GetStatusBar() : nullptr;
   const int field = 1 + static_cast<int>(pane);
   if (bar && field < bar->GetFieldsCount()) bar->SetStatusText(wxString::FromUTF8(text), field);
+}
+
+void WxUserInterface::statusPaneColour(StatusPane pane, Rgb background) {
+  MainStatusBar* bar = mainBar(frame_);
+  if (bar && pane == StatusPane::TimerLamp) bar->setLampColour(background);
 }
 
 void WxUserInterface::busy(bool on) {

@@ -1,5 +1,5 @@
 // The user interface of the running program: wx message boxes, the busy cursor and the main
-// window's status bar (once the window has one).
+// window's message bar (once the window has one).
 #pragma once
 
 #include "app/user_interface.h"
@@ -11,12 +11,15 @@ namespace zrv {
 class WxUserInterface : public UserInterface {
  public:
   // The frame whose status bar shows statusText/statusPane; null until the main window exists.
+  // The main window's own bar (MainStatusBar) gets the panes by name and colours the lamp;
+  // another frame's bar gets its panes in the fields after the first.
   void setMainFrame(wxFrame* frame) { frame_ = frame; }
 
   void message(const std::string& title, const std::string& text) override;
   bool ask(const std::string& title, const std::string& text, bool defaultYes) override;
   void statusText(const std::string& text) override;
   void statusPane(StatusPane pane, const std::string& text) override;
+  void statusPaneColour(StatusPane pane, Rgb background) override;
   void busy(bool on) override;
 
  private:

@@ -1,19 +1,14 @@
 #include "ui/zorvane_app.h"
 
+#include <wx/dialog.h>
 #include <wx/stdpaths.h>
 
-#include "app/check_dbf.h"
-#include "app/context.h"
-#include "app/exit_pack.h"
-#include "app/first_start.h"
-#include "app/startup.h"
+#include <csignal>
+
 #include "platform/program_path.h"
-#include "platform/stop_request.h"
-#include "platform/system_clock.h"
-#include "store/logbook.h"
+#include "ui/due_timer.h"
 #include "ui/german_locale.h"
-#include "ui/plain_main_frame.h"
-#include "ui/wx_user_interface.h"
+#include "ui/resident_program.h"
 
 namespace zrv {
 namespace {
@@ -23,8 +18,13 @@ std::filesystem::path programFile() {
   return std::filesystem::path(wxStandardPaths::Get().GetExecutablePath().utf8_string());
 }
 
-// How often a request from outside to end the program is looked for.
-constexpr int kStopPollMs = 250;
+// How often a stop request looks again whether the modal windows have closed.
+constexpr int kStopRetryMs = 100;
+
+// Runs on the window thread (wx delivers the signal through its event loop).
+void onStopSignal(int) {
+  if (auto* app = dynamic_cast<ZorvaneApp*>(wxTheApp)) app->requestStop();
+}
 
 }  // namespace
 
@@ -35,48 +35,36 @@ bool ZorvaneApp::OnInit() {
   SetAppName("zorvane");
   SetClassName("zorvane");
   selectGermanTexts();
+  for (int sig : {SIGINT, SIGTERM, SIGHUP})
+    SetSignalHandler(sig, onStopSignal);
+  stopTimer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { continueStop(); });
 
-  const std::filesystem::path exe = programFile();
-  const std::filesystem::path dir = programDirectoryOf(exe);
-  clock_ = std::make_unique<SystemClock>();
-  ui_ = std::make_unique<WxUserInterface>();
-  log_ = std::make_unique<Logbook>(logbookFile(dir), kRelease, *clock_);
-  ctx_ = std::make_unique<Context>(dir, *clock_, *log_, *ui_);
-  ctx_->CS_EXEPATH = exe;
-
-  StartupHooks hooks;
-  hooks.buildDbase = [](Context& ctx, const std::string& name) { buildDbase(ctx, name); };
-  const WindowRect rect = startUp(*ctx_, hooks);
-  chooseActivation(*ctx_);
-  auto* frame = new PlainMainFrame(*ctx_, rect);
-  ui_->setMainFrame(frame);
-  SetTopWindow(frame);
-  // The user set-up of network mode comes with the user registry.
-  openTableAtStart(*ctx_, {});
-  if (ctx_->run.LS_WNDHIDDEN) frame->Iconize(true);
-  frame->Show();
-
-  // A request to end the program from outside (Ctrl+C, kill) closes the main window, so that
-  // the close handler and the shut-down run as after a click on the close box.
-  watchStopSignals();
-  stopPoll_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
-    if (!stopRequested()) return;
-    stopPoll_.Stop();
-    if (GetTopWindow()) GetTopWindow()->Close(true);
-  });
-  stopPoll_.Start(kStopPollMs);
+  program_ = std::make_unique<ResidentProgram>(programFile());
+  program_->start();
   return true;
 }
 
 int ZorvaneApp::OnExit() {
-  stopPoll_.Stop();
-  if (ctx_) {
-    ui_->setMainFrame(nullptr);
-    ShutdownHooks hooks;
-    hooks.closeTables = packTablesAtExit;
-    shutDown(*ctx_, hooks);
-  }
+  stopTimer_.Stop();
+  if (program_) program_->shutDown();
+  program_.reset();
   return wxApp::OnExit();
+}
+
+void ZorvaneApp::requestStop() {
+  if (!stopTimer_.IsRunning()) stopTimer_.Start(kStopRetryMs);
+  continueStop();
+}
+
+void ZorvaneApp::continueStop() {
+  if (openModalWindows() > 0) {
+    for (wxWindow* w : wxTopLevelWindows) {
+      if (auto* d = dynamic_cast<wxDialog*>(w); d && d->IsModal()) d->EndModal(wxID_CANCEL);
+    }
+    return;  // the next round closes the main window once the modal loops have returned
+  }
+  stopTimer_.Stop();
+  if (wxWindow* top = GetTopWindow()) top->Close(true);
 }
 
 }  // namespace zrv

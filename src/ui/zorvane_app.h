@@ -1,5 +1,6 @@
-// The wx application: runs start-up, the main window's event loop and shut-down. The rules are
-// in app/; this class only wires the platform's clock and the wx user interface to them.
+// The wx application: runs start-up, the main window's event loop and shut-down. The program's
+// parts are wired in ResidentProgram; this class adds what belongs to the process: the German
+// texts of the toolkit and ending the program the normal way when it is asked to from outside.
 #pragma once
 
 #include <wx/app.h>
@@ -9,10 +10,7 @@
 
 namespace zrv {
 
-class Logbook;
-class SystemClock;
-class WxUserInterface;
-struct Context;
+class ResidentProgram;
 
 class ZorvaneApp : public wxApp {
  public:
@@ -21,12 +19,16 @@ class ZorvaneApp : public wxApp {
   bool OnInit() override;
   int OnExit() override;
 
+  // Ctrl+C, a kill or a hang-up: the open modal windows are closed without an action, then the
+  // main window, so that its close handler and the shut-down run as after a click on the close
+  // box.
+  void requestStop();
+
  private:
-  std::unique_ptr<SystemClock> clock_;
-  std::unique_ptr<WxUserInterface> ui_;
-  std::unique_ptr<Logbook> log_;
-  std::unique_ptr<Context> ctx_;
-  wxTimer stopPoll_;
+  void continueStop();
+
+  std::unique_ptr<ResidentProgram> program_;
+  wxTimer stopTimer_;
 };
 
 }  // namespace zrv

@@ -1,0 +1,69 @@
+// Writes an appointment table for measurements: zrv_fill_appointments DIR COUNT creates
+// DIR/ZORVANE.TER with COUNT appointments from tomorrow on (several a day, mixed kinds, lead
+// times and recurrences) and its four index files, as a long-used table looks.
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "platform/system_clock.h"
+#include "store/appointment_record.h"
+#include "store/appointment_table.h"
+#include "store/logbook.h"
+#include "store/trigger.h"
+
+namespace {
+
+constexpr const char* kKinds[] = {"TA70", "TA7", "TA6", "TA5", "TA4", "TA1", "TA10", "TA60"};
+constexpr const char* kTexts[] = {"Teambesprechung\nRaum 2", "Zahnarzt Dr. Weiß",
+                                  "Geburtstag Jörg (#1971)", "Rückruf Kundendienst",
+                                  "Übergabe Projektbericht an die Geschäftsführung"};
+
+std::string two(int n) {
+  return (n < 10 ? "0" : "") + std::to_string(n);
+}
+
+bool ok(const zrv::Status& s, const char* what) {
+  if (!s) std::cerr << what << ": " << s.message() << "\n";
+  return s.isOk();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::cerr << "usage: zrv_fill_appointments DIR COUNT\n";
+    return 2;
+  }
+  const std::filesystem::path dir = argv[1];
+  const int count = std::atoi(argv[2]);
+  zrv::SystemClock clock;
+  zrv::Logbook log(dir / "fill.log", "fill", clock);  // stays off
+  const std::filesystem::path file = dir / "ZORVANE.TER";
+  if (!ok(zrv::Table::create(file, zrv::terStruct(), clock), "create")) return 1;
+  {
+    auto opened = zrv::Table::open(file, clock, {zrv::OpenMode::kExclusive, "DTER", {}});
+    if (!ok(opened.status(), "open")) return 1;
+    zrv::Table& t = **opened;
+    const zrv::Date first = clock.today() + 1;
+    for (int i = 0; i < count; ++i) {
+      zrv::Appointment a;
+      a.DATE = first + i / 12;
+      a.TIME = a.TIMEVON = two(7 + i % 12) + ":" + two((i * 7) % 60);
+      a.TEXT = std::string(kTexts[i % 5]) + " " + std::to_string(i);
+      a.TERMINART = kKinds[i % 8];
+      a.VORLAGE = i % 7 == 0 ? 4 : 1;
+      a.WEKINTVALL = 1;
+      a.WEEKDAYS = "XXXXXXX";
+      a.MONTH = "XXXXXXXXXXXX";
+      a.WARNMIN = i % 3 == 0 ? 15 : 0;
+      a.ALARM = true;
+      zrv::applyTriggerRule(a, log);
+      if (!ok(t.append(), "append") || !ok(zrv::writeAppointment(t, a), "write")) return 1;
+    }
+    if (!ok(t.close(), "close")) return 1;
+  }
+  auto table = zrv::AppointmentTable::open(dir / "ZORVANE", clock, {});  // builds the indexes
+  if (!ok(table.status(), "indexes")) return 1;
+  return ok((*table)->close(), "close") ? 0 : 1;
+}

@@ -1,0 +1,139 @@
+// The installed program as a user starts it, with a table of 10,000 appointments: the time from
+// starting the process to its main window being shown (list built, due check started), the
+// resident memory beside that of a bare wx program showing one empty frame, and the processor
+// time it uses while it waits for its next tick (Timer=30). Both programs run on a display of
+// their own (Xvfb with openbox); the moment a window is shown is the X server's map event.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "support/process.h"
+#include "support/test_dir.h"
+#include "support/virtual_display.h"
+#include "support/window_watch.h"
+
+namespace zrv {
+namespace {
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+constexpr int kAppointments = 10000;
+constexpr const char* kTitle = "QLS Zorvane";
+
+// VmRSS of a process in kB.
+long residentKb(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return -1;
+}
+
+// utime + stime of a process in clock ticks.
+long cpuTicks(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::istringstream rest(all.substr(all.rfind(')') + 2));
+  std::string field;
+  long utime = 0, stime = 0;
+  for (int i = 3; i <= 15 && rest >> field; ++i) {  // fields 3.. after "pid (comm) "
+    if (i == 14) utime = std::stol(field);
+    if (i == 15) stime = std::stol(field);
+  }
+  return utime + stime;
+}
+
+void mustRun(const std::vector<std::string>& argv) {
+  const auto r = test::run(argv, {}, 120s);
+  if (r.status != 0) throw std::runtime_error(argv[0] + " failed: " + r.output);
+}
+
+// A program directory with the installed program, 10,000 appointments and Timer=30, and a
+// display to run it on.
+struct Setup {
+  Setup() {
+    mustRun({"cmake", "--install", ZRV_BINARY_DIR, "--prefix", dir.path().string()});
+    mustRun({ZRV_FILL_APPOINTMENTS, dir.path().string(), std::to_string(kAppointments)});
+    dir.write("ZORVANE.SAV", "[SYSTEM]\r\nTimer=30\r\n");
+    if (!display.ready()) throw std::runtime_error("Xvfb with openbox did not start");
+    env = display.environment();
+    env["XDG_CONFIG_HOME"] = (dir / "config").string();
+    env["SDL_AUDIODRIVER"] = "dummy";
+  }
+  test::TestDir dir;
+  test::VirtualDisplay display;
+  test::EnvChanges env;
+};
+
+Setup& setup() {
+  static Setup s;
+  return s;
+}
+
+struct Started {
+  std::unique_ptr<test::Process> process;
+  double seconds = 0;  // from the start of the process to its window being shown
+};
+
+Started startAndWait(const std::string& program, const std::string& title) {
+  Setup& s = setup();
+  test::WindowWatch watch(s.display.name());
+  if (!watch.ready()) throw std::runtime_error("no connection to the display");
+  Started out;
+  const auto t0 = std::chrono::steady_clock::now();
+  out.process = std::make_unique<test::Process>(std::vector<std::string>{program}, s.env);
+  if (!watch.waitShown(title, 30s)) throw std::runtime_error(program + " showed no window");
+  out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  return out;
+}
+
+void stop(Started& s) {
+  s.process->stop();
+  s.process->waitFor(20s);
+}
+
+void BM_StartToMainWindowShown(benchmark::State& state) {
+  const std::string program = (setup().dir / "zorvane").string();
+  for (auto _ : state) {
+    Started started = startAndWait(program, kTitle);
+    state.SetIterationTime(started.seconds);
+    stop(started);
+  }
+  state.counters["appointments"] = kAppointments;
+}
+BENCHMARK(BM_StartToMainWindowShown)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// One run: the bare frame first, then the program; memory once both have settled, processor
+// time over idle seconds between two ticks.
+void BM_ResidentMemoryAndIdleCpu(benchmark::State& state) {
+  for (auto _ : state) {
+    Started bare = startAndWait(ZRV_BARE_WX_FRAME, "bare wx frame");
+    std::this_thread::sleep_for(1500ms);
+    const long bareKb = residentKb(bare.process->pid());
+    stop(bare);
+
+    Started program = startAndWait((setup().dir / "zorvane").string(), kTitle);
+    std::this_thread::sleep_for(1500ms);
+    const pid_t pid = program.process->pid();
+    const long programKb = residentKb(pid);
+    const long before = cpuTicks(pid);
+    std::this_thread::sleep_for(4s);
+    const long idleTicks = cpuTicks(pid) - before;
+    stop(program);
+
+    state.counters["shown_s"] = program.seconds;
+    state.counters["rss_bare_MB"] = bareKb / 1024.0;
+    state.counters["rss_program_MB"] = programKb / 1024.0;
+    state.counters["rss_above_bare_MB"] = (programKb - bareKb) / 1024.0;
+    state.counters["idle_cpu_ticks_4s"] = static_cast<double>(idleTicks);
+  }
+}
+BENCHMARK(BM_ResidentMemoryAndIdleCpu)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace zrv

@@ -1,0 +1,60 @@
+// The rows of the appointment list: the record numbers of the current view's order, taken in
+// one walk so that a list of any length can be scrolled without walking the order again, and
+// the rows' contents, read when they are first shown and kept until the next reload.
+//
+// Reading never moves the table for good: DTER's current record is shared with the due check
+// and the alert actions, so every walk or read goes back to the record it started on.
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "reminder/list_row.h"
+#include "store/status.h"
+
+namespace zrv {
+
+class AppointmentTable;
+
+class ViewRows {
+ public:
+  // Takes the record numbers of the controlling order from its first record to its end
+  // (deleted records are hidden by the table) and forgets the contents read so far. On a
+  // failure the rows read up to it are kept and the status tells why.
+  Status reload(AppointmentTable& table);
+
+  int size() const { return static_cast<int>(recnos_.size()); }
+  // The record number of row `row` (0-based); 0 outside the rows.
+  std::uint32_t recnoAt(int row) const;
+  // The row of record `recno`; -1 when the view does not hold it.
+  int rowOf(std::uint32_t recno) const;
+
+  // The contents of row `row`, read from the table at the first call; an empty row outside
+  // the rows or when the record cannot be read.
+  const ListRow& row(AppointmentTable& table, int row);
+
+ private:
+  // Rows kept at most; past it the kept rows are dropped and read again when shown.
+  static constexpr std::size_t kCachedRows = 2048;
+
+  std::vector<std::uint32_t> recnos_;
+  std::unordered_map<int, ListRow> cache_;
+  ListRow empty_;
+};
+
+// Puts the table back on the record it stood on when made (also when that was past the end).
+class KeepPosition {
+ public:
+  explicit KeepPosition(AppointmentTable& table);
+  ~KeepPosition();
+  KeepPosition(const KeepPosition&) = delete;
+  KeepPosition& operator=(const KeepPosition&) = delete;
+
+ private:
+  AppointmentTable& table_;
+  std::uint32_t recno_;
+  bool eof_;
+};
+
+}  // namespace zrv

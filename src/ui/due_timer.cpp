@@ -1,0 +1,57 @@
+#include "ui/due_timer.h"
+
+#include <wx/dialog.h>
+#include <wx/modalhook.h>
+
+namespace zrv {
+namespace {
+
+class ModalCounter : public wxModalDialogHook {
+ public:
+  int open = 0;
+
+ protected:
+  int Enter(wxDialog*) override {
+    ++open;
+    return wxID_NONE;
+  }
+  void Exit(wxDialog*) override { --open; }
+};
+
+ModalCounter& modalCounter() {
+  static ModalCounter* counter = [] {
+    auto* c = new ModalCounter;  // lives for the run: the hook list keeps a pointer to it
+    c->Register();
+    return c;
+  }();
+  return *counter;
+}
+
+}  // namespace
+
+int openModalWindows() {
+  return modalCounter().open;
+}
+
+DueTimer::DueTimer(int seconds, std::function<void()> action)
+    : intervalMs_(seconds * 1000), action_(std::move(action)) {
+  modalCounter();
+  timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+    if (openModalWindows() > 0 || !action_) return;
+    action_();
+  });
+}
+
+DueTimer::~DueTimer() {
+  timer_.Stop();
+}
+
+void DueTimer::start() {
+  if (!timer_.IsRunning()) timer_.Start(intervalMs_);
+}
+
+void DueTimer::stop() {
+  timer_.Stop();
+}
+
+}  // namespace zrv

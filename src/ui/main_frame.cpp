@@ -1,0 +1,322 @@
+#include "ui/main_frame.h"
+
+#include <wx/panel.h>
+#include <wx/sizer.h>
+#include <wx/textctrl.h>
+
+#include "app/context.h"
+#include "app/startup.h"
+#include "reminder/alert_actions.h"
+#include "reminder/due_check.h"
+#include "reminder/missed_appointments.h"
+#include "reminder/next_appointment.h"
+#include "reminder/reminder_env.h"
+#include "reminder/views.h"
+#include "reminder/week_overview.h"
+#include "store/appointment_table.h"
+#include "store/clock.h"
+#include "store/logbook.h"
+#include "ui/appointment_grid.h"
+#include "ui/bitmaps.h"
+#include "ui/dialog_look.h"
+#include "ui/due_timer.h"
+#include "ui/editor_stub.h"
+#include "ui/main_status_bar.h"
+#include "ui/week_panel.h"
+
+namespace zrv {
+namespace {
+
+// A burst of move or resize events is saved once, this long after its last event.
+constexpr int kCoordsDelayMs = 300;
+constexpr const char* kListStatusText = "Rechte Maustaste für Menü";
+
+wxString titleOf(const Context& ctx) {
+  return wxString::FromUTF8(ctx.CRELEASE + (ctx.settings.LS_LAN ? " Lan" : ""));
+}
+
+wxRect rectOf(const WindowRect& saved) {
+  const WindowGeometry g = geometryOf(saved);
+  return wxRect(g.x, g.y, g.width, g.height);
+}
+
+}  // namespace
+
+MainFrame::MainFrame(Context& ctx, const WindowRect& rect, MainWindowSeams seams)
+    : wxFrame(nullptr, wxID_ANY, titleOf(ctx), rectOf(rect).GetPosition(), rectOf(rect).GetSize(),
+              wxSYSTEM_MENU | wxCAPTION | wxCLOSE_BOX | wxRESIZE_BORDER | wxCLIP_CHILDREN,
+              "zorvane"),
+      ctx_(ctx),
+      seams_(std::move(seams)),
+      startupCounter_(ctx.run.LS_WNDHIDDEN ? 3 : 2) {
+  SetIcons(programIcons());
+  SetBackgroundColour(*wxWHITE);
+  SetForegroundColour(*wxBLACK);
+  bar_ = new MainStatusBar(this, ctx_.clock);
+  SetStatusBar(bar_);
+  bar_->setPane(StatusPane::Week, "KW " + ctx_.run.CN_WEEK);
+  bar_->setPane(StatusPane::File, ctx_.settings.CN_FILE);
+  bar_->setPane(StatusPane::View, viewText(kViewCurrent));
+  bar_->setLampColour(kLampPaused);
+
+  coordsTimer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+    const wxRect r = GetRect();
+    putCoords(ctx_, WindowGeometry{r.x, r.y, r.width, r.height}, coordsCaller_);
+  });
+  Bind(wxEVT_SIZE, &MainFrame::onSize, this);
+  Bind(wxEVT_MOVE, &MainFrame::onMove, this);
+  Bind(wxEVT_ICONIZE, &MainFrame::onIconize, this);
+  Bind(wxEVT_CLOSE_WINDOW, &MainFrame::onClose, this);
+  // The window's creation is its first resize.
+  buildDlg();
+}
+
+MainFrame::~MainFrame() {
+  coordsTimer_.Stop();
+  dropPanel();  // while the message bar its focus handlers write to still exists
+}
+
+void MainFrame::attach(ReminderEnv* env) {
+  dropPanel();
+  env_ = env;
+  rows_ = ViewRows();
+}
+
+void MainFrame::initialise() {
+  if (initialised_) return;
+  initialised_ = true;
+  if (seams_.createTray) seams_.createTray();
+  if (env_) setFilter(*env_, kViewCurrent);
+  if (seams_.buildBar) seams_.buildBar();
+  buildDlg();
+  // A window that starts hidden builds its list only when it is first shown; the reminder
+  // must run from the start all the same.
+  if (!cycleStarted_) startCycle();
+}
+
+void MainFrame::buildDlg() {
+  builtFor_ = GetClientSize();
+  if (startupCounter_ > 0) --startupCounter_;
+  if (displayMode_ == kModeList && startupCounter_ == 0) {
+    showList();
+  } else if (displayMode_ == kModeWeek) {
+    showWeek();
+  }
+}
+
+// The list is built once and laid out anew for every size; building it runs its activation
+// (missed appointments, next appointment, timer), a new size only fits the columns, so that a
+// resize keeps the user's place in the list.
+void MainFrame::showList() {
+  const bool created = !grid_;
+  if (created) buildListPanel();
+  panel_->SetSize(wxRect(wxPoint(0, 0), GetClientSize()));
+  panel_->Layout();
+  grid_->fitTextColumn();
+  if (!created) return;
+  grid_->SetFocus();
+  // The activation finds the next appointment, which fills the list; without it the list is
+  // filled here.
+  if (env_ && openModalWindows() == 0) {
+    activateList();
+  } else {
+    grid_->reload();
+  }
+}
+
+void MainFrame::buildListPanel() {
+  dropPanel();
+  auto* panel = new wxPanel(this, wxID_ANY, wxPoint(0, 0), GetClientSize(),
+                            wxBORDER_NONE | wxTAB_TRAVERSAL | wxWANTS_CHARS);
+  panel->SetFont(smallFont());
+  ListEvents events;
+  events.edit = [this](const char* tag) { editCurrent(tag); };
+  events.key = [this](int key) { checkLbxKeys(key); };
+  events.rightClick = [this](int row, int column) {
+    if (seams_.rightClick) seams_.rightClick(row, column, rows_.recnoAt(row));
+  };
+  grid_ = new AppointmentGrid(panel, rows_, env_ ? &env_->DTER : nullptr, std::move(events));
+  auto* sizer = new wxBoxSizer(wxVERTICAL);
+  sizer->Add(grid_, 1, wxEXPAND);
+  panel->SetSizer(sizer);
+  // The list's own line in the message bar while it has the keyboard.
+  grid_->GetGridWindow()->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+    bar_->setText(kListStatusText);
+    event.Skip();
+  });
+  grid_->GetGridWindow()->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
+    if (!IsBeingDeleted()) bar_->setText("");
+    event.Skip();
+  });
+  panel_ = panel;
+}
+
+void MainFrame::showWeek() {
+  dropPanel();
+  const Date monday = weekStart(ctx_.clock.today());
+  WeekTexts texts;
+  if (env_) {
+    texts = collectWeekTexts(env_->DTER, monday, ctx_.settings.NS_WEEKSHOW);
+    if (!texts.status) ctx_.log.log("Wochenübersicht", texts.status.message());
+  }
+  week_ = new WeekPanel(this, dayCaptions(monday), texts.days, [this] { checkDlgArt(); });
+  week_->SetPosition(wxPoint(0, 0));
+  week_->layoutFor(GetClientSize());
+  panel_ = week_;
+  week_->textBox(0)->SetFocus();
+}
+
+void MainFrame::dropPanel() {
+  if (panel_) panel_->Destroy();
+  panel_ = nullptr;
+  grid_ = nullptr;
+  week_ = nullptr;
+  bar_->setText("");
+}
+
+void MainFrame::activateList() {
+  // A resize while a modal window is open changes nothing: whoever opened it resumes the
+  // cycle afterwards.
+  if (!env_ || openModalWindows() > 0) return;
+  startCycle();
+}
+
+void MainFrame::startCycle() {
+  if (!env_) return;
+  cycleStarted_ = true;
+  chkOlds(*env_);
+  chkNext(*env_, "DlgAfterActivate");
+  qlSwitchTimer(*env_, true);
+}
+
+bool MainFrame::checkDlgArt() {
+  if (displayMode_ == kModeWeek) {
+    displayMode_ = kModeList;
+    dropPanel();
+    if (env_) (void)env_->DTER.goTop();
+    buildDlg();
+  }
+  return true;
+}
+
+void MainFrame::showWeekOverview() {
+  if (env_) setFilter(*env_, kViewCurrent);
+  displayMode_ = kModeWeek;
+  dropPanel();
+  buildDlg();
+}
+
+void MainFrame::switchView(int view, const char* caller) {
+  checkDlgArt();
+  if (!env_) return;
+  setFilter(*env_, view);
+  chkNext(*env_, caller);
+}
+
+void MainFrame::edit(std::uint32_t recno, bool isNew) {
+  if (seams_.editTermin) {
+    seams_.editTermin(this, recno, isNew);
+  } else {
+    editTerminStub(this, recno, isNew);
+  }
+}
+
+void MainFrame::editCurrent(const char* tag) {
+  if (!env_) return;
+  runUserCommand(*env_, tag, true, [this] { edit(env_->DTER.recNo(), false); });
+}
+
+void MainFrame::insertAppointment() {
+  checkDlgArt();
+  if (!env_) return;
+  runUserCommand(*env_, "CheckLbxKeys1", true, [this] { edit(0, true); });
+}
+
+void MainFrame::deleteAppointment() {
+  if (!env_) return;
+  runUserCommand(*env_, "CheckLbxKeys1", false, [this] {
+    if (delTermin(*env_)) chkNext(*env_, "CheckLbxKeys2");
+  });
+}
+
+void MainFrame::checkLbxKeys(int keyCode) {
+  if (keyCode == WXK_INSERT) {
+    insertAppointment();
+  } else if (keyCode == WXK_DELETE) {
+    deleteAppointment();
+  }
+}
+
+void MainFrame::refresh() {
+  Refresh();
+  Update();
+}
+
+void MainFrame::showOnTop() {
+  if (IsIconized()) Iconize(false);
+  Show();
+  Raise();
+}
+
+void MainFrame::listToFirstRow() {
+  if (!grid_) return;
+  grid_->reload();
+  if (IsShown() && !IsIconized()) grid_->SetFocus();
+}
+
+void MainFrame::setTrayTooltip(const std::string& text) {
+  trayTooltip_ = text;
+}
+
+// Pending messages run as soon as the tick returns to the event loop; running them from inside
+// the tick would let a user command start while the due check is still at work.
+void MainFrame::processPendingMessages() {}
+
+void MainFrame::scheduleCoords(const char* caller) {
+  coordsCaller_ = caller;
+  coordsTimer_.StartOnce(kCoordsDelayMs);
+}
+
+void MainFrame::saveCoordsNow() {
+  if (!coordsTimer_.IsRunning()) return;
+  coordsTimer_.Stop();
+  const wxRect r = GetRect();
+  putCoords(ctx_, WindowGeometry{r.x, r.y, r.width, r.height}, coordsCaller_);
+}
+
+void MainFrame::onSize(wxSizeEvent& event) {
+  event.Skip();
+  if (!initialised_) return;
+  scheduleCoords("Resize");
+  if (IsIconized() || GetClientSize() == builtFor_ || rebuildPending_) return;
+  rebuildPending_ = true;
+  CallAfter([this] {
+    rebuildPending_ = false;
+    buildDlg();
+  });
+}
+
+void MainFrame::onMove(wxMoveEvent& event) {
+  event.Skip();
+  if (initialised_) scheduleCoords("OnMove");
+}
+
+void MainFrame::onIconize(wxIconizeEvent& event) {
+  event.Skip();
+  // A window that started hidden builds its list when it is first shown.
+  if (!event.IsIconized() && initialised_ && !panel_) CallAfter([this] { buildDlg(); });
+}
+
+void MainFrame::onClose(wxCloseEvent& event) {
+  if (event.CanVeto() && openModalWindows() > 0) {
+    event.Veto();
+    return;
+  }
+  saveCoordsNow();
+  if (env_) env_->ports.timer.stop();
+  qlExit(ctx_);
+  if (seams_.endTray) seams_.endTray();
+  Destroy();
+}
+
+}  // namespace zrv

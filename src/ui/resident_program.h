@@ -1,0 +1,65 @@
+// The running program as one object: the clock, the logbook, the context, the platform's
+// sound, program start, mail and wake-up, the alert windows, the due-check timer, the main
+// window and the reminder engine wired to them. start() runs the start-up to the event loop,
+// shutDown() the steps after it.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+namespace zrv {
+
+class DueTimer;
+class Logbook;
+class LinuxWakeUpScheduler;
+class MainFrame;
+class PosixProgramLauncher;
+class SdlSoundPlayer;
+class SystemClock;
+class UnconfiguredMailDispatch;
+class WxAlertPort;
+class WxUserInterface;
+class WxWait;
+struct Context;
+struct ReminderEnv;
+
+class ResidentProgram {
+ public:
+  explicit ResidentProgram(const std::filesystem::path& programFile);
+  ~ResidentProgram();
+  ResidentProgram(const ResidentProgram&) = delete;
+  ResidentProgram& operator=(const ResidentProgram&) = delete;
+
+  // Start-up: the program directory, the settings, the first start, the main window at its
+  // saved place with its message bar, the appointment table, the due-check timer; then the
+  // window is shown (iconified when it starts hidden) and initialised, which starts the due
+  // check. The window exists when this returns.
+  void start();
+  // After the event loop: the tables packed and closed, the timer ended, the settings backed
+  // up, the run's files deleted, the last logbook line.
+  void shutDown();
+
+  Context& context() { return *ctx_; }
+  MainFrame* frame() const { return frame_; }
+  ReminderEnv* env() const { return env_.get(); }
+  const DueTimer* timer() const { return timer_.get(); }
+
+ private:
+  void closeTables();
+
+  std::unique_ptr<SystemClock> clock_;
+  std::unique_ptr<WxUserInterface> ui_;
+  std::unique_ptr<Logbook> log_;
+  std::unique_ptr<Context> ctx_;
+  std::unique_ptr<SdlSoundPlayer> sound_;
+  std::unique_ptr<PosixProgramLauncher> launcher_;
+  std::unique_ptr<UnconfiguredMailDispatch> mail_;
+  std::unique_ptr<LinuxWakeUpScheduler> wakeUp_;
+  std::unique_ptr<WxWait> wait_;
+  std::unique_ptr<WxAlertPort> alert_;
+  std::unique_ptr<DueTimer> timer_;
+  std::unique_ptr<ReminderEnv> env_;
+  MainFrame* frame_ = nullptr;  // owned by wx
+};
+
+}  // namespace zrv

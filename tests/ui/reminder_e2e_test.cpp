@@ -1,0 +1,204 @@
+// The installed program reminding of a weekly appointment, as a user meets it: started with a
+// table whose appointment is due now and a timer of one second, the alert "Aktueller Termin"
+// appears over the main window, Alt+G ("&Gelesen") confirms it, and the appointment moves on by
+// a week. Screenshots of the main window and of the alert are kept in test-artifacts/.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "app/context.h"
+#include "platform/system_clock.h"
+#include "reminder/recurrence.h"
+#include "store/appointment_record.h"
+#include "store/appointment_table.h"
+#include "store/logbook.h"
+#include "store/trigger.h"
+#include "support/process.h"
+#include "support/test_dir.h"
+#include "support/virtual_display.h"
+#include "support/window_watch.h"
+#include "ui_test_util.h"
+
+namespace zrv {
+namespace {
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+const std::string kTitle = "QLS Zorvane v2.00.65";
+
+std::string binaryDir() {
+  const char* env = std::getenv("ZRV_BINARY_DIR");
+  return env ? env : ZRV_BINARY_DIR;
+}
+
+// A weekly appointment whose trigger is this minute.
+Appointment dueNow(const Clock& clock) {
+  Appointment a;
+  a.DATE = clock.today();
+  a.TIME = a.TIMEVON = clock.hhmm();
+  a.TEXT = "Wochenbesprechung\nRaum 2, Unterlagen mitbringen";
+  a.VORLAGE = kWeekly;
+  a.REPEAT = 1;
+  a.WEKINTVALL = 1;
+  a.REPDATE = clock.today() + 365;
+  a.WEEKDAYS = "XXXXXXX";
+  a.MONTH = "XXXXXXXXXXXX";
+  a.TERMINART = "TA4";
+  return a;
+}
+
+void writeTable(const fs::path& dir, Appointment a, const Clock& clock) {
+  Logbook off(dir / "unused.log", kRelease, clock);
+  applyTriggerRule(a, off);
+  ASSERT_TRUE(Table::create(appointmentTableFile(dir / "ZORVANE"), terStruct(), clock));
+  auto table = AppointmentTable::open(dir / "ZORVANE", clock, {});
+  ASSERT_TRUE(table) << table.message();
+  ASSERT_TRUE((*table)->append(a));
+  ASSERT_TRUE((*table)->commit());
+  ASSERT_TRUE((*table)->close());
+}
+
+Appointment onlyAppointment(const fs::path& dir, const Clock& clock) {
+  auto table = AppointmentTable::open(dir / "ZORVANE", clock, {});
+  EXPECT_TRUE(table) << table.message();
+  if (!table) return {};
+  EXPECT_TRUE((*table)->goTop());
+  auto a = (*table)->read();
+  EXPECT_TRUE(a);
+  EXPECT_TRUE((*table)->skip(1));
+  EXPECT_TRUE((*table)->eof()) << "more than one appointment";
+  (void)(*table)->close();
+  return a ? *a : Appointment{};
+}
+
+// Saves a window with its frame as the screen shows it (windows above it included).
+void keepScreenshot(const test::EnvChanges& env, test::WindowWatch& watch, unsigned long window,
+                    const std::string& name) {
+  const auto r = watch.frameRect(window);
+  ASSERT_GT(r.width, 0) << name;
+  const auto file = test::artifactDir() / (name + ".png");
+  const std::string crop = std::to_string(r.width) + "x" + std::to_string(r.height) + "+" +
+                           std::to_string(r.x) + "+" + std::to_string(r.y);
+  const auto shot =
+      test::run({"import", "-window", "root", "-crop", crop, "+repage", file.string()}, env, 20s);
+  EXPECT_EQ(shot.status, 0) << shot.output;
+}
+
+bool windowListed(const test::EnvChanges& env, const std::string& title) {
+  return test::run({"wmctrl", "-l"}, env, 5s).output.find(title) != std::string::npos;
+}
+
+// The installed program in a directory of its own with a weekly appointment due now, started
+// on a display of its own (Xvfb with openbox) with the given settings backup.
+class InstalledProgram {
+ public:
+  explicit InstalledProgram(const std::string& settings) : due(dueNow(clock)) {
+    const auto installed = test::run({"cmake", "--install", binaryDir(), "--prefix", dir.path()});
+    EXPECT_EQ(installed.status, 0) << installed.output;
+    dir.write("ZORVANE.SAV", settings);
+    writeTable(dir.path(), due, clock);
+    env = display.environment();
+    env["XDG_CONFIG_HOME"] = (dir / "config").string();
+    env["SDL_AUDIODRIVER"] = "dummy";
+  }
+  bool ready() const { return display.ready() && watch.ready(); }
+  void start() {
+    program =
+        std::make_unique<test::Process>(std::vector<std::string>{(dir / "zorvane").string()}, env);
+  }
+
+  SystemClock clock;
+  test::TestDir dir;
+  Appointment due;
+  test::VirtualDisplay display;
+  test::WindowWatch watch{display.name()};
+  test::EnvChanges env;
+  std::unique_ptr<test::Process> program;
+};
+
+TEST(ReminderEndToEnd, AWeeklyAppointmentIsShownConfirmedWithAltGAndMovedOnByAWeek) {
+  InstalledProgram p("[SYSTEM]\r\nTimer=1\r\n[SETUP]\r\nLOGBUCH=1\r\n");
+  ASSERT_TRUE(p.ready()) << "Xvfb with openbox did not start";
+  p.start();
+  auto& watch = p.watch;
+  auto& env = p.env;
+  auto& dir = p.dir;
+  const Appointment& due = p.due;
+
+  const unsigned long mainWindow = watch.waitShown(kTitle, 30s);
+  ASSERT_NE(mainWindow, 0u) << "no main window";
+  const unsigned long alert = watch.waitShown("Aktueller Termin", 30s);
+  ASSERT_NE(alert, 0u) << "no alert";
+  test::pump(500);  // both painted
+  keepScreenshot(env, watch, mainWindow, "e2e_main_window_with_alert");
+  keepScreenshot(env, watch, alert, "e2e_alert");
+
+  (void)test::run({"xdotool", "windowactivate", "--sync", std::to_string(alert)}, env, 10s);
+  const auto key = test::run({"xdotool", "key", "alt+g"}, env, 10s);
+  ASSERT_EQ(key.status, 0) << key.output;
+  ASSERT_TRUE(test::waitUntil([&] { return !windowListed(env, "Aktueller Termin"); }, 15s))
+      << "the alert did not close";
+  // After the alert the next appointment is searched again, and the list shows it.
+  const std::string next =
+      "(ChkNext) N\xE4"
+      "chster Termin am: " +
+      (due.DATE + 7).toDisplay();
+  ASSERT_TRUE(test::waitUntil(
+      [&] { return dir.read("Zorvane.Log").find(next) != std::string::npos; }, 10s));
+  test::pump(300);
+  keepScreenshot(env, watch, mainWindow, "e2e_main_window");
+
+  const auto closed = test::run({"wmctrl", "-F", "-c", kTitle}, env, 5s);
+  ASSERT_EQ(closed.status, 0) << closed.output;
+  const auto status = p.program->waitFor(20s);
+  ASSERT_TRUE(status.has_value()) << "the program did not end after its window was closed";
+  EXPECT_EQ(*status, 0);
+
+  const Appointment moved = onlyAppointment(dir.path(), p.clock);
+  EXPECT_EQ(moved.DATE, due.DATE + 7);
+  EXPECT_EQ(moved.TDATE, due.DATE + 7);
+  EXPECT_EQ(moved.TIMEVON, due.TIMEVON);
+  EXPECT_EQ(moved.TTIME, due.TIME);
+  EXPECT_FALSE(moved.QUIT);
+
+  const std::string log = dir.read("Zorvane.Log");
+  std::ofstream(test::artifactDir() / "e2e_Zorvane.Log", std::ios::binary) << log;
+  EXPECT_NE(log.find("(ShowTermin) Melden: " + due.DATE.toDisplay() + " " + due.TIME +
+                     " Wochenbesprechung"),
+            std::string::npos)
+      << log;
+  EXPECT_NE(log.find("(KillTermin) Termin l\xF6schen"), std::string::npos) << log;
+  EXPECT_NE(log.find("(KillTermin) neuer Termin wurde erzeugt"), std::string::npos) << log;
+  EXPECT_TRUE(log.ends_with(" (Zorvane) Beendet\r\n"));
+}
+
+TEST(ReminderEndToEnd, AHiddenStartRemindsFromTheIconifiedWindowAndEndsNormallyOnATerm) {
+  InstalledProgram p("[SYSTEM]\r\nTimer=1\r\nAsIcon=Yes\r\n[SETUP]\r\nLOGBUCH=1\r\n");
+  ASSERT_TRUE(p.ready()) << "Xvfb with openbox did not start";
+  p.start();
+  const unsigned long alert = p.watch.waitShown("Aktueller Termin", 30s);
+  ASSERT_NE(alert, 0u) << "no alert while the window is iconified";
+  const auto found = test::run({"xdotool", "search", "--name", kTitle}, p.env, 5s);
+  ASSERT_EQ(found.status, 0) << found.output;
+  const auto state = test::run(
+      {"xprop", "-id", found.output.substr(0, found.output.find('\n')), "WM_STATE"}, p.env, 5s);
+  EXPECT_NE(state.output.find("Iconic"), std::string::npos) << state.output;
+
+  // A request to end the program while the alert is open closes the alert without an action,
+  // then the program the normal way.
+  p.program->stop();
+  const auto status = p.program->waitFor(20s);
+  ASSERT_TRUE(status.has_value());
+  EXPECT_EQ(*status, 0);
+  EXPECT_FALSE(fs::exists(p.dir / "Zorvane.Run"));
+  const std::string log = p.dir.read("Zorvane.Log");
+  EXPECT_EQ(log.find("(KillTermin)"), std::string::npos) << log;
+  EXPECT_TRUE(log.ends_with(" (Zorvane) Beendet\r\n")) << log;
+  const Appointment after = onlyAppointment(p.dir.path(), p.clock);
+  EXPECT_EQ(after.DATE, p.due.DATE);
+  EXPECT_EQ(after.TTIME, p.due.TIME);
+}
+
+}  // namespace
+}  // namespace zrv

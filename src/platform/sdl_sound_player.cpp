@@ -58,6 +58,8 @@ bool SdlSoundPlayer::ensureDevice() {
 
 bool SdlSoundPlayer::play(const std::filesystem::path& file) {
   stop();
+  // An appointment without an alarm sound passes an empty name: silence, not a fault.
+  if (file.empty()) return true;
   if (!ensureDevice()) return false;
   SDL_AudioSpec spec{};
   Uint8* raw = nullptr;

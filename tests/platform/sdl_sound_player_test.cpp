@@ -79,6 +79,15 @@ TEST_F(SoundPlayerTest, UnreadableFileIsReportedAndPlaysNothing) {
   EXPECT_EQ(player.queuedBytes(), 0u);
 }
 
+TEST_F(SoundPlayerTest, AnEmptyNameSilencesWithoutAReport) {
+  useDiskOutput();
+  SdlSoundPlayer player(recorder());
+  ASSERT_TRUE(player.play(sound("Viertel4.wav")));
+  EXPECT_TRUE(player.play(fs::path()));
+  EXPECT_EQ(player.queuedBytes(), 0u);
+  EXPECT_TRUE(reports.empty());
+}
+
 TEST_F(SoundPlayerTest, WithoutASoundDeviceItCarriesOnSilently) {
   ::setenv("SDL_AUDIODRIVER", "kein-geraet", 1);
   SdlSoundPlayer player(recorder());

@@ -61,16 +61,16 @@ bool SdlSoundPlayer::play(const std::filesystem::path& file) {
   // An appointment without an alarm sound passes an empty name: silence, not a fault.
   if (file.empty()) return true;
   if (!ensureDevice()) return false;
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec wavFormat{};
   Uint8* raw = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV(file.c_str(), &spec, &raw, &length) == nullptr) {
+  if (SDL_LoadWAV(file.c_str(), &wavFormat, &raw, &length) == nullptr) {
     report_("Sounddatei nicht abspielbar: " + file.string() + " (" + sdlError() + ")");
     return false;
   }
   const std::unique_ptr<Uint8, WavFree> wav(raw);
   const std::unique_ptr<SDL_AudioStream, StreamFree> stream(SDL_NewAudioStream(
-      spec.format, spec.channels, spec.freq, static_cast<SDL_AudioFormat>(format_),
+      wavFormat.format, wavFormat.channels, wavFormat.freq, static_cast<SDL_AudioFormat>(format_),
       static_cast<Uint8>(channels_), rate_));
   if (!stream || SDL_AudioStreamPut(stream.get(), wav.get(), static_cast<int>(length)) != 0 ||
       SDL_AudioStreamFlush(stream.get()) != 0) {

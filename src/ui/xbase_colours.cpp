@@ -68,12 +68,12 @@ std::optional<wxColour> xbaseColour(std::string_view letters) {
   return wxColour(c.r, c.g, c.b);
 }
 
-std::optional<ColourPair> xbaseColours(std::string_view spec) {
-  const auto slash = spec.find('/');
-  const auto fore = xbaseColour(spec.substr(0, slash));
+std::optional<ColourPair> xbaseColours(std::string_view letters) {
+  const auto slash = letters.find('/');
+  const auto fore = xbaseColour(letters.substr(0, slash));
   if (!fore) return std::nullopt;
   if (slash == std::string_view::npos) return ColourPair{*fore, wxColour(255, 255, 255)};
-  const auto back = xbaseColour(spec.substr(slash + 1));
+  const auto back = xbaseColour(letters.substr(slash + 1));
   if (!back) return std::nullopt;
   return ColourPair{*fore, *back};
 }

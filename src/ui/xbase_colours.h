@@ -17,6 +17,6 @@ struct ColourPair {
 // One colour such as "GR+" or "w*"; letters in any order and case. nullopt when unreadable.
 std::optional<wxColour> xbaseColour(std::string_view letters);
 // "fore/back"; a missing back part gives white. nullopt when either part is unreadable.
-std::optional<ColourPair> xbaseColours(std::string_view spec);
+std::optional<ColourPair> xbaseColours(std::string_view letters);
 
 }  // namespace zrv

@@ -102,6 +102,7 @@ void TableImpl::phantom() {
   record_ = blankRecord();
   original_ = record_;
   eof_ = true;
+  bof_ = false;
   dirty_ = false;
   appended_ = false;
   pendingMemos_.clear();

@@ -48,17 +48,18 @@ Status TableImpl::updateKeys(OpenIndex& ix) {
   if (!appended_) {
     std::string oldKey;
     makeKey(ix.plan, original_, now, oldKey);
-    if (oldKey == newKey && wanted) {
-      auto present = ix.tree.find(ix.cursor, newKey, recno_);
-      if (!present) return indexFault(ix, present.status());
-      if (*present) return {};
-    } else {
+    if (oldKey != newKey || !wanted) {
       auto removed = ix.tree.remove(oldKey, recno_);
       if (!removed) return indexFault(ix, removed.status());
       ix.changed = ix.changed || *removed;
     }
   }
   if (!wanted) return {};
+  // Unchanged, or written by a flush that failed half-way: an entry is never there twice.
+  NtxTree::Cursor probe;
+  auto present = ix.tree.find(probe, newKey, recno_);
+  if (!present) return indexFault(ix, present.status());
+  if (*present) return {};
   if (ix.plan.def.unique) {
     auto taken = ix.tree.containsKey(newKey);
     if (!taken) return indexFault(ix, taken.status());

@@ -143,6 +143,8 @@ bool rebuildable(const Status& s) {
 Status TableImpl::openIndex(const fs::path& file, const IndexDef* fallback) {
   std::error_code ec;
   if (!fs::exists(file, ec)) return status::missing(file);
+  if (Status s = flush(); !s) return s;
+  if (Status s = refreshShared(); !s) return s;  // keys may name records appended elsewhere
   auto opened = openChecked(*this, file, fallback);
   std::unique_ptr<OpenIndex> ix;
   if (opened) {

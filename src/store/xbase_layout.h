@@ -57,8 +57,8 @@ constexpr std::size_t kBlockSize = 512;
 constexpr std::size_t kOffNextFree = 0;  // uint32 in block 0: first unused block
 constexpr std::size_t kOffVersion = 16;  // 1 byte in block 0
 constexpr char kVersion = 0x03;
-constexpr char kTerminator = 0x1A;           // a memo text ends with two of them
-constexpr std::size_t kMaxMemo = 16u << 20;  // longest memo text this engine reads
+constexpr char kTerminator = 0x1A;          // a memo text ends with two of them
+constexpr std::size_t kMaxMemo = 4u << 20;  // longest memo text this engine reads
 }  // namespace dbt
 
 // ---- NTX index ------------------------------------------------------------------------------

@@ -151,11 +151,18 @@ Status Table::create(const fs::path& file, const Structure& fields, const Clock&
 
 Result<std::unique_ptr<Table>> Table::open(const fs::path& file, const Clock& clock,
                                            Options options) {
-  if (Status s = recoverPack(file, options.mode); !s) return s;
   const bool exclusive = options.mode == OpenMode::kExclusive;
   auto f = OsFile::open(file, OsFile::Access::kReadWrite);
   if (!f) return f.status();
   if (Status s = f->shareLock(exclusive); !s) return s;
+  // A program that is packing holds the old and the new files locked, so a pack found
+  // unfinished here was cut short; it is finished, then the new file is opened.
+  if (pendingPack(file)) {
+    if (Status s = recoverPack(file, options.mode); !s) return s;
+    f = OsFile::open(file, OsFile::Access::kReadWrite);
+    if (!f) return f.status();
+    if (Status s = f->shareLock(exclusive); !s) return s;
+  }
   auto dbf = DbfFile::attach(std::move(*f));
   if (!dbf) return dbf.status();
   std::optional<MemoFile> memo;

@@ -127,7 +127,10 @@ std::filesystem::path withSuffix(const std::filesystem::path& file, const char* 
 // Opens a new empty file for a replacement and takes the share lock of `mode` on it.
 Result<OsFile> createReplacement(const std::filesystem::path& temp, OpenMode mode);
 
-// Finishes (exclusive) or reports (shared) a pack that a crash interrupted.
+// Whether a pack of `table` left its marker (it was cut short, or is running elsewhere).
+bool pendingPack(const std::filesystem::path& table);
+// Finishes (exclusive) or reports (shared) a pack that a crash interrupted. The caller holds
+// the table's share lock, which a running pack would not have let it take.
 Status recoverPack(const std::filesystem::path& table, OpenMode mode);
 
 }  // namespace zrv

@@ -38,6 +38,11 @@ struct NewFiles {
 
 }  // namespace
 
+bool pendingPack(const fs::path& table) {
+  std::error_code ec;
+  return fs::exists(withSuffix(table, kMarker), ec);
+}
+
 Status recoverPack(const fs::path& table, OpenMode mode) {
   const fs::path marker = withSuffix(table, kMarker);
   std::error_code ec;

@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <map>
+#include <thread>
 #include <utility>
 
 namespace zrv {
@@ -132,10 +134,14 @@ int setRangeLock(int fd, short type, long long start, long long length) {
 
 }  // namespace
 
-Status OsFile::rangeLock(long long start, long long length, bool exclusive) {
-  if (setRangeLock(fd_, exclusive ? F_WRLCK : F_RDLCK, start, length) == 0) return {};
-  if (errno == EAGAIN || errno == EACCES) return status::lockedFile(path_);
-  return status::io(path_, "gesperrt", errno);
+Status OsFile::rangeLock(long long start, long long length, bool exclusive, int patienceMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(patienceMs);
+  for (;;) {
+    if (setRangeLock(fd_, exclusive ? F_WRLCK : F_RDLCK, start, length) == 0) return {};
+    if (errno != EAGAIN && errno != EACCES) return status::io(path_, "gesperrt", errno);
+    if (std::chrono::steady_clock::now() >= deadline) return status::lockedFile(path_);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
 }
 
 void OsFile::rangeUnlock(long long start, long long length) {

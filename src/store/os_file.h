@@ -46,9 +46,11 @@ class OsFile {
 
   // The share mode of the whole file (flock, never waits): kLocked when it conflicts.
   Status shareLock(bool exclusive);
-  // Byte-range lock (open-file-description lock, never waits): kLocked when another holder
-  // conflicts. Locks of one OsFile never conflict with each other.
-  Status rangeLock(long long start, long long length, bool exclusive);
+  // Byte-range lock (open-file-description lock): kLocked when another holder conflicts.
+  // Locks of one OsFile never conflict with each other. Without `patienceMs` it never waits;
+  // with it, it tries again for at most that long (for the locks other programs hold only
+  // for the moment of a change: append, memo, index).
+  Status rangeLock(long long start, long long length, bool exclusive, int patienceMs = 0);
   void rangeUnlock(long long start, long long length);
 
   void close();

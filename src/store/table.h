@@ -146,9 +146,10 @@ class Table {
   // Errors: unknown field, wrong type (kInvalidArgument); unreadable memo (kCorrupt). On the
   // phantom record every field is empty.
 
-  // C and M fields; UTF-8, trailing blanks removed.
+  // C and M fields in UTF-8: a C field without its trailing blanks, a memo as stored.
   Result<std::string> getString(std::string_view field) const;
-  // C field as stored (Windows-1252, full width, blanks kept).
+  // Any field's bytes as stored in the record (Windows-1252, full width, blanks kept; for a
+  // memo field its block number).
   Result<std::string> getRaw(std::string_view field) const;
   // N field; blanks read as 0.
   Result<double> getNumber(std::string_view field) const;

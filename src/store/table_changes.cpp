@@ -12,10 +12,7 @@ Status TableImpl::flush() {
   }
   for (auto it = pendingMemos_.begin(); it != pendingMemos_.end();) {
     if (!memo_) return status::invalid("Die Tabelle hat keine Memodatei.");
-    if (shared()) {
-      if (Status s = memo_->refresh(); !s) return s;
-    }
-    auto block = memo_->append(it->second);
+    auto block = appendMemo(it->second);
     if (!block) return block.status();
     memoChanged_ = true;
     putRaw(it->first, formatMemoBlock(*block));
@@ -32,6 +29,18 @@ Status TableImpl::flush() {
   dirty_ = false;
   appended_ = false;
   return {};
+}
+
+// In shared use another program may append memos too: the next free block is read under the
+// memo file's lock.
+Result<std::uint32_t> TableImpl::appendMemo(const std::string& text) {
+  if (!shared()) return memo_->append(text);
+  OsFile& f = memo_->file();
+  if (Status s = f.rangeLock(xbase::lock::kMemo, 1, true, xbase::lock::kPatienceMs); !s) return s;
+  Status s = memo_->refresh();
+  Result<std::uint32_t> block = s ? memo_->append(text) : Result<std::uint32_t>(s);
+  f.rangeUnlock(xbase::lock::kMemo, 1);
+  return block;
 }
 
 // The record's old entry goes, the new one comes if the condition holds now.
@@ -74,7 +83,9 @@ Status TableImpl::append() {
   if (Status s = flush(); !s) return s;
   const long long appendLock = xbase::lock::kAppend;
   if (shared()) {
-    if (Status s = dbf_.file().rangeLock(appendLock, 1, true); !s) return s;
+    if (Status s = dbf_.file().rangeLock(appendLock, 1, true, xbase::lock::kPatienceMs); !s) {
+      return s;
+    }
   }
   struct Release {
     TableImpl& t;

@@ -92,6 +92,7 @@ class TableImpl {
   // ---- table_changes.cpp
   Status flush();
   Status updateKeys(OpenIndex& ix);
+  Result<std::uint32_t> appendMemo(const std::string& text);
   Status append();
   Status setDeleted(bool deleted);
   Status commit();

@@ -105,6 +105,9 @@ constexpr long long kAppend = kBase;         // append / header update, length 1
 constexpr long long kFileStart = kBase + 1;  // whole table
 constexpr long long kFileLength = 1000000000LL;
 constexpr long long kIndex = kBase;  // NTX read (shared) / update (exclusive)
+constexpr long long kMemo = 0;       // DBT write (exclusive)
+// How long a change waits for another program's momentary lock (append, memo, index).
+constexpr int kPatienceMs = 2000;
 }  // namespace lock
 
 }  // namespace zrv::xbase

@@ -183,5 +183,44 @@ TEST_F(LockTest, TwoProgramsAppendingSharedKeepTableMemosAndIndexWhole) {
   EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
 }
 
+TEST_F(LockTest, TwoProgramsAppendingAtTheSameTimeLoseNothing) {
+  {
+    auto t = test::openTable(file, clock, OpenMode::kExclusive);
+    ASSERT_OK(t->createIndex(dir / "NAME.NTX", {"NAME", "", false, {}}));
+  }
+  auto appendMany = [&](const std::string& prefix) {
+    auto t = test::openTable(file, clock, OpenMode::kShared);
+    must(t->openIndex(dir / "NAME.NTX"));
+    for (int i = 0; i < 150; ++i) {
+      must(t->append());
+      must(t->setString("NAME", prefix + std::to_string(1000 + i)));
+      must(t->setString("NOTE", std::string(100 + i, prefix[0])));
+      must(t->commit());
+      t->unlockAll();
+    }
+  };
+  OtherProgram other([&](OtherProgram& self) {
+    self.waitForParent();
+    appendMany("y");
+    return 0;
+  });
+  other.tellChild();
+  appendMany("x");
+  ASSERT_EQ(other.finish(), 0);
+  auto t = test::openTable(file, clock, OpenMode::kShared);
+  ASSERT_OK(t->openIndex(dir / "NAME.NTX"));
+  EXPECT_EQ(t->recCount(), 303u);
+  std::vector<std::string> names;
+  for (must(t->goTop()); !t->eof(); must(t->skip())) {
+    const std::string name = must(t->getString("NAME"));
+    names.push_back(name);
+    if (name.size() == 5) {
+      EXPECT_EQ(must(t->getString("NOTE")), std::string(std::stoi(name.substr(1)) - 900, name[0]));
+    }
+  }
+  EXPECT_EQ(names.size(), 303u);
+  EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
+}
+
 }  // namespace
 }  // namespace zrv

@@ -7,9 +7,10 @@
 
 #include <cerrno>
 #include <chrono>
-#include <map>
 #include <thread>
 #include <utility>
+
+#include "store/redo_journal.h"
 
 namespace zrv {
 
@@ -18,13 +19,18 @@ OsFile::~OsFile() {
 }
 
 OsFile::OsFile(OsFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
+    : fd_(std::exchange(other.fd_, -1)),
+      path_(std::move(other.path_)),
+      journal_(std::exchange(other.journal_, nullptr)),
+      journalName_(std::move(other.journalName_)) {}
 
 OsFile& OsFile::operator=(OsFile&& other) noexcept {
   if (this != &other) {
     close();
     fd_ = std::exchange(other.fd_, -1);
     path_ = std::move(other.path_);
+    journal_ = std::exchange(other.journal_, nullptr);
+    journalName_ = std::move(other.journalName_);
   }
   return *this;
 }
@@ -90,6 +96,7 @@ Status OsFile::writeAt(std::uint64_t offset, const void* buf, std::size_t n) {
     }
     done += static_cast<std::size_t>(r);
   }
+  if (journal_) journal_->note(journalName_, offset, std::string_view(in, n));
   return {};
 }
 
@@ -149,28 +156,8 @@ void OsFile::rangeUnlock(long long start, long long length) {
 }
 
 Status syncFiles(const std::vector<OsFile*>& files) {
-  // Group by file system: syncfs flushes every changed file of one in a single disk flush,
-  // where one fdatasync per file would flush once per file.
-  std::map<dev_t, std::vector<OsFile*>> byDevice;
   for (OsFile* f : files) {
-    struct stat st {};
-    const dev_t dev = ::fstat(f->fd_, &st) == 0 ? st.st_dev : 0;
-    byDevice[dev].push_back(f);
-  }
-  for (auto& [dev, group] : byDevice) {
-    if (group.size() == 1 || dev == 0) {
-      for (OsFile* f : group) {
-        if (Status s = f->sync(); !s) return s;
-      }
-      continue;
-    }
-    // syncfs reports write-back errors of the file system (Linux 5.8 and later).
-    if (::syncfs(group.front()->fd_) != 0) {
-      if (errno != ENOSYS) return status::io(group.front()->path(), "gesichert", errno);
-      for (OsFile* f : group) {
-        if (Status s = f->sync(); !s) return s;
-      }
-    }
+    if (Status s = f->sync(); !s) return s;
   }
   return {};
 }

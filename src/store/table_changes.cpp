@@ -116,8 +116,55 @@ Status TableImpl::setDeleted(bool deleted) {
   return {};
 }
 
+namespace {
+
+// The name a file's writes carry in the journal: relative to the table's directory.
+std::string journalName(const std::filesystem::path& file, const std::filesystem::path& dir) {
+  const std::filesystem::path rel = file.lexically_relative(dir);
+  return rel.empty() ? file.string() : rel.string();
+}
+
+}  // namespace
+
+void TableImpl::attachJournal() {
+  if (!journal_) return;
+  const std::filesystem::path dir = dbf_.path().parent_path();
+  dbf_.file().journalTo(journal_.get(), journalName(dbf_.path(), dir));
+  if (memo_) memo_->file().journalTo(journal_.get(), journalName(memo_->path(), dir));
+  for (auto& ix : indexes_) {
+    ix->tree.file().journalTo(journal_.get(), journalName(ix->file, dir));
+  }
+}
+
+Status TableImpl::syncAllData() {
+  std::vector<OsFile*> files{&dbf_.file()};
+  if (memo_) files.push_back(&memo_->file());
+  for (auto& ix : indexes_) {
+    if (ix->tree.file().isOpen()) files.push_back(&ix->tree.file());
+  }
+  return syncFiles(files);
+}
+
+Status TableImpl::checkpoint() {
+  if (!journal_ || !journal_->dirty()) return {};
+  if (Status s = syncAllData(); !s) return s;
+  dbfChanged_ = memoChanged_ = false;
+  for (auto& ix : indexes_)
+    ix->changed = false;
+  return journal_->reset();
+}
+
 Status TableImpl::commit() {
   if (Status s = flush(); !s) return s;
+  if (journal_) {
+    const DbfHeader& h = dbf_.header();
+    journal_->setTableSize(h.headerLength + std::uint64_t(h.recordCount) * h.recordLength + 1);
+    if (Status s = journal_->commit([this] { return syncAllData(); }); !s) return s;
+    dbfChanged_ = memoChanged_ = false;
+    for (auto& ix : indexes_)
+      ix->changed = false;
+    return {};
+  }
   std::vector<OsFile*> files;
   if (dbfChanged_) files.push_back(&dbf_.file());
   if (memoChanged_ && memo_) files.push_back(&memo_->file());

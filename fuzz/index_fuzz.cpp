@@ -27,6 +27,7 @@ void walkInOrder(zrv::Table& t) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto dir = zrv::fuzz::scratchDir();
+  std::filesystem::remove(dir / "I.DBF.~jn");  // each input starts without history
   zrv::fuzz::writeFile(dir / "I.DBF", zrv::fuzz::indexedTable());
   zrv::fuzz::writeFile(dir / "I.NTX", std::string_view(reinterpret_cast<const char*>(data), size));
   zrv::Table::Options o;

@@ -10,6 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto dir = zrv::fuzz::scratchDir();
+  std::filesystem::remove(dir / "M.DBF.~jn");  // each input starts without history
   const auto table = dir / "M.DBF";
   static const std::string empty = [&] {
     std::filesystem::remove(table);

@@ -34,6 +34,7 @@ void exercise(zrv::Table& t) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto dir = zrv::fuzz::scratchDir();
+  std::filesystem::remove(dir / "T.DBF.~jn");  // each input starts without history
   std::filesystem::remove(dir / "T.DBF.~pack");
   zrv::fuzz::writeFile(dir / "T.DBF", std::string_view(reinterpret_cast<const char*>(data), size));
   std::string memo(512, '\0');

@@ -97,6 +97,27 @@ void indexSeeds(const fs::path& out, const fs::path& work) {
   fs::copy_file(work / "b.ntx", out / "expression-key.ntx", fs::copy_options::overwrite_existing);
 }
 
+// Journals as a crash leaves them: records of appends and changes, the table still open.
+void journalSeeds(const fs::path& out, const fs::path& work) {
+  // Named as the fuzz target's table, so that the records name the files it has.
+  fs::create_directories(work / "journal");
+  const fs::path table = work / "journal" / "I.DBF";
+  fuzz::writeFile(table, fuzz::indexedTable());
+  auto t = openExclusive(table);
+  must(t->createIndex(work / "journal" / "I.NTX", fuzz::indexKey()));
+  for (int i = 0; i < 3; ++i) {
+    must(t->append());
+    must(t->setString("NAME", "j" + std::to_string(i)));
+    must(t->commit());
+  }
+  must(t->goTo(5));
+  must(t->setNumber("NUM", 99));
+  must(t->commit());
+  const std::string bytes = *readWholeFile(work / "journal" / "I.DBF.~jn");
+  fuzz::writeFile(out / "appends-and-change", bytes.substr(0, 16384));
+  must(t->close());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -108,12 +129,13 @@ int main(int argc, char** argv) {
   const fs::path work = fuzz::scratchDir() / "seeds";
   fs::remove_all(work);
   fs::create_directories(work);
-  for (const char* target : {"table_fuzz", "memo_fuzz", "index_fuzz"}) {
+  for (const char* target : {"table_fuzz", "memo_fuzz", "index_fuzz", "journal_fuzz"}) {
     fs::create_directories(root / target);
   }
   tableSeeds(root / "table_fuzz", work);
   memoSeeds(root / "memo_fuzz", work);
   indexSeeds(root / "index_fuzz", work);
+  journalSeeds(root / "journal_fuzz", work);
   fs::remove_all(fuzz::scratchDir());
   return 0;
 }

@@ -165,6 +165,10 @@ Status TableImpl::readRecord(std::uint32_t recno, std::string& out) const {
 Status Table::create(const fs::path& file, const Structure& fields, const Clock& clock) {
   if (Status s = checkStructure(fields); !s) return s;
   if (fileExists(file.parent_path(), file.filename().string())) return status::exists(file);
+  // What a crash left of an earlier table of this name must not be applied to the new one.
+  std::error_code ec;
+  fs::remove(RedoJournal::fileFor(file), ec);
+  fs::remove(withSuffix(file, ".~pack"), ec);
   auto f = OsFile::create(file);
   if (!f) return f.status();
   std::string bytes = encodeDbfHeader(fields, 0, clock.today());

@@ -127,8 +127,11 @@ Result<std::unique_ptr<OpenIndex>> openChecked(TableImpl& t, const fs::path& fil
   if (plan->keySize != tree->header().keySize) {
     return status::corrupt(file, "die Schlüssellänge passt nicht zum Schlüsselausdruck");
   }
+  // Under the read lock no other program is between appending a record and indexing it, so
+  // the record count read now covers every key.
   if (Status s = tree->beginRead(); !s) return s;
-  const Status checked = tree->check(t.dbf_.recordCount());
+  Status checked = t.refreshShared();
+  if (checked) checked = tree->check(t.dbf_.recordCount());
   tree->end();
   if (!checked) return checked;
   return std::unique_ptr<OpenIndex>(

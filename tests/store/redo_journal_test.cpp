@@ -176,6 +176,16 @@ TEST_F(TableJournalTest, ProcessCrashKeepsEverythingAndTheJournalChangesNothing)
   EXPECT_TRUE(must(t->seek("lost")));
 }
 
+TEST_F(TableJournalTest, NewTableOfTheSameNameIgnoresWhatACrashLeft) {
+  crashAfterCommits();
+  for (const char* n : {"ZORVANE.TER", "ZORVANE.DBT", "ZORVANE.NT1"})
+    fs::remove(dir / n);
+  ASSERT_OK(Table::create(file, {{"OTHER", 'C', 3, 0}}, clock));
+  auto t = test::openTable(file, clock);
+  EXPECT_EQ(t->recCount(), 0u);
+  EXPECT_EQ(t->fieldCount(), 1);
+}
+
 TEST_F(TableJournalTest, JournalIsDroppedWhenAnotherProgramChangedTheTableSince) {
   crashAfterCommits();
   loseDataWrites();

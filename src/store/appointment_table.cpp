@@ -61,31 +61,43 @@ Result<std::unique_ptr<AppointmentTable>> AppointmentTable::open(const fs::path&
   topts.onNote = options.onNote;
   auto table = Table::open(appointmentTableFile(base), clock, topts);
   if (!table) return table.status();
-  Table& t = **table;
+  std::unique_ptr<AppointmentTable> t(
+      new AppointmentTable(base, std::move(*table), std::move(options.onNote)));
+  if (Status s = t->openIndexes(options.rebuildIndexes); !s) return s;
+  if (Status s = t->goTop(); !s) return s;
+  return t;
+}
+
+Status AppointmentTable::reopenIndexes() {
+  const std::uint32_t recno = table_->recNo();
+  if (Status s = table_->closeIndexes(); !s) return s;
+  if (Status s = openIndexes(false); !s) return s;
+  return table_->goTo(recno);  // building an index moves to the first record
+}
+
+// All four are built in one pass when asked to or when .NT1 is missing; otherwise each file is
+// opened (rebuilt when damaged) and only a missing one is built.
+Status AppointmentTable::openIndexes(bool rebuild) {
   std::error_code ec;
-  if (options.rebuildIndexes || !fs::exists(appointmentIndexFile(base, 1), ec)) {
+  if (rebuild || !fs::exists(appointmentIndexFile(base_, 1), ec)) {
     std::vector<std::pair<fs::path, IndexDef>> files;
     for (int i = 1; i <= 4; ++i) {
-      files.emplace_back(appointmentIndexFile(base, i), defOf(appointmentIndexes()[i - 1]));
+      files.emplace_back(appointmentIndexFile(base_, i), defOf(appointmentIndexes()[i - 1]));
     }
-    if (Status s = t.createIndexes(files); !s) return s;
-  } else {
-    for (int i = 1; i <= 4; ++i) {
-      const fs::path file = appointmentIndexFile(base, i);
-      const IndexDef def = defOf(appointmentIndexes()[i - 1]);
-      if (fs::exists(file, ec)) {
-        if (Status s = t.openIndex(file, &def); !s) return s;
-        continue;
-      }
-      if (Status s = t.createIndex(file, def); !s) return s;
-      if (options.onNote) {
-        options.onNote("Der Index " + file.filename().string() + " fehlte und wurde aufgebaut.");
-      }
-    }
+    if (Status s = table_->createIndexes(files); !s) return s;
+    return table_->setOrder(1);
   }
-  if (Status s = t.setOrder(1); !s) return s;
-  if (Status s = t.goTop(); !s) return s;
-  return std::unique_ptr<AppointmentTable>(new AppointmentTable(base, std::move(*table)));
+  for (int i = 1; i <= 4; ++i) {
+    const fs::path file = appointmentIndexFile(base_, i);
+    const IndexDef def = defOf(appointmentIndexes()[i - 1]);
+    if (fs::exists(file, ec)) {
+      if (Status s = table_->openIndex(file, &def); !s) return s;
+      continue;
+    }
+    if (Status s = table_->createIndex(file, def); !s) return s;
+    if (onNote_) onNote_("Der Index " + file.filename().string() + " fehlte und wurde aufgebaut.");
+  }
+  return table_->setOrder(1);
 }
 
 Status AppointmentTable::setView(int view) {

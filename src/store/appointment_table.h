@@ -61,6 +61,11 @@ class AppointmentTable {
   const Table& table() const { return *table_; }
   const std::filesystem::path& base() const { return base_; }
 
+  // Closes every index of the table (a temporary one of the calendar, say) and opens the four
+  // index files again, building missing or damaged ones (told through onNote); order 1
+  // controls; the current record stays.
+  Status reopenIndexes();
+
   // Makes the view's order (orderForView) control and goes to its first record.
   Status setView(int view);
 
@@ -89,10 +94,13 @@ class AppointmentTable {
   Status close() { return table_->close(); }
 
  private:
-  AppointmentTable(std::filesystem::path base, std::unique_ptr<Table> table)
-      : base_(std::move(base)), table_(std::move(table)) {}
+  AppointmentTable(std::filesystem::path base, std::unique_ptr<Table> table,
+                   std::function<void(const std::string&)> onNote)
+      : base_(std::move(base)), table_(std::move(table)), onNote_(std::move(onNote)) {}
+  Status openIndexes(bool rebuild);
   std::filesystem::path base_;
   std::unique_ptr<Table> table_;
+  std::function<void(const std::string&)> onNote_;
 };
 
 }  // namespace zrv

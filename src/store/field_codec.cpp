@@ -18,9 +18,35 @@ double parseNumber(std::string_view s) {
   return v;
 }
 
+namespace {
+
+// Whole numbers without decimals are most fields; they need no printf.
+bool formatWhole(double value, int width, std::string& out) {
+  const bool negative = value < 0;
+  auto n = static_cast<unsigned long long>(negative ? -value : value);
+  char digits[24];
+  int len = 0;
+  do {
+    digits[len++] = static_cast<char>('0' + n % 10);
+    n /= 10;
+  } while (n != 0);
+  const bool minus = negative && !(len == 1 && digits[0] == '0');
+  if (len + minus > width) return false;
+  out.assign(static_cast<std::size_t>(width - len - minus), ' ');
+  if (minus) out += '-';
+  while (len > 0)
+    out += digits[--len];
+  return true;
+}
+
+}  // namespace
+
 bool formatNumber(double value, int width, int decimals, std::string& out) {
   if (!std::isfinite(value) || width < 1 || width > 40 || decimals < 0 || decimals >= width) {
     return false;
+  }
+  if (decimals == 0 && value == std::floor(value) && std::fabs(value) < 1e15) {
+    return formatWhole(value, width, out);
   }
   char buf[96];
   int n = std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
@@ -31,6 +57,20 @@ bool formatNumber(double value, int width, int decimals, std::string& out) {
   out.assign(static_cast<std::size_t>(width) - text.size(), ' ');
   out += text;
   return true;
+}
+
+std::string formatDate(const Date& d) {
+  if (d.empty()) return std::string(8, ' ');
+  std::string out(8, '0');
+  int y = d.year();
+  for (int i = 3; i >= 0; --i, y /= 10)
+    out[static_cast<std::size_t>(i)] = static_cast<char>('0' + y % 10);
+  const int m = d.month(), day = d.day();
+  out[4] = static_cast<char>('0' + m / 10);
+  out[5] = static_cast<char>('0' + m % 10);
+  out[6] = static_cast<char>('0' + day / 10);
+  out[7] = static_cast<char>('0' + day % 10);
+  return out;
 }
 
 std::string padText(std::string_view s, std::size_t width) {

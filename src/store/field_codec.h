@@ -24,6 +24,8 @@ inline bool parseLogical(std::string_view stored) {
 // Right-aligned in `width` with `decimals` decimals; false when it does not fit (or is not
 // finite). Negative zero is written as zero.
 bool formatNumber(double value, int width, int decimals, std::string& out);
+// YYYYMMDD, or 8 blanks for the empty date (as Date::dtos, without printf).
+std::string formatDate(const Date& d);
 // Windows-1252 text cut or padded with blanks to `width`.
 std::string padText(std::string_view cp1252, std::size_t width);
 // The text without trailing blanks (and NULs, which some writers pad with).

@@ -75,9 +75,11 @@ Status MemoFile::refresh() {
   auto size = file_.size();
   if (!size) return size.status();
   // New memos go after everything the file holds, whatever the header says: a wrong next-free
-  // block must never make a new memo overwrite an old one.
+  // block must never make a new memo overwrite an old one. A next-free block far behind the
+  // end of the file is garbage (writers leave at most the last block short) and is not used.
   const std::uint64_t stored = get32(head);
-  const std::uint64_t next = std::max<std::uint64_t>({stored, blocksFor(*size), 1});
+  const std::uint64_t end = blocksFor(*size);
+  const std::uint64_t next = std::max<std::uint64_t>({stored <= end + 1 ? stored : end, end, 1});
   if (next > 0xFFFFFFFFu / dbt::kBlockSize) {
     return status::corrupt(path(), "der Zeiger auf den freien Block ist ungültig");
   }
@@ -93,16 +95,16 @@ Result<std::string> MemoFile::read(std::uint32_t block) const {
   if (start >= *size) {
     return status::corrupt(path(), "das Memo in Block " + std::to_string(block) + " fehlt");
   }
-  std::string text;
-  char buf[4096];
+  std::string text, buf;
   std::uint64_t pos = start;
+  std::size_t step = 1024;  // most memos are short; long ones are read in growing pieces
   while (pos < *size) {
-    const std::size_t want =
-        static_cast<std::size_t>(std::min<std::uint64_t>(sizeof buf, *size - pos));
-    auto got = file_.readAt(pos, buf, want);
+    buf.resize(static_cast<std::size_t>(std::min<std::uint64_t>(step, *size - pos)));
+    step = std::min<std::size_t>(step * 2, 256 * 1024);
+    auto got = file_.readAt(pos, buf.data(), buf.size());
     if (!got) return got.status();
     if (*got == 0) break;
-    const std::string_view chunk(buf, *got);
+    const std::string_view chunk(buf.data(), *got);
     const std::size_t end = chunk.find(dbt::kTerminator);
     if (end != std::string_view::npos) {
       text.append(chunk.substr(0, end));

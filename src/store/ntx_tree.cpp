@@ -133,13 +133,13 @@ Status NtxTree::refreshHeader() {
 
 Status NtxTree::beginRead() {
   if (!shared_) return {};
-  if (Status s = file_.rangeLock(lock::kIndex, 1, false); !s) return s;
+  if (Status s = file_.rangeLock(lock::kIndex, 1, false, lock::kPatienceMs); !s) return s;
   return refreshHeader();
 }
 
 Status NtxTree::beginWrite() {
   if (!shared_) return {};
-  if (Status s = file_.rangeLock(lock::kIndex, 1, true); !s) return s;
+  if (Status s = file_.rangeLock(lock::kIndex, 1, true, lock::kPatienceMs); !s) return s;
   return refreshHeader();
 }
 

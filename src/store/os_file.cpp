@@ -6,8 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <map>
+#include <chrono>
+#include <thread>
 #include <utility>
+
+#include "store/redo_journal.h"
 
 namespace zrv {
 
@@ -16,13 +19,18 @@ OsFile::~OsFile() {
 }
 
 OsFile::OsFile(OsFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
+    : fd_(std::exchange(other.fd_, -1)),
+      path_(std::move(other.path_)),
+      journal_(std::exchange(other.journal_, nullptr)),
+      journalName_(std::move(other.journalName_)) {}
 
 OsFile& OsFile::operator=(OsFile&& other) noexcept {
   if (this != &other) {
     close();
     fd_ = std::exchange(other.fd_, -1);
     path_ = std::move(other.path_);
+    journal_ = std::exchange(other.journal_, nullptr);
+    journalName_ = std::move(other.journalName_);
   }
   return *this;
 }
@@ -88,6 +96,7 @@ Status OsFile::writeAt(std::uint64_t offset, const void* buf, std::size_t n) {
     }
     done += static_cast<std::size_t>(r);
   }
+  if (journal_) journal_->note(journalName_, offset, std::string_view(in, n));
   return {};
 }
 
@@ -132,10 +141,14 @@ int setRangeLock(int fd, short type, long long start, long long length) {
 
 }  // namespace
 
-Status OsFile::rangeLock(long long start, long long length, bool exclusive) {
-  if (setRangeLock(fd_, exclusive ? F_WRLCK : F_RDLCK, start, length) == 0) return {};
-  if (errno == EAGAIN || errno == EACCES) return status::lockedFile(path_);
-  return status::io(path_, "gesperrt", errno);
+Status OsFile::rangeLock(long long start, long long length, bool exclusive, int patienceMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(patienceMs);
+  for (;;) {
+    if (setRangeLock(fd_, exclusive ? F_WRLCK : F_RDLCK, start, length) == 0) return {};
+    if (errno != EAGAIN && errno != EACCES) return status::io(path_, "gesperrt", errno);
+    if (std::chrono::steady_clock::now() >= deadline) return status::lockedFile(path_);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
 }
 
 void OsFile::rangeUnlock(long long start, long long length) {
@@ -143,28 +156,8 @@ void OsFile::rangeUnlock(long long start, long long length) {
 }
 
 Status syncFiles(const std::vector<OsFile*>& files) {
-  // Group by file system: syncfs flushes every changed file of one in a single disk flush,
-  // where one fdatasync per file would flush once per file.
-  std::map<dev_t, std::vector<OsFile*>> byDevice;
   for (OsFile* f : files) {
-    struct stat st {};
-    const dev_t dev = ::fstat(f->fd_, &st) == 0 ? st.st_dev : 0;
-    byDevice[dev].push_back(f);
-  }
-  for (auto& [dev, group] : byDevice) {
-    if (group.size() == 1 || dev == 0) {
-      for (OsFile* f : group) {
-        if (Status s = f->sync(); !s) return s;
-      }
-      continue;
-    }
-    // syncfs reports write-back errors of the file system (Linux 5.8 and later).
-    if (::syncfs(group.front()->fd_) != 0) {
-      if (errno != ENOSYS) return status::io(group.front()->path(), "gesichert", errno);
-      for (OsFile* f : group) {
-        if (Status s = f->sync(); !s) return s;
-      }
-    }
+    if (Status s = f->sync(); !s) return s;
   }
   return {};
 }

@@ -6,14 +6,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "store/status.h"
 
 namespace zrv {
 
-class OsFile;
-Status syncFiles(const std::vector<OsFile*>& files);
+class RedoJournal;
 
 class OsFile {
  public:
@@ -46,22 +46,30 @@ class OsFile {
 
   // The share mode of the whole file (flock, never waits): kLocked when it conflicts.
   Status shareLock(bool exclusive);
-  // Byte-range lock (open-file-description lock, never waits): kLocked when another holder
-  // conflicts. Locks of one OsFile never conflict with each other.
-  Status rangeLock(long long start, long long length, bool exclusive);
+  // Byte-range lock (open-file-description lock): kLocked when another holder conflicts.
+  // Locks of one OsFile never conflict with each other. Without `patienceMs` it never waits;
+  // with it, it tries again for at most that long (for the locks other programs hold only
+  // for the moment of a change: append, memo, index).
+  Status rangeLock(long long start, long long length, bool exclusive, int patienceMs = 0);
   void rangeUnlock(long long start, long long length);
 
   void close();
 
+  // From now on every write is also told to `journal` as a write to `name` (a name relative
+  // to the table's directory). Null stops it.
+  void journalTo(RedoJournal* journal, std::string name) {
+    journal_ = journal;
+    journalName_ = std::move(name);
+  }
+
  private:
-  friend Status syncFiles(const std::vector<OsFile*>& files);
   int fd_ = -1;
   std::filesystem::path path_;
+  RedoJournal* journal_ = nullptr;
+  std::string journalName_;
 };
 
-// Makes the changes of all `files` durable with as few disk flushes as possible: one file is
-// synced on its own; several files on one file system are synced together (syncfs), which
-// writes them all in one flush.
+// Makes the changes of all `files` durable, one after the other.
 Status syncFiles(const std::vector<OsFile*>& files);
 
 // Makes a rename or removal in `dir` durable.

@@ -35,6 +35,30 @@ Status noRecord() {
   return status::invalid("Es ist kein Datensatz ausgewählt.");
 }
 
+// A journal left by a crash of a program that had the table open exclusively.
+Status recoverJournal(const fs::path& file, const Table::Options& options) {
+  std::error_code ec;
+  if (!fs::exists(RedoJournal::fileFor(file), ec)) return {};
+  if (options.mode != OpenMode::kExclusive) {
+    return {StatusCode::kLocked, "Die Datei " + file.filename().string() +
+                                     " wurde nicht ordentlich geschlossen; sie muss zuerst "
+                                     "exklusiv geöffnet werden."};
+  }
+  auto recovered = RedoJournal::recover(file);
+  if (!recovered) return recovered.status();
+  if (!options.onNote) return {};
+  const std::string name = file.filename().string();
+  if (recovered->dropped) {
+    options.onNote("Das Änderungsprotokoll der Datei " + name +
+                   " wurde verworfen: die Datei wurde inzwischen von einem anderen Programm "
+                   "geändert.");
+  } else if (recovered->applied > 0) {
+    options.onNote("Die Datei " + name + " wurde nach einem Abbruch um " +
+                   std::to_string(recovered->applied) + " gesicherte Änderungen ergänzt.");
+  }
+  return {};
+}
+
 }  // namespace
 
 // ---- TableImpl: files and fields --------------------------------------------------------
@@ -45,9 +69,22 @@ TableImpl::TableImpl(const Clock& clock, Table::Options options, DbfFile dbf,
   const Structure& fields = dbf_.header().fields;
   for (std::size_t i = 0; i < fields.size(); ++i)
     fieldByName_[fields[i].name] = static_cast<int>(i);
+  if (options_.mode == OpenMode::kExclusive) {
+    journal_ = std::make_unique<RedoJournal>(dbf_.path());
+    attachJournal();
+  }
 }
 
 int TableImpl::field(std::string_view name) const {
+  // Names are nearly always given as stored (upper case); only the others are converted.
+  char exact[16];
+  if (name.size() < sizeof exact) {
+    std::copy(name.begin(), name.end(), exact);
+    if (const auto it = fieldByName_.find(std::string(exact, name.size()));
+        it != fieldByName_.end()) {
+      return it->second;
+    }
+  }
   const auto it = fieldByName_.find(upper(name));
   return it == fieldByName_.end() ? -1 : it->second;
 }
@@ -102,6 +139,7 @@ void TableImpl::phantom() {
   record_ = blankRecord();
   original_ = record_;
   eof_ = true;
+  bof_ = false;
   dirty_ = false;
   appended_ = false;
   pendingMemos_.clear();
@@ -127,6 +165,10 @@ Status TableImpl::readRecord(std::uint32_t recno, std::string& out) const {
 Status Table::create(const fs::path& file, const Structure& fields, const Clock& clock) {
   if (Status s = checkStructure(fields); !s) return s;
   if (fileExists(file.parent_path(), file.filename().string())) return status::exists(file);
+  // What a crash left of an earlier table of this name must not be applied to the new one.
+  std::error_code ec;
+  fs::remove(RedoJournal::fileFor(file), ec);
+  fs::remove(withSuffix(file, ".~pack"), ec);
   auto f = OsFile::create(file);
   if (!f) return f.status();
   std::string bytes = encodeDbfHeader(fields, 0, clock.today());
@@ -150,11 +192,20 @@ Status Table::create(const fs::path& file, const Structure& fields, const Clock&
 
 Result<std::unique_ptr<Table>> Table::open(const fs::path& file, const Clock& clock,
                                            Options options) {
-  if (Status s = recoverPack(file, options.mode); !s) return s;
   const bool exclusive = options.mode == OpenMode::kExclusive;
   auto f = OsFile::open(file, OsFile::Access::kReadWrite);
   if (!f) return f.status();
   if (Status s = f->shareLock(exclusive); !s) return s;
+  // A program that is packing holds the old and the new files locked, so a pack found
+  // unfinished here was cut short; it is finished, then the new file is opened. Changes
+  // committed before a crash are taken from the journal.
+  if (pendingPack(file)) {
+    if (Status s = recoverPack(file, options.mode); !s) return s;
+    f = OsFile::open(file, OsFile::Access::kReadWrite);
+    if (!f) return f.status();
+    if (Status s = f->shareLock(exclusive); !s) return s;
+  }
+  if (Status s = recoverJournal(file, options); !s) return s;
   auto dbf = DbfFile::attach(std::move(*f));
   if (!dbf) return dbf.status();
   std::optional<MemoFile> memo;
@@ -180,6 +231,10 @@ Table::~Table() {
 Status Table::close() {
   if (impl_->closed_) return {};
   Status s = impl_->flush();
+  if (s && impl_->journal_ && impl_->journal_->dirty()) {
+    s = impl_->syncAllData();
+    if (s) s = impl_->journal_->discard();
+  }
   impl_->unlockAll();
   impl_->indexes_.clear();
   impl_->memo_.reset();
@@ -303,7 +358,7 @@ Status Table::setDate(std::string_view name, const Date& value) {
   if (Status s = impl_->requireRecord(); !s) return s;
   auto f = impl_->fieldOf(name, "D");
   if (!f) return f.status();
-  impl_->putRaw(*f, value.dtos());
+  impl_->putRaw(*f, field::formatDate(value));
   return {};
 }
 

@@ -64,7 +64,8 @@ class Table {
   // Opens a table. Damaged or truncated files are reported (kCorrupt) and never written to.
   // kLocked when the mode conflicts with another opener. `clock` must outlive the table; it
   // gives date() in index conditions and the header's date of last update.
-  // A pack interrupted by a crash is finished (exclusive) or reported (shared) first.
+  // A pack or a session that a crash cut short is finished first (the committed changes of the
+  // journal applied); that needs exclusive mode, a shared open is refused with kLocked then.
   static Result<std::unique_ptr<Table>> open(const std::filesystem::path& file, const Clock& clock,
                                              Options options);
 
@@ -73,7 +74,8 @@ class Table {
   Table(const Table&) = delete;
   Table& operator=(const Table&) = delete;
 
-  // Writes pending changes and releases locks, indexes and files. The table is unusable after.
+  // Writes pending changes (in exclusive use also to disk, ending the journal) and releases
+  // locks, indexes and files. The table is unusable after.
   Status close();
 
   // ---- structure ------------------------------------------------------------------------
@@ -146,9 +148,10 @@ class Table {
   // Errors: unknown field, wrong type (kInvalidArgument); unreadable memo (kCorrupt). On the
   // phantom record every field is empty.
 
-  // C and M fields; UTF-8, trailing blanks removed.
+  // C and M fields in UTF-8: a C field without its trailing blanks, a memo as stored.
   Result<std::string> getString(std::string_view field) const;
-  // C field as stored (Windows-1252, full width, blanks kept).
+  // Any field's bytes as stored in the record (Windows-1252, full width, blanks kept; for a
+  // memo field its block number).
   Result<std::string> getRaw(std::string_view field) const;
   // N field; blanks read as 0.
   Result<double> getNumber(std::string_view field) const;
@@ -183,7 +186,11 @@ class Table {
   // Writes the pending changes of the current record to the files and the indexes (no disk
   // sync).
   Status flush();
-  // flush(), then forces every changed file to disk (fsync). Only then is a change durable.
+  // flush(), then makes every change so far durable; only then does it survive a crash or a
+  // power failure. Exclusive use: the changes go as one record into the table's redo journal
+  // ("<table>.~jn"), whose flush is the only disk flush; the data files are flushed when the
+  // journal is full and at close(), and the next exclusive open applies a journal that a crash
+  // left. Shared use: every changed file is flushed (fdatasync).
   Status commit();
   // Removes deleted records: writes the table, its memo file (only live memos) and every open
   // index anew beside the old files and puts them in place only when all are complete.

@@ -12,10 +12,7 @@ Status TableImpl::flush() {
   }
   for (auto it = pendingMemos_.begin(); it != pendingMemos_.end();) {
     if (!memo_) return status::invalid("Die Tabelle hat keine Memodatei.");
-    if (shared()) {
-      if (Status s = memo_->refresh(); !s) return s;
-    }
-    auto block = memo_->append(it->second);
+    auto block = appendMemo(it->second);
     if (!block) return block.status();
     memoChanged_ = true;
     putRaw(it->first, formatMemoBlock(*block));
@@ -34,6 +31,18 @@ Status TableImpl::flush() {
   return {};
 }
 
+// In shared use another program may append memos too: the next free block is read under the
+// memo file's lock.
+Result<std::uint32_t> TableImpl::appendMemo(const std::string& text) {
+  if (!shared()) return memo_->append(text);
+  OsFile& f = memo_->file();
+  if (Status s = f.rangeLock(xbase::lock::kMemo, 1, true, xbase::lock::kPatienceMs); !s) return s;
+  Status s = memo_->refresh();
+  Result<std::uint32_t> block = s ? memo_->append(text) : Result<std::uint32_t>(s);
+  f.rangeUnlock(xbase::lock::kMemo, 1);
+  return block;
+}
+
 // The record's old entry goes, the new one comes if the condition holds now.
 Status TableImpl::updateKeys(OpenIndex& ix) {
   const Date now = today();
@@ -48,17 +57,18 @@ Status TableImpl::updateKeys(OpenIndex& ix) {
   if (!appended_) {
     std::string oldKey;
     makeKey(ix.plan, original_, now, oldKey);
-    if (oldKey == newKey && wanted) {
-      auto present = ix.tree.find(ix.cursor, newKey, recno_);
-      if (!present) return indexFault(ix, present.status());
-      if (*present) return {};
-    } else {
+    if (oldKey != newKey || !wanted) {
       auto removed = ix.tree.remove(oldKey, recno_);
       if (!removed) return indexFault(ix, removed.status());
       ix.changed = ix.changed || *removed;
     }
   }
   if (!wanted) return {};
+  // Unchanged, or written by a flush that failed half-way: an entry is never there twice.
+  NtxTree::Cursor probe;
+  auto present = ix.tree.find(probe, newKey, recno_);
+  if (!present) return indexFault(ix, present.status());
+  if (*present) return {};
   if (ix.plan.def.unique) {
     auto taken = ix.tree.containsKey(newKey);
     if (!taken) return indexFault(ix, taken.status());
@@ -73,7 +83,9 @@ Status TableImpl::append() {
   if (Status s = flush(); !s) return s;
   const long long appendLock = xbase::lock::kAppend;
   if (shared()) {
-    if (Status s = dbf_.file().rangeLock(appendLock, 1, true); !s) return s;
+    if (Status s = dbf_.file().rangeLock(appendLock, 1, true, xbase::lock::kPatienceMs); !s) {
+      return s;
+    }
   }
   struct Release {
     TableImpl& t;
@@ -104,8 +116,55 @@ Status TableImpl::setDeleted(bool deleted) {
   return {};
 }
 
+namespace {
+
+// The name a file's writes carry in the journal: relative to the table's directory.
+std::string journalName(const std::filesystem::path& file, const std::filesystem::path& dir) {
+  const std::filesystem::path rel = file.lexically_relative(dir);
+  return rel.empty() ? file.string() : rel.string();
+}
+
+}  // namespace
+
+void TableImpl::attachJournal() {
+  if (!journal_) return;
+  const std::filesystem::path dir = dbf_.path().parent_path();
+  dbf_.file().journalTo(journal_.get(), journalName(dbf_.path(), dir));
+  if (memo_) memo_->file().journalTo(journal_.get(), journalName(memo_->path(), dir));
+  for (auto& ix : indexes_) {
+    ix->tree.file().journalTo(journal_.get(), journalName(ix->file, dir));
+  }
+}
+
+Status TableImpl::syncAllData() {
+  std::vector<OsFile*> files{&dbf_.file()};
+  if (memo_) files.push_back(&memo_->file());
+  for (auto& ix : indexes_) {
+    if (ix->tree.file().isOpen()) files.push_back(&ix->tree.file());
+  }
+  return syncFiles(files);
+}
+
+Status TableImpl::checkpoint() {
+  if (!journal_ || !journal_->dirty()) return {};
+  if (Status s = syncAllData(); !s) return s;
+  dbfChanged_ = memoChanged_ = false;
+  for (auto& ix : indexes_)
+    ix->changed = false;
+  return journal_->reset();
+}
+
 Status TableImpl::commit() {
   if (Status s = flush(); !s) return s;
+  if (journal_) {
+    const DbfHeader& h = dbf_.header();
+    journal_->setTableSize(h.headerLength + std::uint64_t(h.recordCount) * h.recordLength + 1);
+    if (Status s = journal_->commit([this] { return syncAllData(); }); !s) return s;
+    dbfChanged_ = memoChanged_ = false;
+    for (auto& ix : indexes_)
+      ix->changed = false;
+    return {};
+  }
   std::vector<OsFile*> files;
   if (dbfChanged_) files.push_back(&dbf_.file());
   if (memoChanged_ && memo_) files.push_back(&memo_->file());

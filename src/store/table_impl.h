@@ -17,6 +17,7 @@
 #include "store/index_build.h"
 #include "store/memo_file.h"
 #include "store/ntx_tree.h"
+#include "store/redo_journal.h"
 #include "store/table.h"
 
 namespace zrv {
@@ -90,8 +91,18 @@ class TableImpl {
   std::string scratch_;  // the record a move is about to stand on
 
   // ---- table_changes.cpp
+  // Exclusive use only: commits go through it (see redo_journal.h). Declared after the files so
+  // that it outlives their last write.
+  std::unique_ptr<RedoJournal> journal_;
+  // Points every open file's writes at the journal (after files were opened or replaced).
+  void attachJournal();
+  // Every data file to disk; the journal's records are then obsolete. Before a data file is
+  // replaced by a new one, and when the table closes.
+  Status checkpoint();
+  Status syncAllData();
   Status flush();
   Status updateKeys(OpenIndex& ix);
+  Result<std::uint32_t> appendMemo(const std::string& text);
   Status append();
   Status setDeleted(bool deleted);
   Status commit();
@@ -127,7 +138,10 @@ std::filesystem::path withSuffix(const std::filesystem::path& file, const char* 
 // Opens a new empty file for a replacement and takes the share lock of `mode` on it.
 Result<OsFile> createReplacement(const std::filesystem::path& temp, OpenMode mode);
 
-// Finishes (exclusive) or reports (shared) a pack that a crash interrupted.
+// Whether a pack of `table` left its marker (it was cut short, or is running elsewhere).
+bool pendingPack(const std::filesystem::path& table);
+// Finishes (exclusive) or reports (shared) a pack that a crash interrupted. The caller holds
+// the table's share lock, which a running pack would not have let it take.
 Status recoverPack(const std::filesystem::path& table, OpenMode mode);
 
 }  // namespace zrv

@@ -87,6 +87,7 @@ Status TableImpl::createIndexes(const std::vector<std::pair<fs::path, IndexDef>>
   std::vector<const IndexPlan*> refs;
   for (const IndexPlan& p : plans)
     refs.push_back(&p);
+  if (Status s = checkpoint(); !s) return s;
   auto trees = buildAndReplace(*this, refs, targets);
   if (!trees) return trees.status();
   int firstOrder = 0;
@@ -106,6 +107,7 @@ Status TableImpl::createIndexes(const std::vector<std::pair<fs::path, IndexDef>>
     if (firstOrder == 0) firstOrder = static_cast<int>(at) + 1;
   }
   order_ = firstOrder;
+  attachJournal();
   return goTop();
 }
 
@@ -125,8 +127,11 @@ Result<std::unique_ptr<OpenIndex>> openChecked(TableImpl& t, const fs::path& fil
   if (plan->keySize != tree->header().keySize) {
     return status::corrupt(file, "die Schlüssellänge passt nicht zum Schlüsselausdruck");
   }
+  // Under the read lock no other program is between appending a record and indexing it, so
+  // the record count read now covers every key.
   if (Status s = tree->beginRead(); !s) return s;
-  const Status checked = tree->check(t.dbf_.recordCount());
+  Status checked = t.refreshShared();
+  if (checked) checked = tree->check(t.dbf_.recordCount());
   tree->end();
   if (!checked) return checked;
   return std::unique_ptr<OpenIndex>(
@@ -143,6 +148,8 @@ bool rebuildable(const Status& s) {
 Status TableImpl::openIndex(const fs::path& file, const IndexDef* fallback) {
   std::error_code ec;
   if (!fs::exists(file, ec)) return status::missing(file);
+  if (Status s = flush(); !s) return s;
+  if (Status s = refreshShared(); !s) return s;  // keys may name records appended elsewhere
   auto opened = openChecked(*this, file, fallback);
   std::unique_ptr<OpenIndex> ix;
   if (opened) {
@@ -156,6 +163,7 @@ Status TableImpl::openIndex(const fs::path& file, const IndexDef* fallback) {
   }
   indexes_.push_back(std::move(ix));
   if (order_ == 0 && indexes_.size() == 1) order_ = 1;
+  attachJournal();
   return {};
 }
 
@@ -172,6 +180,7 @@ Status TableImpl::rebuildInPlace(const fs::path& file, const IndexDef& def,
     if (Status s = f->shareLock(true); !s) return s;
     old.emplace(std::move(*f));
   }
+  if (Status s = checkpoint(); !s) return s;
   auto trees = buildAndReplace(*this, {&*plan}, {file});
   if (!trees) return trees.status();
   out.reset(new OpenIndex{file, std::move(*plan), std::move(trees->front()), {}, false, false});
@@ -189,6 +198,7 @@ Status TableImpl::repair(OpenIndex& ix, const Status& cause) {
   ix.tree = std::move(fresh->tree);
   ix.cursor = {};
   ix.damaged = false;
+  attachJournal();
   note("Der Index " + file.filename().string() + " wurde neu aufgebaut: " + cause.message());
   return {};
 }
@@ -202,6 +212,7 @@ Status TableImpl::reindex() {
     plans.push_back(&ix->plan);
     targets.push_back(ix->file);
   }
+  if (Status s = checkpoint(); !s) return s;
   auto trees = buildAndReplace(*this, plans, targets);
   if (!trees) return trees.status();
   for (std::size_t i = 0; i < indexes_.size(); ++i) {
@@ -210,11 +221,13 @@ Status TableImpl::reindex() {
     indexes_[i]->damaged = false;
     indexes_[i]->changed = false;
   }
+  attachJournal();
   return goTop();
 }
 
 Status TableImpl::closeIndexes() {
-  const Status s = flush();
+  Status s = flush();
+  if (s) s = checkpoint();  // a closed index file may be deleted or replaced next
   indexes_.clear();
   order_ = 0;
   return s;

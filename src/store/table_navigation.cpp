@@ -156,7 +156,12 @@ Status TableImpl::indexFault(OpenIndex& ix, const Status& s) {
 // deleted; reads it into scratch_.
 Result<bool> TableImpl::firstLive(OpenIndex& ix, bool forward, Result<bool> on) {
   NtxTree::Cursor& c = ix.cursor;
+  // A sound index has one entry per record; more steps than that mean a loop in its pages.
+  std::uint64_t steps = 0;
   while (on && *on) {
+    if (++steps > 2 * (std::uint64_t(dbf_.recordCount()) + 16)) {
+      return indexFault(ix, status::corrupt(ix.file, "die Seiten bilden einen Kreis"));
+    }
     const std::uint32_t r = c.entry.recno;
     if (r == 0 || r > dbf_.recordCount()) {
       if (Status s = refreshShared(); !s) return s;

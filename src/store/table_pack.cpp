@@ -38,6 +38,11 @@ struct NewFiles {
 
 }  // namespace
 
+bool pendingPack(const fs::path& table) {
+  std::error_code ec;
+  return fs::exists(withSuffix(table, kMarker), ec);
+}
+
 Status recoverPack(const fs::path& table, OpenMode mode) {
   const fs::path marker = withSuffix(table, kMarker);
   std::error_code ec;
@@ -67,6 +72,7 @@ Status recoverPack(const fs::path& table, OpenMode mode) {
 Status TableImpl::pack() {
   if (shared()) return status::invalid("Packen geht nur bei exklusiv geöffneter Datei.");
   if (Status s = flush(); !s) return s;
+  if (Status s = checkpoint(); !s) return s;  // the files are about to be replaced
   const DbfHeader& h = dbf_.header();
   const fs::path tablePath = dbf_.path();
   NewFiles created;
@@ -183,6 +189,7 @@ Status TableImpl::pack() {
     indexes_[i]->changed = false;
   }
   dbfChanged_ = memoChanged_ = false;
+  attachJournal();
   return goTop();
 }
 

@@ -57,8 +57,8 @@ constexpr std::size_t kBlockSize = 512;
 constexpr std::size_t kOffNextFree = 0;  // uint32 in block 0: first unused block
 constexpr std::size_t kOffVersion = 16;  // 1 byte in block 0
 constexpr char kVersion = 0x03;
-constexpr char kTerminator = 0x1A;           // a memo text ends with two of them
-constexpr std::size_t kMaxMemo = 16u << 20;  // longest memo text this engine reads
+constexpr char kTerminator = 0x1A;          // a memo text ends with two of them
+constexpr std::size_t kMaxMemo = 4u << 20;  // longest memo text this engine reads
 }  // namespace dbt
 
 // ---- NTX index ------------------------------------------------------------------------------
@@ -105,6 +105,9 @@ constexpr long long kAppend = kBase;         // append / header update, length 1
 constexpr long long kFileStart = kBase + 1;  // whole table
 constexpr long long kFileLength = 1000000000LL;
 constexpr long long kIndex = kBase;  // NTX read (shared) / update (exclusive)
+constexpr long long kMemo = 0;       // DBT write (exclusive)
+// How long a change waits for another program's momentary lock (append, memo, index).
+constexpr int kPatienceMs = 2000;
 }  // namespace lock
 
 }  // namespace zrv::xbase

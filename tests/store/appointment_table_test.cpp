@@ -152,6 +152,32 @@ TEST_F(AppointmentTableTest, IndexesAndViewsFollowTriggerAndConditions) {
   EXPECT_NE(walked.out.find("2024031309:00|5"), std::string::npos);
 }
 
+TEST_F(AppointmentTableTest, TemporaryIndexWithABoundDateThenTheFourAgain) {
+  ASSERT_OK(Table::create(appointmentTableFile(base), terStruct(), clock));
+  auto t = open();
+  EXPECT_TRUE(t->eof());  // a new table gets its four (empty) indexes
+  ASSERT_OK(t->append(sample("april", *Date::fromYmd(2024, 4, 2), "09:00")));
+  ASSERT_OK(t->append(sample("march b", *Date::fromYmd(2024, 3, 20), "09:00")));
+  ASSERT_OK(t->append(sample("march a", *Date::fromYmd(2024, 3, 1), "09:00")));
+  ASSERT_OK(t->append(sample("march filed", *Date::fromYmd(2024, 3, 2), "09:00", true)));
+  ASSERT_OK(t->goTo(2));
+  // The calendar's month index: its condition compares with a date bound when it is built.
+  const IndexDef month{"dtos(DTER->DATE)",
+                       "month(DTER->DATE) = month(dDAT) .and. .not. DTER->QUIT",
+                       false,
+                       {{"dDAT", *Date::fromYmd(2024, 3, 1)}}};
+  ASSERT_OK(t->table().createIndex(dir / "ZORVANE.KAL", month));
+  EXPECT_EQ(titles(*t), (std::vector<std::string>{"march a", "march b"}));
+  ASSERT_OK(t->goTo(2));
+  ASSERT_OK(t->table().closeIndexes());
+  std::filesystem::remove(dir / "ZORVANE.KAL");
+  ASSERT_OK(t->reopenIndexes());
+  EXPECT_EQ(t->recNo(), 2u);
+  EXPECT_EQ(t->table().order(), 1);
+  EXPECT_EQ(t->table().orderCount(), 4);
+  EXPECT_EQ(titles(*t), (std::vector<std::string>{"march a", "march b", "april"}));
+}
+
 TEST_F(AppointmentTableTest, OlderStructureIsReadByFieldName) {
   Structure old = terStruct();
   old.pop_back();             // no EMAIL yet

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <functional>
 
 #include "store/table.h"
@@ -23,12 +24,21 @@ class OtherProgram {
   explicit OtherProgram(std::function<int(OtherProgram&)> child) {
     if (::pipe(toChild_) != 0 || ::pipe(toParent_) != 0) throw std::runtime_error("pipe");
     pid_ = ::fork();
+    // Each side keeps only its own ends, so that a side that dies ends the other's wait.
+    if (pid_ != 0) {
+      ::close(toChild_[0]);
+      ::close(toParent_[1]);
+    } else {
+      ::close(toChild_[1]);
+      ::close(toParent_[0]);
+    }
     if (pid_ == 0) {
       ::alarm(20);  // a lock that waited would hang the test otherwise
       int rc = 99;
       try {
         rc = child(*this);
-      } catch (...) {
+      } catch (const std::exception& e) {
+        std::fprintf(stderr, "other program: %s\n", e.what());
       }
       ::_exit(rc);
     }
@@ -39,13 +49,13 @@ class OtherProgram {
   // Child side.
   void waitForParent() {
     char c;
-    (void)::read(toChild_[0], &c, 1);
+    if (::read(toChild_[0], &c, 1) != 1) ::_exit(98);
   }
   void tellParent() { (void)::write(toParent_[1], "x", 1); }
-  // Parent side.
-  void waitForChild() {
+  // Parent side: false when the child ended instead of answering.
+  bool waitForChild() {
     char c;
-    (void)::read(toParent_[0], &c, 1);
+    return ::read(toParent_[0], &c, 1) == 1;
   }
   void tellChild() { (void)::write(toChild_[1], "x", 1); }
   int finish() {
@@ -117,7 +127,7 @@ TEST_F(LockTest, RecordLocksExcludeEachOtherWithoutWaiting) {
     self.waitForParent();
     return 0;
   });
-  other.waitForChild();
+  ASSERT_TRUE(other.waitForChild());
   const auto start = std::chrono::steady_clock::now();
   const Status refused = mine->lockRecord(3);
   EXPECT_EQ(refused.code(), StatusCode::kLocked);
@@ -127,7 +137,7 @@ TEST_F(LockTest, RecordLocksExcludeEachOtherWithoutWaiting) {
   EXPECT_OK(mine->lockRecord(2));
   EXPECT_TRUE(mine->holdsLock(2));
   other.tellChild();
-  other.waitForChild();
+  ASSERT_TRUE(other.waitForChild());
   EXPECT_OK(mine->lockRecord(3));
   mine->unlockAll();
   EXPECT_OK(mine->lockFile());
@@ -165,7 +175,7 @@ TEST_F(LockTest, TwoProgramsAppendingSharedKeepTableMemosAndIndexWhole) {
   for (int round = 0; round < 5; ++round) {
     appendSome(*mine, "x" + std::to_string(round), 20);
     other.tellChild();
-    other.waitForChild();
+    ASSERT_TRUE(other.waitForChild()) << "the other program failed in round " << round;
   }
   ASSERT_EQ(other.finish(), 0);
   ASSERT_OK(mine->goTop());
@@ -180,6 +190,45 @@ TEST_F(LockTest, TwoProgramsAppendingSharedKeepTableMemosAndIndexWhole) {
     }
   }
   EXPECT_EQ(names.size(), 203u);
+  EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
+}
+
+TEST_F(LockTest, TwoProgramsAppendingAtTheSameTimeLoseNothing) {
+  {
+    auto t = test::openTable(file, clock, OpenMode::kExclusive);
+    ASSERT_OK(t->createIndex(dir / "NAME.NTX", {"NAME", "", false, {}}));
+  }
+  auto appendMany = [&](const std::string& prefix) {
+    auto t = test::openTable(file, clock, OpenMode::kShared);
+    must(t->openIndex(dir / "NAME.NTX"));
+    for (int i = 0; i < 150; ++i) {
+      must(t->append());
+      must(t->setString("NAME", prefix + std::to_string(1000 + i)));
+      must(t->setString("NOTE", std::string(100 + i, prefix[0])));
+      must(t->commit());
+      t->unlockAll();
+    }
+  };
+  OtherProgram other([&](OtherProgram& self) {
+    self.waitForParent();
+    appendMany("y");
+    return 0;
+  });
+  other.tellChild();
+  appendMany("x");
+  ASSERT_EQ(other.finish(), 0);
+  auto t = test::openTable(file, clock, OpenMode::kShared);
+  ASSERT_OK(t->openIndex(dir / "NAME.NTX"));
+  EXPECT_EQ(t->recCount(), 303u);
+  std::vector<std::string> names;
+  for (must(t->goTop()); !t->eof(); must(t->skip())) {
+    const std::string name = must(t->getString("NAME"));
+    names.push_back(name);
+    if (name.size() == 5) {
+      EXPECT_EQ(must(t->getString("NOTE")), std::string(std::stoi(name.substr(1)) - 900, name[0]));
+    }
+  }
+  EXPECT_EQ(names.size(), 303u);
   EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
 }
 

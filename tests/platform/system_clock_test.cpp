@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <ctime>
+#include <future>
 
 #include "platform/program_path.h"
 #include "platform/stop_request.h"
@@ -36,6 +39,18 @@ TEST(StopRequest, ATerminationSignalOnlySetsTheRequest) {
   EXPECT_FALSE(stopRequested());
   std::raise(SIGTERM);
   EXPECT_TRUE(stopRequested());
+}
+
+// The program sleeps in its event loop until the next tick; a request must not wait for it.
+TEST(StopRequest, ASignalIsHandedOverAtOnceOnAThreadOfItsOwn) {
+  std::promise<void> told;
+  std::atomic<int> calls = 0;
+  watchStopSignals([&] {
+    if (calls++ == 0) told.set_value();
+  });
+  std::raise(SIGHUP);
+  EXPECT_EQ(told.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
+  EXPECT_EQ(calls.load(), 1);
 }
 
 }  // namespace

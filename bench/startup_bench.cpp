@@ -60,7 +60,9 @@ struct Setup {
     mustRun({"cmake", "--install", ZRV_BINARY_DIR, "--prefix", dir.path().string()});
     mustRun({ZRV_FILL_APPOINTMENTS, dir.path().string(), std::to_string(kAppointments)});
     dir.write("ZORVANE.SAV", "[SYSTEM]\r\nTimer=30\r\n");
-    if (!display.ready()) throw std::runtime_error("Xvfb with openbox did not start");
+    if (!display.ready()) {
+      throw std::runtime_error("Xvfb with openbox did not start:\n" + display.diagnostics());
+    }
     env = display.environment();
     env["XDG_CONFIG_HOME"] = (dir / "config").string();
     env["SDL_AUDIODRIVER"] = "dummy";

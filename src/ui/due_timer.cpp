@@ -3,19 +3,27 @@
 #include <wx/dialog.h>
 #include <wx/modalhook.h>
 
+#include <set>
+
 namespace zrv {
 namespace {
 
 class ModalCounter : public wxModalDialogHook {
  public:
-  int open = 0;
+  int open() const { return static_cast<int>(open_.size()); }
 
  protected:
-  int Enter(wxDialog*) override {
-    ++open;
+  int Enter(wxDialog* dialog) override {
+    open_.insert(dialog);
     return wxID_NONE;
   }
-  void Exit(wxDialog*) override { --open; }
+  // A window that opened before the counting began was not counted and is not taken off.
+  void Exit(wxDialog* dialog) override {
+    if (const auto it = open_.find(dialog); it != open_.end()) open_.erase(it);
+  }
+
+ private:
+  std::multiset<const wxDialog*> open_;
 };
 
 ModalCounter& modalCounter() {
@@ -30,7 +38,7 @@ ModalCounter& modalCounter() {
 }  // namespace
 
 int openModalWindows() {
-  return modalCounter().open;
+  return modalCounter().open();
 }
 
 DueTimer::DueTimer(int seconds, std::function<void()> action)

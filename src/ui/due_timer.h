@@ -30,7 +30,8 @@ class DueTimer : public TimerPort {
   std::function<void()> action_;
 };
 
-// Counts the modal windows open right now (message boxes included).
+// Counts the modal windows open right now (message boxes included). Counting begins with the
+// first call (or the first DueTimer), so the program calls it before any window can open.
 int openModalWindows();
 
 }  // namespace zrv

@@ -22,6 +22,7 @@
 #include "ui/due_timer.h"
 #include "ui/editor_stub.h"
 #include "ui/main_status_bar.h"
+#include "ui/stop_sequence.h"
 #include "ui/week_panel.h"
 
 namespace zrv {
@@ -308,7 +309,8 @@ void MainFrame::onIconize(wxIconizeEvent& event) {
 }
 
 void MainFrame::onClose(wxCloseEvent& event) {
-  if (event.CanVeto() && openModalWindows() > 0) {
+  // Work in a modal window or a wait goes on with this window afterwards.
+  if (event.CanVeto() && workInNestedLoop()) {
     event.Veto();
     return;
   }

@@ -11,4 +11,8 @@ class WxWait : public WaitPort {
   void waitOneSecond() override;
 };
 
+// Whether a wait runs right now. The work that waits goes on after it, using the main window,
+// so the main window must not be closed in the meantime (as while a modal window is open).
+bool waitRunning();
+
 }  // namespace zrv

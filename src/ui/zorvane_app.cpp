@@ -1,13 +1,12 @@
 #include "ui/zorvane_app.h"
 
-#include <wx/dialog.h>
 #include <wx/stdpaths.h>
 
 #include <csignal>
 
 #include "platform/program_path.h"
-#include "ui/due_timer.h"
 #include "ui/german_locale.h"
+#include "ui/main_frame.h"
 #include "ui/resident_program.h"
 
 namespace zrv {
@@ -18,17 +17,22 @@ std::filesystem::path programFile() {
   return std::filesystem::path(wxStandardPaths::Get().GetExecutablePath().utf8_string());
 }
 
-// How often a stop request looks again whether the modal windows have closed.
-constexpr int kStopRetryMs = 100;
-
 // Runs on the window thread (wx delivers the signal through its event loop).
 void onStopSignal(int) {
   if (auto* app = dynamic_cast<ZorvaneApp*>(wxTheApp)) app->requestStop();
 }
 
+// The main window once start-up has made it, as long as it is not being destroyed.
+wxWindow* mainWindow() {
+  for (wxWindow* w : wxTopLevelWindows) {
+    if (dynamic_cast<MainFrame*>(w) && !w->IsBeingDeleted()) return w;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
-ZorvaneApp::ZorvaneApp() = default;
+ZorvaneApp::ZorvaneApp() : stop_(mainWindow) {}
 ZorvaneApp::~ZorvaneApp() = default;
 
 bool ZorvaneApp::OnInit() {
@@ -37,7 +41,6 @@ bool ZorvaneApp::OnInit() {
   selectGermanTexts();
   for (int sig : {SIGINT, SIGTERM, SIGHUP})
     SetSignalHandler(sig, onStopSignal);
-  stopTimer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { continueStop(); });
 
   program_ = std::make_unique<ResidentProgram>(programFile());
   program_->start();
@@ -45,26 +48,14 @@ bool ZorvaneApp::OnInit() {
 }
 
 int ZorvaneApp::OnExit() {
-  stopTimer_.Stop();
+  stop_.cancel();
   if (program_) program_->shutDown();
   program_.reset();
   return wxApp::OnExit();
 }
 
 void ZorvaneApp::requestStop() {
-  if (!stopTimer_.IsRunning()) stopTimer_.Start(kStopRetryMs);
-  continueStop();
-}
-
-void ZorvaneApp::continueStop() {
-  if (openModalWindows() > 0) {
-    for (wxWindow* w : wxTopLevelWindows) {
-      if (auto* d = dynamic_cast<wxDialog*>(w); d && d->IsModal()) d->EndModal(wxID_CANCEL);
-    }
-    return;  // the next round closes the main window once the modal loops have returned
-  }
-  stopTimer_.Stop();
-  if (wxWindow* top = GetTopWindow()) top->Close(true);
+  stop_.request();
 }
 
 }  // namespace zrv

@@ -4,9 +4,10 @@
 #pragma once
 
 #include <wx/app.h>
-#include <wx/timer.h>
 
 #include <memory>
+
+#include "ui/stop_sequence.h"
 
 namespace zrv {
 
@@ -21,14 +22,12 @@ class ZorvaneApp : public wxApp {
 
   // Ctrl+C, a kill or a hang-up: the open modal windows are closed without an action, then the
   // main window, so that its close handler and the shut-down run as after a click on the close
-  // box.
+  // box (see StopSequence).
   void requestStop();
 
  private:
-  void continueStop();
-
   std::unique_ptr<ResidentProgram> program_;
-  wxTimer stopTimer_;
+  StopSequence stop_;
 };
 
 }  // namespace zrv

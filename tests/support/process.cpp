@@ -90,6 +90,10 @@ std::optional<int> Process::waitFor(std::chrono::milliseconds timeout) {
   }
 }
 
+void Process::terminate() {
+  if (started() && !status_) ::kill(pid_, SIGTERM);
+}
+
 void Process::stop() {
   if (!started() || status_) return;
   ::kill(-pid_, SIGTERM);

@@ -32,7 +32,11 @@ class Process {
   // The exit status once the child has ended within `timeout`; nullopt if it still runs
   // (or ended by a signal: then -signal).
   std::optional<int> waitFor(std::chrono::milliseconds timeout);
-  // SIGTERM, then SIGKILL after a grace period.
+  // SIGTERM to the program alone, as `kill` sends it: a request to end that it answers in its
+  // own time (see waitFor). Nothing is forced.
+  void terminate();
+  // SIGTERM to the program and what it started, then SIGKILL after a grace period: clearing
+  // up, not a request to the program.
   void stop();
 
  private:

@@ -97,6 +97,35 @@ unsigned long WindowWatch::waitShown(const std::string& titlePart,
   }
 }
 
+unsigned long WindowWatch::find(const std::string& titlePart) {
+  Display* d = dpy(display_);
+  if (!d) return 0;
+  std::set<Window> clients;
+  collectClients(d, DefaultRootWindow(d), 0, clients);
+  for (Window w : clients) {
+    if (titleOf(d, w).find(titlePart) != std::string::npos) return w;
+  }
+  return 0;
+}
+
+long WindowWatch::wmState(unsigned long window) {
+  Display* d = dpy(display_);
+  if (!d || !window) return 0;
+  const Atom wmStateAtom = XInternAtom(d, "WM_STATE", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  long state = 0;
+  if (XGetWindowProperty(d, window, wmStateAtom, 0, 2, False, wmStateAtom, &type, &format, &count,
+                         &after, &data) == Success &&
+      data && format == 32 && count >= 1) {
+    state = reinterpret_cast<const long*>(data)[0];
+  }
+  if (data) XFree(data);
+  return state;
+}
+
 WindowWatch::Rect WindowWatch::frameRect(unsigned long window) {
   Display* d = dpy(display_);
   XWindowAttributes a;

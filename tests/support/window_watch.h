@@ -21,6 +21,14 @@ class WindowWatch {
   // since the watch began or already shown then. Returns its window id, 0 after `timeout`.
   unsigned long waitShown(const std::string& titlePart, std::chrono::milliseconds timeout);
 
+  // A top-level window whose title contains `titlePart`, shown or not; 0 when there is none.
+  unsigned long find(const std::string& titlePart);
+  // The state the window manager put `window` in (WM_STATE): kNormal, kIconic, or 0 while it
+  // has not taken the window on (or it is gone).
+  static constexpr long kNormal = 1;
+  static constexpr long kIconic = 3;
+  long wmState(unsigned long window);
+
   struct Rect {
     int x = 0, y = 0, width = 0, height = 0;
   };

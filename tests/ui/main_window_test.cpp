@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <wx/statbox.h>
 #include <wx/textctrl.h>
+#include <wx/weakref.h>
 #include <array>
 
 #include "app/context.h"
@@ -18,6 +19,7 @@
 #include "ui/main_status_bar.h"
 #include "ui/week_panel.h"
 #include "ui/wx_user_interface.h"
+#include "ui/wx_wait.h"
 #include "ui_test_util.h"
 
 namespace zrv {
@@ -372,6 +374,24 @@ TEST_F(MainWindowTest, ClosingSavesTheSettingsAndStopsTheTimer) {
   EXPECT_EQ(ini.read("ZORVANE", "FILENAME", ""), "ZORVANE");
   EXPECT_EQ(ini.read("SYSTEM", "Today", ""), "2");
   EXPECT_EQ(ini.read("SYSTEM", "LastOn", ""), "10.06.2024");
+}
+
+TEST_F(MainWindowTest, TheCloseBoxIsRefusedWhileTheProgramWaits) {
+  open();
+  wxWeakRef<MainFrame> alive(frame);
+  WxWait wait;
+  wxTimer user;
+  user.Bind(wxEVT_TIMER, [&](wxTimerEvent&) { frame->Close(); });
+  user.StartOnce(100);
+  wait.waitOneSecond();  // as the wake-up job waits for its entry
+  test::pump();
+  if (!alive) frame = nullptr;
+  ASSERT_TRUE(alive) << "the window was destroyed under the waiting work";
+  EXPECT_TRUE(rig.timer.on);
+  frame->Close();
+  test::pump();
+  EXPECT_FALSE(alive);
+  frame = nullptr;
 }
 
 TEST_F(MainWindowTest, MovingAndResizingSaveThePlaceOnceTheyEnd) {

@@ -41,7 +41,7 @@ TEST(StartupEndToEnd, RunMarkerSettingsAndLogbookOfOneRun) {
   dir.write("ZORVANE.SAV", "[SETUP]\r\nLOGBUCH=1\r\n");
 
   test::VirtualDisplay display;
-  ASSERT_TRUE(display.ready()) << "Xvfb with openbox did not start";
+  ASSERT_TRUE(display.ready()) << "Xvfb with openbox did not start:\n" << display.diagnostics();
   auto env = display.environment();
   env["XDG_CONFIG_HOME"] = (dir / "config").string();
   test::Process program({(dir / "zorvane").string()}, env);
@@ -50,7 +50,7 @@ TEST(StartupEndToEnd, RunMarkerSettingsAndLogbookOfOneRun) {
   const auto windowListed = [&] {
     return test::run({"wmctrl", "-l"}, env, 5s).output.find(kTitle) != std::string::npos;
   };
-  ASSERT_TRUE(test::waitUntil(windowListed, 30s)) << "no window titled " << kTitle;
+  ASSERT_TRUE(test::waitUntil(windowListed, 60s)) << "no window titled " << kTitle;
   EXPECT_TRUE(program.running());
   EXPECT_TRUE(fs::exists(dir / "Zorvane.Run"));
   const std::string ini = dir.read("ZORVANE.INI");
@@ -59,7 +59,7 @@ TEST(StartupEndToEnd, RunMarkerSettingsAndLogbookOfOneRun) {
 
   const auto closed = test::run({"wmctrl", "-F", "-c", kTitle}, env, 5s);
   ASSERT_EQ(closed.status, 0) << closed.output;
-  const auto status = program.waitFor(20s);
+  const auto status = program.waitFor(60s);
   ASSERT_TRUE(status.has_value()) << "the program did not end after its window was closed";
   EXPECT_EQ(*status, 0);
 

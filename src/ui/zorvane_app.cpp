@@ -2,9 +2,8 @@
 
 #include <wx/stdpaths.h>
 
-#include <csignal>
-
 #include "platform/program_path.h"
+#include "platform/stop_request.h"
 #include "ui/german_locale.h"
 #include "ui/main_frame.h"
 #include "ui/resident_program.h"
@@ -17,9 +16,14 @@ std::filesystem::path programFile() {
   return std::filesystem::path(wxStandardPaths::Get().GetExecutablePath().utf8_string());
 }
 
-// Runs on the window thread (wx delivers the signal through its event loop).
-void onStopSignal(int) {
-  if (auto* app = dynamic_cast<ZorvaneApp*>(wxTheApp)) app->requestStop();
+// Called on the signal watcher's thread: the request is queued for the window thread, which
+// is woken at once even while it sleeps until the next tick.
+void onStopSignal() {
+  if (wxTheApp) {
+    wxTheApp->CallAfter([] {
+      if (auto* app = dynamic_cast<ZorvaneApp*>(wxTheApp)) app->requestStop();
+    });
+  }
 }
 
 // The main window once start-up has made it, as long as it is not being destroyed.
@@ -39,8 +43,7 @@ bool ZorvaneApp::OnInit() {
   SetAppName("zorvane");
   SetClassName("zorvane");
   selectGermanTexts();
-  for (int sig : {SIGINT, SIGTERM, SIGHUP})
-    SetSignalHandler(sig, onStopSignal);
+  watchStopSignals(onStopSignal);
 
   program_ = std::make_unique<ResidentProgram>(programFile());
   program_->start();

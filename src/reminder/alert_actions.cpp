@@ -31,8 +31,14 @@ std::optional<Appointment> readLocked(ReminderEnv& env, std::string_view place) 
   return std::move(a).value();
 }
 
-void tellLocked(ReminderEnv& env, const char* text) {
+// True when `lock` holds the record. Otherwise another program holds it: `failLine` (when
+// given) goes into the logbook under `place` and the user is told `text` ("Datensatz gesperrt").
+bool lockedOrTold(ReminderEnv& env, const RecordLock& lock, const char* place, const char* failLine,
+                  const char* text) {
+  if (lock.locked()) return true;
+  if (failLine) env.ctx.log.log(place, failLine);
   env.ctx.ui.message(kLockedTitle, text);
+  return false;
 }
 
 // "HH:MM" from what was typed into the "99:99" field: hours from the first two characters,
@@ -80,10 +86,7 @@ bool killTermin(ReminderEnv& env) {
   Context& ctx = env.ctx;
   ctx.log.log(kPlace, "Termin löschen");
   RecordLock lock(env.DTER);
-  if (!lock.locked()) {
-    tellLocked(env, kCannotSaveChanges);
-    return false;
-  }
+  if (!lockedOrTold(env, lock, kPlace, nullptr, kCannotSaveChanges)) return false;
   std::optional<Appointment> a = readLocked(env, kPlace);
   if (!a) return false;
   Status s;
@@ -117,9 +120,8 @@ bool autoWieder(ReminderEnv& env) {
   constexpr const char* kPlace = "AutoWieder";
   Context& ctx = env.ctx;
   RecordLock lock(env.DTER);
-  if (!lock.locked()) {
-    ctx.log.log(kPlace, "Automatische Wiedervorlage - Speichern - FEHLER");
-    tellLocked(env, kCannotSaveChanges);
+  if (!lockedOrTold(env, lock, kPlace, "Automatische Wiedervorlage - Speichern - FEHLER",
+                    kCannotSaveChanges)) {
     return false;
   }
   ctx.log.log(kPlace, "Automatische Wiedervorlage");
@@ -140,9 +142,7 @@ bool verlTermin(ReminderEnv& env) {
   constexpr const char* kPlace = "VerlTermin";
   Context& ctx = env.ctx;
   RecordLock lock(env.DTER);
-  if (!lock.locked()) {
-    ctx.log.log(kPlace, "Termin verlegen - FEHLER");
-    tellLocked(env, kCannotSaveAppointment);
+  if (!lockedOrTold(env, lock, kPlace, "Termin verlegen - FEHLER", kCannotSaveAppointment)) {
     return false;
   }
   ctx.log.log(kPlace, "Termin verlegen");
@@ -172,9 +172,7 @@ bool ablegTermin(ReminderEnv& env) {
   constexpr const char* kPlace = "AblegTermin";
   Context& ctx = env.ctx;
   RecordLock lock(env.DTER);
-  if (!lock.locked()) {
-    ctx.log.log(kPlace, "Termin abgelegen - FEHLER");
-    tellLocked(env, kCannotSaveAppointment);
+  if (!lockedOrTold(env, lock, kPlace, "Termin abgelegen - FEHLER", kCannotSaveAppointment)) {
     return false;
   }
   std::optional<Appointment> a = readLocked(env, kPlace);

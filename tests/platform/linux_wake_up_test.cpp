@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
 
+#include "support/process.h"
 #include "support/test_dir.h"
 
 namespace zrv {
@@ -49,11 +49,7 @@ LinuxWakeUpOptions fakeSystemd(const test::TestDir& dir) {
 }
 
 bool eventually(LinuxWakeUpScheduler& s) {
-  for (int i = 0; i < 500; ++i) {
-    if (s.jobExists()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return false;
+  return test::waitUntil([&] { return s.jobExists(); }, std::chrono::seconds(30));
 }
 
 TEST(MakeJobScript, SystemdTimerThatWakesTheSystem) {

@@ -6,8 +6,8 @@
 
 #include <chrono>
 #include <fstream>
-#include <thread>
 
+#include "support/process.h"
 #include "support/test_dir.h"
 
 namespace zrv {
@@ -21,22 +21,21 @@ fs::path writeScript(const test::TestDir& dir, const std::string& name, const st
   return p;
 }
 
-// Waits up to five seconds for the file to hold a last line that ends with "end".
+// Waits (on a slow machine up to 30 s) for the file to hold a last line that ends with "end".
 std::string waitForOutput(const test::TestDir& dir, const std::string& name) {
-  for (int i = 0; i < 500; ++i) {
-    const std::string text = dir.read(name);
-    if (text.size() >= 4 && text.substr(text.size() - 4) == "end\n") return text;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return dir.read(name);
+  std::string text;
+  test::waitUntil(
+      [&] {
+        text = dir.read(name);
+        return text.ends_with("end\n");
+      },
+      std::chrono::seconds(30));
+  return text;
 }
 
 bool processGone(long pid) {
-  for (int i = 0; i < 500; ++i) {
-    if (!fs::exists("/proc/" + std::to_string(pid))) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return false;
+  return test::waitUntil([&] { return !fs::exists("/proc/" + std::to_string(pid)); },
+                         std::chrono::seconds(30));
 }
 
 TEST(ProgramLauncher, StartsTheProgramInItsDirectoryWithSplitArguments) {

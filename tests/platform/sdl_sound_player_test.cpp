@@ -6,8 +6,8 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <thread>
 
+#include "support/process.h"
 #include "support/test_dir.h"
 
 namespace zrv {
@@ -45,12 +45,7 @@ TEST_F(SoundPlayerTest, SamplesOfAWaveFileReachTheOutput) {
   useDiskOutput();
   SdlSoundPlayer player(recorder());
   ASSERT_TRUE(player.play(sound("Wichtig.wav")));
-  bool heard = false;
-  for (int i = 0; i < 500 && !heard; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    heard = outputHasSound();
-  }
-  EXPECT_TRUE(heard);
+  EXPECT_TRUE(test::waitUntil([&] { return outputHasSound(); }, std::chrono::seconds(30)));
   EXPECT_TRUE(reports.empty());
 }
 

@@ -398,7 +398,7 @@ TEST_F(MainWindowTest, MovingAndResizingSaveThePlaceOnceTheyEnd) {
   open();
   const IniFile ini(rig.dir / "ZORVANE.INI");
   frame->SetSize(210, 160, 700, 520);
-  ASSERT_TRUE(test::pumpUntil([&] { return ini.read("SYSTEM", "Top", "") == "160"; }, 3000));
+  ASSERT_TRUE(test::pumpUntil([&] { return ini.read("SYSTEM", "Top", "") == "160"; }));
   EXPECT_EQ(ini.read("SYSTEM", "Left", ""), "210");
   EXPECT_EQ(ini.read("SYSTEM", "Right", ""), "909");
   EXPECT_EQ(ini.read("SYSTEM", "Bottom", ""), "679");
@@ -411,7 +411,7 @@ TEST(DueTimer, TicksEveryIntervalAndNotWhileAModalWindowIsOpen) {
   EXPECT_FALSE(timer.running());
   timer.start();
   EXPECT_TRUE(timer.running());
-  EXPECT_TRUE(test::pumpUntil([&] { return ticks >= 1; }, 2500));
+  EXPECT_TRUE(test::pumpUntil([&] { return ticks >= 1; }));
 
   wxDialog dialog(nullptr, wxID_ANY, "modal");
   int ticksInDialog = -1;

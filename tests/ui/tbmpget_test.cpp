@@ -102,7 +102,7 @@ TEST_F(TBmpGetTest, AClickOnTheBitmapRunsTheActionOnlyWhenTheFieldCanTakeTheFocu
   show();
 
   test::clickWithMouse(enabled->button());
-  EXPECT_TRUE(test::pumpUntil([&] { return runs_ == 1; }, 1000));
+  EXPECT_TRUE(test::pumpUntil([&] { return runs_ == 1; }));
   EXPECT_EQ(wxWindow::FindFocus(), enabled->text());
 
   test::clickWithMouse(disabled->button());

@@ -32,8 +32,9 @@ inline void pump(int ms = 150) {
   wxTheApp->Yield(true);
 }
 
-// Runs the event loop until `done` holds or `ms` milliseconds have passed.
-inline bool pumpUntil(const std::function<bool()>& done, int ms = 3000) {
+// Runs the event loop until `done` holds or `ms` milliseconds have passed (generous: it only
+// ends that early when something went wrong).
+inline bool pumpUntil(const std::function<bool()>& done, int ms = 20000) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
   while (!done()) {
     if (std::chrono::steady_clock::now() > end) return false;
@@ -124,7 +125,7 @@ inline void endAllModal() {
 template <typename T>
 class WhenModal {
  public:
-  explicit WhenModal(std::function<void(T&)> step, int timeoutMs = 5000)
+  explicit WhenModal(std::function<void(T&)> step, int timeoutMs = 30000)
       : step_(std::move(step)),
         deadline_(std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs)) {
     timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { poll(); });

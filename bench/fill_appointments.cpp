@@ -7,10 +7,10 @@
 #include <string>
 
 #include "platform/system_clock.h"
-#include "store/appointment_record.h"
-#include "store/appointment_table.h"
-#include "store/logbook.h"
-#include "store/trigger.h"
+#include "store/appointments/appointment_record.h"
+#include "store/appointments/appointment_table.h"
+#include "store/appointments/trigger.h"
+#include "store/base/logbook.h"
 
 namespace {
 

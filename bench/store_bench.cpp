@@ -15,10 +15,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "store/appointment_record.h"
-#include "store/appointment_table.h"
-#include "store/clock.h"
-#include "store/table.h"
+#include "store/appointments/appointment_record.h"
+#include "store/appointments/appointment_table.h"
+#include "store/base/clock.h"
+#include "store/xbase/table.h"
 
 namespace {
 

@@ -23,11 +23,11 @@
 #include "reminder/sound_port.h"
 #include "reminder/timer_port.h"
 #include "reminder/wake_up_port.h"
-#include "store/appointment_record.h"
-#include "store/appointment_table.h"
-#include "store/clock.h"
-#include "store/logbook.h"
-#include "store/trigger.h"
+#include "store/appointments/appointment_record.h"
+#include "store/appointments/appointment_table.h"
+#include "store/appointments/trigger.h"
+#include "store/base/clock.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 namespace {

@@ -1,8 +1,8 @@
 # Helpers that turn the folder layout into targets, so that adding a file needs no CMake edit.
 #
-# A subsystem folder src/<name>/ gives the static library zrv_<name> with every .cpp that is
-# not a window file. Window files (all of src/ui/, and elsewhere files named *_window.cpp,
-# *_dialog.cpp, *_ctrl.cpp or *_wx.cpp) go into the UI library instead.
+# A subsystem folder src/<name>/ (with its subfolders) gives the static library zrv_<name> with
+# every .cpp that is not a window file. Window files (all of src/ui/, and elsewhere files named
+# *_window.cpp, *_dialog.cpp, *_ctrl.cpp or *_wx.cpp) go into the UI library instead.
 
 set(ZRV_WARNINGS -Wall -Wextra -Wpedantic)
 
@@ -18,7 +18,7 @@ endfunction()
 # zrv_subsystem(<name> [DEPS targets...])
 function(zrv_subsystem name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${name}/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${name}/*.cpp)
   set(core "")
   foreach(s ${sources})
     zrv_is_window_file(${s} win)

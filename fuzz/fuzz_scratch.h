@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "store/clock.h"
-#include "store/file_io.h"
-#include "store/table.h"
+#include "store/base/clock.h"
+#include "store/base/file_io.h"
+#include "store/xbase/table.h"
 
 namespace zrv::fuzz {
 

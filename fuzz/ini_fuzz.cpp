@@ -11,7 +11,7 @@
 #include "app/ini_file.h"
 #include "app/setting_keys.h"
 #include "app/settings_file.h"
-#include "store/file_io.h"
+#include "store/base/file_io.h"
 
 namespace {
 

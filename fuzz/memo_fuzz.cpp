@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "fuzz_scratch.h"
-#include "store/xbase_layout.h"
+#include "store/xbase/xbase_layout.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto dir = zrv::fuzz::scratchDir();

@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "fuzz_scratch.h"
-#include "store/appointment_record.h"
-#include "store/appointment_table.h"
-#include "store/memo_file.h"
-#include "store/xbase_layout.h"
+#include "store/appointments/appointment_record.h"
+#include "store/appointments/appointment_table.h"
+#include "store/xbase/memo_file.h"
+#include "store/xbase/xbase_layout.h"
 
 namespace fs = std::filesystem;
 using namespace zrv;

@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "reminder/sound_table.h"
-#include "store/clock.h"
+#include "store/base/clock.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

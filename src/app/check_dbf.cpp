@@ -11,11 +11,11 @@
 #include "app/table_problems.h"
 #include "app/user_interface.h"
 #include "app/views.h"
-#include "store/appointment_record.h"
-#include "store/appointment_table.h"
-#include "store/file_names.h"
-#include "store/logbook.h"
-#include "store/table.h"
+#include "store/appointments/appointment_record.h"
+#include "store/appointments/appointment_table.h"
+#include "store/base/file_names.h"
+#include "store/base/logbook.h"
+#include "store/xbase/table.h"
 
 namespace zrv {
 namespace fs = std::filesystem;

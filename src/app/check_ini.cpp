@@ -8,9 +8,9 @@
 #include "app/context.h"
 #include "app/settings_file.h"
 #include "app/user_interface.h"
-#include "store/file_io.h"
-#include "store/file_names.h"
-#include "store/logbook.h"
+#include "store/base/file_io.h"
+#include "store/base/file_names.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 namespace fs = std::filesystem;

@@ -1,6 +1,6 @@
 #include "app/context.h"
 
-#include "store/appointment_table.h"
+#include "store/appointments/appointment_table.h"
 
 namespace zrv {
 

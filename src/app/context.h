@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/settings.h"
-#include "store/date.h"
+#include "store/base/date.h"
 
 namespace zrv {
 

@@ -8,7 +8,7 @@
 #include "app/settings_backup.h"
 #include "app/settings_file.h"
 #include "app/user_interface.h"
-#include "store/logbook.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 namespace {

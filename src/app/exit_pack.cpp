@@ -2,10 +2,10 @@
 
 #include "app/context.h"
 #include "app/table_names.h"
-#include "store/appointment_table.h"
-#include "store/file_names.h"
-#include "store/logbook.h"
-#include "store/table.h"
+#include "store/appointments/appointment_table.h"
+#include "store/base/file_names.h"
+#include "store/base/logbook.h"
+#include "store/xbase/table.h"
 
 namespace zrv {
 namespace fs = std::filesystem;

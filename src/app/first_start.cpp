@@ -7,10 +7,10 @@
 #include "app/table_names.h"
 #include "app/table_problems.h"
 #include "app/user_interface.h"
-#include "store/appointment_record.h"
-#include "store/appointment_table.h"
-#include "store/logbook.h"
-#include "store/table.h"
+#include "store/appointments/appointment_record.h"
+#include "store/appointments/appointment_table.h"
+#include "store/base/logbook.h"
+#include "store/xbase/table.h"
 
 namespace zrv {
 namespace fs = std::filesystem;

@@ -2,8 +2,8 @@
 
 #include <system_error>
 
-#include "store/codepage.h"
-#include "store/file_io.h"
+#include "store/base/codepage.h"
+#include "store/base/file_io.h"
 
 namespace zrv {
 

@@ -1,7 +1,7 @@
 #include "app/marker_file.h"
 
-#include "store/file_io.h"
-#include "store/file_names.h"
+#include "store/base/file_io.h"
+#include "store/base/file_names.h"
 
 namespace zrv {
 

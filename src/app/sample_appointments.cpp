@@ -1,7 +1,7 @@
 #include "app/sample_appointments.h"
 
-#include "store/clock.h"
-#include "store/date_time.h"
+#include "store/base/clock.h"
+#include "store/base/date_time.h"
 
 namespace zrv {
 namespace {

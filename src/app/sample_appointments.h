@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "store/appointment.h"
+#include "store/appointments/appointment.h"
 
 namespace zrv {
 

@@ -4,8 +4,8 @@
 
 #include "app/context.h"
 #include "app/settings_file.h"
-#include "store/file_io.h"
-#include "store/file_names.h"
+#include "store/base/file_io.h"
+#include "store/base/file_names.h"
 
 namespace zrv {
 namespace {

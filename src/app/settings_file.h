@@ -11,7 +11,7 @@
 
 #include "app/ini_file.h"
 #include "app/setting_keys.h"
-#include "store/date.h"
+#include "store/base/date.h"
 
 namespace zrv {
 

@@ -7,11 +7,11 @@
 #include "app/settings_backup.h"
 #include "app/settings_file.h"
 #include "app/user_interface.h"
-#include "store/clock.h"
-#include "store/date_time.h"
-#include "store/file_io.h"
-#include "store/file_names.h"
-#include "store/logbook.h"
+#include "store/base/clock.h"
+#include "store/base/date_time.h"
+#include "store/base/file_io.h"
+#include "store/base/file_names.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 namespace fs = std::filesystem;

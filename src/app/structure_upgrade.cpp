@@ -5,14 +5,14 @@
 #include <string>
 #include <system_error>
 
-#include "store/appointment_record.h"
-#include "store/appointment_table.h"
-#include "store/file_io.h"
-#include "store/file_names.h"
-#include "store/os_file.h"
-#include "store/table.h"
-#include "store/table_copy.h"
-#include "store/trigger.h"
+#include "store/appointments/appointment_record.h"
+#include "store/appointments/appointment_table.h"
+#include "store/appointments/trigger.h"
+#include "store/base/file_io.h"
+#include "store/base/file_names.h"
+#include "store/xbase/os_file.h"
+#include "store/xbase/table.h"
+#include "store/xbase/table_copy.h"
 
 namespace zrv {
 namespace fs = std::filesystem;

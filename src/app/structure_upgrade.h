@@ -11,7 +11,7 @@
 
 #include <filesystem>
 
-#include "store/status.h"
+#include "store/base/status.h"
 
 namespace zrv {
 

@@ -3,9 +3,9 @@
 #include <system_error>
 #include <vector>
 
-#include "store/appointment_table.h"
-#include "store/codepage.h"
-#include "store/file_names.h"
+#include "store/appointments/appointment_table.h"
+#include "store/base/codepage.h"
+#include "store/base/file_names.h"
 
 namespace zrv {
 namespace fs = std::filesystem;

@@ -2,7 +2,7 @@
 
 #include "app/context.h"
 #include "app/user_interface.h"
-#include "store/logbook.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 

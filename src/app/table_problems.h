@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/status.h"
+#include "store/base/status.h"
 
 namespace zrv {
 

@@ -2,7 +2,7 @@
 
 #include "app/context.h"
 #include "app/user_interface.h"
-#include "store/appointment_table.h"
+#include "store/appointments/appointment_table.h"
 
 namespace zrv {
 

@@ -2,7 +2,7 @@
 // text the status bar's view pane shows for it.
 #pragma once
 
-#include "store/status.h"
+#include "store/base/status.h"
 
 namespace zrv {
 

@@ -8,8 +8,8 @@
 #include <system_error>
 
 #include "platform/spawn.h"
-#include "store/date_time.h"
-#include "store/file_io.h"
+#include "store/base/date_time.h"
+#include "store/base/file_io.h"
 
 namespace zrv {
 namespace {

@@ -2,7 +2,7 @@
 // "today" and "now".
 #pragma once
 
-#include "store/clock.h"
+#include "store/base/clock.h"
 
 namespace zrv {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "store/date.h"
+#include "store/base/date.h"
 
 namespace zrv {
 

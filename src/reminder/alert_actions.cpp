@@ -13,11 +13,11 @@
 #include "reminder/reminder_env.h"
 #include "reminder/sound_slots.h"
 #include "reminder/text_util.h"
-#include "store/appointment_table.h"
-#include "store/clock.h"
-#include "store/date_time.h"
-#include "store/logbook.h"
-#include "store/trigger.h"
+#include "store/appointments/appointment_table.h"
+#include "store/appointments/trigger.h"
+#include "store/base/clock.h"
+#include "store/base/date_time.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "store/date.h"
+#include "store/base/date.h"
 
 namespace zrv {
 

@@ -6,10 +6,10 @@
 #include "reminder/appointment_kinds.h"
 #include "reminder/mail_port.h"
 #include "reminder/text_util.h"
-#include "store/codepage.h"
-#include "store/file_io.h"
-#include "store/file_names.h"
-#include "store/logbook.h"
+#include "store/base/codepage.h"
+#include "store/base/file_io.h"
+#include "store/base/file_names.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 namespace {

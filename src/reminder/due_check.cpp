@@ -13,9 +13,9 @@
 #include "reminder/sound_slots.h"
 #include "reminder/timer_port.h"
 #include "reminder/views.h"
-#include "store/appointment_table.h"
-#include "store/clock.h"
-#include "store/logbook.h"
+#include "store/appointments/appointment_table.h"
+#include "store/base/clock.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 namespace {

@@ -3,7 +3,7 @@
 // alert's buttons, the mailed and the program-start appointments, the missed-appointment search.
 #pragma once
 
-#include "store/appointment.h"
+#include "store/appointments/appointment.h"
 
 namespace zrv {
 

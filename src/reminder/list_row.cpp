@@ -3,7 +3,7 @@
 #include "reminder/age_marker.h"
 #include "reminder/memo_line.h"
 #include "reminder/text_util.h"
-#include "store/date_time.h"
+#include "store/base/date_time.h"
 
 namespace zrv {
 

@@ -16,10 +16,10 @@
 #include "reminder/reminder_env.h"
 #include "reminder/show_termin.h"
 #include "reminder/views.h"
-#include "store/appointment_table.h"
-#include "store/clock.h"
-#include "store/date_time.h"
-#include "store/logbook.h"
+#include "store/appointments/appointment_table.h"
+#include "store/base/clock.h"
+#include "store/base/date_time.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 namespace {

@@ -9,10 +9,10 @@
 #include "reminder/text_util.h"
 #include "reminder/views.h"
 #include "reminder/wake_up_job.h"
-#include "store/appointment_table.h"
-#include "store/clock.h"
-#include "store/date_time.h"
-#include "store/logbook.h"
+#include "store/appointments/appointment_table.h"
+#include "store/base/clock.h"
+#include "store/base/date_time.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 namespace {

@@ -8,8 +8,8 @@
 #include "reminder/record_lock.h"
 #include "reminder/recurrence.h"
 #include "reminder/reminder_env.h"
-#include "store/appointment_table.h"
-#include "store/logbook.h"
+#include "store/appointments/appointment_table.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 

@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "store/appointment.h"
-#include "store/status.h"
+#include "store/appointments/appointment.h"
+#include "store/base/status.h"
 
 namespace zrv {
 

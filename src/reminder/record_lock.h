@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "store/appointment_table.h"
+#include "store/appointments/appointment_table.h"
 
 namespace zrv {
 

@@ -1,8 +1,8 @@
 #include "reminder/recurrence.h"
 
-#include "store/date_time.h"
-#include "store/logbook.h"
-#include "store/trigger.h"
+#include "store/appointments/trigger.h"
+#include "store/base/date_time.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "store/appointment.h"
+#include "store/appointments/appointment.h"
 
 namespace zrv {
 

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "store/file_stamp.h"
+#include "store/base/file_stamp.h"
 
 namespace zrv {
 

@@ -1,7 +1,7 @@
 #include "reminder/repetition.h"
 
 #include "reminder/recurrence.h"
-#include "store/date_time.h"
+#include "store/base/date_time.h"
 
 namespace zrv {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "store/appointment.h"
-#include "store/date.h"
+#include "store/appointments/appointment.h"
+#include "store/base/date.h"
 
 namespace zrv {
 

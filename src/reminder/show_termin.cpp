@@ -18,8 +18,8 @@
 #include "reminder/sound_slots.h"
 #include "reminder/start_exe.h"
 #include "reminder/text_util.h"
-#include "store/appointment_table.h"
-#include "store/logbook.h"
+#include "store/appointments/appointment_table.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 namespace {

@@ -8,9 +8,9 @@
 #include "reminder/sound_port.h"
 #include "reminder/sound_table.h"
 #include "reminder/text_util.h"
-#include "store/file_names.h"
-#include "store/logbook.h"
-#include "store/table.h"
+#include "store/base/file_names.h"
+#include "store/base/logbook.h"
+#include "store/xbase/table.h"
 
 namespace zrv {
 namespace {

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "reminder/shipped_sounds.h"
-#include "store/table.h"
+#include "store/xbase/table.h"
 
 namespace zrv {
 namespace {

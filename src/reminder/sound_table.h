@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "store/status.h"
-#include "store/table_structure.h"
+#include "store/base/status.h"
+#include "store/xbase/table_structure.h"
 
 namespace zrv {
 

@@ -12,9 +12,9 @@
 #include "reminder/recurrence.h"
 #include "reminder/reminder_env.h"
 #include "reminder/text_util.h"
-#include "store/appointment_table.h"
-#include "store/file_names.h"
-#include "store/logbook.h"
+#include "store/appointments/appointment_table.h"
+#include "store/base/file_names.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 namespace {

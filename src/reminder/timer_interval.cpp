@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "store/logbook.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 

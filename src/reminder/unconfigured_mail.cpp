@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "store/logbook.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "store/appointment_table.h"
+#include "store/appointments/appointment_table.h"
 
 namespace zrv {
 

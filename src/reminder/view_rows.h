@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "reminder/list_row.h"
-#include "store/status.h"
+#include "store/base/status.h"
 
 namespace zrv {
 

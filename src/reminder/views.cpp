@@ -3,8 +3,8 @@
 #include "app/context.h"
 #include "app/user_interface.h"
 #include "reminder/reminder_env.h"
-#include "store/appointment_table.h"
-#include "store/logbook.h"
+#include "store/appointments/appointment_table.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 

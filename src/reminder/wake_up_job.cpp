@@ -4,8 +4,8 @@
 #include "app/context.h"
 #include "app/user_interface.h"
 #include "reminder/wake_up_port.h"
-#include "store/date_time.h"
-#include "store/logbook.h"
+#include "store/base/date_time.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "store/date.h"
+#include "store/base/date.h"
 
 namespace zrv {
 

@@ -3,7 +3,7 @@
 #include "reminder/age_marker.h"
 #include "reminder/memo_line.h"
 #include "reminder/text_util.h"
-#include "store/appointment_table.h"
+#include "store/appointments/appointment_table.h"
 
 namespace zrv {
 

@@ -6,8 +6,8 @@
 #include <array>
 #include <string>
 
-#include "store/date.h"
-#include "store/status.h"
+#include "store/base/date.h"
+#include "store/base/status.h"
 
 namespace zrv {
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "reminder/view_rows.h"
-#include "store/appointment_table.h"
+#include "store/appointments/appointment_table.h"
 #include "ui/dialog_look.h"
 #include "ui/list_renderers.h"
 

@@ -3,7 +3,7 @@
 #include <wx/dcclient.h>
 #include <wx/panel.h>
 
-#include "store/clock.h"
+#include "store/base/clock.h"
 #include "ui/dialog_look.h"
 
 namespace zrv {

@@ -12,9 +12,9 @@
 #include "app/first_start.h"
 #include "app/ini_file.h"
 #include "app/structure_upgrade.h"
-#include "store/appointment_record.h"
-#include "store/appointment_table.h"
-#include "store/table.h"
+#include "store/appointments/appointment_record.h"
+#include "store/appointments/appointment_table.h"
+#include "store/xbase/table.h"
 #include "support/table_rig.h"
 
 namespace zrv {

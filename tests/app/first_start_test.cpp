@@ -7,8 +7,8 @@
 #include "app/check_dbf.h"
 #include "app/sample_appointments.h"
 #include "app/startup.h"
-#include "store/appointment_table.h"
-#include "store/file_io.h"
+#include "store/appointments/appointment_table.h"
+#include "store/base/file_io.h"
 #include "support/table_rig.h"
 
 namespace zrv {

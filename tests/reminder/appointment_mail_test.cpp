@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "reminder/mail_port.h"
-#include "store/codepage.h"
-#include "store/file_io.h"
+#include "store/base/codepage.h"
+#include "store/base/file_io.h"
 #include "support/logbook_capture.h"
 
 namespace zrv {

@@ -9,7 +9,7 @@
 #include "reminder/recurrence.h"
 #include "reminder/start_exe.h"
 #include "reminder/unconfigured_mail.h"
-#include "store/codepage.h"
+#include "store/base/codepage.h"
 #include "support/reminder_rig.h"
 
 namespace zrv {

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "reminder/sound_table.h"
-#include "store/table.h"
+#include "store/xbase/table.h"
 #include "support/reminder_rig.h"
 
 namespace zrv {

@@ -1,15 +1,15 @@
 // The appointment table: a whole appointment through the file, the four trigger-ordered
 // indexes with their conditions and the views that select them, older structures read by
 // field name, and index files that are missing or damaged when the table is opened.
-#include "store/appointment_table.h"
+#include "store/appointments/appointment_table.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "store/appointment_record.h"
-#include "store/file_io.h"
-#include "store/file_stamp.h"
+#include "store/appointments/appointment_record.h"
+#include "store/base/file_io.h"
+#include "store/base/file_stamp.h"
 #include "store_test_support.h"
 #include "support/test_dir.h"
 

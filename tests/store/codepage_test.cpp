@@ -1,4 +1,4 @@
-#include "store/codepage.h"
+#include "store/base/codepage.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 
 #include <random>
 
-#include "store/file_io.h"
-#include "store/table.h"
-#include "store/xbase_layout.h"
+#include "store/base/file_io.h"
+#include "store/xbase/table.h"
+#include "store/xbase/xbase_layout.h"
 #include "store_test_support.h"
 #include "support/test_dir.h"
 

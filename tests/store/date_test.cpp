@@ -1,4 +1,4 @@
-#include "store/date.h"
+#include "store/base/date.h"
 
 #include <gtest/gtest.h>
 

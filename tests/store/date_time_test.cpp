@@ -1,9 +1,11 @@
-#include "store/date_time.h"
+// The date and time helpers against the calendar cases the reminder depends on.
+#include "store/base/date_time.h"
 
 #include <gtest/gtest.h>
 
-#include "store/clock.h"
-#include "store/logbook.h"
+#include "store/base/clock.h"
+#include "store/base/logbook.h"
+#include "support/logbook_capture.h"
 #include "support/test_dir.h"
 
 namespace zrv {
@@ -39,6 +41,8 @@ TEST_F(DateTimeTest, SubMinCarriesBackOverMidnightAndMonthEnds) {
   time = "00:01";
   subMin(date, time, 2, log);
   EXPECT_EQ(date, d("28.02.2023"));
+  EXPECT_NE(lines().find("(SubMin) Date/Time: 01.03.2023 00:01 Sub: 2\r\n"), std::string::npos);
+  EXPECT_NE(lines().find("(SubMin) NEW Date/Time: 28.02.2023 23:59:00\r\n"), std::string::npos);
   date = d("01.01.2025");
   time = "01:30";
   subMin(date, time, 120, log);
@@ -74,6 +78,11 @@ TEST_F(DateTimeTest, AddMinCarriesInBothDirections) {
   addMin(date, time, -15, log);
   EXPECT_EQ(time, "23:55:00");
   EXPECT_EQ(date, d("29.02.2024"));
+  date = d("01.01.2024");
+  time = "00:10";
+  addMin(date, time, -15, log);
+  EXPECT_EQ(date, d("31.12.2023"));
+  EXPECT_EQ(time, "23:55:00");
   date = d("10.06.2024");
   time = "08:00";
   addMin(date, time, 3 * 1440 + 1, log);
@@ -98,6 +107,8 @@ TEST_F(DateTimeTest, UnreadableTimesCountAsZero) {
   EXPECT_EQ(date, d("09.06.2024"));
   EXPECT_EQ(timeHours("7:"), 7);
   EXPECT_EQ(timeMinutes("07:x5"), 0);
+  EXPECT_EQ(timeHours("ab:cd"), 0);
+  EXPECT_EQ(timeMinutes(""), 0);
   Date empty;
   time = "12:00";
   addMin(empty, time, 1440, log);
@@ -113,6 +124,10 @@ TEST_F(DateTimeTest, AddHourKeepsMinutesAndSeconds) {
   time = "09:15:00";
   addHour(date, time, 1);
   EXPECT_EQ(time, "10:15:00");
+  date = d("29.02.2024");
+  time = "23:30";
+  addHour(date, time, 1);
+  EXPECT_EQ(date, d("01.03.2024"));
   time = "";
   addHour(date, time, 1);
   EXPECT_EQ(time, "01");
@@ -122,6 +137,7 @@ TEST(DateHelpers, AddMonthReducesTheDayToTheMonthsEnd) {
   EXPECT_EQ(addMonth(d("31.01.2023"), 1), d("28.02.2023"));
   EXPECT_EQ(addMonth(d("31.01.2024"), 1), d("29.02.2024"));
   EXPECT_EQ(addMonth(d("15.11.2024"), 4), d("15.03.2025"));
+  EXPECT_EQ(addMonth(d("15.11.2023"), 4), d("15.03.2024"));
   EXPECT_EQ(addMonth(d("15.01.2024"), -1), d("15.12.2023"));
   EXPECT_EQ(addMonth(d("31.03.2024"), -13), d("28.02.2023"));
   EXPECT_EQ(addMonth(d("31.12.2024"), 0), d("31.12.2024"));
@@ -145,10 +161,12 @@ TEST_F(DateTimeTest, NextMarkedWeekdayAndItsLogLines) {
   EXPECT_EQ(qlNxtDay("-------", 'X', 3, log), 4);  // nothing marked: 7 - weekday
   EXPECT_EQ(qlNxtDay("-------", 'X', 7, log), 1);  // ... or 1 on a Saturday
   EXPECT_EQ(qlNxtDay("", 'X', 7, log), 1);
+  EXPECT_EQ(qlNxtDay("XXXXXXX", 'X', 7, log), 1);  // Saturday -> Sunday
   EXPECT_TRUE(
       lines().starts_with("12:00:30 (QLNxtDay) WeekDays: -X-X-X- Seek: X at: 2\r\n"
                           "12:00:30 (QLNxtDay) Next Day: 2\r\n"
-                          "12:00:30 (QLNxtDay) WeekDays: -X-X-X- Seek: X at: 6\r\n"))
+                          "12:00:30 (QLNxtDay) WeekDays: -X-X-X- Seek: X at: 6\r\n"
+                          "12:00:30 (QLNxtDay) Next Day: 3\r\n"))
       << lines();
 }
 
@@ -158,6 +176,7 @@ TEST(DateHelpers, NextMarkedMonth) {
   EXPECT_EQ(qlNxtMon("-----------X", 'X', 12), 12);
   EXPECT_EQ(qlNxtMon("------------", 'X', 5), 0);
   EXPECT_EQ(qlNxtMon("", 'X', 5), 0);
+  EXPECT_EQ(qlNxtMon("XXXXXXXXXXXX", 'X', 12), 1);  // December -> January
 }
 
 TEST(DateHelpers, MonthLengthsAndLeapYears) {
@@ -190,6 +209,7 @@ TEST(DateHelpers, GermanWeekdayNames) {
   EXPECT_EQ(qlCDow(d("17.03.2024")), "Sonntag");
   EXPECT_EQ(qlCDow(d("18.03.2024")), "Montag");
   EXPECT_EQ(qlCDow(d("23.03.2024")), "Samstag");
+  EXPECT_EQ(qlCDow(d("31.12.2004")), "Freitag");
   EXPECT_EQ(qlCDow(Date()), "");
 }
 
@@ -203,6 +223,15 @@ TEST_F(DateTimeTest, MinutesElapsedSinceAMoment) {
       "ermitteln\r\n"
       "12:00:30 (qlMinDiff) Differenz: 30 Min.\r\n"))
       << lines();
+}
+
+TEST(DateTimeElapsed, MinutesSinceAMomentAcrossMidnight) {
+  test::LogbookCapture cap("02.03.2024", "00:10:30");
+  EXPECT_EQ(qlMinDiff(d("01.03.2024"), "23:50", cap.clock(), cap.log()), 20);
+  EXPECT_EQ(qlMinDiff(d("02.03.2024"), "00:00", cap.clock(), cap.log()), 10);
+  EXPECT_TRUE(cap.has("qlMinDiff",
+                      "Minuten zwischen 01.03.2024 - 23:50 und 02.03.2024 - 00:10:30 ermitteln"));
+  EXPECT_TRUE(cap.has("qlMinDiff", "Differenz: 20 Min."));
 }
 
 }  // namespace

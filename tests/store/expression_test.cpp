@@ -1,9 +1,9 @@
 // The expression language of index keys and conditions, evaluated on real record bytes.
-#include "store/expression.h"
+#include "store/xbase/expression.h"
 
 #include <gtest/gtest.h>
 
-#include "store/field_codec.h"
+#include "store/xbase/field_codec.h"
 #include "store_test_support.h"
 
 namespace zrv {

@@ -1,4 +1,4 @@
-#include "store/file_io.h"
+#include "store/base/file_io.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "store/file_names.h"
+#include "store/base/file_names.h"
 
 #include <gtest/gtest.h>
 

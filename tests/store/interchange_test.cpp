@@ -2,7 +2,7 @@
 // written by an independent writer (python3-dbf) open correctly in the engine.
 #include <gtest/gtest.h>
 
-#include "store/table.h"
+#include "store/xbase/table.h"
 #include "store_test_support.h"
 #include "support/test_dir.h"
 

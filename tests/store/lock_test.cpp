@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "store/table.h"
+#include "store/xbase/table.h"
 #include "store_test_support.h"
 #include "support/test_dir.h"
 

@@ -1,8 +1,8 @@
-#include "store/logbook.h"
+#include "store/base/logbook.h"
 
 #include <gtest/gtest.h>
 
-#include "store/clock.h"
+#include "store/base/clock.h"
 #include "support/test_dir.h"
 
 namespace zrv {

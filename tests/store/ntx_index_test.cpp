@@ -9,8 +9,8 @@
 #include <sstream>
 #include <tuple>
 
-#include "store/file_io.h"
-#include "store/table.h"
+#include "store/base/file_io.h"
+#include "store/xbase/table.h"
 #include "store_test_support.h"
 #include "support/test_dir.h"
 

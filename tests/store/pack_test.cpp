@@ -3,8 +3,8 @@
 // forgotten) at the next open.
 #include <gtest/gtest.h>
 
-#include "store/file_io.h"
-#include "store/table.h"
+#include "store/base/file_io.h"
+#include "store/xbase/table.h"
 #include "store_test_support.h"
 #include "support/test_dir.h"
 

@@ -1,15 +1,15 @@
 // The redo journal: what was committed survives a crash that lost the data files' recent
 // writes, what was not committed does not come back, and a journal that no longer fits the
 // table is dropped rather than applied.
-#include "store/redo_journal.h"
+#include "store/xbase/redo_journal.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <map>
 
-#include "store/file_io.h"
-#include "store/table.h"
+#include "store/base/file_io.h"
+#include "store/xbase/table.h"
 #include "store_test_support.h"
 #include "support/test_dir.h"
 

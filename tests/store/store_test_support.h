@@ -12,9 +12,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "store/clock.h"
-#include "store/status.h"
-#include "store/table.h"
+#include "store/base/clock.h"
+#include "store/base/status.h"
+#include "store/xbase/table.h"
 
 namespace zrv::test {
 

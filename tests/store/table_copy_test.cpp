@@ -1,6 +1,6 @@
 // Copying the records of one table into another of a different structure, as the structure
 // upgrade does: fields by name, memos with their text, deleted records left behind.
-#include "store/table_copy.h"
+#include "store/xbase/table_copy.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The table without indexes: field values of every type through a close and reopen, memos,
 // navigation that hides deleted records, and values that do not fit.
-#include "store/table.h"
+#include "store/xbase/table.h"
 
 #include <gtest/gtest.h>
 
-#include "store/file_io.h"
+#include "store/base/file_io.h"
 #include "store_test_support.h"
 #include "support/test_dir.h"
 

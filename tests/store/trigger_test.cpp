@@ -1,10 +1,10 @@
 // The trigger rule every writer of an appointment applies.
-#include "store/trigger.h"
+#include "store/appointments/trigger.h"
 
 #include <gtest/gtest.h>
 
-#include "store/clock.h"
-#include "store/logbook.h"
+#include "store/base/clock.h"
+#include "store/base/logbook.h"
 #include "support/test_dir.h"
 
 namespace zrv {

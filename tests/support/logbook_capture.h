@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "store/clock.h"
-#include "store/logbook.h"
+#include "store/base/clock.h"
+#include "store/base/logbook.h"
 #include "support/test_dir.h"
 
 namespace zrv::test {

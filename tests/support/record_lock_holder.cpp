@@ -4,8 +4,8 @@
 #include <unistd.h>
 #include <cstdio>
 
-#include "store/appointment_table.h"
-#include "store/clock.h"
+#include "store/appointments/appointment_table.h"
+#include "store/base/clock.h"
 
 namespace zrv::test {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "store/file_io.h"
+#include "store/base/file_io.h"
 
 namespace zrv::test {
 

@@ -7,9 +7,9 @@
 #include "app/check_ini.h"
 #include "reminder/recurrence.h"
 #include "reminder/sound_table.h"
-#include "store/appointment_record.h"
-#include "store/table.h"
-#include "store/trigger.h"
+#include "store/appointments/appointment_record.h"
+#include "store/appointments/trigger.h"
+#include "store/xbase/table.h"
 #include "support/logbook_capture.h"
 
 namespace zrv::test {

@@ -11,9 +11,9 @@
 
 #include "app/context.h"
 #include "reminder/reminder_env.h"
-#include "store/appointment_table.h"
-#include "store/clock.h"
-#include "store/logbook.h"
+#include "store/appointments/appointment_table.h"
+#include "store/base/clock.h"
+#include "store/base/logbook.h"
 #include "support/reminder_fakes.h"
 #include "support/test_dir.h"
 

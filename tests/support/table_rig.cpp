@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <sstream>
 
-#include "store/appointment_table.h"
-#include "store/codepage.h"
-#include "store/table.h"
+#include "store/appointments/appointment_table.h"
+#include "store/base/codepage.h"
+#include "store/xbase/table.h"
 #include "support/process.h"
 
 namespace zrv::test {

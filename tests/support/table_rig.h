@@ -17,9 +17,9 @@
 
 #include "app/context.h"
 #include "app/user_interface.h"
-#include "store/clock.h"
-#include "store/logbook.h"
-#include "store/table_structure.h"
+#include "store/base/clock.h"
+#include "store/base/logbook.h"
+#include "store/xbase/table_structure.h"
 #include "support/test_dir.h"
 
 namespace zrv {

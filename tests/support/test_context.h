@@ -8,8 +8,8 @@
 
 #include "app/context.h"
 #include "app/user_interface.h"
-#include "store/clock.h"
-#include "store/logbook.h"
+#include "store/base/clock.h"
+#include "store/base/logbook.h"
 #include "support/test_dir.h"
 
 namespace zrv::test {

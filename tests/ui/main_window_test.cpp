@@ -11,7 +11,7 @@
 #include "app/ini_file.h"
 #include "reminder/recurrence.h"
 #include "reminder/views.h"
-#include "store/appointment_table.h"
+#include "store/appointments/appointment_table.h"
 #include "support/reminder_rig.h"
 #include "ui/appointment_grid.h"
 #include "ui/due_timer.h"

@@ -1,0 +1,122 @@
+#include "store/appointments/appointment_table.h"
+
+#include <system_error>
+
+#include "store/appointments/appointment_record.h"
+#include "store/base/file_names.h"
+
+namespace zrv {
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path sibling(const fs::path& base, const char* extension) {
+  return findFile(base.parent_path(), base.filename().string() + extension);
+}
+
+IndexDef defOf(const AppointmentIndex& ix) {
+  return IndexDef{ix.key, ix.forCondition, false, {}};
+}
+
+}  // namespace
+
+const std::array<AppointmentIndex, 4>& appointmentIndexes() {
+  static const std::array<AppointmentIndex, 4> kIndexes = {{
+      {".NT1", "dtos(DTER->TDATE)+DTER->TTIME", ".not. DTER->QUIT"},
+      {".NT2", "dtos(DTER->TDATE)+DTER->TTIME", "DTER->QUIT"},
+      {".NT3", "dtos(DTER->TDATE)+DTER->TTIME", "DTER->DATE=date() .and. .not. DTER->QUIT"},
+      {".NT4", "dtos(DTER->TDATE)+DTER->TTIME",
+       "DTER->DATE<date() .and. .not. DTER->QUIT .and. DTER->VORLAGE=1"},
+  }};
+  return kIndexes;
+}
+
+int orderForView(int view) {
+  switch (view) {
+    case 2:
+      return 3;
+    case 3:
+      return 2;
+    default:
+      return 1;
+  }
+}
+
+fs::path appointmentTableFile(const fs::path& base) {
+  return sibling(base, ".TER");
+}
+fs::path appointmentMemoFile(const fs::path& base) {
+  return sibling(base, ".DBT");
+}
+fs::path appointmentIndexFile(const fs::path& base, int number) {
+  return sibling(base, appointmentIndexes().at(static_cast<std::size_t>(number - 1)).extension);
+}
+
+Result<std::unique_ptr<AppointmentTable>> AppointmentTable::open(const fs::path& base,
+                                                                 const Clock& clock,
+                                                                 Options options) {
+  Table::Options topts;
+  topts.mode = options.mode;
+  topts.alias = "DTER";
+  topts.onNote = options.onNote;
+  auto table = Table::open(appointmentTableFile(base), clock, topts);
+  if (!table) return table.status();
+  std::unique_ptr<AppointmentTable> t(
+      new AppointmentTable(base, std::move(*table), std::move(options.onNote)));
+  if (Status s = t->openIndexes(options.rebuildIndexes); !s) return s;
+  if (Status s = t->goTop(); !s) return s;
+  return t;
+}
+
+Status AppointmentTable::reopenIndexes() {
+  const std::uint32_t recno = table_->recNo();
+  if (Status s = table_->closeIndexes(); !s) return s;
+  if (Status s = openIndexes(false); !s) return s;
+  return table_->goTo(recno);  // building an index moves to the first record
+}
+
+// All four are built in one pass when asked to or when .NT1 is missing; otherwise each file is
+// opened (rebuilt when damaged) and only a missing one is built.
+Status AppointmentTable::openIndexes(bool rebuild) {
+  std::error_code ec;
+  if (rebuild || !fs::exists(appointmentIndexFile(base_, 1), ec)) {
+    std::vector<std::pair<fs::path, IndexDef>> files;
+    for (int i = 1; i <= 4; ++i) {
+      files.emplace_back(appointmentIndexFile(base_, i), defOf(appointmentIndexes()[i - 1]));
+    }
+    if (Status s = table_->createIndexes(files); !s) return s;
+    return table_->setOrder(1);
+  }
+  for (int i = 1; i <= 4; ++i) {
+    const fs::path file = appointmentIndexFile(base_, i);
+    const IndexDef def = defOf(appointmentIndexes()[i - 1]);
+    if (fs::exists(file, ec)) {
+      if (Status s = table_->openIndex(file, &def); !s) return s;
+      continue;
+    }
+    if (Status s = table_->createIndex(file, def); !s) return s;
+    if (onNote_) onNote_("Der Index " + file.filename().string() + " fehlte und wurde aufgebaut.");
+  }
+  return table_->setOrder(1);
+}
+
+Status AppointmentTable::setView(int view) {
+  if (Status s = table_->setOrder(orderForView(view)); !s) return s;
+  return table_->goTop();
+}
+
+Result<Appointment> AppointmentTable::read() const {
+  return readAppointment(*table_);
+}
+
+Status AppointmentTable::write(const Appointment& a) {
+  return writeAppointment(*table_, a);
+}
+
+Status AppointmentTable::append(const Appointment& a) {
+  if (Status s = table_->append(); !s) return s;
+  if (Status s = writeAppointment(*table_, a); !s) return s;
+  return table_->flush();
+}
+
+}  // namespace zrv

@@ -1,0 +1,106 @@
+// The appointment table as the program holds it open under the name DTER: "<base>.TER" with
+// its memo "<base>.DBT" and the four trigger-ordered indexes "<base>.NT1" .. ".NT4", and the
+// list views that select them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "store/appointments/appointment.h"
+#include "store/base/status.h"
+#include "store/xbase/table.h"
+
+namespace zrv {
+
+class Clock;
+
+struct AppointmentIndex {
+  const char* extension;     // ".NT1"
+  const char* key;           // stored in the header as written here
+  const char* forCondition;  //
+};
+
+// The four index files in order number order: .NT1 current, .NT2 filed, .NT3 today's,
+// .NT4 past once-only appointments (kept current, no view selects it).
+const std::array<AppointmentIndex, 4>& appointmentIndexes();
+
+// The controlling order of a list view: view 1 (current) -> order 1 (.NT1), view 2 (today's)
+// -> order 3 (.NT3), view 3 (filed) -> order 2 (.NT2). Any other view gives order 1.
+int orderForView(int view);
+
+// The files of the table named by `base` (CN_FILE: directory and name without extension),
+// found without regard to case; the created spelling when missing.
+std::filesystem::path appointmentTableFile(const std::filesystem::path& base);
+std::filesystem::path appointmentMemoFile(const std::filesystem::path& base);
+// number 1..4
+std::filesystem::path appointmentIndexFile(const std::filesystem::path& base, int number);
+
+class AppointmentTable {
+ public:
+  struct Options {
+    OpenMode mode = OpenMode::kExclusive;
+    // Build all four index files from the table even when they exist (after an upgrade).
+    bool rebuildIndexes = false;
+    // Told (German text, for the logbook) when an index file was missing, damaged or foreign
+    // and therefore built anew.
+    std::function<void(const std::string&)> onNote;
+  };
+
+  // Opens "<base>.TER" under the alias DTER with the four index files in the order .NT1 ..
+  // .NT4 (.NT1 controls) and goes to the first record. Missing index files are built, damaged
+  // ones rebuilt. `clock` must outlive the table.
+  static Result<std::unique_ptr<AppointmentTable>> open(const std::filesystem::path& base,
+                                                        const Clock& clock, Options options);
+
+  Table& table() { return *table_; }
+  const Table& table() const { return *table_; }
+  const std::filesystem::path& base() const { return base_; }
+
+  // Closes every index of the table (a temporary one of the calendar, say) and opens the four
+  // index files again, building missing or damaged ones (told through onNote); order 1
+  // controls; the current record stays.
+  Status reopenIndexes();
+
+  // Makes the view's order (orderForView) control and goes to its first record.
+  Status setView(int view);
+
+  // Navigation in the controlling order; deleted records are hidden.
+  Status goTop() { return table_->goTop(); }
+  Status skip(long n = 1) { return table_->skip(n); }
+  Status goTo(std::uint32_t recno) { return table_->goTo(recno); }
+  bool eof() const { return table_->eof(); }
+  std::uint32_t recNo() const { return table_->recNo(); }
+  bool isDeleted() const { return table_->isDeleted(); }
+
+  // The current record (see readAppointment / writeAppointment).
+  Result<Appointment> read() const;
+  Status write(const Appointment& a);
+  // Appends a record holding `a` and makes it current; flushed, not committed.
+  Status append(const Appointment& a);
+  Status deleteRecord() { return table_->deleteRecord(); }
+  Status commit() { return table_->commit(); }
+  // Removes deleted records and rebuilds the indexes; then on the first record.
+  Status pack() { return table_->pack(); }
+
+  Status lockRecord() { return table_->lockRecord(); }
+  void unlockRecord() { table_->unlockRecord(table_->recNo()); }
+  void unlockAll() { table_->unlockAll(); }
+
+  Status close() { return table_->close(); }
+
+ private:
+  AppointmentTable(std::filesystem::path base, std::unique_ptr<Table> table,
+                   std::function<void(const std::string&)> onNote)
+      : base_(std::move(base)), table_(std::move(table)), onNote_(std::move(onNote)) {}
+  Status openIndexes(bool rebuild);
+  std::filesystem::path base_;
+  std::unique_ptr<Table> table_;
+  std::function<void(const std::string&)> onNote_;
+};
+
+}  // namespace zrv

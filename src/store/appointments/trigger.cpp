@@ -1,0 +1,16 @@
+#include "store/appointments/trigger.h"
+
+#include "store/base/date_time.h"
+
+namespace zrv {
+
+void applyTriggerRule(Appointment& a, Logbook& log) {
+  Date date = a.DATE;
+  std::string time = a.TIME;
+  // An appointment that starts a program is due at its own time; the lead time only warns.
+  if (a.PROGSTART.find_first_not_of(' ') == std::string::npos) subMin(date, time, a.WARNMIN, log);
+  a.TDATE = date;
+  a.TTIME = time.substr(0, 5);
+}
+
+}  // namespace zrv

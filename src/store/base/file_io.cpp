@@ -1,0 +1,114 @@
+#include "store/base/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <system_error>
+
+namespace zrv {
+namespace fs = std::filesystem;
+namespace {
+
+// Closes a POSIX descriptor when it goes out of scope.
+class UniqueFd {
+ public:
+  explicit UniqueFd(int fd) : fd_(fd) {}
+  ~UniqueFd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  UniqueFd(const UniqueFd&) = delete;
+  UniqueFd& operator=(const UniqueFd&) = delete;
+  int get() const { return fd_; }
+  // Closes now and reports whether the close succeeded.
+  bool close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd < 0 || ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+bool writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// A name beside `target` that no other writer (thread or process) uses at the same time.
+fs::path temporaryBeside(const fs::path& target) {
+  static std::atomic<unsigned> counter{0};
+  fs::path tmp = target;
+  tmp += ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+  return tmp;
+}
+
+void syncDirectoryOf(const fs::path& file) {
+  const fs::path dir = file.has_parent_path() ? file.parent_path() : fs::path(".");
+  UniqueFd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.get() >= 0) ::fsync(fd.get());
+}
+
+}  // namespace
+
+std::optional<std::string> readWholeFile(const fs::path& p) {
+  UniqueFile f = openFile(p, "rb");
+  if (!f) return std::nullopt;
+  std::string bytes;
+  char buf[65536];
+  std::size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0)
+    bytes.append(buf, n);
+  if (std::ferror(f.get())) return std::nullopt;
+  return bytes;
+}
+
+bool syncFile(std::FILE* f) {
+  return std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0;
+}
+
+bool replaceFileAtomically(const fs::path& requested, std::string_view bytes,
+                           unsigned newFileMode) {
+  std::error_code ec;
+  fs::path target = requested;
+  if (fs::is_symlink(target, ec)) {
+    const fs::path resolved = fs::weakly_canonical(target, ec);
+    if (!ec) target = resolved;
+  }
+  struct stat st {};
+  const bool existed = ::stat(target.c_str(), &st) == 0;
+  const fs::path tmp = temporaryBeside(target);
+  UniqueFd fd(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                     static_cast<mode_t>(existed ? 0600 : newFileMode)));
+  if (fd.get() < 0) return false;
+  bool ok = writeAll(fd.get(), bytes);
+  if (ok && existed) ok = ::fchmod(fd.get(), st.st_mode & 07777) == 0;
+  ok = ok && ::fsync(fd.get()) == 0;
+  ok = fd.close() && ok;
+  if (ok) {
+    fs::rename(tmp, target, ec);
+    ok = !ec;
+  }
+  if (!ok) {
+    fs::remove(tmp, ec);
+    return false;
+  }
+  syncDirectoryOf(target);
+  return true;
+}
+
+bool copyFileAtomically(const fs::path& from, const fs::path& to, unsigned newFileMode) {
+  const auto bytes = readWholeFile(from);
+  return bytes && replaceFileAtomically(to, *bytes, newFileMode);
+}
+
+}  // namespace zrv

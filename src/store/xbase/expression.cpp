@@ -1,0 +1,351 @@
+// Evaluation of compiled expressions. Types are checked when compiling, so every node here
+// knows its operands' types and nothing can fail.
+#include "store/xbase/expression.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstring>
+
+#include "store/xbase/expression_program.h"
+#include "store/xbase/field_codec.h"
+
+namespace zrv {
+namespace {
+
+constexpr char kDigits[] = "0123456789";
+
+// Harbour's comparison of texts with SET EXACT OFF: equal when `b` is a prefix of `a`.
+int compareText(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  const int r = n ? std::memcmp(a.data(), b.data(), n) : 0;
+  if (r != 0) return r < 0 ? -1 : 1;
+  return b.size() > a.size() ? -1 : 0;
+}
+
+bool applyCmp(CmpOp op, int r) {
+  switch (op) {
+    case CmpOp::kEq:
+    case CmpOp::kExactEq:
+      return r == 0;
+    case CmpOp::kNe:
+      return r != 0;
+    case CmpOp::kLt:
+      return r < 0;
+    case CmpOp::kLe:
+      return r <= 0;
+    case CmpOp::kGt:
+      return r > 0;
+    case CmpOp::kGe:
+      return r >= 0;
+  }
+  return false;
+}
+
+template <class T>
+int threeWay(const T& a, const T& b) {
+  return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+void appendDtos(const Date& d, std::string& out) {
+  if (d.empty()) {
+    out.append(8, ' ');
+    return;
+  }
+  int y = d.year(), m = d.month(), day = d.day();
+  char buf[8];
+  for (int i = 3; i >= 0; --i, y /= 10)
+    buf[i] = kDigits[y % 10];
+  buf[4] = kDigits[m / 10];
+  buf[5] = kDigits[m % 10];
+  buf[6] = kDigits[day / 10];
+  buf[7] = kDigits[day % 10];
+  out.append(buf, 8);
+}
+
+void appendNumber(double v, int width, int decimals, std::string& out) {
+  std::string text;
+  if (field::formatNumber(v, width, decimals, text)) {
+    out += text;
+  } else {
+    out.append(static_cast<std::size_t>(std::max(width, 1)), '*');
+  }
+}
+
+// substr() with Clipper's start rules: 1-based; 0 counts as 1; negative from the end.
+std::string_view substrOf(std::string_view s, long start, long count) {
+  const long len = static_cast<long>(s.size());
+  if (start < 0) start = std::max(0L, len + start + 1);
+  if (start == 0) start = 1;
+  if (start > len || count <= 0) return {};
+  return s.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count));
+}
+
+class Evaluator {
+ public:
+  Evaluator(const ExprProgram& p, std::string_view rec, const Date& today)
+      : p_(p), rec_(rec), today_(today) {}
+
+  bool logical(int i) const {
+    const ExprNode& n = p_.nodes[i];
+    switch (n.op) {
+      case ExprOp::kConst:
+        return std::get<bool>(n.constant);
+      case ExprOp::kField:
+        return field::parseLogical(raw(n));
+      case ExprOp::kNot:
+        return !logical(n.a);
+      case ExprOp::kAnd:
+        return logical(n.a) && logical(n.b);
+      case ExprOp::kOr:
+        return logical(n.a) || logical(n.b);
+      case ExprOp::kCompare:
+        return compare(n);
+      case ExprOp::kContains: {
+        std::string a, b;
+        text(n.a, a);
+        text(n.b, b);
+        return b.find(a) != std::string::npos;
+      }
+      default:
+        return false;
+    }
+  }
+
+  double number(int i) const {
+    const ExprNode& n = p_.nodes[i];
+    switch (n.op) {
+      case ExprOp::kConst:
+        return std::get<double>(n.constant);
+      case ExprOp::kField:
+        return field::parseNumber(raw(n));
+      case ExprOp::kMonth:
+        return date(n.a).month();
+      case ExprOp::kYear:
+        return date(n.a).year();
+      case ExprOp::kDay:
+        return date(n.a).day();
+      case ExprOp::kVal: {
+        std::string s;
+        text(n.a, s);
+        return field::parseNumber(s);
+      }
+      case ExprOp::kAddNum:
+        return number(n.a) + number(n.b);
+      case ExprOp::kSubNum:
+        return number(n.a) - number(n.b);
+      case ExprOp::kMul:
+        return number(n.a) * number(n.b);
+      case ExprOp::kDiv: {
+        const double d = number(n.b);
+        return d == 0.0 ? 0.0 : number(n.a) / d;
+      }
+      case ExprOp::kMod: {
+        const double d = number(n.b);
+        return d == 0.0 ? 0.0 : std::fmod(number(n.a), d);
+      }
+      case ExprOp::kNeg:
+        return -number(n.a);
+      case ExprOp::kDiffDays:
+        return static_cast<double>(date(n.a) - date(n.b));
+      default:
+        return 0.0;
+    }
+  }
+
+  Date date(int i) const {
+    const ExprNode& n = p_.nodes[i];
+    switch (n.op) {
+      case ExprOp::kConst:
+        return std::get<Date>(n.constant);
+      case ExprOp::kField:
+        return field::parseDate(raw(n));
+      case ExprOp::kToday:
+        return today_;
+      case ExprOp::kAddDays:
+        return date(n.a) + static_cast<long>(std::floor(number(n.b)));
+      case ExprOp::kSubDays:
+        return date(n.a) - static_cast<long>(std::floor(number(n.b)));
+      default:
+        return Date();
+    }
+  }
+
+  // Appends the text value of node i to out.
+  void text(int i, std::string& out) const {
+    const ExprNode& n = p_.nodes[i];
+    switch (n.op) {
+      case ExprOp::kConst:
+        out += std::get<std::string>(n.constant);
+        return;
+      case ExprOp::kField: {
+        const std::string_view r = raw(n);
+        if (r.empty()) {
+          out.append(n.width, ' ');
+        } else {
+          out.append(r);
+        }
+        return;
+      }
+      case ExprOp::kDtos:
+        dtos(n, out);
+        return;
+      case ExprOp::kStr:
+        appendNumber(number(n.a), n.numWidth, n.numDecimals, out);
+        return;
+      case ExprOp::kConcat:
+        text(n.a, out);
+        text(n.b, out);
+        return;
+      case ExprOp::kConcatTrim: {
+        std::string a;
+        text(n.a, a);
+        const std::size_t blanks = a.size() - field::trimRight(a).size();
+        a.resize(a.size() - blanks);
+        out += a;
+        text(n.b, out);
+        out.append(blanks, ' ');
+        return;
+      }
+      default:
+        transformed(n, out);
+    }
+  }
+
+ private:
+  std::string_view raw(const ExprNode& n) const {
+    if (n.offset + n.width > rec_.size()) return {};
+    return rec_.substr(n.offset, n.width);
+  }
+
+  void dtos(const ExprNode& n, std::string& out) const {
+    const ExprNode& arg = p_.nodes[n.a];
+    if (arg.op == ExprOp::kField) {
+      // A stored date is already YYYYMMDD; only an unreadable one turns into blanks.
+      const std::string_view r = raw(arg);
+      if (!r.empty() && !field::parseDate(r).empty()) {
+        out.append(r);
+      } else {
+        out.append(8, ' ');
+      }
+      return;
+    }
+    appendDtos(date(n.a), out);
+  }
+
+  // Functions of one text.
+  void transformed(const ExprNode& n, std::string& out) const {
+    std::string s;
+    text(n.a, s);
+    std::string_view v = s;
+    switch (n.op) {
+      case ExprOp::kUpper:
+        for (char& c : s)
+          c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        break;
+      case ExprOp::kLower:
+        for (char& c : s)
+          c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        break;
+      case ExprOp::kRtrim:
+        v = field::trimRight(v);
+        break;
+      case ExprOp::kLtrim:
+        v.remove_prefix(std::min(v.find_first_not_of(' '), v.size()));
+        break;
+      case ExprOp::kAlltrim:
+        v.remove_prefix(std::min(v.find_first_not_of(' '), v.size()));
+        v = field::trimRight(v);
+        break;
+      case ExprOp::kSubstr:
+        v = substrOf(v, static_cast<long>(number(n.b)),
+                     n.c >= 0 ? static_cast<long>(number(n.c)) : static_cast<long>(v.size()));
+        break;
+      case ExprOp::kLeft:
+        v = v.substr(0, static_cast<std::size_t>(std::max(0.0, number(n.b))));
+        break;
+      case ExprOp::kRight: {
+        const auto k = static_cast<std::size_t>(std::max(0.0, number(n.b)));
+        v = v.substr(v.size() - std::min(k, v.size()));
+        break;
+      }
+      default:
+        break;
+    }
+    out.append(v);
+  }
+
+  bool compare(const ExprNode& n) const {
+    switch (n.operandType) {
+      case ValueType::kChar: {
+        std::string a, b;
+        text(n.a, a);
+        text(n.b, b);
+        if (n.cmp == CmpOp::kExactEq) return a == b;
+        return applyCmp(n.cmp, compareText(a, b));
+      }
+      case ValueType::kNumber:
+        return applyCmp(n.cmp, threeWay(number(n.a), number(n.b)));
+      case ValueType::kDate: {
+        const auto r = date(n.a) <=> date(n.b);
+        return applyCmp(n.cmp, r < 0 ? -1 : (r > 0 ? 1 : 0));
+      }
+      case ValueType::kLogical:
+        return applyCmp(n.cmp, threeWay(logical(n.a), logical(n.b)));
+    }
+    return false;
+  }
+
+  const ExprProgram& p_;
+  std::string_view rec_;
+  const Date& today_;
+};
+
+}  // namespace
+
+const std::string& Expression::text() const {
+  return program_->text;
+}
+
+ValueType Expression::type() const {
+  return program_->nodes[program_->root].type;
+}
+
+int Expression::numericWidth() const {
+  return program_->nodes[program_->root].numWidth;
+}
+
+int Expression::numericDecimals() const {
+  return program_->nodes[program_->root].numDecimals;
+}
+
+Value Expression::evaluate(std::string_view record, const Date& today) const {
+  const Evaluator e(*program_, record, today);
+  const int r = program_->root;
+  switch (type()) {
+    case ValueType::kChar: {
+      std::string s;
+      e.text(r, s);
+      return s;
+    }
+    case ValueType::kNumber:
+      return e.number(r);
+    case ValueType::kDate:
+      return e.date(r);
+    case ValueType::kLogical:
+      return e.logical(r);
+  }
+  return false;
+}
+
+bool Expression::isTrue(std::string_view record, const Date& today) const {
+  return type() == ValueType::kLogical &&
+         Evaluator(*program_, record, today).logical(program_->root);
+}
+
+void Expression::evaluateText(std::string_view record, const Date& today, std::string& out) const {
+  out.clear();
+  if (type() == ValueType::kChar) Evaluator(*program_, record, today).text(program_->root, out);
+}
+
+}  // namespace zrv

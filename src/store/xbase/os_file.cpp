@@ -1,0 +1,176 @@
+#include "store/xbase/os_file.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <thread>
+#include <utility>
+
+#include "store/xbase/redo_journal.h"
+
+namespace zrv {
+
+OsFile::~OsFile() {
+  close();
+}
+
+OsFile::OsFile(OsFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)),
+      path_(std::move(other.path_)),
+      journal_(std::exchange(other.journal_, nullptr)),
+      journalName_(std::move(other.journalName_)) {}
+
+OsFile& OsFile::operator=(OsFile&& other) noexcept {
+  if (this != &other) {
+    close();
+    fd_ = std::exchange(other.fd_, -1);
+    path_ = std::move(other.path_);
+    journal_ = std::exchange(other.journal_, nullptr);
+    journalName_ = std::move(other.journalName_);
+  }
+  return *this;
+}
+
+void OsFile::close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+Result<OsFile> OsFile::open(const std::filesystem::path& path, Access access) {
+  const int flags = (access == Access::kRead ? O_RDONLY : O_RDWR) | O_CLOEXEC;
+  const int fd = ::open(path.c_str(), flags);
+  if (fd < 0) {
+    if (errno == ENOENT) return status::missing(path);
+    return status::io(path, "geöffnet", errno);
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return status::io(path, "geöffnet", EISDIR);
+  }
+  OsFile f;
+  f.fd_ = fd;
+  f.path_ = path;
+  return f;
+}
+
+Result<OsFile> OsFile::create(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    if (errno == EEXIST) return status::exists(path);
+    return status::io(path, "angelegt", errno);
+  }
+  OsFile f;
+  f.fd_ = fd;
+  f.path_ = path;
+  return f;
+}
+
+Result<std::size_t> OsFile::readAt(std::uint64_t offset, void* buf, std::size_t n) const {
+  std::size_t done = 0;
+  auto* out = static_cast<char*>(buf);
+  while (done < n) {
+    const ssize_t r = ::pread(fd_, out + done, n - done, static_cast<off_t>(offset + done));
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      return status::io(path_, "gelesen", errno);
+    }
+    if (r == 0) break;
+    done += static_cast<std::size_t>(r);
+  }
+  return done;
+}
+
+Status OsFile::writeAt(std::uint64_t offset, const void* buf, std::size_t n) {
+  std::size_t done = 0;
+  const auto* in = static_cast<const char*>(buf);
+  while (done < n) {
+    const ssize_t r = ::pwrite(fd_, in + done, n - done, static_cast<off_t>(offset + done));
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      return status::io(path_, "geschrieben", errno);
+    }
+    done += static_cast<std::size_t>(r);
+  }
+  if (journal_) journal_->note(journalName_, offset, std::string_view(in, n));
+  return {};
+}
+
+Result<std::uint64_t> OsFile::size() const {
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) return status::io(path_, "gelesen", errno);
+  return static_cast<std::uint64_t>(st.st_size);
+}
+
+Status OsFile::truncate(std::uint64_t size) {
+  if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) {
+    return status::io(path_, "geschrieben", errno);
+  }
+  return {};
+}
+
+Status OsFile::sync() {
+  if (::fdatasync(fd_) != 0) return status::io(path_, "gesichert", errno);
+  return {};
+}
+
+Status OsFile::shareLock(bool exclusive) {
+  if (::flock(fd_, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0) return {};
+  if (errno == EWOULDBLOCK) return status::lockedFile(path_);
+  return status::io(path_, "gesperrt", errno);
+}
+
+namespace {
+
+int setRangeLock(int fd, short type, long long start, long long length) {
+  struct flock fl {};
+  fl.l_type = type;
+  fl.l_whence = SEEK_SET;
+  fl.l_start = static_cast<off_t>(start);
+  fl.l_len = static_cast<off_t>(length);
+#ifdef F_OFD_SETLK
+  if (::fcntl(fd, F_OFD_SETLK, &fl) == 0) return 0;
+  if (errno != EINVAL) return -1;
+#endif
+  return ::fcntl(fd, F_SETLK, &fl);
+}
+
+}  // namespace
+
+Status OsFile::rangeLock(long long start, long long length, bool exclusive, int patienceMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(patienceMs);
+  for (;;) {
+    if (setRangeLock(fd_, exclusive ? F_WRLCK : F_RDLCK, start, length) == 0) return {};
+    if (errno != EAGAIN && errno != EACCES) return status::io(path_, "gesperrt", errno);
+    if (std::chrono::steady_clock::now() >= deadline) return status::lockedFile(path_);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+}
+
+void OsFile::rangeUnlock(long long start, long long length) {
+  setRangeLock(fd_, F_UNLCK, start, length);
+}
+
+Status syncFiles(const std::vector<OsFile*>& files) {
+  for (OsFile* f : files) {
+    if (Status s = f->sync(); !s) return s;
+  }
+  return {};
+}
+
+Status syncDirectory(const std::filesystem::path& dir) {
+  const std::filesystem::path d = dir.empty() ? std::filesystem::path(".") : dir;
+  const int fd = ::open(d.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return status::io(d, "gesichert", errno);
+  const int rc = ::fsync(fd);
+  const int e = errno;
+  ::close(fd);
+  if (rc != 0) return status::io(d, "gesichert", e);
+  return {};
+}
+
+}  // namespace zrv

@@ -1,0 +1,204 @@
+// One open dBASE III table with its DBT memo file and NTX index orders, worked with the xBase
+// way: a current record, a controlling order, navigation that hides deleted records, fields
+// read and written by name, and record changes that keep every open index current.
+//
+// Files: the table (any extension, e.g. ZORVANE.TER), its memo file (same stem, ".DBT", found
+// without regard to case) when the table has memo fields, and any number of NTX files.
+// Exclusive and shared opening use flock; record locks are byte-range locks at the offsets
+// other xBase programs use, so two programs on one directory exclude each other.
+//
+// A Table is used by one thread. It keeps one descriptor per file.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "store/base/status.h"
+#include "store/xbase/index_def.h"
+#include "store/xbase/table_structure.h"
+#include "store/xbase/value.h"
+
+namespace zrv {
+
+class Clock;
+class TableImpl;
+
+enum class OpenMode { kShared, kExclusive };
+
+class Table {
+ public:
+  struct Options {
+    OpenMode mode = OpenMode::kShared;
+    // The work-area name that "ALIAS->FIELD" may use in expressions; empty: the file's stem in
+    // upper case. Case does not matter.
+    std::string alias;
+    // Called with a German text (a logbook line) whenever a damaged or foreign index was
+    // rebuilt from the table. May be empty.
+    std::function<void(const std::string&)> onNote;
+  };
+
+  // Creates a new, empty table (and its memo file when `fields` has an M field). Fails with
+  // kExists when the table file exists and leaves it alone. Field names are stored upper case.
+  // The clock gives the header's date of last update. Does not open the table.
+  static Status create(const std::filesystem::path& file, const Structure& fields,
+                       const Clock& clock);
+
+  // Opens a table. Damaged or truncated files are reported (kCorrupt) and never written to.
+  // kLocked when the mode conflicts with another opener. `clock` must outlive the table; it
+  // gives date() in index conditions and the header's date of last update.
+  // A pack or a session that a crash cut short is finished first (the committed changes of the
+  // journal applied); that needs exclusive mode, a shared open is refused with kLocked then.
+  static Result<std::unique_ptr<Table>> open(const std::filesystem::path& file, const Clock& clock,
+                                             Options options);
+
+  // Writes pending changes (best effort; call close() to learn of failures).
+  ~Table();
+  Table(const Table&) = delete;
+  Table& operator=(const Table&) = delete;
+
+  // Writes pending changes (in exclusive use also to disk, ending the journal) and releases
+  // locks, indexes and files. The table is unusable after.
+  Status close();
+
+  // ---- structure ------------------------------------------------------------------------
+  const std::filesystem::path& file() const;
+  OpenMode mode() const;
+  const std::string& alias() const;
+  const Structure& structure() const;
+  int fieldCount() const;
+  // Position of the field (0-based), -1 when the table has no such field. Case-insensitive.
+  int fieldIndex(std::string_view name) const;
+  bool hasField(std::string_view name) const { return fieldIndex(name) >= 0; }
+
+  // ---- index orders ---------------------------------------------------------------------
+  // Orders are numbered 1, 2, ... in the order their files were opened or created; order 0 is
+  // the natural order (record numbers).
+
+  // Builds index files from all records (an existing file is replaced once the new one is
+  // complete) and adds them as the next orders. Indexes with the same key expression share one
+  // sort, so building several at once is cheaper. date() in a condition is the clock's today.
+  // Afterwards the first new order controls and the table is on its first record.
+  Status createIndex(const std::filesystem::path& file, const IndexDef& def);
+  Status createIndexes(const std::vector<std::pair<std::filesystem::path, IndexDef>>& files);
+
+  // Opens an existing index file as the next order; it is kept current with the key and
+  // condition read from its own header. A damaged or foreign file (or one whose expressions
+  // cannot be evaluated on this table) is rebuilt with `fallback` and reported through
+  // Options::onNote; without a fallback it is an error. kMissing when the file does not exist.
+  // The first order opened becomes the controlling one.
+  Status openIndex(const std::filesystem::path& file, const IndexDef* fallback = nullptr);
+
+  // Closes all index files; the natural order controls.
+  Status closeIndexes();
+  // Rebuilds every open index from the table (with the expressions each one holds).
+  Status reindex();
+
+  int orderCount() const;
+  int order() const;
+  // Makes `order` (0..orderCount()) the controlling order; the current record stays.
+  Status setOrder(int order);
+  // Key and condition of an order (1..orderCount()), as stored in its header.
+  const IndexDef& indexDef(int order) const;
+  const std::filesystem::path& indexFile(int order) const;
+
+  // ---- navigation -----------------------------------------------------------------------
+  // Every move first writes pending changes of the current record. Deleted records are
+  // skipped. After a move past the last record eof() is true and the table stands on the
+  // "phantom" record recCount() + 1 whose fields read as empty values.
+  Status goTop();
+  Status goBottom();
+  // Moves n records in the controlling order (negative: backwards). Moving before the first
+  // record stays on it and sets bof().
+  Status skip(long n = 1);
+  // Goes to record `recno` whatever the order, even a deleted one (see isDeleted()); out of
+  // range gives eof().
+  Status goTo(std::uint32_t recno);
+  // Looks for `key` (UTF-8) in the controlling order, comparing over the length of `key` (a
+  // shorter key finds the first entry starting with it). Found: stands on that record and
+  // returns true. Not found: returns false and stands on eof(), or with `soft` on the first
+  // entry above the key (eof() when there is none). Needs an index order.
+  Result<bool> seek(std::string_view key, bool soft = false);
+
+  bool eof() const;
+  bool bof() const;
+  std::uint32_t recNo() const;
+  // Number of records in the file, deleted ones included.
+  std::uint32_t recCount() const;
+  bool isDeleted() const;
+
+  // ---- fields of the current record -----------------------------------------------------
+  // Errors: unknown field, wrong type (kInvalidArgument); unreadable memo (kCorrupt). On the
+  // phantom record every field is empty.
+
+  // C and M fields in UTF-8: a C field without its trailing blanks, a memo as stored.
+  Result<std::string> getString(std::string_view field) const;
+  // Any field's bytes as stored in the record (Windows-1252, full width, blanks kept; for a
+  // memo field its block number).
+  Result<std::string> getRaw(std::string_view field) const;
+  // N field; blanks read as 0.
+  Result<double> getNumber(std::string_view field) const;
+  Result<Date> getDate(std::string_view field) const;
+  // L field: T t Y y are true, anything else false.
+  Result<bool> getLogical(std::string_view field) const;
+  // Any field as a Value of its type (C, M: std::string UTF-8 trimmed; N: double; D; L).
+  Result<Value> get(std::string_view field) const;
+
+  // Setters change the current record; the change reaches the files (and the indexes) at the
+  // next move, flush(), commit() or close(). Not allowed on the phantom record.
+  // C: converted to Windows-1252 and cut to the width. M: the memo text (kept until written,
+  // then appended to the memo file). Empty text empties the field.
+  Status setString(std::string_view field, std::string_view utf8);
+  // N: kInvalidArgument when the value does not fit the width and decimals.
+  Status setNumber(std::string_view field, double value);
+  Status setDate(std::string_view field, const Date& value);
+  Status setLogical(std::string_view field, bool value);
+  // Sets from a Value of the field's type.
+  Status set(std::string_view field, const Value& value);
+
+  // ---- record changes -------------------------------------------------------------------
+  // Adds a blank record at the end and makes it current (its keys are written with its first
+  // flush). In shared mode the append is done under the table's append lock and the new
+  // record is locked for the caller.
+  Status append();
+  // Marks the current record deleted: it disappears from navigation at once; the indexes keep
+  // its keys until pack() or a rebuild.
+  Status deleteRecord();
+  // Unmarks the current record.
+  Status recall();
+  // Writes the pending changes of the current record to the files and the indexes (no disk
+  // sync).
+  Status flush();
+  // flush(), then makes every change so far durable; only then does it survive a crash or a
+  // power failure. Exclusive use: the changes go as one record into the table's redo journal
+  // ("<table>.~jn"), whose flush is the only disk flush; the data files are flushed when the
+  // journal is full and at close(), and the next exclusive open applies a journal that a crash
+  // left. Shared use: every changed file is flushed (fdatasync).
+  Status commit();
+  // Removes deleted records: writes the table, its memo file (only live memos) and every open
+  // index anew beside the old files and puts them in place only when all are complete.
+  // Needs exclusive mode. Afterwards the table is on its first record.
+  Status pack();
+
+  // ---- locks ----------------------------------------------------------------------------
+  // Record and file locks exclude other programs (and other Table objects of this program).
+  // They never wait: kLocked when someone else holds the lock. In exclusive mode they always
+  // succeed. Locks are released by unlock*, close() and pack().
+  Status lockRecord(std::uint32_t recno);
+  Status lockRecord() { return lockRecord(recNo()); }
+  void unlockRecord(std::uint32_t recno);
+  Status lockFile();
+  void unlockAll();
+  bool holdsLock(std::uint32_t recno) const;
+
+ private:
+  explicit Table(std::unique_ptr<TableImpl> impl);
+  std::unique_ptr<TableImpl> impl_;
+};
+
+}  // namespace zrv

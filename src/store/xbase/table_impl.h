@@ -1,0 +1,147 @@
+// The inside of Table: the open files, the current record and its pending changes, the index
+// orders and the locks. Split over table_*.cpp by concern. Internal to the storage engine.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "store/base/clock.h"
+#include "store/xbase/dbf_file.h"
+#include "store/xbase/index_build.h"
+#include "store/xbase/memo_file.h"
+#include "store/xbase/ntx_tree.h"
+#include "store/xbase/redo_journal.h"
+#include "store/xbase/table.h"
+
+namespace zrv {
+
+struct OpenIndex {
+  std::filesystem::path file;
+  IndexPlan plan;
+  NtxTree tree;
+  NtxTree::Cursor cursor;
+  bool changed = false;  // written since the last commit
+  bool damaged = false;  // a move found it broken: rebuild it
+};
+
+class TableImpl {
+ public:
+  TableImpl(const Clock& clock, Table::Options options, DbfFile dbf, std::optional<MemoFile> memo);
+
+  // ---- table.cpp: fields and files
+  const Clock& clock_;
+  Table::Options options_;
+  DbfFile dbf_;
+  std::optional<MemoFile> memo_;
+  std::unordered_map<std::string, int> fieldByName_;  // upper-case name -> position
+  bool closed_ = false;
+
+  int field(std::string_view name) const;
+  Result<int> fieldOf(std::string_view name, const char* types) const;
+  std::string_view raw(int field) const;
+  void putRaw(int field, std::string_view bytes);
+  Result<std::string> memoText(int field) const;
+  Status requireRecord() const;
+  bool shared() const { return options_.mode == OpenMode::kShared; }
+  Date today() const { return clock_.today(); }
+
+  // ---- the current record
+  std::uint32_t recno_ = 0;
+  bool eof_ = true;
+  bool bof_ = true;
+  std::string record_;    // as it will be written
+  std::string original_;  // as it was read (its keys are the ones in the indexes)
+  bool dirty_ = false;
+  bool appended_ = false;                    // a new record whose keys were never written
+  std::map<int, std::string> pendingMemos_;  // field -> text (Windows-1252)
+  bool dbfChanged_ = false;
+  bool memoChanged_ = false;
+
+  std::string blankRecord() const;
+  void phantom();
+  void positionOn(std::uint32_t recno, std::string record);
+  // Reads a record; `deleted` tells its flag.
+  Status readRecord(std::uint32_t recno, std::string& out) const;
+
+  // ---- table_navigation.cpp
+  std::vector<std::unique_ptr<OpenIndex>> indexes_;
+  int order_ = 0;
+
+  Status goTop();
+  Status goBottom();
+  Status skip(long n);
+  Status goTo(std::uint32_t recno);
+  Result<bool> seek(std::string_view key, bool soft);
+  Status refreshShared();
+  Status skipNatural(long n);
+  Status skipIndexed(long n);
+  Result<bool> syncCursor(OpenIndex& ix);
+  Result<bool> firstLive(OpenIndex& ix, bool forward, Result<bool> on);
+  Status topIndexed(OpenIndex& ix);
+  Status bottomIndexed(OpenIndex& ix);
+  Status topNatural();
+  Status indexFault(OpenIndex& ix, const Status& s);
+  std::string scratch_;  // the record a move is about to stand on
+
+  // ---- table_changes.cpp
+  // Exclusive use only: commits go through it (see redo_journal.h). Declared after the files so
+  // that it outlives their last write.
+  std::unique_ptr<RedoJournal> journal_;
+  // Points every open file's writes at the journal (after files were opened or replaced).
+  void attachJournal();
+  // Every data file to disk; the journal's records are then obsolete. Before a data file is
+  // replaced by a new one, and when the table closes.
+  Status checkpoint();
+  Status syncAllData();
+  Status flush();
+  Status updateKeys(OpenIndex& ix);
+  Result<std::uint32_t> appendMemo(const std::string& text);
+  Status append();
+  Status setDeleted(bool deleted);
+  Status commit();
+
+  // ---- table_indexes.cpp
+  Status createIndexes(const std::vector<std::pair<std::filesystem::path, IndexDef>>& files);
+  Status openIndex(const std::filesystem::path& file, const IndexDef* fallback);
+  Status rebuildInPlace(const std::filesystem::path& file, const IndexDef& def,
+                        std::unique_ptr<OpenIndex>& out);
+  Status reindex();
+  Status closeIndexes();
+  void note(const std::string& text) const;
+  // Rebuilds a damaged open index from the table and says so through Options::onNote.
+  Status repair(OpenIndex& ix, const Status& cause);
+
+  // ---- table_pack.cpp
+  Status pack();
+
+  // ---- table_changes.cpp: locks
+  std::set<std::uint32_t> locks_;
+  bool fileLocked_ = false;
+  Status lockRecord(std::uint32_t recno);
+  void unlockRecord(std::uint32_t recno);
+  Status lockFile();
+  void unlockAll();
+};
+
+// Temporary and marker names used while files are replaced: "<name>.~nx" for a new index,
+// "<name>.~pk" for a packed file, "<table name>.~pack" for the list of files of a pack whose
+// new files are complete.
+std::filesystem::path withSuffix(const std::filesystem::path& file, const char* suffix);
+
+// Opens a new empty file for a replacement and takes the share lock of `mode` on it.
+Result<OsFile> createReplacement(const std::filesystem::path& temp, OpenMode mode);
+
+// Whether a pack of `table` left its marker (it was cut short, or is running elsewhere).
+bool pendingPack(const std::filesystem::path& table);
+// Finishes (exclusive) or reports (shared) a pack that a crash interrupted. The caller holds
+// the table's share lock, which a running pack would not have let it take.
+Status recoverPack(const std::filesystem::path& table, OpenMode mode);
+
+}  // namespace zrv

@@ -1,0 +1,236 @@
+// Index orders of a table: building index files, opening existing ones (and rebuilding those
+// that are damaged or foreign), replacing files only once the new one is complete.
+#include <system_error>
+
+#include "store/base/codepage.h"
+#include "store/xbase/table_impl.h"
+
+namespace zrv {
+namespace fs = std::filesystem;
+
+fs::path withSuffix(const fs::path& file, const char* suffix) {
+  fs::path p = file;
+  p += suffix;
+  return p;
+}
+
+Result<OsFile> createReplacement(const fs::path& temp, OpenMode mode) {
+  std::error_code ec;
+  fs::remove(temp, ec);
+  auto f = OsFile::create(temp);
+  if (!f) return f.status();
+  if (Status s = f->shareLock(mode == OpenMode::kExclusive); !s) return s;
+  return f;
+}
+
+void TableImpl::note(const std::string& text) const {
+  if (options_.onNote) options_.onNote(text);
+}
+
+namespace {
+
+// Builds new index files for `plans` beside `targets` and moves them into place; the trees
+// then belong to the targets' names.
+Result<std::vector<NtxTree>> buildAndReplace(TableImpl& t,
+                                             const std::vector<const IndexPlan*>& plans,
+                                             const std::vector<fs::path>& targets) {
+  std::vector<OsFile> files;
+  std::vector<fs::path> temps;
+  for (const fs::path& target : targets) {
+    temps.push_back(withSuffix(target, ".~nx"));
+    auto f = createReplacement(temps.back(), t.options_.mode);
+    if (!f) return f.status();
+    files.push_back(std::move(*f));
+  }
+  auto trees = buildIndexes(t.dbf_, plans, std::move(files), t.today(), t.shared());
+  std::error_code ec;
+  if (!trees) {
+    for (const fs::path& temp : temps)
+      fs::remove(temp, ec);
+    return trees.status();
+  }
+  std::vector<OsFile*> sync;
+  for (NtxTree& tree : *trees)
+    sync.push_back(&tree.file());
+  if (Status s = syncFiles(sync); !s) return s;
+  for (std::size_t i = 0; i < targets.size(); ++i) {
+    fs::rename(temps[i], targets[i], ec);
+    if (ec) return status::io(targets[i], "ersetzt", ec.value());
+    (*trees)[i].file().setPath(targets[i]);
+  }
+  if (!targets.empty()) (void)syncDirectory(targets.front().parent_path());
+  return trees;
+}
+
+IndexDef defFromHeader(const NtxHeader& h, const IndexDef* fallback) {
+  IndexDef def;
+  def.key = cp1252ToUtf8(h.keyExpr);
+  def.forCondition = cp1252ToUtf8(h.forExpr);
+  def.unique = h.unique;
+  if (fallback) def.variables = fallback->variables;
+  return def;
+}
+
+}  // namespace
+
+Status TableImpl::createIndexes(const std::vector<std::pair<fs::path, IndexDef>>& files) {
+  if (files.empty()) return {};
+  if (Status s = flush(); !s) return s;
+  std::vector<IndexPlan> plans;
+  std::vector<fs::path> targets;
+  for (const auto& [file, def] : files) {
+    auto plan = planIndex(def, dbf_.header().fields, options_.alias);
+    if (!plan) return plan.status();
+    plans.push_back(std::move(*plan));
+    targets.push_back(file);
+  }
+  std::vector<const IndexPlan*> refs;
+  for (const IndexPlan& p : plans)
+    refs.push_back(&p);
+  if (Status s = checkpoint(); !s) return s;
+  auto trees = buildAndReplace(*this, refs, targets);
+  if (!trees) return trees.status();
+  int firstOrder = 0;
+  for (std::size_t i = 0; i < plans.size(); ++i) {
+    auto ix = std::unique_ptr<OpenIndex>(
+        new OpenIndex{targets[i], std::move(plans[i]), std::move((*trees)[i]), {}, false, false});
+    // A file that is already one of the orders keeps its order number.
+    std::size_t at = indexes_.size();
+    for (std::size_t k = 0; k < indexes_.size(); ++k) {
+      if (indexes_[k]->file.lexically_normal() == targets[i].lexically_normal()) at = k;
+    }
+    if (at == indexes_.size()) {
+      indexes_.push_back(std::move(ix));
+    } else {
+      indexes_[at] = std::move(ix);
+    }
+    if (firstOrder == 0) firstOrder = static_cast<int>(at) + 1;
+  }
+  order_ = firstOrder;
+  attachJournal();
+  return goTop();
+}
+
+namespace {
+
+// Opens an index file and checks it completely; the error says why it cannot be used.
+Result<std::unique_ptr<OpenIndex>> openChecked(TableImpl& t, const fs::path& file,
+                                               const IndexDef* fallback) {
+  auto f = OsFile::open(file, OsFile::Access::kReadWrite);
+  if (!f) return f.status();
+  if (Status s = f->shareLock(!t.shared()); !s) return s;
+  auto tree = NtxTree::open(std::move(*f), t.shared());
+  if (!tree) return tree.status();
+  const IndexDef def = defFromHeader(tree->header(), fallback);
+  auto plan = planIndex(def, t.dbf_.header().fields, t.options_.alias);
+  if (!plan) return plan.status();
+  if (plan->keySize != tree->header().keySize) {
+    return status::corrupt(file, "die Schlüssellänge passt nicht zum Schlüsselausdruck");
+  }
+  // Under the read lock no other program is between appending a record and indexing it, so
+  // the record count read now covers every key.
+  if (Status s = tree->beginRead(); !s) return s;
+  Status checked = t.refreshShared();
+  if (checked) checked = tree->check(t.dbf_.recordCount());
+  tree->end();
+  if (!checked) return checked;
+  return std::unique_ptr<OpenIndex>(
+      new OpenIndex{file, std::move(*plan), std::move(*tree), {}, false, false});
+}
+
+bool rebuildable(const Status& s) {
+  return s.code() == StatusCode::kCorrupt || s.code() == StatusCode::kUnsupported ||
+         s.code() == StatusCode::kBadExpression;
+}
+
+}  // namespace
+
+Status TableImpl::openIndex(const fs::path& file, const IndexDef* fallback) {
+  std::error_code ec;
+  if (!fs::exists(file, ec)) return status::missing(file);
+  if (Status s = flush(); !s) return s;
+  if (Status s = refreshShared(); !s) return s;  // keys may name records appended elsewhere
+  auto opened = openChecked(*this, file, fallback);
+  std::unique_ptr<OpenIndex> ix;
+  if (opened) {
+    ix = std::move(*opened);
+  } else {
+    // A damaged or foreign file is built anew from the table; other failures are reported.
+    const Status problem = opened.status();
+    if (!rebuildable(problem) || !fallback) return problem;
+    if (Status s = rebuildInPlace(file, *fallback, ix); !s) return s;
+    note("Der Index " + file.filename().string() + " wurde neu aufgebaut: " + problem.message());
+  }
+  indexes_.push_back(std::move(ix));
+  if (order_ == 0 && indexes_.size() == 1) order_ = 1;
+  attachJournal();
+  return {};
+}
+
+Status TableImpl::rebuildInPlace(const fs::path& file, const IndexDef& def,
+                                 std::unique_ptr<OpenIndex>& out) {
+  auto plan = planIndex(def, dbf_.header().fields, options_.alias);
+  if (!plan) return plan.status();
+  // Nobody else may still be using the old file: it is replaced under their feet otherwise.
+  std::optional<OsFile> old;
+  std::error_code ec;
+  if (fs::exists(file, ec)) {
+    auto f = OsFile::open(file, OsFile::Access::kReadWrite);
+    if (!f) return f.status();
+    if (Status s = f->shareLock(true); !s) return s;
+    old.emplace(std::move(*f));
+  }
+  if (Status s = checkpoint(); !s) return s;
+  auto trees = buildAndReplace(*this, {&*plan}, {file});
+  if (!trees) return trees.status();
+  out.reset(new OpenIndex{file, std::move(*plan), std::move(trees->front()), {}, false, false});
+  return {};
+}
+
+Status TableImpl::repair(OpenIndex& ix, const Status& cause) {
+  std::unique_ptr<OpenIndex> fresh;
+  const IndexDef def = ix.plan.def;
+  const fs::path file = ix.file;
+  // The damaged tree's descriptor is closed first so that the share lock can be taken anew.
+  ix.tree.file().close();
+  if (Status s = rebuildInPlace(file, def, fresh); !s) return s;
+  ix.plan = std::move(fresh->plan);
+  ix.tree = std::move(fresh->tree);
+  ix.cursor = {};
+  ix.damaged = false;
+  attachJournal();
+  note("Der Index " + file.filename().string() + " wurde neu aufgebaut: " + cause.message());
+  return {};
+}
+
+Status TableImpl::reindex() {
+  if (indexes_.empty()) return {};
+  if (Status s = flush(); !s) return s;
+  std::vector<const IndexPlan*> plans;
+  std::vector<fs::path> targets;
+  for (auto& ix : indexes_) {
+    plans.push_back(&ix->plan);
+    targets.push_back(ix->file);
+  }
+  if (Status s = checkpoint(); !s) return s;
+  auto trees = buildAndReplace(*this, plans, targets);
+  if (!trees) return trees.status();
+  for (std::size_t i = 0; i < indexes_.size(); ++i) {
+    indexes_[i]->tree = std::move((*trees)[i]);
+    indexes_[i]->cursor = {};
+    indexes_[i]->damaged = false;
+    indexes_[i]->changed = false;
+  }
+  attachJournal();
+  return goTop();
+}
+
+Status TableImpl::closeIndexes() {
+  Status s = flush();
+  if (s) s = checkpoint();  // a closed index file may be deleted or replaced next
+  indexes_.clear();
+  order_ = 0;
+  return s;
+}
+
+}  // namespace zrv

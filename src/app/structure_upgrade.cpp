@@ -1,6 +1,6 @@
 #include "app/structure_upgrade.h"
 
-#include <fstream>
+#include <cctype>
 #include <memory>
 #include <string>
 #include <system_error>
@@ -8,8 +8,9 @@
 #include "store/appointments/appointment_record.h"
 #include "store/appointments/appointment_table.h"
 #include "store/appointments/trigger.h"
-#include "store/base/file_io.h"
 #include "store/base/file_names.h"
+#include "store/base/file_ops.h"
+#include "store/base/file_replacement.h"
 #include "store/xbase/os_file.h"
 #include "store/xbase/table.h"
 #include "store/xbase/table_copy.h"
@@ -43,8 +44,20 @@ fs::path replaceMarker(const fs::path& base) {
   return findFile(base.parent_path(), newStem(base) + ".REN");
 }
 
-bool plainName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+// The new file of a target: "~<base>" with the target's extension, e.g. "~ZORVANE.DBT".
+NewFileName freshNameOf(const fs::path& base) {
+  return [base](const fs::path& target) {
+    std::string ext = target.extension().string();
+    for (char& c : ext)
+      c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return findFile(base.parent_path(), newStem(base) + ext);
+  };
+}
+
+// The old indexes point at the old records: they go before the new table comes.
+void removeOldIndexes(const fs::path& base) {
+  for (int i = 1; i <= 4; ++i)
+    (void)fileOps().remove(appointmentIndexFile(base, i));
 }
 
 Result<std::unique_ptr<Table>> openExclusive(const fs::path& file, const Clock& clock) {
@@ -78,21 +91,16 @@ Status makeCopy(const fs::path& dir, const fs::path& ter, const fs::path& dbt) {
   removePair(pairIn(dir, kUpgradeCopy));
   const TablePair copy{dir / (std::string(kUpgradeCopy) + ".TER"),
                        dir / (std::string(kUpgradeCopy) + ".DBT")};
-  std::error_code ec;
-  if (!copyFileAtomically(ter, copy.ter)) return status::io(copy.ter, "angelegt", errno);
-  if (fs::exists(dbt, ec) && !copyFileAtomically(dbt, copy.dbt)) {
-    const int e = errno;
-    removePair(copy);
-    return status::io(copy.dbt, "angelegt", e);
+  FileOps& ops = fileOps();
+  for (const auto& [from, to] : {std::pair{ter, copy.ter}, std::pair{dbt, copy.dbt}}) {
+    if (from == dbt && !ops.exists(dbt)) break;
+    auto bytes = ops.readFile(from);
+    Status s = bytes ? ops.writeFile(to, *bytes) : bytes.status();
+    if (!s) {
+      removePair(copy);
+      return s;
+    }
   }
-  return {};
-}
-
-// Records which files the new table replaces: from here on it is complete.
-Status writeReplaceMarker(const fs::path& base, const fs::path& ter, const fs::path& dbt) {
-  const fs::path marker = base.parent_path() / (newStem(base) + ".REN");
-  const std::string lines = ter.filename().string() + "\n" + dbt.filename().string() + "\n";
-  if (!replaceFileAtomically(marker, lines)) return status::io(marker, "geschrieben", errno);
   return {};
 }
 
@@ -117,40 +125,15 @@ bool replacementPending(const fs::path& base) {
 }
 
 Result<bool> finishUpgrade(const fs::path& base) {
-  const fs::path dir = base.parent_path();
-  const TablePair fresh = pairIn(dir, newStem(base));
   const fs::path marker = replaceMarker(base);
-  std::error_code ec;
-  if (!fs::exists(marker, ec)) {
-    removePair(fresh);  // never completed
+  if (!FileReplacement::pending(marker)) {
+    removePair(pairIn(base.parent_path(), newStem(base)));  // never completed
     return false;
   }
-  std::ifstream in(marker);
-  std::string terName, dbtName;
-  std::getline(in, terName);
-  std::getline(in, dbtName);
-  in.close();
-  for (std::string* name : {&terName, &dbtName}) {
-    if (!name->empty() && name->back() == '\r') name->pop_back();
-  }
-  if (!plainName(terName) || !plainName(dbtName)) {
-    return status::corrupt(marker, "die Namen der zu ersetzenden Dateien fehlen");
-  }
-  // The old indexes point at the old records: they go before the new table comes.
-  for (int i = 1; i <= 4; ++i)
-    fs::remove(appointmentIndexFile(base, i), ec);
-  // The memo first: as long as the table file is the old one the marker stays, and the next
-  // call puts the rest in place.
-  const std::pair<fs::path, fs::path> moves[] = {{fresh.dbt, dir / dbtName},
-                                                 {fresh.ter, dir / terName}};
-  for (const auto& [from, to] : moves) {
-    if (!fs::exists(from, ec)) continue;
-    fs::rename(from, to, ec);
-    if (ec) return status::io(to, "ersetzt", ec.value());
-  }
-  if (Status s = syncDirectory(dir); !s) return s;
-  fs::remove(marker, ec);
-  removePair(pairIn(dir, kUpgradeCopy));
+  removeOldIndexes(base);
+  auto done = FileReplacement::finish(marker, freshNameOf(base));
+  if (!done) return done;
+  removePair(pairIn(base.parent_path(), kUpgradeCopy));
   return true;
 }
 
@@ -167,20 +150,29 @@ Result<long> upgradeStructure(const fs::path& base, Table& old, const Clock& clo
   }
   if (Status s = makeCopy(dir, ter, dbt); !s) return s;
 
-  const TablePair fresh{dir / (newStem(base) + ".TER"), dir / (newStem(base) + ".DBT")};
-  auto count = writeNewTable(fresh, old, clock, log);
-  Status s = count.status();
-  if (s) s = writeReplaceMarker(base, ter, dbt);
-  if (!s) {
-    removePair(fresh);
-    removePair(pairIn(dir, kUpgradeCopy));  // the old table is untouched
-    return s;
+  Result<long> count = 0L;
+  {
+    // The memo first; the marker makes the next open finish what a failure here cut short.
+    FileReplacement replacement(dir / (newStem(base) + ".REN"), freshNameOf(base));
+    const fs::path freshDbt = replacement.add(dbt);
+    const TablePair fresh{replacement.add(ter), freshDbt};
+    count = writeNewTable(fresh, old, clock, log);
+    if (!count) {
+      removePair(pairIn(dir, kUpgradeCopy));  // the old table is untouched
+      return count;
+    }
+    removeOldIndexes(base);
+    if (Status s = replacement.commit(); !s) {
+      if (!FileReplacement::pending(replaceMarker(base))) {
+        removePair(pairIn(dir, kUpgradeCopy));
+        return s;
+      }
+      return Status(s.code(), s.message() +
+                                  " Die neue Datei ist vollständig und wird beim nächsten Öffnen "
+                                  "an ihre Stelle gesetzt.");
+    }
   }
-  if (auto r = finishUpgrade(base); !r) {
-    return Status(r.code(), r.message() +
-                                " Die neue Datei ist vollständig und wird beim nächsten Öffnen "
-                                "an ihre Stelle gesetzt.");
-  }
+  removePair(pairIn(dir, kUpgradeCopy));
   return count;
 }
 

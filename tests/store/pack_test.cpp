@@ -3,7 +3,11 @@
 // forgotten) at the next open.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "store/base/file_io.h"
+#include "store/base/file_ops.h"
 #include "store/xbase/table.h"
 #include "store_test_support.h"
 #include "support/test_dir.h"
@@ -133,6 +137,66 @@ TEST_F(PackTest, InterruptedPackIsFinishedOrForgottenAtTheNextOpen) {
   expectPacked(*t);
   EXPECT_FALSE(fs::exists(dir / "ZORVANE.TER.~pack"));
   EXPECT_FALSE(fs::exists(dir / "ZORVANE.TER.~pk"));
+}
+
+// File operations whose n-th rename fails as a full disk would.
+struct FailingRename : FileOps {
+  int failAt;
+  int renames = 0;
+  explicit FailingRename(int n) : failAt(n) {}
+  Status rename(const fs::path& from, const fs::path& to) override {
+    if (++renames == failAt) return status::io(to, "ersetzt", ENOSPC);
+    return FileOps::rename(from, to);
+  }
+};
+
+TEST_F(PackTest, ASecondOfThreeRenamesFailingIsReportedAndCompletedAtTheNextOpen) {
+  fill();
+  auto t = test::openTable(file, clock);
+  ASSERT_OK(t->openIndex(index));
+  {
+    FailingRename ops(2);
+    FileOpsOverride use(ops);
+    const Status s = t->pack();
+    EXPECT_EQ(s.code(), StatusCode::kIoError);
+    // The real cause, and the file it hit: the memo, renamed second.
+    EXPECT_NE(s.message().find("ZORVANE.DBT"), std::string::npos) << s.message();
+    EXPECT_NE(s.message().find(std::strerror(ENOSPC)), std::string::npos) << s.message();
+    EXPECT_EQ(ops.renames, 2);
+  }
+  t.reset();
+  // Half the files are new, half old: the marker says so, and the next open completes the set.
+  EXPECT_TRUE(fs::exists(dir / "ZORVANE.TER.~pack"));
+  t = test::openTable(file, clock);
+  ASSERT_OK(t->openIndex(index));
+  expectPacked(*t);
+  EXPECT_FALSE(fs::exists(dir / "ZORVANE.TER.~pack"));
+  EXPECT_FALSE(fs::exists(dir / "ZORVANE.DBT.~pk"));
+  EXPECT_FALSE(fs::exists(dir / "ZORVANE.NT1.~pk"));
+}
+
+TEST_F(PackTest, AFailureBeforeAllFilesAreCompleteLeavesTheOldFiles) {
+  fill();
+  const std::string before = *readWholeFile(file);
+  auto t = test::openTable(file, clock);
+  ASSERT_OK(t->openIndex(index));
+  // The marker cannot be written: nothing was renamed, the new files go again.
+  struct NoMarker : FileOps {
+    Status writeFile(const fs::path& f, std::string_view) override {
+      return status::io(f, "geschrieben", EACCES);
+    }
+  } ops;
+  {
+    FileOpsOverride use(ops);
+    EXPECT_EQ(t->pack().code(), StatusCode::kIoError);
+  }
+  t.reset();
+  EXPECT_EQ(*readWholeFile(file), before);
+  for (const auto& entry : fs::directory_iterator(dir.path())) {
+    EXPECT_EQ(entry.path().string().find('~'), std::string::npos) << entry.path();
+  }
+  t = test::openTable(file, clock);
+  EXPECT_EQ(t->recCount(), 60u);
 }
 
 }  // namespace

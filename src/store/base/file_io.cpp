@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <system_error>
 
 namespace zrv {
@@ -94,12 +95,15 @@ bool replaceFileAtomically(const fs::path& requested, std::string_view bytes,
   if (ok && existed) ok = ::fchmod(fd.get(), st.st_mode & 07777) == 0;
   ok = ok && ::fsync(fd.get()) == 0;
   ok = fd.close() && ok;
+  int cause = ok ? 0 : errno;
   if (ok) {
     fs::rename(tmp, target, ec);
     ok = !ec;
+    cause = ec.value();
   }
   if (!ok) {
     fs::remove(tmp, ec);
+    errno = cause;  // the caller reports the real cause
     return false;
   }
   syncDirectoryOf(target);

@@ -26,9 +26,9 @@ inline UniqueFile openFile(const std::filesystem::path& p, const char* mode) {
 std::optional<std::string> readWholeFile(const std::filesystem::path& p);
 
 // Replaces `target` by `bytes` only once they are completely on disk (temporary file, fsync,
-// rename). On failure the old file is untouched and false is returned. An existing target keeps
-// its permission bits; a new one gets `newFileMode` (less the umask). A symbolic link is
-// followed: the file it points to is replaced, the link stays.
+// rename). On failure the old file is untouched and false is returned, errno telling why. An
+// existing target keeps its permission bits; a new one gets `newFileMode` (less the umask). A
+// symbolic link is followed: the file it points to is replaced, the link stays.
 bool replaceFileAtomically(const std::filesystem::path& target, std::string_view bytes,
                            unsigned newFileMode = 0666);
 

@@ -205,6 +205,7 @@ Result<std::unique_ptr<Table>> Table::open(const fs::path& file, const Clock& cl
     if (!f) return f.status();
     if (Status s = f->shareLock(exclusive); !s) return s;
   }
+  if (Status s = recoverIndexes(file, options.mode); !s) return s;
   if (Status s = recoverJournal(file, options); !s) return s;
   auto dbf = DbfFile::attach(std::move(*f));
   if (!dbf) return dbf.status();

@@ -131,8 +131,8 @@ class TableImpl {
 };
 
 // Temporary and marker names used while files are replaced: "<name>.~nx" for a new index,
-// "<name>.~pk" for a packed file, "<table name>.~pack" for the list of files of a pack whose
-// new files are complete.
+// "<name>.~pk" for a packed file, "<table name>.~pack" and "<table name>.~ix" for the lists of
+// files of a pack or an index rebuild whose new files are complete.
 std::filesystem::path withSuffix(const std::filesystem::path& file, const char* suffix);
 
 // Opens a new empty file for a replacement and takes the share lock of `mode` on it.
@@ -143,5 +143,10 @@ bool pendingPack(const std::filesystem::path& table);
 // Finishes (exclusive) or reports (shared) a pack that a crash interrupted. The caller holds
 // the table's share lock, which a running pack would not have let it take.
 Status recoverPack(const std::filesystem::path& table, OpenMode mode);
+
+// The marker of an index rebuild of `table`, and the completion of one that was cut short
+// (in exclusive use; a shared open leaves it, every index file being usable either way).
+std::filesystem::path indexMarker(const std::filesystem::path& table);
+Status recoverIndexes(const std::filesystem::path& table, OpenMode mode);
 
 }  // namespace zrv

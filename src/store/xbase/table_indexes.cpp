@@ -3,10 +3,14 @@
 #include <system_error>
 
 #include "store/base/codepage.h"
+#include "store/base/file_replacement.h"
 #include "store/xbase/table_impl.h"
 
 namespace zrv {
 namespace fs = std::filesystem;
+namespace {
+constexpr const char* kNewIndex = ".~nx";
+}  // namespace
 
 fs::path withSuffix(const fs::path& file, const char* suffix) {
   fs::path p = file;
@@ -23,6 +27,17 @@ Result<OsFile> createReplacement(const fs::path& temp, OpenMode mode) {
   return f;
 }
 
+fs::path indexMarker(const fs::path& table) {
+  return withSuffix(table, ".~ix");
+}
+
+Status recoverIndexes(const fs::path& table, OpenMode mode) {
+  // Every index file is either the old or the new one, both made from the same records; in
+  // shared use others may have them open, so only an exclusive open completes the swap.
+  if (mode != OpenMode::kExclusive) return {};
+  return FileReplacement::finish(indexMarker(table), withSuffixName(kNewIndex)).status();
+}
+
 void TableImpl::note(const std::string& text) const {
   if (options_.onNote) options_.onNote(text);
 }
@@ -34,31 +49,23 @@ namespace {
 Result<std::vector<NtxTree>> buildAndReplace(TableImpl& t,
                                              const std::vector<const IndexPlan*>& plans,
                                              const std::vector<fs::path>& targets) {
+  if (targets.empty()) return std::vector<NtxTree>{};
+  FileReplacement replacement(indexMarker(t.dbf_.path()), withSuffixName(kNewIndex));
   std::vector<OsFile> files;
-  std::vector<fs::path> temps;
   for (const fs::path& target : targets) {
-    temps.push_back(withSuffix(target, ".~nx"));
-    auto f = createReplacement(temps.back(), t.options_.mode);
+    auto f = createReplacement(replacement.add(target), t.options_.mode);
     if (!f) return f.status();
     files.push_back(std::move(*f));
   }
   auto trees = buildIndexes(t.dbf_, plans, std::move(files), t.today(), t.shared());
-  std::error_code ec;
-  if (!trees) {
-    for (const fs::path& temp : temps)
-      fs::remove(temp, ec);
-    return trees.status();
-  }
+  if (!trees) return trees.status();
   std::vector<OsFile*> sync;
   for (NtxTree& tree : *trees)
     sync.push_back(&tree.file());
   if (Status s = syncFiles(sync); !s) return s;
-  for (std::size_t i = 0; i < targets.size(); ++i) {
-    fs::rename(temps[i], targets[i], ec);
-    if (ec) return status::io(targets[i], "ersetzt", ec.value());
+  if (Status s = replacement.commit(); !s) return s;
+  for (std::size_t i = 0; i < targets.size(); ++i)
     (*trees)[i].file().setPath(targets[i]);
-  }
-  if (!targets.empty()) (void)syncDirectory(targets.front().parent_path());
   return trees;
 }
 

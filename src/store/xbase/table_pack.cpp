@@ -1,12 +1,7 @@
 // Packing: the live records, their memos and every open index are written to new files beside
-// the old ones. Only when all of them are complete and on disk does a marker file list them;
-// then they are renamed into place and the marker removed. An open that finds the marker
-// finishes the renames, so a crash leaves either the old or the new set of files.
-#include <fstream>
-#include <sstream>
-#include <system_error>
-
-#include "store/base/file_io.h"
+// the old ones and replace them in one FileReplacement, so a crash or a failed rename leaves
+// either the old or (after the next exclusive open) the new set of files.
+#include "store/base/file_replacement.h"
 #include "store/xbase/table_impl.h"
 #include "store/xbase/xbase_layout.h"
 
@@ -19,54 +14,21 @@ constexpr const char* kPacked = ".~pk";
 constexpr const char* kMarker = ".~pack";
 constexpr std::size_t kChunkBytes = 1u << 20;
 
-bool plainName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
-         name.find('\0') == std::string::npos;
-}
-
-// The new files, created beside the old ones; removed again unless released.
-struct NewFiles {
-  std::vector<fs::path> temps;
-  bool keep = false;
-  ~NewFiles() {
-    if (keep) return;
-    std::error_code ec;
-    for (const fs::path& p : temps)
-      fs::remove(p, ec);
-  }
-};
-
 }  // namespace
 
 bool pendingPack(const fs::path& table) {
-  std::error_code ec;
-  return fs::exists(withSuffix(table, kMarker), ec);
+  return FileReplacement::pending(withSuffix(table, kMarker));
 }
 
 Status recoverPack(const fs::path& table, OpenMode mode) {
   const fs::path marker = withSuffix(table, kMarker);
-  std::error_code ec;
-  if (!fs::exists(marker, ec)) return {};
+  if (!FileReplacement::pending(marker)) return {};
   if (mode != OpenMode::kExclusive) {
     return {StatusCode::kLocked, "Das Packen der Datei " + table.filename().string() +
                                      " wurde unterbrochen; sie muss zuerst exklusiv geöffnet "
                                      "werden."};
   }
-  std::ifstream in(marker);
-  std::string name;
-  while (std::getline(in, name)) {
-    if (!plainName(name)) continue;
-    const fs::path target = table.parent_path() / name;
-    const fs::path temp = withSuffix(target, kPacked);
-    if (fs::exists(temp, ec)) {
-      fs::rename(temp, target, ec);
-      if (ec) return status::io(target, "ersetzt", ec.value());
-    }
-  }
-  in.close();
-  if (Status s = syncDirectory(table.parent_path()); !s) return s;
-  fs::remove(marker, ec);
-  return {};
+  return FileReplacement::finish(marker, withSuffixName(kPacked)).status();
 }
 
 Status TableImpl::pack() {
@@ -75,16 +37,14 @@ Status TableImpl::pack() {
   if (Status s = checkpoint(); !s) return s;  // the files are about to be replaced
   const DbfHeader& h = dbf_.header();
   const fs::path tablePath = dbf_.path();
-  NewFiles created;
+  FileReplacement replacement(withSuffix(tablePath, kMarker), withSuffixName(kPacked));
 
   // The table and its memos.
-  created.temps.push_back(withSuffix(tablePath, kPacked));
-  auto table = createReplacement(created.temps.back(), OpenMode::kExclusive);
+  auto table = createReplacement(replacement.add(tablePath), OpenMode::kExclusive);
   if (!table) return table.status();
   std::optional<MemoWriter> memo;
   if (memo_) {
-    created.temps.push_back(withSuffix(memo_->path(), kPacked));
-    auto m = createReplacement(created.temps.back(), OpenMode::kExclusive);
+    auto m = createReplacement(replacement.add(memo_->path()), OpenMode::kExclusive);
     if (!m) return m.status();
     memo.emplace(std::move(*m));
   }
@@ -139,8 +99,7 @@ Status TableImpl::pack() {
   std::vector<OsFile> indexFiles;
   for (auto& ix : indexes_) {
     plans.push_back(&ix->plan);
-    created.temps.push_back(withSuffix(ix->file, kPacked));
-    auto f = createReplacement(created.temps.back(), OpenMode::kExclusive);
+    auto f = createReplacement(replacement.add(ix->file), OpenMode::kExclusive);
     if (!f) return f.status();
     indexFiles.push_back(std::move(*f));
   }
@@ -153,24 +112,8 @@ Status TableImpl::pack() {
   if (Status s = syncFiles(sync); !s) return s;
 
   // Everything is on disk: from here on the pack completes, if need be at the next open.
-  std::vector<fs::path> targets{tablePath};
-  if (memo_) targets.push_back(memo_->path());
-  for (auto& ix : indexes_)
-    targets.push_back(ix->file);
-  std::ostringstream list;
-  for (const fs::path& t : targets)
-    list << t.filename().string() << '\n';
-  const fs::path marker = withSuffix(tablePath, kMarker);
-  if (!replaceFileAtomically(marker, list.str())) return status::io(marker, "geschrieben", EIO);
-  if (Status s = syncDirectory(tablePath.parent_path()); !s) return s;
-  created.keep = true;
-  std::error_code ec;
-  for (std::size_t i = 0; i < targets.size(); ++i) {
-    fs::rename(created.temps[i], targets[i], ec);
-    if (ec) return status::io(targets[i], "ersetzt", ec.value());
-  }
-  if (Status s = syncDirectory(tablePath.parent_path()); !s) return s;
-  fs::remove(marker, ec);
+  if (Status s = replacement.commit(); !s) return s;
+  const std::vector<fs::path>& targets = replacement.targets();
 
   // Work on the new files from now on.
   unlockAll();

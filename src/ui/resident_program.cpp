@@ -1,8 +1,11 @@
 #include "ui/resident_program.h"
 
+#include <wx/app.h>
+
 #include "app/check_dbf.h"
 #include "app/check_ini.h"
 #include "app/context.h"
+#include "app/escaped_error.h"
 #include "app/exit_pack.h"
 #include "app/first_start.h"
 #include "app/startup.h"
@@ -62,7 +65,11 @@ void ResidentProgram::start() {
   // Network mode's user set-up comes with the user registry.
   openTableAtStart(*ctx_, {});
   timer_ = std::make_unique<DueTimer>(dueTimerSeconds(ctx_->settings.NS_TIMER, *log_), [this] {
-    if (env_) chkAll(*env_);
+    try {
+      if (env_) chkAll(*env_);
+    } catch (...) {
+      endAfterError("Timer");
+    }
   });
   if (ctx_->DTER) {
     env_ = std::make_unique<ReminderEnv>(
@@ -75,6 +82,13 @@ void ResidentProgram::start() {
   // Without a tray icon a hidden start shows the window iconified.
   if (ctx_->run.LS_WNDHIDDEN) frame_->Iconize(true);
   frame_->initialise();
+}
+
+void ResidentProgram::endAfterError(const char* where) {
+  const std::string what = currentExceptionText();
+  if (timer_) timer_->stop();
+  reportEscapedError(*ctx_, where, what);
+  if (wxTheApp) wxTheApp->ExitMainLoop();
 }
 
 void ResidentProgram::shutDown() {

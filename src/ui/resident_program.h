@@ -38,6 +38,9 @@ class ResidentProgram {
   // After the event loop: the tables packed and closed, the timer ended, the settings backed
   // up, the run's files deleted, the last logbook line.
   void shutDown();
+  // The exception boundary, called inside a catch block: the error goes to the logbook and to
+  // the user, the due check stops, and the event loop ends so that shut-down runs in order.
+  void endAfterError(const char* where);
 
   Context& context() { return *ctx_; }
   MainFrame* frame() const { return frame_; }

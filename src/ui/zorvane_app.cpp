@@ -57,6 +57,15 @@ int ZorvaneApp::OnExit() {
   return wxApp::OnExit();
 }
 
+bool ZorvaneApp::OnExceptionInMainLoop() {
+  if (program_) program_->endAfterError("Hauptschleife");
+  return false;  // the loop ends; OnExit shuts down
+}
+
+void ZorvaneApp::OnUnhandledException() {
+  if (program_) program_->endAfterError("Programm");
+}
+
 void ZorvaneApp::requestStop() {
   stop_.request();
 }

@@ -19,6 +19,9 @@ class ZorvaneApp : public wxApp {
   ~ZorvaneApp() override;
   bool OnInit() override;
   int OnExit() override;
+  // The exception boundary of window callbacks: reported, then the program ends in order.
+  bool OnExceptionInMainLoop() override;
+  void OnUnhandledException() override;
 
   // Ctrl+C, a kill or a hang-up: the open modal windows are closed without an action, then the
   // main window, so that its close handler and the shut-down run as after a click on the close

@@ -89,16 +89,10 @@ bool triggerReached(const Context& ctx, const Date& date, const std::string& tim
 // appointment would be presented again at every tick after it had been moved on or filed.
 bool remembersUnchangedRecord(ReminderEnv& env) {
   const RunState& run = env.ctx.run;
-  AppointmentTable& t = env.DTER;
-  const std::uint32_t back = t.recNo();
-  bool same = false;
-  if (t.goTo(static_cast<std::uint32_t>(run.NN_REC)).isOk() && !t.eof() && !t.isDeleted()) {
-    const Result<Appointment> a = t.read();
-    same = a.isOk() && !a->QUIT && a->TDATE == run.DN_DATE &&
-           a->TTIME.substr(0, 5) == run.CN_TIME.substr(0, 5);
-  }
-  (void)t.goTo(back);
-  return same;
+  bool deleted = false;
+  const Result<Appointment> a = env.DTER.readAt(static_cast<std::uint32_t>(run.NN_REC), &deleted);
+  return a.isOk() && !deleted && !a->QUIT && a->TDATE == run.DN_DATE &&
+         a->TTIME.substr(0, 5) == run.CN_TIME.substr(0, 5);
 }
 
 bool nextIsDue(ReminderEnv& env) {

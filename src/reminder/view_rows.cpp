@@ -6,25 +6,13 @@
 
 namespace zrv {
 
-KeepPosition::KeepPosition(AppointmentTable& table)
-    : table_(table), recno_(table.recNo()), eof_(table.eof()) {}
-
-KeepPosition::~KeepPosition() {
-  // A failed return leaves the table where the read left it; the next move of its owner
-  // (a new search for the next appointment, a list action) positions it anew.
-  (void)table_.goTo(eof_ ? 0 : recno_);
-}
-
 Status ViewRows::reload(AppointmentTable& table) {
   recnos_.clear();
   cache_.clear();
-  KeepPosition keep(table);
-  Status s = table.goTop();
-  while (s && !table.eof()) {
-    recnos_.push_back(table.recNo());
-    s = table.skip(1);
-  }
-  return s;
+  auto recnos = table.orderRecnos();
+  if (!recnos) return recnos.status();
+  recnos_ = std::move(*recnos);
+  return {};
 }
 
 std::uint32_t ViewRows::recnoAt(int row) const {
@@ -43,12 +31,7 @@ const ListRow& ViewRows::row(AppointmentTable& table, int row) {
   if (const auto it = cache_.find(row); it != cache_.end()) return it->second;
   if (cache_.size() >= kCachedRows) cache_.clear();
   ListRow content;
-  {
-    KeepPosition keep(table);
-    if (table.goTo(recno).isOk() && !table.eof()) {
-      if (const Result<Appointment> a = table.read(); a.isOk()) content = listRowOf(*a);
-    }
-  }
+  if (const Result<Appointment> a = table.readAt(recno); a.isOk()) content = listRowOf(*a);
   return cache_.emplace(row, std::move(content)).first->second;
 }
 

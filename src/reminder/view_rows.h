@@ -2,8 +2,8 @@
 // one walk so that a list of any length can be scrolled without walking the order again, and
 // the rows' contents, read when they are first shown and kept until the next reload.
 //
-// Reading never moves the table for good: DTER's current record is shared with the due check
-// and the alert actions, so every walk or read goes back to the record it started on.
+// Reading never moves the table: DTER's current record is shared with the due check and the
+// alert actions, so the rows are walked and read with the table's read cursor.
 #pragma once
 
 #include <cstdint>
@@ -21,7 +21,7 @@ class ViewRows {
  public:
   // Takes the record numbers of the controlling order from its first record to its end
   // (deleted records are hidden by the table) and forgets the contents read so far. On a
-  // failure the rows read up to it are kept and the status tells why.
+  // failure the view is empty and the status tells why.
   Status reload(AppointmentTable& table);
 
   int size() const { return static_cast<int>(recnos_.size()); }
@@ -41,20 +41,6 @@ class ViewRows {
   std::vector<std::uint32_t> recnos_;
   std::unordered_map<int, ListRow> cache_;
   ListRow empty_;
-};
-
-// Puts the table back on the record it stood on when made (also when that was past the end).
-class KeepPosition {
- public:
-  explicit KeepPosition(AppointmentTable& table);
-  ~KeepPosition();
-  KeepPosition(const KeepPosition&) = delete;
-  KeepPosition& operator=(const KeepPosition&) = delete;
-
- private:
-  AppointmentTable& table_;
-  std::uint32_t recno_;
-  bool eof_;
 };
 
 }  // namespace zrv

@@ -39,21 +39,20 @@ std::string weekLine(const std::string& timeVon, const std::string& text, const 
 WeekTexts collectWeekTexts(AppointmentTable& table, const Date& monday, int weekShow) {
   WeekTexts out;
   const Date sunday = monday + (kDaysOfWeek - 1);
-  Status s = table.goTop();
-  while (s && !table.eof()) {
-    const Result<Appointment> a = table.read();
+  const auto recnos = table.orderRecnos();
+  out.status = recnos.status();
+  for (const std::uint32_t recno : recnos ? *recnos : std::vector<std::uint32_t>{}) {
+    const Result<Appointment> a = table.readAt(recno);
     if (!a) {
-      s = a.status();
+      out.status = a.status();
       break;
     }
     if (!a->DATE.empty() && a->DATE >= monday && a->DATE <= sunday) {
       out.days[static_cast<std::size_t>(a->DATE - monday)] +=
           weekLine(a->TIMEVON, a->TEXT, a->DATE, weekShow);
     }
-    s = table.skip(1);
   }
-  out.status = s;
-  (void)table.goTop();
+  if (Status s = table.goTop(); out.status && !s) out.status = s;
   return out;
 }
 

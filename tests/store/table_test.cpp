@@ -173,5 +173,33 @@ TEST_F(TableTest, WrongNamesTypesAndOversizedValuesAreRefused) {
   EXPECT_EQ(Table::open(dir / "missing.dbf", clock, {}).status().code(), StatusCode::kMissing);
 }
 
+TEST_F(TableTest, ReadingAtAndWalkingAnOrderLeaveTheCurrentRecordAlone) {
+  auto t = create();
+  addRecord(*t, "Berta", 1, 1, Date(), false, "zweite");
+  addRecord(*t, "Anton", 2, 2, Date(), true, "erste");
+  addRecord(*t, "Clara", 3, 3, Date(), false, "dritte");
+  ASSERT_OK(t->createIndex(dir / "NAME.NTX", {"NAME", "", false, {}}));
+  must(t->goTo(3));
+  must(t->deleteRecord());
+  must(t->goTo(1));
+  must(t->setString("NOTE", "geändert, noch nicht geschrieben"));
+
+  const RecordView other = must(t->readAt(2));
+  EXPECT_EQ(must(other.getString("NAME")), "Anton");
+  EXPECT_EQ(must(other.getString("NOTE")), "erste");
+  EXPECT_EQ(must(other.getNumber("COUNT")), 2);
+  EXPECT_TRUE(must(other.getLogical("FLAG")));
+  EXPECT_FALSE(other.isDeleted());
+  EXPECT_TRUE(must(t->readAt(3)).isDeleted());
+  // The current record reads with its pending change.
+  EXPECT_EQ(must(must(t->readAt(1)).getString("NOTE")), "geändert, noch nicht geschrieben");
+  EXPECT_EQ(t->readAt(4).code(), StatusCode::kInvalidArgument);
+
+  EXPECT_EQ(must(t->orderRecnos(1)), (std::vector<std::uint32_t>{2, 1}));
+  EXPECT_EQ(must(t->orderRecnos(0)), (std::vector<std::uint32_t>{1, 2}));
+  EXPECT_EQ(t->recNo(), 1u);
+  EXPECT_EQ(must(t->getString("NOTE")), "geändert, noch nicht geschrieben");
+}
+
 }  // namespace
 }  // namespace zrv

@@ -5,10 +5,12 @@
 namespace zrv {
 namespace {
 
-// Reading and writing one member by field name; a field the table lacks is left alone.
+// Reading one member by field name from the current record (Table) or a record read without
+// moving (RecordView); a field the table lacks is left alone.
+template <class Source>
 class FieldMapper {
  public:
-  explicit FieldMapper(const Table& t) : t_(t) {}
+  explicit FieldMapper(const Source& t) : t_(t) {}
   const Status& status() const { return status_; }
 
   void text(const char* name, std::string& out, std::size_t padTo = 0) {
@@ -42,7 +44,7 @@ class FieldMapper {
 
  private:
   bool ok(const char* name) const { return status_ && t_.hasField(name); }
-  const Table& t_;
+  const Source& t_;
   Status status_;
 };
 
@@ -85,9 +87,12 @@ Structure terStruct() {
   };
 }
 
-Result<Appointment> readAppointment(const Table& table) {
+namespace {
+
+template <class Source>
+Result<Appointment> readFrom(const Source& table) {
   Appointment a;
-  FieldMapper m(table);
+  FieldMapper<Source> m(table);
   m.date("TDATE", a.TDATE);
   m.text("TTIME", a.TTIME);
   m.logical("LAUTO", a.LAUTO);
@@ -118,6 +123,16 @@ Result<Appointment> readAppointment(const Table& table) {
   m.text("EMAIL", a.EMAIL);
   if (!m.status()) return m.status();
   return a;
+}
+
+}  // namespace
+
+Result<Appointment> readAppointment(const Table& table) {
+  return readFrom(table);
+}
+
+Result<Appointment> readAppointment(const RecordView& record) {
+  return readFrom(record);
 }
 
 Status writeAppointment(Table& table, const Appointment& a) {

@@ -17,6 +17,8 @@ Structure terStruct();
 // blanks to 7 and 12 characters so that positions can be indexed. On the phantom record (eof)
 // every field is empty. Errors: an unreadable memo (kCorrupt).
 Result<Appointment> readAppointment(const Table& table);
+// The same for a record read without moving the current record (Table::readAt).
+Result<Appointment> readAppointment(const RecordView& record);
 
 // Puts every field of `a` that the table has into the current record; the change reaches the
 // files at the next flush/commit/move. Texts are cut to the field width; TEXT is written to the

@@ -119,4 +119,11 @@ Status AppointmentTable::append(const Appointment& a) {
   return table_->flush();
 }
 
+Result<Appointment> AppointmentTable::readAt(std::uint32_t recno, bool* deleted) {
+  auto record = table_->readAt(recno);
+  if (!record) return record.status();
+  if (deleted) *deleted = record->isDeleted();
+  return readAppointment(*record);
+}
+
 }  // namespace zrv

@@ -77,6 +77,12 @@ class AppointmentTable {
   std::uint32_t recNo() const { return table_->recNo(); }
   bool isDeleted() const { return table_->isDeleted(); }
 
+  // Reading without moving the current record, which is shared with the list, the due check
+  // and the alert's actions: the record `recno` (`deleted` tells its flag), and the record
+  // numbers of the controlling order, deleted ones left out.
+  Result<Appointment> readAt(std::uint32_t recno, bool* deleted = nullptr);
+  Result<std::vector<std::uint32_t>> orderRecnos() { return table_->orderRecnos(table_->order()); }
+
   // The current record (see readAppointment / writeAppointment).
   Result<Appointment> read() const;
   Status write(const Appointment& a);

@@ -102,10 +102,9 @@ Result<int> TableImpl::fieldOf(std::string_view name, const char* types) const {
   return f;
 }
 
-std::string_view TableImpl::raw(int f) const {
+std::string_view TableImpl::rawIn(std::string_view record, int f) const {
   const auto& h = dbf_.header();
-  return std::string_view(record_).substr(h.offsets[f],
-                                          static_cast<std::size_t>(h.fields[f].width));
+  return record.substr(h.offsets[f], static_cast<std::size_t>(h.fields[f].width));
 }
 
 void TableImpl::putRaw(int f, std::string_view bytes) {
@@ -114,12 +113,13 @@ void TableImpl::putRaw(int f, std::string_view bytes) {
   dirty_ = true;
 }
 
-Result<std::string> TableImpl::memoText(int f) const {
-  if (const auto it = pendingMemos_.find(f); it != pendingMemos_.end()) return it->second;
-  const auto block = parseMemoBlock(raw(f));
+Result<std::string> TableImpl::memoIn(std::string_view record, int f, std::uint32_t recno,
+                                      const std::map<int, std::string>& pending) const {
+  if (const auto it = pending.find(f); it != pending.end()) return it->second;
+  const auto block = parseMemoBlock(rawIn(record, f));
   if (!block) {
     return status::corrupt(
-        dbf_.path(), "Datensatz " + std::to_string(recno_) + " hat einen ungültigen Memoverweis");
+        dbf_.path(), "Datensatz " + std::to_string(recno) + " hat einen ungültigen Memoverweis");
   }
   if (*block == 0) return std::string();
   if (!memo_) return status::missing(memoPathFor(dbf_.path()));

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -30,6 +31,30 @@ class Clock;
 class TableImpl;
 
 enum class OpenMode { kShared, kExclusive };
+
+// One record read without moving the table's current record: its bytes as they were when
+// read (the current record with its pending changes), its fields decoded like the table's
+// getters. Valid while its table is open (memos are read from the table's memo file).
+class RecordView {
+ public:
+  std::uint32_t recNo() const { return recno_; }
+  bool isDeleted() const;
+  bool hasField(std::string_view name) const;
+  Result<std::string> getString(std::string_view field) const;
+  Result<double> getNumber(std::string_view field) const;
+  Result<Date> getDate(std::string_view field) const;
+  Result<bool> getLogical(std::string_view field) const;
+
+ private:
+  friend class Table;
+  RecordView(const TableImpl* impl, std::uint32_t recno, std::string record,
+             std::map<int, std::string> memos)
+      : impl_(impl), recno_(recno), record_(std::move(record)), memos_(std::move(memos)) {}
+  const TableImpl* impl_;
+  std::uint32_t recno_;
+  std::string record_;
+  std::map<int, std::string> memos_;  // pending memo texts of the current record
+};
 
 class Table {
  public:
@@ -131,6 +156,17 @@ class Table {
   // Number of records in the file, deleted ones included.
   std::uint32_t recCount() const;
   bool isDeleted() const;
+
+  // ---- reading without moving -------------------------------------------------------------
+  // What many readers (the list, the week overview, the calendar, printing) use, so that the
+  // current record, shared with whoever changes records, stays where it is.
+
+  // The record `recno`, deleted or not; kInvalidArgument outside 1..recCount().
+  Result<RecordView> readAt(std::uint32_t recno);
+  // The record numbers of `order` (0: natural order) from its first to its last entry,
+  // deleted records left out. Pending changes are written first; a damaged index is rebuilt
+  // and walked again, as a move would.
+  Result<std::vector<std::uint32_t>> orderRecnos(int order);
 
   // ---- fields of the current record -----------------------------------------------------
   // Errors: unknown field, wrong type (kInvalidArgument); unreadable memo (kCorrupt). On the

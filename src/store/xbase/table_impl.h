@@ -45,9 +45,15 @@ class TableImpl {
 
   int field(std::string_view name) const;
   Result<int> fieldOf(std::string_view name, const char* types) const;
-  std::string_view raw(int field) const;
+  std::string_view raw(int field) const { return rawIn(record_, field); }
+  std::string_view rawIn(std::string_view record, int field) const;
   void putRaw(int field, std::string_view bytes);
-  Result<std::string> memoText(int field) const;
+  Result<std::string> memoText(int field) const {
+    return memoIn(record_, field, recno_, pendingMemos_);
+  }
+  // The memo of `field` of a record's bytes; a pending text wins.
+  Result<std::string> memoIn(std::string_view record, int field, std::uint32_t recno,
+                             const std::map<int, std::string>& pending) const;
   Status requireRecord() const;
   bool shared() const { return options_.mode == OpenMode::kShared; }
   Date today() const { return clock_.today(); }
@@ -83,7 +89,13 @@ class TableImpl {
   Status skipNatural(long n);
   Status skipIndexed(long n);
   Result<bool> syncCursor(OpenIndex& ix);
-  Result<bool> firstLive(OpenIndex& ix, bool forward, Result<bool> on);
+  Result<bool> firstLive(OpenIndex& ix, bool forward, Result<bool> on) {
+    return firstLiveWith(ix, ix.cursor, forward, std::move(on), scratch_);
+  }
+  // The same with a cursor of the caller's, reading into `record`.
+  Result<bool> firstLiveWith(OpenIndex& ix, NtxTree::Cursor& c, bool forward, Result<bool> on,
+                             std::string& record);
+  Result<std::vector<std::uint32_t>> orderRecnos(int order);
   Status topIndexed(OpenIndex& ix);
   Status bottomIndexed(OpenIndex& ix);
   Status topNatural();

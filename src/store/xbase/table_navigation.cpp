@@ -153,9 +153,9 @@ Status TableImpl::indexFault(OpenIndex& ix, const Status& s) {
 }
 
 // From the entry the cursor stands on, moves on (forward or back) until a record that is not
-// deleted; reads it into scratch_.
-Result<bool> TableImpl::firstLive(OpenIndex& ix, bool forward, Result<bool> on) {
-  NtxTree::Cursor& c = ix.cursor;
+// deleted; reads it into `record`.
+Result<bool> TableImpl::firstLiveWith(OpenIndex& ix, NtxTree::Cursor& c, bool forward,
+                                      Result<bool> on, std::string& record) {
   // A sound index has one entry per record; more steps than that mean a loop in its pages.
   std::uint64_t steps = 0;
   while (on && *on) {
@@ -170,8 +170,8 @@ Result<bool> TableImpl::firstLive(OpenIndex& ix, bool forward, Result<bool> on) 
                                                            std::to_string(r)));
       }
     }
-    if (Status s = readRecord(r, scratch_); !s) return s;
-    if (isLive(scratch_)) return true;
+    if (Status s = readRecord(r, record); !s) return s;
+    if (isLive(record)) return true;
     on = forward ? ix.tree.next(c) : ix.tree.prev(c);
   }
   if (!on) return indexFault(ix, on.status());

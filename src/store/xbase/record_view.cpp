@@ -1,0 +1,104 @@
+// Reading records without moving the current record: RecordView's fields, Table::readAt and
+// the walk over an order's record numbers.
+#include "store/base/codepage.h"
+#include "store/xbase/field_codec.h"
+#include "store/xbase/table_impl.h"
+#include "store/xbase/xbase_layout.h"
+
+namespace zrv {
+
+bool RecordView::isDeleted() const {
+  return !record_.empty() && record_[0] == xbase::dbf::kDeleted;
+}
+
+bool RecordView::hasField(std::string_view name) const {
+  return impl_->field(name) >= 0;
+}
+
+Result<std::string> RecordView::getString(std::string_view name) const {
+  auto f = impl_->fieldOf(name, "CM");
+  if (!f) return f.status();
+  if (impl_->dbf_.header().fields[*f].type == 'C') {
+    return cp1252ToUtf8(field::trimRight(impl_->rawIn(record_, *f)));
+  }
+  auto text = impl_->memoIn(record_, *f, recno_, memos_);
+  if (!text) return text.status();
+  return cp1252ToUtf8(*text);
+}
+
+Result<double> RecordView::getNumber(std::string_view name) const {
+  auto f = impl_->fieldOf(name, "N");
+  if (!f) return f.status();
+  return field::parseNumber(impl_->rawIn(record_, *f));
+}
+
+Result<Date> RecordView::getDate(std::string_view name) const {
+  auto f = impl_->fieldOf(name, "D");
+  if (!f) return f.status();
+  return field::parseDate(impl_->rawIn(record_, *f));
+}
+
+Result<bool> RecordView::getLogical(std::string_view name) const {
+  auto f = impl_->fieldOf(name, "L");
+  if (!f) return f.status();
+  return field::parseLogical(impl_->rawIn(record_, *f));
+}
+
+Result<RecordView> Table::readAt(std::uint32_t recno) {
+  TableImpl& t = *impl_;
+  if (!t.eof_ && recno == t.recno_) return RecordView(&t, recno, t.record_, t.pendingMemos_);
+  if (recno > t.dbf_.recordCount()) {
+    if (Status s = t.refreshShared(); !s) return s;
+  }
+  if (recno == 0 || recno > t.dbf_.recordCount()) {
+    return status::invalid("Die Datei " + t.dbf_.path().filename().string() +
+                           " hat keinen Datensatz " + std::to_string(recno) + ".");
+  }
+  std::string record;
+  if (Status s = t.readRecord(recno, record); !s) return s;
+  return RecordView(&t, recno, std::move(record), {});
+}
+
+Result<std::vector<std::uint32_t>> Table::orderRecnos(int order) {
+  return impl_->orderRecnos(order);
+}
+
+Result<std::vector<std::uint32_t>> TableImpl::orderRecnos(int order) {
+  if (order < 0 || order > static_cast<int>(indexes_.size())) {
+    return status::invalid("Die Datei " + dbf_.path().filename().string() + " hat keinen Index " +
+                           std::to_string(order) + ".");
+  }
+  if (Status s = flush(); !s) return s;
+  if (Status s = refreshShared(); !s) return s;
+  std::vector<std::uint32_t> out;
+  std::string record;
+  if (order == 0) {
+    for (std::uint32_t r = 1; r <= dbf_.recordCount(); ++r) {
+      if (Status s = readRecord(r, record); !s) return s;
+      if (record[0] != xbase::dbf::kDeleted) out.push_back(r);
+    }
+    return out;
+  }
+  OpenIndex& ix = *indexes_[static_cast<std::size_t>(order - 1)];
+  const auto walk = [&]() -> Status {
+    out.clear();
+    if (Status s = ix.tree.beginRead(); !s) return s;
+    NtxTree::Cursor c;
+    Result<bool> on = firstLiveWith(ix, c, true, ix.tree.first(c), record);
+    while (on && *on) {
+      out.push_back(c.entry.recno);
+      on = firstLiveWith(ix, c, true, ix.tree.next(c), record);
+    }
+    ix.tree.end();
+    return on.status();
+  };
+  Status s = walk();
+  if (s.code() == StatusCode::kCorrupt && ix.damaged) {
+    if (Status r = repair(ix, s); !r) return r;
+    s = walk();
+  }
+  if (!s) return s;
+  return out;
+}
+
+}  // namespace zrv

@@ -2,7 +2,7 @@
 // way out.
 #pragma once
 
-#include "app/user_interface.h"
+#include "ports/user_interface.h"
 
 namespace zrv {
 

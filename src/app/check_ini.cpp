@@ -7,7 +7,7 @@
 
 #include "app/context.h"
 #include "app/settings_file.h"
-#include "app/user_interface.h"
+#include "ports/user_interface.h"
 #include "store/base/file_io.h"
 #include "store/base/file_names.h"
 #include "store/base/logbook.h"

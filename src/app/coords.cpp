@@ -7,7 +7,7 @@
 #include "app/context.h"
 #include "app/settings_backup.h"
 #include "app/settings_file.h"
-#include "app/user_interface.h"
+#include "ports/user_interface.h"
 #include "store/base/logbook.h"
 
 namespace zrv {

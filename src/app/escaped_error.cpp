@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "app/context.h"
-#include "app/user_interface.h"
+#include "ports/user_interface.h"
 #include "store/base/logbook.h"
 
 namespace zrv {

@@ -7,7 +7,7 @@
 #include "app/first_start.h"
 #include "app/table_names.h"
 #include "app/table_problems.h"
-#include "app/user_interface.h"
+#include "ports/user_interface.h"
 #include "store/appointments/appointment_table.h"
 #include "store/base/file_names.h"
 #include "store/base/logbook.h"

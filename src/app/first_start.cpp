@@ -6,7 +6,7 @@
 #include "app/sample_appointments.h"
 #include "app/table_names.h"
 #include "app/table_problems.h"
-#include "app/user_interface.h"
+#include "ports/user_interface.h"
 #include "store/appointments/appointment_record.h"
 #include "store/appointments/appointment_table.h"
 #include "store/base/logbook.h"

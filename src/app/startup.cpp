@@ -6,7 +6,7 @@
 #include "app/context.h"
 #include "app/settings_backup.h"
 #include "app/settings_file.h"
-#include "app/user_interface.h"
+#include "ports/user_interface.h"
 #include "store/base/clock.h"
 #include "store/base/date_time.h"
 #include "store/base/file_io.h"
@@ -37,7 +37,12 @@ bool qlMakeSem(const Context& ctx, std::string_view name) {
   return openFile(findFile(ctx.CRUNIN, name), "wb") != nullptr;
 }
 
-WindowRect startUp(Context& ctx, const StartupHooks& hooks) {
+WindowRect startUp(Context& ctx) {
+  NoStartupSteps none;
+  return startUp(ctx, none);
+}
+
+WindowRect startUp(Context& ctx, StartupSteps& steps) {
   ctx.CRELEASE = kRelease;
   ctx.ui.busy(true);
   if (!ctx.CS_EXEPATH.empty()) ctx.CRUNIN = programDirectoryOf(ctx.CS_EXEPATH);
@@ -47,7 +52,7 @@ WindowRect startUp(Context& ctx, const StartupHooks& hooks) {
   fs::current_path(ctx.CRUNIN, ec);
   qlMakeSem(ctx, "Zorvane.Run");
   restoreSettingsBackup(ctx);
-  ctx.run.LWINXP = hooks.wakeUpAvailable ? hooks.wakeUpAvailable() : false;
+  ctx.run.LWINXP = steps.wakeUpAvailable();
 
   const Moment now = ctx.clock.now();
   ctx.run.DS_STARTDATE = now.date;
@@ -57,9 +62,9 @@ WindowRect startUp(Context& ctx, const StartupHooks& hooks) {
   ctx.run.CN_WEEK = std::to_string(ctx.run.NN_WEEK);
 
   checkIni(ctx);
-  if (hooks.offerErrorReport) hooks.offerErrorReport(ctx);
-  if (hooks.showAboutBox) hooks.showAboutBox(ctx);
-  if (!fileExists(ctx.CRUNIN, "ZORVANE.TER") && hooks.buildDbase) hooks.buildDbase(ctx, "Zorvane");
+  steps.offerErrorReport(ctx);
+  steps.showAboutBox(ctx);
+  if (!fileExists(ctx.CRUNIN, "ZORVANE.TER")) steps.buildDbase(ctx, "Zorvane");
   ctx.log.log("Zorvane Start", "");
   const WindowRect rect = getCoords(ctx);
   ctx.ui.busy(false);
@@ -82,17 +87,22 @@ bool qlExit(Context& ctx) {
   return true;
 }
 
-void shutDown(Context& ctx, const ShutdownHooks& hooks) {
-  if (hooks.closeTables) hooks.closeTables(ctx);
+void shutDown(Context& ctx) {
+  NoShutdownSteps none;
+  shutDown(ctx, none);
+}
+
+void shutDown(Context& ctx, ShutdownSteps& steps) {
+  steps.closeTables(ctx);
   backUpSettings(ctx);
   for (const char* name : kRunFiles)
     removeFile(ctx, name);
-  if (hooks.removeWakeUpJob) hooks.removeWakeUpJob(ctx);
+  steps.removeWakeUpJob(ctx);
   ctx.log.log("Zorvane", "Beendet");
   const fs::path logbook = ctx.log.file();
   std::error_code ec;
-  if (ctx.settings.LS_SHOWLOG && hooks.showLogbook && fs::exists(logbook, ec)) {
-    hooks.showLogbook(logbook);
+  if (ctx.settings.LS_SHOWLOG && fs::exists(logbook, ec)) {
+    steps.showLogbook(logbook);
   }
 }
 

@@ -1,10 +1,10 @@
 // The program's start and end without the windows: the start-up steps up to reading the
 // window position, the close handler's settings, and the shut-down steps after the event loop.
-// Steps that belong to other parts of the program come in as hooks; an unset hook is skipped.
+// Steps that belong to other parts of the program come in through StartupSteps and
+// ShutdownSteps.
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -14,25 +14,47 @@ namespace zrv {
 
 struct Context;
 
-struct StartupHooks {
-  // LWINXP: whether the platform offers a usable wake-up facility. Unset: false.
-  std::function<bool()> wakeUpAvailable;
+// The start-up steps that belong to other parts of the program. NoStartupSteps is the
+// explicit choice of none of them.
+class StartupSteps {
+ public:
+  virtual ~StartupSteps() = default;
+  // LWINXP: whether the platform offers a usable wake-up facility.
+  virtual bool wakeUpAvailable() = 0;
   // Offers the error log left by a previous run (printErr).
-  std::function<void(Context&)> offerErrorReport;
+  virtual void offerErrorReport(Context& ctx) = 0;
   // The about box in its start-up form (aboutInfo(true)).
-  std::function<void(Context&)> showAboutBox;
+  virtual void showAboutBox(Context& ctx) = 0;
   // First start: the program directory holds no ZORVANE.TER; creates the table `name`
   // (buildDbase("Zorvane")).
-  std::function<void(Context&, const std::string& name)> buildDbase;
+  virtual void buildDbase(Context& ctx, const std::string& name) = 0;
 };
 
-struct ShutdownHooks {
+class NoStartupSteps : public StartupSteps {
+ public:
+  bool wakeUpAvailable() override { return false; }
+  void offerErrorReport(Context&) override {}
+  void showAboutBox(Context&) override {}
+  void buildDbase(Context&, const std::string&) override {}
+};
+
+// The shut-down steps that belong to other parts of the program; NoShutdownSteps does none.
+class ShutdownSteps {
+ public:
+  virtual ~ShutdownSteps() = default;
   // Packs the tables when LS_PACK is set and closes them; runs before the settings backup.
-  std::function<void(Context&)> closeTables;
+  virtual void closeTables(Context& ctx) = 0;
   // Removes the wake-up job the due check may have registered.
-  std::function<void(Context&)> removeWakeUpJob;
+  virtual void removeWakeUpJob(Context& ctx) = 0;
   // Opens the logbook for the user (LS_SHOWLOG on and the logbook exists).
-  std::function<void(const std::filesystem::path& logbook)> showLogbook;
+  virtual void showLogbook(const std::filesystem::path& logbook) = 0;
+};
+
+class NoShutdownSteps : public ShutdownSteps {
+ public:
+  void closeTables(Context&) override {}
+  void removeWakeUpJob(Context&) override {}
+  void showLogbook(const std::filesystem::path&) override {}
 };
 
 // The program directory of a program file: its directory, with a trailing separator.
@@ -43,9 +65,10 @@ bool qlMakeSem(const Context& ctx, std::string_view name);
 
 // Start-up up to the window: makes the program directory (from CS_EXEPATH when set) current,
 // creates the run marker "Zorvane.Run", restores ZORVANE.SAV over ZORVANE.INI, fills the start
-// values of the run state, reads the settings (checkIni), runs the hooks, starts the logbook
+// values of the run state, reads the settings (checkIni), runs the steps, starts the logbook
 // ("Zorvane Start") and returns the saved window rectangle (getCoords).
-WindowRect startUp(Context& ctx, const StartupHooks& hooks = {});
+WindowRect startUp(Context& ctx, StartupSteps& steps);
+WindowRect startUp(Context& ctx);  // with NoStartupSteps
 
 // How the main window is first activated: hidden in the tray when LS_ASICON is on
 // (NS_WNDSTATE 3), else shown normally (NS_WNDSTATE 2).
@@ -55,8 +78,9 @@ void chooseActivation(Context& ctx);
 // Returns true: the window may close.
 bool qlExit(Context& ctx);
 
-// After the event loop: closes the tables (hook), backs up the settings file, deletes the run
+// After the event loop: closes the tables (a step), backs up the settings file, deletes the run
 // marker and the temporary files, and writes the last logbook line ("Zorvane", "Beendet").
-void shutDown(Context& ctx, const ShutdownHooks& hooks = {});
+void shutDown(Context& ctx, ShutdownSteps& steps);
+void shutDown(Context& ctx);  // with NoShutdownSteps
 
 }  // namespace zrv

@@ -1,7 +1,7 @@
 #include "app/table_problems.h"
 
 #include "app/context.h"
-#include "app/user_interface.h"
+#include "ports/user_interface.h"
 #include "store/base/logbook.h"
 
 namespace zrv {

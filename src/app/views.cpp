@@ -1,7 +1,7 @@
 #include "app/views.h"
 
 #include "app/context.h"
-#include "app/user_interface.h"
+#include "ports/user_interface.h"
 #include "store/appointments/appointment_table.h"
 
 namespace zrv {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "reminder/wake_up_port.h"
+#include "ports/wake_up_port.h"
 
 namespace zrv {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "reminder/launcher_port.h"
+#include "ports/launcher_port.h"
 
 namespace zrv {
 

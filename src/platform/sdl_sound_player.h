@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "reminder/sound_port.h"
+#include "ports/sound_port.h"
 
 namespace zrv {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/context.h"
-#include "app/user_interface.h"
+#include "ports/user_interface.h"
 #include "reminder/finished.h"
 #include "reminder/record_changes.h"
 #include "reminder/record_lock.h"

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "reminder/alert_port.h"
+#include "ports/alert_port.h"
 
 namespace zrv {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "reminder/alert_port.h"
+#include "ports/alert_port.h"
 #include "store/appointments/appointment.h"
 
 namespace zrv {

@@ -1,7 +1,7 @@
 // The alert port on screen: the alert window and "Termin verlegen" as modal wx dialogs.
 #pragma once
 
-#include "reminder/alert_port.h"
+#include "ports/alert_port.h"
 #include "reminder/alert_window.h"
 #include "reminder/postpone_window.h"
 

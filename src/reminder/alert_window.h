@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "reminder/alert_port.h"
+#include "ports/alert_port.h"
 #include "ui/box_dialog.h"
 #include "ui/dialog_look.h"
 

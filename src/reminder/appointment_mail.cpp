@@ -2,9 +2,9 @@
 
 #include <system_error>
 
+#include "ports/mail_port.h"
 #include "reminder/age_marker.h"
 #include "reminder/appointment_kinds.h"
-#include "reminder/mail_port.h"
 #include "reminder/text_util.h"
 #include "store/base/codepage.h"
 #include "store/base/file_io.h"

@@ -3,17 +3,18 @@
 #include <string>
 
 #include "app/context.h"
-#include "app/user_interface.h"
+#include "ports/main_window_port.h"
+#include "ports/timer_port.h"
+#include "ports/user_interface.h"
 #include "reminder/alert_content.h"
-#include "reminder/main_window_port.h"
 #include "reminder/missed_appointments.h"
 #include "reminder/next_appointment.h"
 #include "reminder/reminder_env.h"
 #include "reminder/show_termin.h"
 #include "reminder/sound_slots.h"
-#include "reminder/timer_port.h"
 #include "reminder/views.h"
 #include "store/appointments/appointment_table.h"
+#include "store/appointments/trigger.h"
 #include "store/base/clock.h"
 #include "store/base/logbook.h"
 
@@ -79,9 +80,7 @@ void fileChanged(ReminderEnv& env) {
 }
 
 bool triggerReached(const Context& ctx, const Date& date, const std::string& time) {
-  const Moment now = ctx.clock.now();
-  if (date < now.date) return true;
-  return date == now.date && formatTimeOfDay(now.secondsOfDay).substr(0, 5) >= time.substr(0, 5);
+  return Trigger::of(date, time) <= Trigger::at(ctx.clock.now());
 }
 
 // In the filed view the next appointment is not searched again after it was dealt with: the
@@ -91,8 +90,8 @@ bool remembersUnchangedRecord(ReminderEnv& env) {
   const RunState& run = env.ctx.run;
   bool deleted = false;
   const Result<Appointment> a = env.DTER.readAt(static_cast<std::uint32_t>(run.NN_REC), &deleted);
-  return a.isOk() && !deleted && !a->QUIT && a->TDATE == run.DN_DATE &&
-         a->TTIME.substr(0, 5) == run.CN_TIME.substr(0, 5);
+  return a.isOk() && !deleted && !a->QUIT &&
+         Trigger::of(*a) == Trigger::of(run.DN_DATE, run.CN_TIME);
 }
 
 bool nextIsDue(ReminderEnv& env) {

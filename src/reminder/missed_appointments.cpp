@@ -5,7 +5,7 @@
 
 #include "app/busy_cursor.h"
 #include "app/context.h"
-#include "app/user_interface.h"
+#include "ports/user_interface.h"
 #include "reminder/alert_content.h"
 #include "reminder/due_check.h"
 #include "reminder/finished.h"
@@ -17,6 +17,7 @@
 #include "reminder/show_termin.h"
 #include "reminder/views.h"
 #include "store/appointments/appointment_table.h"
+#include "store/appointments/trigger.h"
 #include "store/base/clock.h"
 #include "store/base/date_time.h"
 #include "store/base/logbook.h"
@@ -29,9 +30,7 @@ constexpr const char* kPlace = "ChkOlds";
 // The trigger has passed: an earlier day, or today at a time before now. A trigger in the
 // current minute has passed ("12:00" is before "12:00:30").
 bool hasPassed(const Context& ctx, const Appointment& a) {
-  const Moment now = ctx.clock.now();
-  if (a.TDATE < now.date) return true;
-  return a.TDATE == now.date && a.TTIME.substr(0, 5) < formatTimeOfDay(now.secondsOfDay);
+  return Trigger::of(a) <= Trigger::at(ctx.clock.now());
 }
 
 // Goes to the first record of the order that this search has not given up on.

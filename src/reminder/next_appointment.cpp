@@ -3,13 +3,14 @@
 #include <string>
 
 #include "app/context.h"
-#include "reminder/main_window_port.h"
+#include "ports/main_window_port.h"
 #include "reminder/memo_line.h"
 #include "reminder/reminder_env.h"
 #include "reminder/text_util.h"
 #include "reminder/views.h"
 #include "reminder/wake_up_job.h"
 #include "store/appointments/appointment_table.h"
+#include "store/appointments/trigger.h"
 #include "store/base/clock.h"
 #include "store/base/date_time.h"
 #include "store/base/logbook.h"
@@ -37,9 +38,7 @@ Appointment firstOfView(ReminderEnv& env) {
 }
 
 bool stillAhead(const Context& ctx, const Date& date, const std::string& time) {
-  const Moment now = ctx.clock.now();
-  if (date > now.date) return true;
-  return date == now.date && time.substr(0, 5) > formatTimeOfDay(now.secondsOfDay).substr(0, 5);
+  return Trigger::of(date, time) > Trigger::at(ctx.clock.now());
 }
 
 }  // namespace

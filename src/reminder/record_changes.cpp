@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/context.h"
-#include "app/user_interface.h"
+#include "ports/user_interface.h"
 #include "reminder/finished.h"
 #include "reminder/record_lock.h"
 #include "reminder/recurrence.h"

@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "app/context.h"
-#include "reminder/sound_port.h"
+#include "ports/sound_port.h"
 #include "reminder/sound_table.h"
 #include "reminder/text_util.h"
 #include "store/base/file_names.h"

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "app/context.h"
-#include "app/user_interface.h"
+#include "ports/launcher_port.h"
+#include "ports/user_interface.h"
 #include "reminder/finished.h"
-#include "reminder/launcher_port.h"
 #include "reminder/record_changes.h"
 #include "reminder/record_lock.h"
 #include "reminder/recurrence.h"

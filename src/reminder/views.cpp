@@ -1,7 +1,7 @@
 #include "reminder/views.h"
 
 #include "app/context.h"
-#include "app/user_interface.h"
+#include "ports/user_interface.h"
 #include "reminder/reminder_env.h"
 #include "store/appointments/appointment_table.h"
 #include "store/base/logbook.h"

@@ -2,8 +2,9 @@
 
 #include "app/busy_cursor.h"
 #include "app/context.h"
-#include "app/user_interface.h"
-#include "reminder/wake_up_port.h"
+#include "ports/user_interface.h"
+#include "ports/wait_port.h"
+#include "ports/wake_up_port.h"
 #include "store/base/date_time.h"
 #include "store/base/logbook.h"
 

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "reminder/timer_port.h"
+#include "ports/timer_port.h"
 
 namespace zrv {
 

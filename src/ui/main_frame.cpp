@@ -43,12 +43,21 @@ wxRect rectOf(const WindowRect& saved) {
 
 }  // namespace
 
-MainFrame::MainFrame(Context& ctx, const WindowRect& rect, MainWindowSeams seams)
+void NoMainWindowParts::editTermin(wxWindow* owner, std::uint32_t recno, bool isNew) {
+  editTerminStub(owner, recno, isNew);
+}
+
+MainWindowParts& noMainWindowParts() {
+  static NoMainWindowParts none;
+  return none;
+}
+
+MainFrame::MainFrame(Context& ctx, const WindowRect& rect, MainWindowParts& parts)
     : wxFrame(nullptr, wxID_ANY, titleOf(ctx), rectOf(rect).GetPosition(), rectOf(rect).GetSize(),
               wxSYSTEM_MENU | wxCAPTION | wxCLOSE_BOX | wxRESIZE_BORDER | wxCLIP_CHILDREN,
               "zorvane"),
       ctx_(ctx),
-      seams_(std::move(seams)),
+      parts_(parts),
       startupCounter_(ctx.run.LS_WNDHIDDEN ? 3 : 2) {
   SetIcons(programIcons());
   SetBackgroundColour(*wxWHITE);
@@ -86,9 +95,9 @@ void MainFrame::attach(ReminderEnv* env) {
 void MainFrame::initialise() {
   if (initialised_) return;
   initialised_ = true;
-  if (seams_.createTray) seams_.createTray();
+  parts_.createTray();
   if (env_) setFilter(*env_, kViewCurrent);
-  if (seams_.buildBar) seams_.buildBar();
+  parts_.buildBar();
   buildDlg();
   // A window that starts hidden builds its list only when it is first shown; the reminder
   // must run from the start all the same.
@@ -134,7 +143,7 @@ void MainFrame::buildListPanel() {
   events.edit = [this](const char* tag) { editCurrent(tag); };
   events.key = [this](int key) { checkLbxKeys(key); };
   events.rightClick = [this](int row, int column) {
-    if (seams_.rightClick) seams_.rightClick(row, column, rows_.recnoAt(row));
+    parts_.rightClick(row, column, rows_.recnoAt(row));
   };
   grid_ = new AppointmentGrid(panel, rows_, env_ ? &env_->DTER : nullptr, std::move(events));
   auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -215,11 +224,7 @@ void MainFrame::switchView(int view, const char* caller) {
 }
 
 void MainFrame::edit(std::uint32_t recno, bool isNew) {
-  if (seams_.editTermin) {
-    seams_.editTermin(this, recno, isNew);
-  } else {
-    editTerminStub(this, recno, isNew);
-  }
+  parts_.editTermin(this, recno, isNew);
 }
 
 void MainFrame::editCurrent(const char* tag) {
@@ -317,7 +322,7 @@ void MainFrame::onClose(wxCloseEvent& event) {
   saveCoordsNow();
   if (env_) env_->ports.timer.stop();
   qlExit(ctx_);
-  if (seams_.endTray) seams_.endTray();
+  parts_.endTray();
   Destroy();
 }
 

@@ -8,11 +8,10 @@
 #include <wx/timer.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "app/coords.h"
-#include "reminder/main_window_port.h"
+#include "ports/main_window_port.h"
 #include "reminder/view_rows.h"
 
 namespace zrv {
@@ -26,26 +25,42 @@ class WeekPanel;
 inline constexpr int kModeList = 1;  // display mode 1: the appointment list
 inline constexpr int kModeWeek = 2;  // display mode 2: the week overview
 
-// Where the window hands over to parts built elsewhere; an empty hook does nothing.
-struct MainWindowSeams {
-  // The appointment editor on `recno` (0 with `isNew`: a new appointment). Empty: the stand-in
-  // that says editing is not there yet.
-  std::function<void(wxWindow* owner, std::uint32_t recno, bool isNew)> editTermin;
+// Where the window hands over to parts built elsewhere. NoMainWindowParts is the explicit
+// choice of none of them.
+class MainWindowParts {
+ public:
+  virtual ~MainWindowParts() = default;
+  // The appointment editor on `recno` (0 with `isNew`: a new appointment).
+  virtual void editTermin(wxWindow* owner, std::uint32_t recno, bool isNew) = 0;
   // A right click in the list on row, column of the appointment `recno`: the context menu.
-  std::function<void(int row, int column, std::uint32_t recno)> rightClick;
+  virtual void rightClick(int row, int column, std::uint32_t recno) = 0;
   // The window's first display, before the view is chosen: the tray icon.
-  std::function<void()> createTray;
+  virtual void createTray() = 0;
   // Then, after the view is chosen: the button bar and the network menu items.
-  std::function<void()> buildBar;
+  virtual void buildBar() = 0;
   // The window closes: the tray icon ends.
-  std::function<void()> endTray;
+  virtual void endTray() = 0;
 };
+
+// Editing is the stand-in that says it is not there yet; the rest does nothing.
+class NoMainWindowParts : public MainWindowParts {
+ public:
+  void editTermin(wxWindow* owner, std::uint32_t recno, bool isNew) override;
+  void rightClick(int, int, std::uint32_t) override {}
+  void createTray() override {}
+  void buildBar() override {}
+  void endTray() override {}
+};
+
+// The one NoMainWindowParts of the program.
+MainWindowParts& noMainWindowParts();
 
 class MainFrame : public wxFrame, public MainWindowPort {
  public:
   // Counts the first buildDlg calls that build no list: 2, or 3 when the program starts
   // hidden (ctx.run.LS_WNDHIDDEN, so chooseActivation must have run).
-  MainFrame(Context& ctx, const WindowRect& rect, MainWindowSeams seams = {});
+  // `parts` must outlive the window.
+  MainFrame(Context& ctx, const WindowRect& rect, MainWindowParts& parts = noMainWindowParts());
   ~MainFrame() override;
 
   MainStatusBar* messageBar() const { return bar_; }
@@ -105,7 +120,7 @@ class MainFrame : public wxFrame, public MainWindowPort {
   void onClose(wxCloseEvent& event);
 
   Context& ctx_;
-  MainWindowSeams seams_;
+  MainWindowParts& parts_;
   ReminderEnv* env_ = nullptr;
   MainStatusBar* bar_ = nullptr;
   ViewRows rows_;

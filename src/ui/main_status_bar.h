@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "app/user_interface.h"
+#include "ports/user_interface.h"
 
 namespace zrv {
 

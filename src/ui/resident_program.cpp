@@ -49,11 +49,15 @@ ResidentProgram::~ResidentProgram() {
 }
 
 void ResidentProgram::start() {
-  StartupHooks hooks;
-  hooks.wakeUpAvailable = [this] { return wakeUp_->available(); };
-  hooks.buildDbase = [](Context& ctx, const std::string& name) { buildDbase(ctx, name); };
-  // The about box in its start-up form comes with the about box (hooks.showAboutBox).
-  const WindowRect rect = startUp(*ctx_, hooks);
+  // The error report and the about box in its start-up form come with the diagnostics and the
+  // about box.
+  struct Steps : NoStartupSteps {
+    explicit Steps(WakeUpScheduler& w) : wakeUp(w) {}
+    WakeUpScheduler& wakeUp;
+    bool wakeUpAvailable() override { return wakeUp.available(); }
+    void buildDbase(Context& ctx, const std::string& name) override { zrv::buildDbase(ctx, name); }
+  } steps(*wakeUp_);
+  const WindowRect rect = startUp(*ctx_, steps);
   chooseActivation(*ctx_);
 
   // Fonts are the dialog look's (ui/dialog_look.h); the window and its message bar:
@@ -93,15 +97,18 @@ void ResidentProgram::endAfterError(const char* where) {
 
 void ResidentProgram::shutDown() {
   ui_->setMainFrame(nullptr);
-  ShutdownHooks hooks;
-  hooks.closeTables = [this](Context&) { closeTables(); };
-  hooks.removeWakeUpJob = [this](Context& ctx) {
-    if (ctx.settings.LS_WAKEUP) wakeUp_->removeJob();
-  };
-  hooks.showLogbook = [this](const fs::path& logbook) {
-    launcher_->launch(LaunchRequest{logbook.string(), "", ctx_->CRUNIN});
-  };
-  zrv::shutDown(*ctx_, hooks);
+  struct Steps : ShutdownSteps {
+    explicit Steps(ResidentProgram& p) : program(p) {}
+    ResidentProgram& program;
+    void closeTables(Context&) override { program.closeTables(); }
+    void removeWakeUpJob(Context& ctx) override {
+      if (ctx.settings.LS_WAKEUP) program.wakeUp_->removeJob();
+    }
+    void showLogbook(const fs::path& logbook) override {
+      program.launcher_->launch(LaunchRequest{logbook.string(), "", program.ctx_->CRUNIN});
+    }
+  } steps(*this);
+  zrv::shutDown(*ctx_, steps);
 }
 
 // Shut-down's first step: the engine lets go of DTER, the timer ends, and the tables are packed

@@ -2,7 +2,7 @@
 // window's message bar (once the window has one).
 #pragma once
 
-#include "app/user_interface.h"
+#include "ports/user_interface.h"
 
 class wxFrame;
 

@@ -2,7 +2,7 @@
 // stays responsive; a key press ends it early.
 #pragma once
 
-#include "reminder/wake_up_port.h"
+#include "ports/wait_port.h"
 
 namespace zrv {
 

@@ -196,9 +196,10 @@ TEST_F(FirstStartTest, ADamagedTableIsNeitherFilledNorReplaced) {
 TEST_F(FirstStartTest, FirstStartThroughStartUpThenTheTableIsOpened) {
   r.dir.write("ZORVANE.INI", "[SETUP]\r\nLOGBUCH=1\r\n");
   r.ctx.CS_EXEPATH = r.dir / "zorvane";
-  StartupHooks hooks;
-  hooks.buildDbase = [](Context& ctx, const std::string& name) { buildDbase(ctx, name); };
-  startUp(r.ctx, hooks);
+  struct Steps : NoStartupSteps {
+    void buildDbase(Context& ctx, const std::string& name) override { zrv::buildDbase(ctx, name); }
+  } steps;
+  startUp(r.ctx, steps);
   openTableAtStart(r.ctx, [](Context&) { ADD_FAILURE() << "no user set-up outside network mode"; });
   ASSERT_TRUE(r.ctx.DTER);
   EXPECT_EQ(test::viewOrder(*r.ctx.DTER, 1).size(), 4u);

@@ -50,19 +50,21 @@ TEST_F(StartupTest, FillsTheStartValuesOfTheRun) {
 
 TEST_F(StartupTest, RunsTheHooksInOrderAndLogsTheStart) {
   t.dir.write("ZORVANE.INI", "[SETUP]\r\nLOGBUCH=1\r\n[System]\r\nTop=5\r\nLeft=6\r\n");
-  std::vector<std::string> calls;
-  StartupHooks hooks;
-  hooks.wakeUpAvailable = [&] {
-    calls.push_back("wake");
-    return true;
-  };
-  hooks.offerErrorReport = [&](Context&) { calls.push_back("errors"); };
-  hooks.showAboutBox = [&](Context&) { calls.push_back("about"); };
-  hooks.buildDbase = [&](Context& ctx, const std::string& name) {
-    EXPECT_FALSE(ctx.settings.CN_FILE.empty());
-    calls.push_back("build " + name);
-  };
-  const WindowRect rect = startUp(t.ctx, hooks);
+  struct Steps : StartupSteps {
+    std::vector<std::string> calls;
+    bool wakeUpAvailable() override {
+      calls.push_back("wake");
+      return true;
+    }
+    void offerErrorReport(Context&) override { calls.push_back("errors"); }
+    void showAboutBox(Context&) override { calls.push_back("about"); }
+    void buildDbase(Context& ctx, const std::string& name) override {
+      EXPECT_FALSE(ctx.settings.CN_FILE.empty());
+      calls.push_back("build " + name);
+    }
+  } steps;
+  const WindowRect rect = startUp(t.ctx, steps);
+  const auto& calls = steps.calls;
   EXPECT_EQ(calls, (std::vector<std::string>{"wake", "errors", "about", "build Zorvane"}));
   EXPECT_TRUE(t.ctx.run.LWINXP);
   EXPECT_EQ(rect, (WindowRect{5, 6, 480, 640}));
@@ -77,11 +79,12 @@ TEST_F(StartupTest, RunsTheHooksInOrderAndLogsTheStart) {
 
 TEST_F(StartupTest, AnExistingTableIsNoFirstStart) {
   t.dir.write("zorvane.ter", "");
-  bool built = false;
-  StartupHooks hooks;
-  hooks.buildDbase = [&](Context&, const std::string&) { built = true; };
-  startUp(t.ctx, hooks);
-  EXPECT_FALSE(built);
+  struct Steps : NoStartupSteps {
+    bool built = false;
+    void buildDbase(Context&, const std::string&) override { built = true; }
+  } steps;
+  startUp(t.ctx, steps);
+  EXPECT_FALSE(steps.built);
 }
 
 TEST_F(StartupTest, HiddenOrNormalActivation) {
@@ -117,20 +120,23 @@ TEST_F(StartupTest, ShutDownBacksUpCleansUpAndLogsTheEnd) {
     t.dir.write(f, "x");
   }
   t.dir.write("Keep.txt", "x");
-  std::vector<std::string> calls;
-  ShutdownHooks hooks;
-  hooks.closeTables = [&](Context&) {
-    EXPECT_TRUE(t.exists("Zorvane.Run"));
-    calls.push_back("close");
-  };
-  hooks.removeWakeUpJob = [&](Context&) { calls.push_back("job"); };
-  hooks.showLogbook = [&](const fs::path& p) {
-    EXPECT_EQ(p, t.dir / "Zorvane.Log");
-    calls.push_back("show");
-  };
+  struct Steps : ShutdownSteps {
+    explicit Steps(test::TestContext& c) : t(c) {}
+    test::TestContext& t;
+    std::vector<std::string> calls;
+    void closeTables(Context&) override {
+      EXPECT_TRUE(t.exists("Zorvane.Run"));
+      calls.push_back("close");
+    }
+    void removeWakeUpJob(Context&) override { calls.push_back("job"); }
+    void showLogbook(const fs::path& p) override {
+      EXPECT_EQ(p, t.dir / "Zorvane.Log");
+      calls.push_back("show");
+    }
+  } steps(t);
   t.clock.set("10.06.2024", "17:45:00");
-  shutDown(t.ctx, hooks);
-  EXPECT_EQ(calls, (std::vector<std::string>{"close", "job", "show"}));
+  shutDown(t.ctx, steps);
+  EXPECT_EQ(steps.calls, (std::vector<std::string>{"close", "job", "show"}));
   EXPECT_EQ(t.read("ZORVANE.SAV"), t.read("ZORVANE.INI"));
   for (const char* f : {"Zorvane.Run", "SYSINFO.TXT", "Zorvane.Slp", "zorvane.gid", "ZrvUpdate.exe",
                         "MakeJob.sh"}) {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "reminder/mail_port.h"
+#include "ports/mail_port.h"
 #include "store/base/codepage.h"
 #include "store/base/file_io.h"
 #include "support/logbook_capture.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/context.h"
-#include "app/user_interface.h"
+#include "ports/user_interface.h"
 #include "reminder/age_marker.h"
 #include "reminder/alert_content.h"
 #include "reminder/appointment_kinds.h"

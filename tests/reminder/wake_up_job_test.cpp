@@ -4,8 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "app/context.h"
-#include "app/user_interface.h"
-#include "reminder/wake_up_port.h"
+#include "ports/user_interface.h"
+#include "ports/wait_port.h"
+#include "ports/wake_up_port.h"
 #include "support/logbook_capture.h"
 
 namespace zrv {

@@ -10,14 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "app/user_interface.h"
-#include "reminder/alert_port.h"
-#include "reminder/launcher_port.h"
-#include "reminder/mail_port.h"
-#include "reminder/main_window_port.h"
-#include "reminder/sound_port.h"
-#include "reminder/timer_port.h"
-#include "reminder/wake_up_port.h"
+#include "ports/alert_port.h"
+#include "ports/launcher_port.h"
+#include "ports/mail_port.h"
+#include "ports/main_window_port.h"
+#include "ports/sound_port.h"
+#include "ports/timer_port.h"
+#include "ports/user_interface.h"
+#include "ports/wait_port.h"
+#include "ports/wake_up_port.h"
 
 namespace zrv::test {
 

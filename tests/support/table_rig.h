@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "app/context.h"
-#include "app/user_interface.h"
+#include "ports/user_interface.h"
 #include "store/base/clock.h"
 #include "store/base/logbook.h"
 #include "store/xbase/table_structure.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/context.h"
-#include "app/user_interface.h"
+#include "ports/user_interface.h"
 #include "store/base/clock.h"
 #include "store/base/logbook.h"
 #include "support/test_dir.h"

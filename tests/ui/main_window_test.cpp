@@ -39,6 +39,17 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<ReminderEnv> env;
   std::vector<Edit> edits;
   std::vector<std::array<int, 3>> rightClicks;  // row, column, record number
+  // The editor and the context menu record what they were asked for.
+  struct Parts : NoMainWindowParts {
+    explicit Parts(MainWindowTest& t) : test(t) {}
+    MainWindowTest& test;
+    void editTermin(wxWindow*, std::uint32_t recno, bool isNew) override {
+      test.edits.push_back({recno, isNew, test.rig.timer.on});
+    }
+    void rightClick(int row, int column, std::uint32_t recno) override {
+      test.rightClicks.push_back({row, column, static_cast<int>(recno)});
+    }
+  } parts{*this};
 
   ~MainWindowTest() override {
     if (frame) frame->Destroy();
@@ -55,14 +66,7 @@ class MainWindowTest : public ::testing::Test {
   void open(bool hidden = false) {
     rig.ctx.run.LS_WNDHIDDEN = hidden;
     rig.ctx.run.CN_WEEK = "24";
-    MainWindowSeams seams;
-    seams.editTermin = [this](wxWindow*, std::uint32_t recno, bool isNew) {
-      edits.push_back({recno, isNew, rig.timer.on});
-    };
-    seams.rightClick = [this](int row, int column, std::uint32_t recno) {
-      rightClicks.push_back({row, column, static_cast<int>(recno)});
-    };
-    frame = new MainFrame(rig.ctx, WindowRect{60, 40, 559, 839}, seams);
+    frame = new MainFrame(rig.ctx, WindowRect{60, 40, 559, 839}, parts);
     env =
         std::make_unique<ReminderEnv>(rig.ctx, *rig.table,
                                       ReminderPorts{rig.timer, *frame, rig.alert, rig.sound,
@@ -281,8 +285,7 @@ TEST_F(MainWindowTest, WeekOverviewListsTheWeekAndEscapeOrEnterReturnToTheList) 
 
 TEST_F(MainWindowTest, TheListComesWithTheSecondBuildAndTheDueCheckStartsWithIt) {
   add("10.06.2024", "09:00", "eins");
-  MainWindowSeams seams;
-  frame = new MainFrame(rig.ctx, WindowRect{}, seams);
+  frame = new MainFrame(rig.ctx, WindowRect{}, parts);
   env = std::make_unique<ReminderEnv>(rig.ctx, *rig.table,
                                       ReminderPorts{rig.timer, *frame, rig.alert, rig.sound,
                                                     rig.launcher, rig.mail, rig.wakeUp, rig.wait});

@@ -4,6 +4,15 @@
 
 namespace zrv {
 
+Trigger Trigger::of(const Date& date, std::string_view time) {
+  const std::string text(time);
+  return {date, timeHours(text) * 60 + timeMinutes(text)};
+}
+
+Trigger Trigger::at(const Moment& moment) {
+  return {moment.date, moment.secondsOfDay / 60};
+}
+
 void applyTriggerRule(Appointment& a, Logbook& log) {
   Date date = a.DATE;
   std::string time = a.TIME;

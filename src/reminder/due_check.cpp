@@ -80,7 +80,7 @@ void fileChanged(ReminderEnv& env) {
 }
 
 bool triggerReached(const Context& ctx, const Date& date, const std::string& time) {
-  return Trigger::of(date, time) <= Trigger::at(ctx.clock.now());
+  return TriggerTime::of(date, time) <= TriggerTime::at(ctx.clock.now());
 }
 
 // In the filed view the next appointment is not searched again after it was dealt with: the
@@ -91,7 +91,7 @@ bool remembersUnchangedRecord(ReminderEnv& env) {
   bool deleted = false;
   const Result<Appointment> a = env.DTER.readAt(static_cast<std::uint32_t>(run.NN_REC), &deleted);
   return a.isOk() && !deleted && !a->QUIT &&
-         Trigger::of(*a) == Trigger::of(run.DN_DATE, run.CN_TIME);
+         TriggerTime::of(*a) == TriggerTime::of(run.DN_DATE, run.CN_TIME);
 }
 
 bool nextIsDue(ReminderEnv& env) {

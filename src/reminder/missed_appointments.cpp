@@ -30,7 +30,7 @@ constexpr const char* kPlace = "ChkOlds";
 // The trigger has passed: an earlier day, or today at a time before now. A trigger in the
 // current minute has passed ("12:00" is before "12:00:30").
 bool hasPassed(const Context& ctx, const Appointment& a) {
-  return Trigger::of(a) <= Trigger::at(ctx.clock.now());
+  return TriggerTime::of(a) <= TriggerTime::at(ctx.clock.now());
 }
 
 // Goes to the first record of the order that this search has not given up on.

@@ -38,7 +38,7 @@ Appointment firstOfView(ReminderEnv& env) {
 }
 
 bool stillAhead(const Context& ctx, const Date& date, const std::string& time) {
-  return Trigger::of(date, time) > Trigger::at(ctx.clock.now());
+  return TriggerTime::of(date, time) > TriggerTime::at(ctx.clock.now());
 }
 
 }  // namespace

@@ -55,16 +55,16 @@ TEST_F(TriggerTest, ProgramStartIsDueAtItsOwnTime) {
   EXPECT_EQ(none.TTIME, "09:30");
 }
 
-TEST(TriggerCompare, ByDateThenMinuteNeverBySeconds) {
+TEST(TriggerTimeCompare, ByDateThenMinuteNeverBySeconds) {
   const Date day = Date::fromDisplay("15.03.2024");
-  const Moment now{day, 12 * 3600 + 30};                   // 12:00:30
-  EXPECT_EQ(Trigger::of(day, "12:00"), Trigger::at(now));  // the current minute
-  EXPECT_EQ(Trigger::of(day, "12:00:59"), Trigger::of(day, "12:00"));
-  EXPECT_LT(Trigger::of(day, "09:59"), Trigger::of(day, "10:00"));
-  EXPECT_GT(Trigger::of(day, "12:01"), Trigger::at(now));
-  EXPECT_LT(Trigger::of(day - 1, "23:59"), Trigger::of(day, "00:00"));
-  EXPECT_LT(Trigger::of(Date(), "23:59"), Trigger::at(now));  // no date: long past
-  EXPECT_EQ(Trigger::of(day, "ab:cd"), Trigger::of(day, ""));
+  const Moment now{day, 12 * 3600 + 30};                           // 12:00:30
+  EXPECT_EQ(TriggerTime::of(day, "12:00"), TriggerTime::at(now));  // the current minute
+  EXPECT_EQ(TriggerTime::of(day, "12:00:59"), TriggerTime::of(day, "12:00"));
+  EXPECT_LT(TriggerTime::of(day, "09:59"), TriggerTime::of(day, "10:00"));
+  EXPECT_GT(TriggerTime::of(day, "12:01"), TriggerTime::at(now));
+  EXPECT_LT(TriggerTime::of(day - 1, "23:59"), TriggerTime::of(day, "00:00"));
+  EXPECT_LT(TriggerTime::of(Date(), "23:59"), TriggerTime::at(now));  // no date: long past
+  EXPECT_EQ(TriggerTime::of(day, "ab:cd"), TriggerTime::of(day, ""));
 }
 
 }  // namespace

@@ -4,12 +4,12 @@
 
 namespace zrv {
 
-Trigger Trigger::of(const Date& date, std::string_view time) {
+TriggerTime TriggerTime::of(const Date& date, std::string_view time) {
   const std::string text(time);
   return {date, timeHours(text) * 60 + timeMinutes(text)};
 }
 
-Trigger Trigger::at(const Moment& moment) {
+TriggerTime TriggerTime::at(const Moment& moment) {
   return {moment.date, moment.secondsOfDay / 60};
 }
 

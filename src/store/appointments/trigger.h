@@ -16,19 +16,19 @@ class Logbook;
 
 // A trigger as the due check compares it: a date and the minute of that day. Triggers are
 // stored as "HH:MM" texts; seconds never count, and an unreadable part counts as 0.
-struct Trigger {
+struct TriggerTime {
   Date date;
   int minutes = 0;  // 0 .. 1439
 
   // The trigger of a date and a time "HH:MM" (or "HH:MM:SS").
-  static Trigger of(const Date& date, std::string_view time);
+  static TriggerTime of(const Date& date, std::string_view time);
   // The minute a moment falls in.
-  static Trigger at(const Moment& moment);
+  static TriggerTime at(const Moment& moment);
   // The stored trigger of an appointment (TDATE, TTIME).
-  static Trigger of(const Appointment& a) { return of(a.TDATE, a.TTIME); }
+  static TriggerTime of(const Appointment& a) { return of(a.TDATE, a.TTIME); }
 
-  friend bool operator==(const Trigger&, const Trigger&) = default;
-  friend std::strong_ordering operator<=>(const Trigger&, const Trigger&) = default;
+  friend bool operator==(const TriggerTime&, const TriggerTime&) = default;
+  friend std::strong_ordering operator<=>(const TriggerTime&, const TriggerTime&) = default;
 };
 
 // Sets a.TDATE and a.TTIME from a.DATE, a.TIME, a.WARNMIN and a.PROGSTART. Logs through subMin.

@@ -1,12 +1,16 @@
 #include "app/context.h"
 
+#include "app/table_in_use.h"
 #include "store/appointments/appointment_table.h"
 
 namespace zrv {
 
 Context::Context(std::filesystem::path programDir, const Clock& clock, Logbook& log,
                  UserInterface& ui)
-    : CRUNIN(std::move(programDir)), clock(clock), log(log), ui(ui) {}
+    : CRUNIN(std::move(programDir)), clock(clock), log(log), ui(ui) {
+  static NoTableListener nobody;
+  tableListener = &nobody;
+}
 
 Context::~Context() = default;
 

@@ -16,6 +16,7 @@ namespace zrv {
 class AppointmentTable;
 class Clock;
 class Logbook;
+class TableListener;
 class UserInterface;
 
 inline constexpr const char* kRelease = "QLS Zorvane v2.00.65";  // CRELEASE
@@ -71,6 +72,9 @@ struct Context {
   // another table is opened; empty while no table could be opened. Whoever keeps a reference
   // to the table must take it anew after checkDbf.
   std::unique_ptr<AppointmentTable> DTER;
+  // Follows every change of the table in use (useTable); never null: a NoTableListener until
+  // the program sets its own.
+  TableListener* tableListener;
 
   const Clock& clock;
   Logbook& log;

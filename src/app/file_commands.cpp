@@ -2,9 +2,9 @@
 
 #include <system_error>
 
-#include "app/check_dbf.h"
 #include "app/context.h"
 #include "app/first_start.h"
+#include "app/table_in_use.h"
 #include "app/table_names.h"
 #include "app/table_problems.h"
 #include "ports/user_interface.h"
@@ -52,9 +52,10 @@ bool deleteFiles(Context& ctx, const std::string& name, const char* place) {
 void dateiNeu(Context& ctx, std::string_view chosen, const ChkNextFn& chkNext) {
   const std::string name = tableNameOf(chosen, kNewNameLength);
   if (name.empty()) return;
+  const std::string previous = ctx.DTER ? ctx.settings.CN_FILE : std::string();
   if (!tableExists(ctx.CRUNIN, name)) {
     buildDbase(ctx, name);
-    checkDbf(ctx);
+    useTable(ctx, ctx.settings.CN_FILE, previous);
     return;
   }
   if (!ctx.ui.ask("Neue Termindatei",
@@ -63,11 +64,11 @@ void dateiNeu(Context& ctx, std::string_view chosen, const ChkNextFn& chkNext) {
     return;
   }
   if (!freeToDelete(ctx, name, "DateiNeu") || !deleteFiles(ctx, name, "DateiNeu")) {
-    if (!ctx.DTER) checkDbf(ctx);  // the table in use was closed for nothing
+    if (!ctx.DTER) reopenTable(ctx);  // the table in use was closed for nothing
     return;
   }
   buildDbase(ctx, name);
-  checkDbf(ctx);
+  useTable(ctx, ctx.settings.CN_FILE, sameTableName(previous, name) ? std::string() : previous);
   if (chkNext) chkNext(ctx, "DateiNeu");
 }
 
@@ -80,8 +81,7 @@ bool dbfOpen(Context& ctx, std::string_view chosen) {
   }
   const std::string name = tableNameOf(chosen);
   if (name.empty() || sameTableName(name, ctx.settings.CN_FILE)) return true;
-  ctx.settings.CN_FILE = name;
-  checkDbf(ctx);
+  useTable(ctx, name);
   return true;
 }
 

@@ -15,14 +15,14 @@ struct Context;
 using ChkNextFn = std::function<void(Context&, std::string_view caller)>;
 
 // dateiNeu: the chosen name, without directory and ".TER", trimmed, upper case, cut to 8
-// characters, becomes a new table (buildDbase, then checkDbf). When the table exists the user is
+// characters, becomes a new table (buildDbase, then useTable). When the table exists the user is
 // asked whether to overwrite it (default no); on yes its files are deleted, the table is built
 // anew, checked and opened, and `chkNext` runs with "DateiNeu". A table that another program
 // holds is never deleted.
 void dateiNeu(Context& ctx, std::string_view chosen, const ChkNextFn& chkNext);
 
 // dbfOpen: when the chosen file exists and names another table than CN_FILE, that table becomes
-// CN_FILE and checkDbf opens it (a table outside the program directory is not found there:
+// the table in use (useTable; a table outside the program directory is not found there:
 // checkDbf then opens "ZORVANE"). Returns true.
 bool dbfOpen(Context& ctx, std::string_view chosen);
 

@@ -1,9 +1,11 @@
 // Everything the operations of the reminder engine work with: the program context, the open
 // appointment table DTER, the ports to the windows and the machine, and what the due check
-// remembers between two ticks. The program builds one after the table is open and keeps it for
-// the run; every operation of the engine takes it by reference.
+// remembers between two ticks. The program builds one when the first table is open and keeps
+// it for the run; every operation of the engine takes it by reference. When the table in use
+// changes, follow() binds it to the new one in place, so those references stay valid.
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include "store/base/file_stamp.h"
@@ -36,8 +38,18 @@ struct ReminderEnv {
   ReminderEnv(Context& context, AppointmentTable& table, ReminderPorts p)
       : ctx(context), DTER(table), ports(p) {}
 
+  // Binds the environment to `table`, the new table in use, and forgets what the due check
+  // remembered of the previous one (its next tick notices a change). The object is made anew
+  // in its own storage, which keeps every reference to it valid.
+  void follow(AppointmentTable& table) {
+    Context& context = ctx;
+    const ReminderPorts p = ports;
+    std::destroy_at(this);
+    std::construct_at(this, context, table, p);
+  }
+
   Context& ctx;
-  AppointmentTable& DTER;  // open for the whole run; its current record is shared with the list
+  AppointmentTable& DTER;  // the table in use; its current record is shared with the list
   ReminderPorts ports;
 
   // The modification stamp of the table file seen at the last change the due check noticed;

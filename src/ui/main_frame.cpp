@@ -92,6 +92,19 @@ void MainFrame::attach(ReminderEnv* env) {
   rows_ = ViewRows();
 }
 
+void MainFrame::followTable(ReminderEnv* env) {
+  attach(env);
+  if (!initialised_ || !env_) return;
+  if (displayMode_ == kModeWeek) {
+    showWeek();
+  } else if (startupCounter_ == 0) {
+    buildListPanel();
+    fitList();
+    grid_->reload();
+  }
+  if (!cycleStarted_) startCycle();
+}
+
 void MainFrame::initialise() {
   if (initialised_) return;
   initialised_ = true;
@@ -120,9 +133,7 @@ void MainFrame::buildDlg() {
 void MainFrame::showList() {
   const bool created = !grid_;
   if (created) buildListPanel();
-  panel_->SetSize(wxRect(wxPoint(0, 0), GetClientSize()));
-  panel_->Layout();
-  grid_->fitTextColumn();
+  fitList();
   if (!created) return;
   grid_->SetFocus();
   // The activation finds the next appointment, which fills the list; without it the list is
@@ -132,6 +143,12 @@ void MainFrame::showList() {
   } else {
     grid_->reload();
   }
+}
+
+void MainFrame::fitList() {
+  panel_->SetSize(wxRect(wxPoint(0, 0), GetClientSize()));
+  panel_->Layout();
+  grid_->fitTextColumn();
 }
 
 void MainFrame::buildListPanel() {

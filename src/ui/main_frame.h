@@ -68,6 +68,9 @@ class MainFrame : public wxFrame, public MainWindowPort {
   // Hands the window the reminder engine once DTER is open; null while no table is open (the
   // list stays empty and no due check runs). `env` must outlive the window or be detached.
   void attach(ReminderEnv* env);
+  // The table in use changed (useTable): the list or the week overview is built anew over
+  // `env`'s table. A window that had no table yet starts its due check now.
+  void followTable(ReminderEnv* env);
 
   // The window's first display: the tray icon, view 1, the button bar, the content panel; then
   // the due check starts (missed appointments, next appointment, timer), also when the window
@@ -104,6 +107,7 @@ class MainFrame : public wxFrame, public MainWindowPort {
 
  private:
   void showList();
+  void fitList();
   void buildListPanel();
   void showWeek();
   void dropPanel();

@@ -2,6 +2,8 @@
 
 #include <wx/app.h>
 
+#include <stdexcept>
+
 #include "app/check_dbf.h"
 #include "app/check_ini.h"
 #include "app/context.h"
@@ -75,17 +77,35 @@ void ResidentProgram::start() {
       endAfterError("Timer");
     }
   });
-  if (ctx_->DTER) {
-    env_ = std::make_unique<ReminderEnv>(
-        *ctx_, *ctx_->DTER,
-        ReminderPorts{*timer_, *frame_, *alert_, *sound_, *launcher_, *mail_, *wakeUp_, *wait_});
-  }
+  if (ctx_->DTER) env_ = makeEnv();
   frame_->attach(env_.get());
+  ctx_->tableListener = this;
 
   frame_->Show();
   // Without a tray icon a hidden start shows the window iconified.
   if (ctx_->run.LS_WNDHIDDEN) frame_->Iconize(true);
   frame_->initialise();
+}
+
+std::unique_ptr<ReminderEnv> ResidentProgram::makeEnv() {
+  return std::make_unique<ReminderEnv>(
+      *ctx_, *ctx_->DTER,
+      ReminderPorts{*timer_, *frame_, *alert_, *sound_, *launcher_, *mail_, *wakeUp_, *wait_});
+}
+
+void ResidentProgram::tableChanged(Context& ctx) {
+  if (!ctx.DTER) {
+    if (!env_) return;  // there was none before either
+    // Nothing may go on reading a closed table: the exception boundary ends the program.
+    frame_->attach(nullptr);
+    throw std::runtime_error("Es konnte keine Termindatei geöffnet werden.");
+  }
+  if (env_) {
+    env_->follow(*ctx.DTER);
+  } else {
+    env_ = makeEnv();
+  }
+  frame_->followTable(env_.get());
 }
 
 void ResidentProgram::endAfterError(const char* where) {
@@ -114,6 +134,8 @@ void ResidentProgram::shutDown() {
 // Shut-down's first step: the engine lets go of DTER, the timer ends, and the tables are packed
 // when something was deleted.
 void ResidentProgram::closeTables() {
+  static NoTableListener nobody;
+  ctx_->tableListener = &nobody;
   env_.reset();
   timer_.reset();
   packTablesAtExit(*ctx_);

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/table_in_use.h"
+
 namespace zrv {
 
 class DueTimer;
@@ -23,10 +25,10 @@ class WxWait;
 struct Context;
 struct ReminderEnv;
 
-class ResidentProgram {
+class ResidentProgram : public TableListener {
  public:
   explicit ResidentProgram(const std::filesystem::path& programFile);
-  ~ResidentProgram();
+  ~ResidentProgram() override;
   ResidentProgram(const ResidentProgram&) = delete;
   ResidentProgram& operator=(const ResidentProgram&) = delete;
 
@@ -47,8 +49,13 @@ class ResidentProgram {
   ReminderEnv* env() const { return env_.get(); }
   const DueTimer* timer() const { return timer_.get(); }
 
+  // The table in use changed: the reminder engine follows it (made when the first table is
+  // open), and so do the list and the week overview.
+  void tableChanged(Context& ctx) override;
+
  private:
   void closeTables();
+  std::unique_ptr<ReminderEnv> makeEnv();
 
   std::unique_ptr<SystemClock> clock_;
   std::unique_ptr<WxUserInterface> ui_;

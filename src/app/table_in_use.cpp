@@ -38,9 +38,9 @@ bool useTable(Context& ctx, const std::string& name, const std::string& previous
                                         previous + ".");
     }
   }
-  // The table in use was closed for nothing (rebuilt in place and then not openable): the
-  // program's own table rather than none.
-  if (!ctx.DTER && !previous.empty() && !sameTableName(ctx.settings.CN_FILE, "ZORVANE")) {
+  // Neither opens (a table rebuilt in place that then fails): the program's own table rather
+  // than none.
+  if (!ctx.DTER && !sameTableName(ctx.settings.CN_FILE, "ZORVANE")) {
     ctx.settings.CN_FILE = "ZORVANE";
     checkDbf(ctx);
   }

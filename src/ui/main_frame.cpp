@@ -1,8 +1,11 @@
 #include "ui/main_frame.h"
 
+#include <wx/filedlg.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
+
+#include <algorithm>
 
 #include "app/context.h"
 #include "app/startup.h"
@@ -157,7 +160,10 @@ void MainFrame::buildListPanel() {
                             wxBORDER_NONE | wxTAB_TRAVERSAL | wxWANTS_CHARS);
   panel->SetFont(smallFont());
   ListEvents events;
-  events.edit = [this](const char* tag) { editCurrent(tag); };
+  events.edit = [this](const char* tag) {
+    runCommand(std::string_view(tag) == "DlgTab" ? CommandId::ListEditTab
+                                                 : CommandId::ListEditButton);
+  };
   events.key = [this](int key) { checkLbxKeys(key); };
   events.rightClick = [this](int row, int column) {
     parts_.rightClick(row, column, rows_.recnoAt(row));
@@ -244,30 +250,56 @@ void MainFrame::edit(std::uint32_t recno, bool isNew) {
   parts_.editTermin(this, recno, isNew);
 }
 
-void MainFrame::editCurrent(const char* tag) {
-  if (!env_) return;
-  runUserCommand(*env_, tag, true, [this] { edit(env_->DTER.recNo(), false); });
-}
-
-void MainFrame::insertAppointment() {
-  checkDlgArt();
-  if (!env_) return;
-  runUserCommand(*env_, "CheckLbxKeys1", true, [this] { edit(0, true); });
-}
-
-void MainFrame::deleteAppointment() {
-  if (!env_) return;
-  runUserCommand(*env_, "CheckLbxKeys1", false, [this] {
-    if (delTermin(*env_)) chkNext(*env_, "CheckLbxKeys2");
-  });
+bool MainFrame::runCommand(CommandId id, std::uint32_t recno) {
+  CommandScope scope{ctx_, env_, *this, recno};
+  return commands_.run(id, scope);
 }
 
 void MainFrame::checkLbxKeys(int keyCode) {
   if (keyCode == WXK_INSERT) {
-    insertAppointment();
+    runCommand(CommandId::ListInsertKey);
   } else if (keyCode == WXK_DELETE) {
-    deleteAppointment();
+    runCommand(CommandId::ListDeleteKey);
   }
+}
+
+void MainFrame::moveInList(ListMove move) {
+  if (!grid_) return;
+  const int rows = grid_->GetNumberRows();
+  if (rows == 0) return;
+  const int row = grid_->currentRow();
+  switch (move) {
+    case ListMove::First:
+      grid_->goToRow(0);
+      break;
+    case ListMove::Previous:
+      grid_->goToRow(std::max(0, row - 1));
+      break;
+    case ListMove::Next:
+      grid_->goToRow(std::min(rows - 1, row + 1));
+      break;
+    case ListMove::Last:
+      grid_->goToRow(rows - 1);
+      break;
+  }
+  grid_->SetFocus();
+}
+
+// Without a tray icon the window is minimised; the tray icon hides it instead.
+void MainFrame::hideWindow() {
+  Iconize(true);
+}
+
+std::string MainFrame::chooseTableFile(TableFileChoice choice) {
+  const bool isNew = choice == TableFileChoice::New;
+  const wxString title = isNew                             ? wxS("Neue Termindatei")
+                         : choice == TableFileChoice::Open ? wxS("Termindatei öffnen")
+                                                           : wxS("Termindatei löschen");
+  wxFileDialog dialog(this, title, wxString::FromUTF8(ctx_.CRUNIN.string()), "",
+                      wxS("Termindateien (*.TER)|*.TER;*.ter"),
+                      isNew ? wxFD_SAVE : wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  if (dialog.ShowModal() != wxID_OK) return "";
+  return dialog.GetPath().utf8_string();
 }
 
 void MainFrame::refresh() {

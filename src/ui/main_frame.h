@@ -11,6 +11,8 @@
 #include <string>
 
 #include "app/coords.h"
+#include "commands/commands.h"
+#include "ports/command_window.h"
 #include "ports/main_window_port.h"
 #include "reminder/view_rows.h"
 
@@ -55,7 +57,7 @@ class NoMainWindowParts : public MainWindowParts {
 // The one NoMainWindowParts of the program.
 MainWindowParts& noMainWindowParts();
 
-class MainFrame : public wxFrame, public MainWindowPort {
+class MainFrame : public wxFrame, public MainWindowPort, public CommandWindow {
  public:
   // Counts the first buildDlg calls that build no list: 2, or 3 when the program starts
   // hidden (ctx.run.LS_WNDHIDDEN, so chooseActivation must have run).
@@ -83,12 +85,12 @@ class MainFrame : public wxFrame, public MainWindowPort {
   void buildDlg();
   // Leaves the week overview for the list, on its first row. True.
   bool checkDlgArt();
-  // The week overview, on view 1.
-  void showWeekOverview();
   // Makes `view` current and finds its next appointment (logbook tag `caller`).
   void switchView(int view, const char* caller);
   // A key pressed in the list: Insert adds an appointment, Delete deletes the current one.
   void checkLbxKeys(int keyCode);
+  // Runs a command of the menus, the bar, the context menu (on `recno`) or the list's keys.
+  bool runCommand(CommandId id, std::uint32_t recno = 0);
   // Writes the window's position now if a move or resize is still waiting to be saved.
   void saveCoordsNow();
 
@@ -105,6 +107,15 @@ class MainFrame : public wxFrame, public MainWindowPort {
   void setTrayTooltip(const std::string& text) override;
   void processPendingMessages() override;
 
+  // CommandWindow
+  void leaveWeekOverview() override { checkDlgArt(); }
+  void showWeekOverview() override;
+  void editAppointment(std::uint32_t recno, bool isNew) override { edit(recno, isNew); }
+  void moveInList(ListMove move) override;
+  void hideWindow() override;
+  void closeWindow() override { Close(); }
+  std::string chooseTableFile(TableFileChoice choice) override;
+
  private:
   void showList();
   void fitList();
@@ -114,9 +125,6 @@ class MainFrame : public wxFrame, public MainWindowPort {
   void activateList();
   void startCycle();
   void edit(std::uint32_t recno, bool isNew);
-  void editCurrent(const char* tag);
-  void insertAppointment();
-  void deleteAppointment();
   void scheduleCoords(const char* caller);
   void onSize(wxSizeEvent& event);
   void onMove(wxMoveEvent& event);
@@ -125,6 +133,7 @@ class MainFrame : public wxFrame, public MainWindowPort {
 
   Context& ctx_;
   MainWindowParts& parts_;
+  Commands commands_ = mainWindowCommands();
   ReminderEnv* env_ = nullptr;
   MainStatusBar* bar_ = nullptr;
   ViewRows rows_;

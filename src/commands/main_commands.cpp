@@ -1,0 +1,206 @@
+// The main window's commands, entry by entry: the menu bar, the button bar, its drop-down
+// menus, the context menu of the list and the list's keys.
+#include "app/context.h"
+#include "app/file_commands.h"
+#include "commands/commands.h"
+#include "ports/command_window.h"
+#include "ports/user_interface.h"
+#include "reminder/alert_actions.h"
+#include "reminder/next_appointment.h"
+#include "reminder/reminder_env.h"
+#include "reminder/views.h"
+#include "store/appointments/appointment_table.h"
+
+namespace zrv {
+namespace {
+
+using Action = std::function<void(CommandScope&)>;
+using Id = CommandId;
+
+struct Flags {
+  bool timerWrapped = false;
+  bool checkMissed = false;
+  bool leavesWeek = true;
+};
+constexpr Flags kWrapped{true, false, true};
+constexpr Flags kWrappedMissed{true, true, true};
+constexpr Flags kPlain{false, false, true};
+constexpr Flags kInPlace{false, false, false};  // the week overview stays
+constexpr Flags kWrappedInPlace{true, false, false};
+constexpr Flags kWrappedMissedInPlace{true, true, false};
+
+void notYet(CommandScope& s) {
+  s.ctx.ui.message("Hinweis", kNotYetAvailable);
+}
+
+// ---- actions ------------------------------------------------------------------------------
+
+void editNew(CommandScope& s) {
+  if (s.env) s.window.editAppointment(0, true);
+}
+
+void editCurrent(CommandScope& s) {
+  if (s.env) s.window.editAppointment(s.env->DTER.recNo(), false);
+}
+
+void deleteCurrent(CommandScope& s) {
+  if (s.env) delTermin(*s.env);
+}
+
+// The context menu's commands work on the record it was opened on.
+Action onClicked(Action then) {
+  return [then](CommandScope& s) {
+    if (!s.env) return;
+    (void)s.env->DTER.goTo(s.recno);
+    then(s);
+  };
+}
+
+Action view(int number) {
+  return [number](CommandScope& s) {
+    if (s.env) setFilter(*s.env, number);
+  };
+}
+
+Action moveTo(ListMove m) {
+  return [m](CommandScope& s) { s.window.moveInList(m); };
+}
+
+void weekOverview(CommandScope& s) {
+  s.window.showWeekOverview();
+}
+
+void hide(CommandScope& s) {
+  s.window.hideWindow();
+}
+
+void exitProgram(CommandScope& s) {
+  s.window.closeWindow();
+}
+
+void fileNew(CommandScope& s) {
+  const std::string chosen = s.window.chooseTableFile(TableFileChoice::New);
+  ReminderEnv* env = s.env;
+  dateiNeu(s.ctx, chosen, [env](Context&, std::string_view caller) {
+    if (env) chkNext(*env, caller);
+  });
+}
+
+void fileOpen(CommandScope& s) {
+  dbfOpen(s.ctx, s.window.chooseTableFile(TableFileChoice::Open));
+}
+
+void fileDelete(CommandScope& s) {
+  dateiDel(s.ctx, s.window.chooseTableFile(TableFileChoice::Delete));
+}
+
+// The bar's user/file button: the user list in network mode, else another table.
+void userOrFile(CommandScope& s) {
+  if (s.ctx.settings.LS_LAN) {
+    notYet(s);
+  } else {
+    fileOpen(s);
+  }
+}
+
+void deleteByKey(CommandScope& s) {
+  if (s.env && delTermin(*s.env)) chkNext(*s.env, "CheckLbxKeys2");
+}
+
+}  // namespace
+
+Commands mainWindowCommands() {
+  Commands all;
+  const auto add = [&all](Id id, const char* tag, Flags f, Action a) {
+    all.add(Command{id, tag, f.timerWrapped, f.checkMissed, f.leavesWeek, std::move(a)});
+  };
+  // Menu "&Datei"
+  add(Id::FileNew, "MNeu", kWrapped, fileNew);
+  add(Id::FileOpen, "MOpen", kWrappedMissed, fileOpen);
+  add(Id::FileDelete, "MDel", kWrapped, fileDelete);
+  add(Id::FileUser, "MUser", kWrapped, notYet);
+  add(Id::FileHide, "", kInPlace, hide);
+  add(Id::FileUninstall, "", kPlain, notYet);
+  add(Id::FileExit, "", kInPlace, exitProgram);
+  // Menu "&Termine"
+  add(Id::AppointmentNew, "MNewTer", kWrappedMissed, editNew);
+  add(Id::AppointmentEdit, "MEditTer", kWrappedMissed, editCurrent);
+  add(Id::AppointmentDelete, "MDelTer", kPlain, deleteCurrent);
+  add(Id::AppointmentFromClipboard, "", kWrapped, notYet);
+  add(Id::AppointmentToClipboard, "", kWrapped, notYet);
+  add(Id::AppointmentCalendar, "MKalen", kWrapped, notYet);
+  // Menu "&Gehe zu"
+  add(Id::GoFirst, "", kPlain, moveTo(ListMove::First));
+  add(Id::GoPrevious, "", kPlain, moveTo(ListMove::Previous));
+  add(Id::GoNext, "", kPlain, moveTo(ListMove::Next));
+  add(Id::GoLast, "", kPlain, moveTo(ListMove::Last));
+  add(Id::GoCurrentAppointment, "MAHAV", kPlain, {});
+  // Menu "&Anzeige"
+  add(Id::ViewCurrent, "MAktTer", kPlain, view(1));
+  add(Id::ViewToday, "MHeuTer", kPlain, view(2));
+  add(Id::ViewFiled, "MAbgTer", kPlain, view(3));
+  add(Id::ViewWeekOverview, "", kInPlace, weekOverview);
+  // Menu "D&rucken"
+  add(Id::PrintToday, "PrintHeute", kWrapped, notYet);
+  add(Id::PrintTomorrow, "PrintMorgen", kWrapped, notYet);
+  add(Id::PrintNextWeek, "PrintNxtWeek", kWrapped, notYet);
+  add(Id::PrintPeriod, "PrintDef", kWrapped, notYet);
+  add(Id::PrintSetup, "PrintSetup", kWrapped, notYet);
+  // Menu "&Einstellungen"
+  add(Id::SettingsGeneral, "MSetup", kWrapped, notYet);
+  add(Id::SettingsNetwork, "SetLan", kWrapped, notYet);
+  add(Id::SettingsSound, "SetSound", kWrapped, notYet);
+  add(Id::SettingsOptimizeUsers, "SetUser", kWrapped, notYet);
+  // Menu "&Hilfe"
+  add(Id::HelpContents, "", kInPlace, notYet);
+  add(Id::HelpIndex, "", kInPlace, notYet);
+  add(Id::HelpAbout, "About", kInPlace, notYet);
+  add(Id::HelpSystemInfo, "SysInfo", kWrappedInPlace, notYet);
+  add(Id::HelpHomepage, "", kInPlace, notYet);
+  add(Id::HelpSupportMail, "", kInPlace, notYet);
+  add(Id::HelpUpdate, "", kWrappedInPlace, notYet);
+  // The button bar
+  add(Id::BarNew, "BarNew", kWrappedMissed, editNew);
+  add(Id::BarEdit, "BarEdit", kWrappedMissed, editCurrent);
+  add(Id::BarDelete, "BarDel", kPlain, deleteCurrent);
+  add(Id::BarToClipboard, "", kPlain, notYet);
+  add(Id::BarFromClipboard, "", kPlain, notYet);
+  add(Id::BarFirst, "", kPlain, moveTo(ListMove::First));
+  add(Id::BarPrevious, "", kPlain, moveTo(ListMove::Previous));
+  add(Id::BarNext, "", kPlain, moveTo(ListMove::Next));
+  add(Id::BarLast, "", kPlain, moveTo(ListMove::Last));
+  add(Id::BarViews, "BarAHAV", kPlain, view(1));
+  add(Id::BarWeekOverview, "", kInPlace, weekOverview);
+  add(Id::BarUserOrFile, "BarUserList", kWrappedMissed, userOrFile);
+  add(Id::BarCalendar, "BarKalen", kWrapped, notYet);
+  add(Id::BarSettings, "BarSetup", kWrapped, notYet);
+  add(Id::BarHelp, "", kInPlace, notYet);
+  add(Id::BarHide, "", kInPlace, hide);
+  // The bar's drop-down menus
+  add(Id::PopupViewCurrent, "PopUp1", kPlain, view(1));
+  add(Id::PopupViewToday, "PopUp2", kPlain, view(2));
+  add(Id::PopupViewFiled, "PopUp3", kPlain, view(3));
+  add(Id::PopupSettingsGeneral, "SearchM1", kWrapped, notYet);
+  add(Id::PopupSettingsNetwork, "SearchM2", kWrapped, notYet);
+  add(Id::PopupSettingsSound, "SearchM3", kWrapped, notYet);
+  // The list's context menu (the list shows, so nothing to leave)
+  add(Id::ContextRunNow, "", kInPlace, notYet);
+  add(Id::ContextNew, "RMenNeu", kWrappedMissedInPlace, editNew);
+  add(Id::ContextEdit, "RMenEdit 1", kWrappedMissedInPlace, onClicked(editCurrent));
+  add(Id::ContextDelete, "RMenDel", kInPlace, onClicked(deleteCurrent));
+  add(Id::ContextFile, "", kInPlace, notYet);
+  add(Id::ContextReactivate, "", kInPlace, notYet);
+  add(Id::ContextViewCurrent, "RMenShowAct", kInPlace, view(1));
+  add(Id::ContextViewToday, "RMenShowHeu", kInPlace, view(2));
+  add(Id::ContextViewFiled, "RMenShowAbg", kInPlace, view(3));
+  add(Id::ContextWeekOverview, "", kInPlace, weekOverview);
+  add(Id::ContextNextAppointment, "RMenNext", kInPlace, view(1));
+  // The list's keys: Insert adds, Delete deletes; Enter and the edit button edit
+  add(Id::ListInsertKey, "CheckLbxKeys1", kWrappedMissed, editNew);
+  add(Id::ListDeleteKey, "CheckLbxKeys1", kWrappedInPlace, deleteByKey);
+  add(Id::ListEditButton, "DlgBtn", kWrappedMissedInPlace, editCurrent);
+  add(Id::ListEditTab, "DlgTab", kWrappedMissedInPlace, editCurrent);
+  return all;
+}
+
+}  // namespace zrv

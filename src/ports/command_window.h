@@ -1,0 +1,32 @@
+// What the commands of the menus, the button bar, the context menu and the list's keys need of
+// the main window. The wx main window implements it; tests pass a scripted one.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zrv {
+
+enum class ListMove { First, Previous, Next, Last };
+enum class TableFileChoice { New, Open, Delete };
+
+class CommandWindow {
+ public:
+  virtual ~CommandWindow() = default;
+  // Replaces the week overview by the list on its first row; nothing when the list shows.
+  virtual void leaveWeekOverview() = 0;
+  // The week overview on view 1.
+  virtual void showWeekOverview() = 0;
+  // The appointment editor on `recno` (0 with `isNew`: a new appointment).
+  virtual void editAppointment(std::uint32_t recno, bool isNew) = 0;
+  // Moves the list's cursor (and the table's current record) and gives the list the focus.
+  virtual void moveInList(ListMove move) = 0;
+  // Out of sight: into the tray, or minimised.
+  virtual void hideWindow() = 0;
+  // Closes the main window as its close box does; the program ends.
+  virtual void closeWindow() = 0;
+  // The file dialog of a table command; the chosen path, "" when cancelled.
+  virtual std::string chooseTableFile(TableFileChoice choice) = 0;
+};
+
+}  // namespace zrv

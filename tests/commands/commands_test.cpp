@@ -1,0 +1,108 @@
+// The command layer: what runs around a command (the week overview left, the timer paused,
+// missed and next appointments searched with the command's tag), and the commands whose
+// window comes later.
+#include "commands/commands.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ports/command_window.h"
+#include "reminder/reminder_env.h"
+#include "support/reminder_rig.h"
+
+namespace zrv {
+namespace {
+
+using test::makeAppointment;
+
+struct FakeCommandWindow : CommandWindow {
+  explicit FakeCommandWindow(const FakeTimer& t) : timer(t) {}
+  void leaveWeekOverview() override { calls.push_back("leaveWeek"); }
+  void showWeekOverview() override { calls.push_back("week"); }
+  void editAppointment(std::uint32_t recno, bool isNew) override {
+    calls.push_back("edit " + std::to_string(recno) + (isNew ? " new" : "") +
+                    (timer.on ? " timer on" : " timer off"));
+  }
+  void moveInList(ListMove) override { calls.push_back("move"); }
+  void hideWindow() override { calls.push_back("hide"); }
+  void closeWindow() override { calls.push_back("close"); }
+  std::string chooseTableFile(TableFileChoice) override {
+    calls.push_back("choose");
+    return chosen;
+  }
+  const FakeTimer& timer;
+  std::vector<std::string> calls;
+  std::string chosen;
+};
+
+class CommandsTest : public ::testing::Test {
+ protected:
+  bool run(CommandId id, std::uint32_t recno = 0) {
+    CommandScope scope{rig.ctx, rig.env.get(), window, recno};
+    return commands.run(id, scope);
+  }
+  bool logged(const std::string& line) const {
+    const auto lines = rig.logLines();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  }
+
+  test::ReminderRig rig;
+  FakeCommandWindow window{rig.timer};
+  Commands commands = mainWindowCommands();
+};
+
+TEST_F(CommandsTest, InsertKeyLeavesTheWeekPausesTheTimerAndSearchesAfterwards) {
+  rig.timer.start();
+  ASSERT_TRUE(run(CommandId::ListInsertKey));
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"leaveWeek", "edit 0 new timer off"}));
+  EXPECT_TRUE(rig.timer.on);
+  EXPECT_TRUE(logged("(ChkOlds) Verpassten Termin suchen"));
+  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: CheckLbxKeys1"));
+}
+
+TEST_F(CommandsTest, DeleteKeyStaysInPlaceAndSearchesTwiceAfterADeletion) {
+  const std::uint32_t recno = rig.add(makeAppointment("11.06.2024", "10:00", "weg damit"));
+  ASSERT_TRUE(rig.table->goTo(recno));
+  rig.ui.answers = {true};
+  ASSERT_TRUE(run(CommandId::ListDeleteKey));
+  EXPECT_TRUE(window.calls.empty());
+  EXPECT_TRUE(rig.isDeleted(recno));
+  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: CheckLbxKeys2"));
+  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: CheckLbxKeys1"));
+  EXPECT_FALSE(logged("(ChkOlds) Verpassten Termin suchen"));
+}
+
+TEST_F(CommandsTest, TheContextMenuEditsTheClickedRecord) {
+  rig.add(makeAppointment("11.06.2024", "10:00", "eins"));
+  const std::uint32_t second = rig.add(makeAppointment("12.06.2024", "10:00", "zwei"));
+  ASSERT_TRUE(rig.table->goTop());
+  ASSERT_TRUE(run(CommandId::ContextEdit, second));
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"edit 2 timer off"}));
+  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: RMenEdit 1"));
+}
+
+TEST_F(CommandsTest, LaterWindowsAreRegisteredAndSaySoWithTheirWrapping) {
+  for (CommandId id : {CommandId::PrintToday, CommandId::SettingsSound, CommandId::HelpAbout,
+                       CommandId::AppointmentCalendar, CommandId::ContextFile}) {
+    rig.ui.messages.clear();
+    ASSERT_TRUE(run(id)) << static_cast<int>(id);
+    EXPECT_EQ(rig.ui.messages,
+              std::vector<std::string>{"Hinweis: Diese Funktion ist noch nicht verfügbar."});
+  }
+  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: PrintHeute"));
+  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: About"));
+  EXPECT_FALSE(run(static_cast<CommandId>(42)));
+}
+
+TEST_F(CommandsTest, WithoutATableOnlyTheActionRuns) {
+  CommandScope scope{rig.ctx, nullptr, window, 0};
+  window.chosen = "";
+  ASSERT_TRUE(commands.run(CommandId::FileOpen, scope));
+  ASSERT_TRUE(commands.run(CommandId::AppointmentNew, scope));
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"leaveWeek", "choose", "leaveWeek"}));
+  EXPECT_FALSE(logged("(ChkNext) Nächsten Termin suchen - call von: MOpen"));
+}
+
+}  // namespace
+}  // namespace zrv

@@ -4,6 +4,7 @@
 // by finish() at the next open, so the files are either all old or all new.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -13,8 +14,9 @@
 
 namespace zrv {
 
-// Where the new file of `target` is written.
-using NewFileName = std::function<std::filesystem::path(const std::filesystem::path& target)>;
+// Where the new file of `target`, the `position`-th target (from 0), is written.
+using NewFileName =
+    std::function<std::filesystem::path(const std::filesystem::path& target, std::size_t position)>;
 
 // The target's name with `suffix` appended ("ZORVANE.TER" -> "ZORVANE.TER.~pk").
 NewFileName withSuffixName(std::string suffix);
@@ -29,8 +31,9 @@ class FileReplacement {
   FileReplacement(const FileReplacement&) = delete;
   FileReplacement& operator=(const FileReplacement&) = delete;
 
-  // Adds a target (renamed in the order added) and returns the name of its new file, from
-  // which a leftover of an earlier attempt has been removed.
+  // Adds a target and returns the name of its new file, from which a leftover of an earlier
+  // attempt has been removed. The marker lists the targets in the order added; they are
+  // renamed in the opposite order, so the first one (the table) is replaced last.
   std::filesystem::path add(const std::filesystem::path& target);
   const std::vector<std::filesystem::path>& targets() const { return targets_; }
 

@@ -2,9 +2,9 @@
 
 #include <system_error>
 
+#include "mail/mail_port.h"
 #include "reminder/age_marker.h"
 #include "reminder/appointment_kinds.h"
-#include "reminder/mail_port.h"
 #include "reminder/text_util.h"
 #include "store/codepage.h"
 #include "store/file_io.h"
@@ -53,11 +53,6 @@ bool writeBody(const std::filesystem::path& file, const std::string& body) {
 }
 
 }  // namespace
-
-bool zrvSmtpOk(const MailAccount& m) {
-  return !isBlank(m.Name) && !isBlank(m.Reply) && !isBlank(m.SMTP) && !isBlank(m.User) &&
-         !isBlank(m.Pass);
-}
 
 std::string appointmentMailBody(const Appointment& a) {
   const std::string text = makeAge(a.TEXT, a.DATE);

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "reminder/mail_port.h"
+#include "mail/mail_port.h"
 #include "store/codepage.h"
 #include "store/file_io.h"
 #include "support/logbook_capture.h"

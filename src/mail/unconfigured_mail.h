@@ -2,7 +2,7 @@
 // line, so that a mailed appointment is still dealt with and the user can see why no mail came.
 #pragma once
 
-#include "reminder/mail_port.h"
+#include "mail/mail_port.h"
 
 namespace zrv {
 

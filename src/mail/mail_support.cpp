@@ -94,6 +94,57 @@ void tellWhereTheReportLies(Context& ctx, const fs::path& report) {
                      report.string());
 }
 
+// The recipient: "SendTo" when the settings hold one (it redirects every mail; the program
+// never writes it), else the caller's, else the support address.
+std::string recipientOf(const SettingsFile& ini, const MailRequest& r) {
+  std::string recipient = trimmed(ini.text(keys::MailSendTo, ""));
+  if (recipient.empty()) recipient = trimmed(r.recipient);
+  if (recipient.empty()) recipient = supportAccount().address;
+  return recipient;
+}
+
+// The sender's name and address from the settings, the caller's as defaults. An error report
+// without either asks for them (MAILSETUP); false when the user declined.
+bool findSender(MailEnv& env, const SettingsFile& ini, const MailRequest& r, bool errorReport,
+                SenderEntry& sender) {
+  auto read = [&] {
+    sender = {upTo100(ini.text(keys::MailName, r.senderName)),
+              upTo100(ini.text(keys::MailReply, r.replyTo))};
+  };
+  auto none = [&] { return trimmed(sender.name).empty() && trimmed(sender.address).empty(); };
+  read();
+  bool entered = true;
+  if (none() && errorReport) {
+    entered = mailSetup(env, r.subject);
+    read();
+  }
+  if (none() && !(r.senderName.empty() && r.replyTo.empty())) {
+    sender = {r.senderName, r.replyTo};
+    (void)ini.setText(keys::MailName, sender.name);
+    (void)ini.setText(keys::MailReply, sender.address);
+  }
+  return entered;
+}
+
+// Writes the body actually sent, the caller's file with one blank appended (one blank alone
+// when the file is missing), hands the mail to SENDMAIL and removes the file again.
+int sendWithBody(MailEnv& env, const MailRequest& r, const Route& route,
+                 const std::string& recipient, const SenderEntry& sender) {
+  Context& ctx = env.ctx;
+  const fs::path sendFile = findFile(ctx.CRUNIN, kSendMailFile);
+  const FileRemover removeAfterwards(sendFile);
+  if (!writeBytes(sendFile, readBytes(r.bodyFile) + " ")) {
+    ctx.log.log(kPlace, std::string(kSendMailFile) + " kann nicht geschrieben werden");
+    reportMailFailure(ctx, kSendMailNotWritten);
+    return kSendMailNotWritten;
+  }
+  const MailFields mail{route.from,          route.server,      recipient,
+                        r.subject,           sendFile.string(), r.attachments,
+                        route.user,          route.password,    trimmed(sender.address),
+                        trimmed(sender.name)};
+  return sendMail(env, mail);
+}
+
 }  // namespace
 
 int mailSupport(MailEnv& env, const MailRequest& r) {
@@ -101,33 +152,16 @@ int mailSupport(MailEnv& env, const MailRequest& r) {
   const SettingsFile ini = settingsFile(ctx);
   const std::string bodyName = upper(r.bodyFile.filename().string());
   const bool userMail = bodyName == "EMAIL.TXT";
-  MailAccount account = readMailAccount(ctx);
-  std::string name = upTo100(ini.text(keys::MailName, r.senderName));
-  std::string reply = upTo100(ini.text(keys::MailReply, r.replyTo));
-  // A "SendTo" in the settings redirects every mail; the program never writes it.
-  std::string recipient = trimmed(ini.text(keys::MailSendTo, ""));
-  if (recipient.empty()) recipient = trimmed(r.recipient);
-  if (recipient.empty()) recipient = supportAccount().address;
-
-  bool haveSender = true;
-  if (trimmed(name).empty() && trimmed(reply).empty() && bodyName == "ERROR.LOG") {
-    haveSender = mailSetup(env, r.subject);
-    name = upTo100(ini.text(keys::MailName, r.senderName));
-    reply = upTo100(ini.text(keys::MailReply, r.replyTo));
-  }
-  if (trimmed(name).empty() && trimmed(reply).empty() &&
-      !(r.senderName.empty() && r.replyTo.empty())) {
-    name = r.senderName;
-    reply = r.replyTo;
-    (void)ini.setText(keys::MailName, name);
-    (void)ini.setText(keys::MailReply, reply);
-  }
-  if (!haveSender) {
+  const MailAccount account = readMailAccount(ctx);
+  const std::string recipient = recipientOf(ini, r);
+  SenderEntry sender;
+  if (!findSender(env, ini, r, bodyName == "ERROR.LOG", sender)) {
     ctx.ui.message("Problem",
                    "Es kann keine Email ohne Absender versandt werden!\n"
                    "Geben Sie zuerst in den Einstellungen Ihre Email-Daten ein!");
     return kNoSender;
   }
+  const std::string& reply = sender.address;
 
   Route route{reply, account.SMTP, account.User, account.Pass};
   if (!userMail) {
@@ -146,18 +180,7 @@ int mailSupport(MailEnv& env, const MailRequest& r) {
     return kNotOnline;
   }
 
-  // The body actually sent: the caller's file with one blank appended (one blank alone when the
-  // file is missing).
-  const fs::path sendFile = findFile(ctx.CRUNIN, kSendMailFile);
-  const FileRemover removeAfterwards(sendFile);
-  if (!writeBytes(sendFile, readBytes(r.bodyFile) + " ")) {
-    ctx.log.log(kPlace, std::string(kSendMailFile) + " kann nicht geschrieben werden");
-    reportMailFailure(ctx, kSendMailNotWritten);
-    return kSendMailNotWritten;
-  }
-  MailFields mail{route.from,    route.server, recipient,      r.subject,      sendFile.string(),
-                  r.attachments, route.user,   route.password, trimmed(reply), trimmed(name)};
-  return sendMail(env, mail);
+  return sendWithBody(env, r, route, recipient, sender);
 }
 
 bool mailSetup(MailEnv& env, const std::string& subject) {

@@ -90,6 +90,8 @@ TEST(MailWindows, TheSenderDialogReturnsWhatWasEnteredOnSpeichern) {
       EXPECT_EQ(dialog->GetTitle(), "EMail-Einstellungen");
       EXPECT_EQ(dialog->nameField()->GetValue(), "Erika");
       dialog->addressField()->SetValue(wxString::FromUTF8("j\xC3\xBCrgen@example.org"));
+      test::pump(200);
+      test::screenshot(dialog, "mail_setup_dialog");
       test::press(dynamic_cast<wxButton*>(dialog->FindWindow(wxID_OK)));
     }
   });

@@ -1,21 +1,7 @@
 #include "app/maker.h"
 
-// The build passes the values as string literals; a build without them gets empty ones.
-#ifndef ZRV_WEB_PAGE
-#define ZRV_WEB_PAGE ""
-#endif
-#ifndef ZRV_SUPPORT_ADDRESS
-#define ZRV_SUPPORT_ADDRESS ""
-#endif
-#ifndef ZRV_SUPPORT_SENDER
-#define ZRV_SUPPORT_SENDER ""
-#endif
-#ifndef ZRV_SUPPORT_SMTP
-#define ZRV_SUPPORT_SMTP ""
-#endif
-#ifndef ZRV_SUPPORT_PASSWORD
-#define ZRV_SUPPORT_PASSWORD ""
-#endif
+// The values of this build, as string literals (generated from the CMake options).
+#include "maker_values.inc"
 
 namespace zrv {
 

@@ -13,10 +13,10 @@
 
 #include "app/context.h"
 #include "app/user_interface.h"
+#include "mail/mail_port.h"
 #include "reminder/alert_port.h"
 #include "reminder/due_check.h"
 #include "reminder/launcher_port.h"
-#include "mail/mail_port.h"
 #include "reminder/main_window_port.h"
 #include "reminder/next_appointment.h"
 #include "reminder/reminder_env.h"

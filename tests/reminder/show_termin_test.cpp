@@ -6,9 +6,9 @@
 
 #include "app/ini_file.h"
 #include "mail/mail_settings.h"
+#include "mail/unconfigured_mail.h"
 #include "reminder/recurrence.h"
 #include "reminder/start_exe.h"
-#include "mail/unconfigured_mail.h"
 #include "store/codepage.h"
 #include "support/reminder_rig.h"
 

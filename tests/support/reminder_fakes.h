@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "app/user_interface.h"
+#include "mail/mail_port.h"
 #include "reminder/alert_port.h"
 #include "reminder/launcher_port.h"
-#include "mail/mail_port.h"
 #include "reminder/main_window_port.h"
 #include "reminder/sound_port.h"
 #include "reminder/timer_port.h"

@@ -80,7 +80,7 @@ int CurlMailTransport::send(const MailFields& mail) {
   if (trimmed(mail.server).empty()) return kNoServer;
   const std::string from = trimmed(mail.from);
   const std::string to = trimmed(mail.to);
-  if (from.empty() || to.empty()) return kNoRecipient;
+  if (from.empty() || recipientList(to).empty()) return kNoRecipient;
   const std::optional<std::string> body = readFile(mail.bodyFile);
   if (!body) return kBodyUnreadable;
   MessageInput input{
@@ -96,8 +96,13 @@ int CurlMailTransport::send(const MailFields& mail) {
   if (!curlReady()) return kTransportUnavailable;
   std::unique_ptr<CURL, CurlCleanup> curl(curl_easy_init());
   if (!curl) return kTransportUnavailable;
-  std::unique_ptr<curl_slist, ListCleanup> recipients(
-      curl_slist_append(nullptr, ("<" + to + ">").c_str()));
+  std::unique_ptr<curl_slist, ListCleanup> recipients;
+  for (const std::string& address : recipientList(to)) {
+    curl_slist* longer = curl_slist_append(recipients.get(), ("<" + address + ">").c_str());
+    if (!longer) return kTransportUnavailable;
+    (void)recipients.release();
+    recipients.reset(longer);
+  }
   Upload upload{message};
   CURL* c = curl.get();
   const std::string url = smtpUrl(mail.server);

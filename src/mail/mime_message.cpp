@@ -209,11 +209,27 @@ std::string encodeHeaderText(std::string_view utf8) {
   return out;
 }
 
+std::vector<std::string> recipientList(std::string_view to) {
+  std::vector<std::string> out;
+  std::size_t start = 0;
+  while (start <= to.size()) {
+    const std::size_t end = std::min(to.find_first_of(",;", start), to.size());
+    std::string address = bareAddress(to.substr(start, end - start));
+    if (!address.empty()) out.push_back(std::move(address));
+    start = end + 1;
+  }
+  return out;
+}
+
 std::string buildMessage(const MessageInput& in) {
   std::string m;
   m += "Date: " + mailDate(in.date) + kCrLf;
   m += "From: " + mailbox(in.fromName, in.fromAddress) + kCrLf;
-  m += "To: <" + bareAddress(in.to) + ">" + kCrLf;
+  std::string to;
+  for (const std::string& address : recipientList(in.to)) {
+    to += (to.empty() ? "<" : ", <") + address + ">";
+  }
+  m += "To: " + to + kCrLf;
   if (!bareAddress(in.replyTo).empty()) m += "Reply-To: <" + bareAddress(in.replyTo) + ">" + kCrLf;
   m += "Subject: " + encodeHeaderText(in.subject) + kCrLf;
   m += "MIME-Version: 1.0\r\n";

@@ -34,6 +34,10 @@ std::string bodyText(std::string_view cp1252);
 // the text become blanks, so that no text can add a header of its own.
 std::string encodeHeaderText(std::string_view utf8);
 
+// The addresses of a recipient text: one address, or several separated by "," or ";"; without
+// blanks, angle brackets and line breaks.
+std::vector<std::string> recipientList(std::string_view to);
+
 // The complete message, headers and body, lines ended by CR LF.
 std::string buildMessage(const MessageInput& input);
 

@@ -46,7 +46,7 @@ int closedPort() {
   return ntohs(a.sin_port);
 }
 
-TEST(CurlTransport, UmlautsQuotesAndAttachmentsArriveIntact) {
+TEST(CurlTransport, UmlautsQuotesAttachmentsAndTwoRecipientsArriveIntact) {
   LocalSmtp smtp;
   ASSERT_TRUE(smtp.ready()) << smtp.whyNotReady();
   test::TestDir files;
@@ -58,6 +58,7 @@ TEST(CurlTransport, UmlautsQuotesAndAttachmentsArriveIntact) {
   for (int i = 0; i < 3000; ++i)
     binary += static_cast<char>(i * 7 % 256);
   MailFields m = mailTo(smtp, body.string());
+  m.to = "chef@example.org; assistenz@example.org";
   m.attachments = {files.write("Plan \xC3\xA4.bin", binary).string(),
                    files.write("notiz.txt", "kurz").string()};
 
@@ -65,7 +66,8 @@ TEST(CurlTransport, UmlautsQuotesAndAttachmentsArriveIntact) {
   ASSERT_EQ(transport.send(m), kTransportSent);
   ASSERT_TRUE(smtp.waitForMessages(1, 30s));
   const test::ReceivedMail got = smtp.received().at(0);
-  EXPECT_EQ(got.read("envelope.txt"), "erika@example.org\nchef@example.org");
+  EXPECT_EQ(got.read("envelope.txt"), "erika@example.org\nchef@example.org\nassistenz@example.org");
+  EXPECT_EQ(got.read("to.txt"), "chef@example.org, assistenz@example.org");
   EXPECT_EQ(got.read("login.txt"), "zorvane");
   EXPECT_EQ(got.read("subject.txt"), m.subject);
   EXPECT_EQ(got.read("from-name.txt"), "J\xC3\xBCrgen M\xC3\xBCller");

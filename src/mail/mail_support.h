@@ -41,6 +41,8 @@ class MailSupport : public MailDispatch {
  public:
   explicit MailSupport(MailEnv env) : env_(env) {}
   int send(const MailRequest& request) override { return mailSupport(env_, request); }
+  // For the other senders of mail (the settings dialog's test mail, the error report).
+  MailEnv& env() { return env_; }
 
  private:
   MailEnv env_;

@@ -46,6 +46,8 @@ class ResidentProgram {
   MainFrame* frame() const { return frame_; }
   ReminderEnv* env() const { return env_.get(); }
   const DueTimer* timer() const { return timer_.get(); }
+  // The mail dispatch; null until start() has made the main window.
+  MailSupport* mail() const { return mail_.get(); }
 
  private:
   void closeTables();

@@ -14,7 +14,9 @@ PACKAGES=(
   # windows under a virtual display, driving them like a user
   xvfb xauth x11-utils xdotool openbox wmctrl imagemagick fonts-liberation2
   # independent readers and writers of the tables, local test servers
-  python3 python3-dbfread python3-dbf python3-aiosmtpd
+  python3 python3-dbfread python3-dbf python3-aiosmtpd openssl
+  # certificates of mail servers reached over TLS
+  ca-certificates
 )
 
 missing=()

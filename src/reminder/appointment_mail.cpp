@@ -54,11 +54,6 @@ bool writeBody(const std::filesystem::path& file, const std::string& body) {
 
 }  // namespace
 
-bool zrvSmtpOk(const MailAccount& m) {
-  return !isBlank(m.Name) && !isBlank(m.Reply) && !isBlank(m.SMTP) && !isBlank(m.User) &&
-         !isBlank(m.Pass);
-}
-
 std::string appointmentMailBody(const Appointment& a) {
   const std::string text = makeAge(a.TEXT, a.DATE);
   const std::string date = "Datum: " + a.DATE.toDisplay();

@@ -1,28 +1,17 @@
 // Mailing a due appointment to its recipient: the body file "Email.txt", its logbook line and
-// the hand-over to the mail dispatch; and whether mail is set up at all.
+// the hand-over to the mail dispatch.
 #pragma once
 
 #include <filesystem>
 #include <string>
 
+#include "mail/mail_settings.h"
 #include "store/appointments/appointment.h"
 
 namespace zrv {
 
 class Logbook;
 class MailDispatch;
-
-// The five values of section "MailSupport" that make a usable mail account.
-struct MailAccount {
-  std::string Name;   // sender's display name
-  std::string Reply;  // sender's address
-  std::string SMTP;
-  std::string User;
-  std::string Pass;
-};
-
-// True only when none of the five values is empty (blanks count as empty).
-bool zrvSmtpOk(const MailAccount& account);
 
 // The body of the appointment mail, lines separated by a single CR. A program-start
 // appointment names its program, a file-dispatch appointment its file, any other its lead time;

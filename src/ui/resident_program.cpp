@@ -11,6 +11,10 @@
 #include "app/exit_pack.h"
 #include "app/first_start.h"
 #include "app/startup.h"
+#include "mail/curl_transport.h"
+#include "mail/mail_setup_dialog.h"
+#include "mail/mail_support.h"
+#include "mail/paint_wait_wx.h"
 #include "platform/linux_wake_up.h"
 #include "platform/posix_program_launcher.h"
 #include "platform/sdl_sound_player.h"
@@ -19,7 +23,6 @@
 #include "reminder/due_check.h"
 #include "reminder/reminder_env.h"
 #include "reminder/timer_interval.h"
-#include "reminder/unconfigured_mail.h"
 #include "store/appointments/appointment_table.h"
 #include "store/base/logbook.h"
 #include "ui/due_timer.h"
@@ -40,7 +43,8 @@ ResidentProgram::ResidentProgram(const fs::path& programFile) {
   sound_ = std::make_unique<SdlSoundPlayer>(
       [this](const std::string& line) { log_->log("QLPlaySound", line); });
   launcher_ = std::make_unique<PosixProgramLauncher>();
-  mail_ = std::make_unique<UnconfiguredMailDispatch>(*log_);
+  transport_ = std::make_unique<CurlMailTransport>();
+  paintWait_ = std::make_unique<WxPaintWait>();
   wakeUp_ = std::make_unique<LinuxWakeUpScheduler>(LinuxWakeUpOptions{dir, true});
   wait_ = std::make_unique<WxWait>();
 }
@@ -67,6 +71,8 @@ void ResidentProgram::start() {
   ui_->setMainFrame(frame_);
   alert_ = std::make_unique<WxAlertPort>(frame_, AlertWindowOptions{entryColours(ctx_->lists), {}},
                                          PostponeWindowOptions{entryColours(ctx_->lists), {}, {}});
+  senderDialog_ = std::make_unique<WxSenderDialog>(frame_, entryColours(ctx_->lists));
+  mail_ = std::make_unique<MailSupport>(MailEnv{*ctx_, *transport_, *paintWait_, *senderDialog_});
 
   // Network mode's user set-up comes with the user registry.
   openTableAtStart(*ctx_, {});

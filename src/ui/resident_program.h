@@ -18,7 +18,10 @@ class MainFrame;
 class PosixProgramLauncher;
 class SdlSoundPlayer;
 class SystemClock;
-class UnconfiguredMailDispatch;
+class CurlMailTransport;
+class MailSupport;
+class WxPaintWait;
+class WxSenderDialog;
 class WxAlertPort;
 class WxUserInterface;
 class WxWait;
@@ -48,6 +51,8 @@ class ResidentProgram : public TableListener {
   MainFrame* frame() const { return frame_; }
   ReminderEnv* env() const { return env_.get(); }
   const DueTimer* timer() const { return timer_.get(); }
+  // The mail dispatch; null until start() has made the main window.
+  MailSupport* mail() const { return mail_.get(); }
 
   // The table in use changed: the reminder engine follows it (made when the first table is
   // open), and so do the list and the week overview.
@@ -63,7 +68,10 @@ class ResidentProgram : public TableListener {
   std::unique_ptr<Context> ctx_;
   std::unique_ptr<SdlSoundPlayer> sound_;
   std::unique_ptr<PosixProgramLauncher> launcher_;
-  std::unique_ptr<UnconfiguredMailDispatch> mail_;
+  std::unique_ptr<CurlMailTransport> transport_;
+  std::unique_ptr<WxPaintWait> paintWait_;
+  std::unique_ptr<WxSenderDialog> senderDialog_;
+  std::unique_ptr<MailSupport> mail_;
   std::unique_ptr<LinuxWakeUpScheduler> wakeUp_;
   std::unique_ptr<WxWait> wait_;
   std::unique_ptr<WxAlertPort> alert_;

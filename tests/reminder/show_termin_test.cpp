@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "app/ini_file.h"
-#include "reminder/mail_settings.h"
+#include "mail/mail_settings.h"
+#include "mail/unconfigured_mail.h"
 #include "reminder/recurrence.h"
 #include "reminder/start_exe.h"
-#include "reminder/unconfigured_mail.h"
 #include "store/base/codepage.h"
 #include "support/reminder_rig.h"
 

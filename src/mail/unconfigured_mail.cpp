@@ -1,4 +1,4 @@
-#include "reminder/unconfigured_mail.h"
+#include "mail/unconfigured_mail.h"
 
 #include <string>
 

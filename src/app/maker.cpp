@@ -1,0 +1,19 @@
+#include "app/maker.h"
+
+// The values of this build, as string literals (generated from the CMake options).
+#include "maker_values.inc"
+
+namespace zrv {
+
+const SupportAccount& supportAccount() {
+  static const SupportAccount account{ZRV_SUPPORT_SENDER, ZRV_SUPPORT_SMTP, ZRV_SUPPORT_PASSWORD,
+                                      ZRV_SUPPORT_ADDRESS};
+  return account;
+}
+
+const std::string& makerWebPage() {
+  static const std::string page = ZRV_WEB_PAGE;
+  return page;
+}
+
+}  // namespace zrv

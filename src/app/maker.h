@@ -1,0 +1,25 @@
+// The maker's own values: the web page, the support address and the support account that error
+// reports travel through. They are build-time options (CMake cache entries ZRV_WEB_PAGE,
+// ZRV_SUPPORT_ADDRESS, ZRV_SUPPORT_SENDER, ZRV_SUPPORT_SMTP, ZRV_SUPPORT_PASSWORD), empty by
+// default: no password lives in the sources.
+#pragma once
+
+#include <string>
+
+namespace zrv {
+
+struct SupportAccount {
+  std::string sender;    // envelope sender, also the account name
+  std::string server;    // SMTP server: a host, optionally ":port"
+  std::string password;  // the account's password
+  std::string address;   // the mailbox that receives error reports
+
+  // Whether error reports can go out through it: sender, server and address are set.
+  bool usable() const { return !sender.empty() && !server.empty() && !address.empty(); }
+};
+
+// The values this build was made with.
+const SupportAccount& supportAccount();
+const std::string& makerWebPage();
+
+}  // namespace zrv

@@ -1,0 +1,88 @@
+#include "support/local_smtp.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace zrv::test {
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+std::string sourceDir() {
+  const char* env = std::getenv("ZRV_SOURCE_DIR");
+  return env ? env : ZRV_SOURCE_DIR;
+}
+
+std::string readAll(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+}  // namespace
+
+std::string ReceivedMail::read(const std::string& name) const {
+  return readAll(dir / name);
+}
+
+LocalSmtp::LocalSmtp(LocalSmtpOptions options) : options_(std::move(options)) {
+  fs::create_directory(dir_ / "mail");
+  std::vector<std::string> argv{"/usr/bin/python3",
+                                sourceDir() + "/tests/mail/smtp_server.py",
+                                "--dir",
+                                (dir_ / "mail").string(),
+                                "--port-file",
+                                (dir_ / "port").string(),
+                                "--user",
+                                options_.user,
+                                "--password",
+                                options_.password};
+  if (options_.tls) {
+    const RunResult cert = run(
+        {"openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
+         "-nodes", "-days", "1", "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1",
+         "-keyout", (dir_ / "key.pem").string(), "-out", caFile().string()},
+        {}, 60s);
+    if (cert.status != 0) {
+      why_ = "openssl could not make a certificate: " + cert.output;
+      return;
+    }
+    argv.insert(argv.end(), {"--cert", caFile().string(), "--key", (dir_ / "key.pem").string()});
+  }
+  if (options_.silent) argv.push_back("--silent");
+  const int log = ::open((dir_ / "server.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  server_ = std::make_unique<Process>(argv, EnvChanges{}, log);
+  if (log >= 0) ::close(log);
+  const bool up = waitUntil([&] { return fs::exists(dir_ / "port") || !server_->running(); }, 60s);
+  if (up && fs::exists(dir_ / "port")) {
+    port_ = std::atoi(readAll(dir_ / "port").c_str());
+  } else {
+    why_ = "the SMTP server did not start: " + readAll(dir_ / "server.log");
+  }
+}
+
+std::vector<ReceivedMail> LocalSmtp::received() const {
+  std::vector<std::pair<int, fs::path>> found;
+  for (const auto& e : fs::directory_iterator(dir_ / "mail")) {
+    const std::string name = e.path().filename().string();
+    if (name.starts_with("msg-")) found.emplace_back(std::atoi(name.c_str() + 4), e.path());
+  }
+  std::sort(found.begin(), found.end());
+  std::vector<ReceivedMail> out;
+  for (auto& [n, p] : found)
+    out.push_back({p});
+  return out;
+}
+
+bool LocalSmtp::waitForMessages(std::size_t count, std::chrono::milliseconds timeout) const {
+  return waitUntil([&] { return received().size() >= count; }, timeout);
+}
+
+}  // namespace zrv::test

@@ -18,14 +18,15 @@ fs::path directoryOf(const fs::path& file) {
 }
 
 // Renames every new file that is still there over its target, the last-listed first, then
-// makes that durable.
-Status renameAll(const std::vector<fs::path>& from, const std::vector<fs::path>& to) {
+// (with `sync`) makes that durable.
+Status renameAll(const std::vector<fs::path>& from, const std::vector<fs::path>& to,
+                 bool sync = true) {
   FileOps& ops = fileOps();
   for (std::size_t i = from.size(); i-- > 0;) {
     if (!ops.exists(from[i])) continue;  // renamed before an interruption
     if (Status s = ops.rename(from[i], to[i]); !s) return s;
   }
-  if (from.empty()) return {};
+  if (from.empty() || !sync) return {};
   return ops.syncDirectory(directoryOf(to.front()));
 }
 
@@ -55,8 +56,13 @@ fs::path FileReplacement::add(const fs::path& target) {
   return newFiles_.back();
 }
 
-Status FileReplacement::commit() {
+Status FileReplacement::commit(Durability durability) {
   FileOps& ops = fileOps();
+  if (durability == Durability::kQuick) {
+    Status s = renameAll(newFiles_, targets_, false);
+    done_ = s.isOk();
+    return s;
+  }
   std::ostringstream list;
   for (const fs::path& t : targets_)
     list << t.filename().string() << '\n';

@@ -37,10 +37,15 @@ class FileReplacement {
   std::filesystem::path add(const std::filesystem::path& target);
   const std::vector<std::filesystem::path>& targets() const { return targets_; }
 
-  // The caller has written and synced every new file. Writes the marker, renames, syncs the
-  // directory and removes the marker. On failure the Status names the file and the cause;
-  // when the marker was written the replacement is completed by the next finish().
-  Status commit();
+  // How a commit reaches the disk. kQuick renames only, without marker and directory sync:
+  // for files that can be rebuilt at any time (an index), when speed counts more.
+  enum class Durability { kDurable, kQuick };
+
+  // The caller has written (and for kDurable synced) every new file. Writes the marker,
+  // renames, syncs the directory and removes the marker. On failure the Status names the file
+  // and the cause; when the marker was written the replacement is completed by the next
+  // finish().
+  Status commit(Durability durability = Durability::kDurable);
 
   // Whether a replacement behind `marker` waits to be completed.
   static bool pending(const std::filesystem::path& marker);

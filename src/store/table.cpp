@@ -401,6 +401,10 @@ Status Table::closeIndexes() {
 Status Table::reindex() {
   return impl_->reindex();
 }
+
+Status Table::reindex(const std::vector<int>& orders) {
+  return impl_->reindexOrders(orders);
+}
 int Table::orderCount() const {
   return static_cast<int>(impl_->indexes_.size());
 }

@@ -110,6 +110,9 @@ class Table {
   Status closeIndexes();
   // Rebuilds every open index from the table (with the expressions each one holds).
   Status reindex();
+  // Rebuilds the given orders (1..orderCount()) only, in one pass over the table; the
+  // controlling order stays, the current record is left unpositioned (go to one after).
+  Status reindex(const std::vector<int>& orders);
 
   int orderCount() const;
   int order() const;

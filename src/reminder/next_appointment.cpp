@@ -7,7 +7,6 @@
 #include "reminder/memo_line.h"
 #include "reminder/reminder_env.h"
 #include "reminder/text_util.h"
-#include "reminder/views.h"
 #include "reminder/wake_up_job.h"
 #include "store/appointment_table.h"
 #include "store/clock.h"
@@ -19,27 +18,19 @@ namespace {
 
 constexpr const char* kPlace = "ChkNext";
 
-// The first record of the view, or an empty appointment when the view is empty or the record
-// cannot be read (logged).
-Appointment firstOfView(ReminderEnv& env) {
-  AppointmentTable& t = env.DTER;
-  Status moved = t.goTop();
-  if (!moved) {
-    env.ctx.log.log(kPlace, moved.message());
+// The first current appointment (the earliest trigger not filed), whatever view the list shows,
+// or an empty appointment when there is none or it cannot be read (logged).
+CurrentRecord firstCurrent(ReminderEnv& env) {
+  CurrentRecord first = env.DTER.firstCurrent();
+  if (!first.status) {
+    env.ctx.log.log(kPlace, first.status.message());
     return {};
   }
-  Result<Appointment> a = t.read();
-  if (!a) {
-    env.ctx.log.log(kPlace, a.message());
-    return {};
-  }
-  return std::move(a).value();
+  return first;
 }
 
 bool stillAhead(const Context& ctx, const Date& date, const std::string& time) {
-  const Moment now = ctx.clock.now();
-  if (date > now.date) return true;
-  return date == now.date && time.substr(0, 5) > formatTimeOfDay(now.secondsOfDay).substr(0, 5);
+  return !date.empty() && minutesSince(date, time, ctx.clock.now()) < 0;
 }
 
 }  // namespace
@@ -48,15 +39,14 @@ bool chkNext(ReminderEnv& env, std::string_view caller) {
   Context& ctx = env.ctx;
   RunState& run = ctx.run;
   ctx.log.log(kPlace, "Nächsten Termin suchen - call von: " + std::string(caller));
-  const Appointment first = firstOfView(env);
-  if (ctx.settings.NS_TODAY != kViewFiled) {
-    run.DN_DATE = first.TDATE;
-    run.CN_TIME = first.TTIME;
-    run.NN_WEEK = weekDay(ctx.clock.today());
-    run.NN_REC = env.DTER.recNo();
-    if (ctx.settings.LS_WAKEUP && stillAhead(ctx, run.DN_DATE, run.CN_TIME)) {
-      registerWakeUpJob(ctx, env.ports.wakeUp, env.ports.wait);
-    }
+  const CurrentRecord next = firstCurrent(env);
+  const Appointment& first = next.appointment;
+  run.DN_DATE = first.TDATE;
+  run.CN_TIME = first.TTIME;
+  run.NN_WEEK = weekDay(ctx.clock.today());
+  run.NN_REC = next.recno;
+  if (ctx.settings.LS_WAKEUP && stillAhead(ctx, run.DN_DATE, run.CN_TIME)) {
+    registerWakeUpJob(ctx, env.ports.wakeUp, env.ports.wait);
   }
   const std::string title = rtrimBlanks(firstLine(first.TEXT));
   ctx.log.log(kPlace, std::string("lAppHide = ") + logical(run.LS_WNDHIDDEN) +

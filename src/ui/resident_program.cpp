@@ -15,6 +15,7 @@
 #include "reminder/reminder_env.h"
 #include "reminder/timer_interval.h"
 #include "reminder/unconfigured_mail.h"
+#include "reminder/wake_up_job.h"
 #include "store/appointment_table.h"
 #include "store/logbook.h"
 #include "ui/due_timer.h"
@@ -81,9 +82,7 @@ void ResidentProgram::shutDown() {
   ui_->setMainFrame(nullptr);
   ShutdownHooks hooks;
   hooks.closeTables = [this](Context&) { closeTables(); };
-  hooks.removeWakeUpJob = [this](Context& ctx) {
-    if (ctx.settings.LS_WAKEUP) wakeUp_->removeJob();
-  };
+  hooks.removeWakeUpJob = [this](Context& ctx) { removeWakeUpJobAtExit(ctx, *wakeUp_); };
   hooks.showLogbook = [this](const fs::path& logbook) {
     launcher_->launch(LaunchRequest{logbook.string(), "", ctx_->CRUNIN});
   };

@@ -145,7 +145,8 @@ Status AppointmentTable::rebuildDayIndexes() {
     const fs::path file = table_->indexFile(order).lexically_normal();
     if (file == today || file == past) orders.push_back(order);
   }
-  if (Status s = table_->reindex(orders); !s) return s;
+  // Built anew at every open, so a crash cannot leave a stale one: no flush to disk needed.
+  if (Status s = table_->reindex(orders, false); !s) return s;
   return table_->goTo(back);
 }
 

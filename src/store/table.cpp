@@ -402,8 +402,8 @@ Status Table::reindex() {
   return impl_->reindex();
 }
 
-Status Table::reindex(const std::vector<int>& orders) {
-  return impl_->reindexOrders(orders);
+Status Table::reindex(const std::vector<int>& orders, bool durable) {
+  return impl_->reindexOrders(orders, durable);
 }
 int Table::orderCount() const {
   return static_cast<int>(impl_->indexes_.size());

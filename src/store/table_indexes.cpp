@@ -33,7 +33,8 @@ namespace {
 // then belong to the targets' names.
 Result<std::vector<NtxTree>> buildAndReplace(TableImpl& t,
                                              const std::vector<const IndexPlan*>& plans,
-                                             const std::vector<fs::path>& targets) {
+                                             const std::vector<fs::path>& targets,
+                                             bool durable = true) {
   std::vector<OsFile> files;
   std::vector<fs::path> temps;
   for (const fs::path& target : targets) {
@@ -52,13 +53,15 @@ Result<std::vector<NtxTree>> buildAndReplace(TableImpl& t,
   std::vector<OsFile*> sync;
   for (NtxTree& tree : *trees)
     sync.push_back(&tree.file());
-  if (Status s = syncFiles(sync); !s) return s;
+  if (durable) {
+    if (Status s = syncFiles(sync); !s) return s;
+  }
   for (std::size_t i = 0; i < targets.size(); ++i) {
     fs::rename(temps[i], targets[i], ec);
     if (ec) return status::io(targets[i], "ersetzt", ec.value());
     (*trees)[i].file().setPath(targets[i]);
   }
-  if (!targets.empty()) (void)syncDirectory(targets.front().parent_path());
+  if (durable && !targets.empty()) (void)syncDirectory(targets.front().parent_path());
   return trees;
 }
 
@@ -208,11 +211,11 @@ Status TableImpl::reindex() {
   std::vector<int> all;
   for (std::size_t i = 0; i < indexes_.size(); ++i)
     all.push_back(static_cast<int>(i) + 1);
-  if (Status s = reindexOrders(all); !s) return s;
+  if (Status s = reindexOrders(all, true); !s) return s;
   return goTop();
 }
 
-Status TableImpl::reindexOrders(const std::vector<int>& orders) {
+Status TableImpl::reindexOrders(const std::vector<int>& orders, bool durable) {
   if (orders.empty()) return {};
   if (Status s = flush(); !s) return s;
   std::vector<const IndexPlan*> plans;
@@ -228,7 +231,7 @@ Status TableImpl::reindexOrders(const std::vector<int>& orders) {
     rebuilt.push_back(&ix);
   }
   if (Status s = checkpoint(); !s) return s;
-  auto trees = buildAndReplace(*this, plans, targets);
+  auto trees = buildAndReplace(*this, plans, targets, durable);
   if (!trees) return trees.status();
   for (std::size_t i = 0; i < rebuilt.size(); ++i) {
     rebuilt[i]->tree = std::move((*trees)[i]);

@@ -24,13 +24,12 @@ namespace {
 constexpr const char* kPlace = "Im Timer";
 
 // Today's and the past once-only index hold the date their keys were written on: they are
-// built anew for the new day.
+// built anew for the new day (the search for the next appointment then reloads the list).
 void newDay(ReminderEnv& env, const Date& today) {
   env.ctx.log.log(kPlace, "Neuer Tag");
   const Status rebuilt = env.DTER.rebuildDayIndexes();
   env.ctx.log.log(kPlace, rebuilt ? std::string("Indexe .NT3 und .NT4 neu aufgebaut")
                                   : "Indexe .NT3 und .NT4 - FEHLER: " + rebuilt.message());
-  env.ports.window.refresh();
   env.ctx.run.LS_4ALAOK = false;
   env.ctx.run.DS_STARTDATE = today;
   chkNext(env, "ChkAll");

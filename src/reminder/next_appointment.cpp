@@ -1,5 +1,6 @@
 #include "reminder/next_appointment.h"
 
+#include <set>
 #include <string>
 
 #include "app/context.h"
@@ -20,13 +21,15 @@ constexpr const char* kPlace = "ChkNext";
 
 // The first current appointment (the earliest trigger not filed), whatever view the list shows,
 // or an empty appointment when there is none or it cannot be read (logged).
+// A record that cannot be read is passed over, so that it silences no other appointment.
 CurrentRecord firstCurrent(ReminderEnv& env) {
-  CurrentRecord first = env.DTER.firstCurrent();
-  if (!first.status) {
+  std::set<std::uint32_t> unreadable;
+  for (;;) {
+    CurrentRecord first = env.DTER.firstCurrent(unreadable);
+    if (first.status) return first;
     env.ctx.log.log(kPlace, first.status.message());
-    return {};
+    if (first.recno == 0 || !unreadable.insert(first.recno).second) return {};
   }
-  return first;
 }
 
 bool stillAhead(const Context& ctx, const Date& date, const std::string& time) {

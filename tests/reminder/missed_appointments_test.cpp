@@ -6,6 +6,7 @@
 
 #include "reminder/recurrence.h"
 #include "reminder/views.h"
+#include "support/berlin_time.h"
 #include "support/record_lock_holder.h"
 #include "support/reminder_rig.h"
 
@@ -155,6 +156,17 @@ TEST(ChkOlds, DoesNotSpinOnRecordsItCannotChange) {
   const auto lines = linesOf(rig, "ChkOlds");
   EXPECT_EQ(
       std::count(lines.begin(), lines.end(), "(ChkOlds) Datensatz gesperrt - kein Speichern !"), 1);
+}
+
+TEST(ChkOlds, ToleranceCountsRealMinutesAcrossTheSpringClockChange) {
+  test::BerlinTime berlin;
+  ReminderRig rig("31.03.2024", "03:05:00");
+  rig.clock.set(Moment{Date::fromDisplay("31.03.2024"), 3 * 3600 + 5 * 60, 1});
+  rig.ctx.settings.LS_SHOWOLD = true;
+  const auto rec = rig.add(missed("31.03.2024", "01:55", "Zehn Minuten", 30));
+  chkOlds(*rig.env);
+  ASSERT_EQ(rig.alert.shown.size(), 1u);  // 10 minutes late, not 70: shown, not dropped
+  EXPECT_FALSE(rig.at(rec).QUIT);
 }
 
 TEST(ChkOlds, DoesNothingButLogWhenSwitchedOff) {

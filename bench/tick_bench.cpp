@@ -93,6 +93,7 @@ class TickSetup {
   }
 
   ReminderEnv& env() { return *env_; }
+  FixedClock& clock() { return clock_; }
   const std::filesystem::path& tableFile() const { return table_->table().file(); }
 
  private:
@@ -149,6 +150,26 @@ void BM_TickNothingDue(benchmark::State& state) {
   state.SetLabel(std::to_string(state.range(0)) + " Termine");
 }
 BENCHMARK(BM_TickNothingDue)->Arg(100)->Arg(100000)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// The tick that notices a new day: it builds today's and the past once-only index (.NT3,
+// .NT4) anew from the whole table. Each iteration is the first tick of another day (09.06 and
+// 10.06.2024 in turn); the table's appointments all lie ahead (from 11.06.2024 on, 24 a day),
+// so nothing becomes due and the tick's cost is the rebuild.
+void BM_DayChangeTick(benchmark::State& state) {
+  static TickSetup setup(static_cast<int>(state.range(0)));
+  ReminderEnv& env = setup.env();
+  long day = 0;
+  for (auto _ : state) {
+    setup.clock().set(Moment{Date::fromDisplay("09.06.2024") + (day++ % 2), 60});
+    benchmark::DoNotOptimize(chkAll(env));
+  }
+  state.SetLabel(std::to_string(state.range(0)) + " Termine");
+}
+BENCHMARK(BM_DayChangeTick)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void BM_StatOfTableFile(benchmark::State& state) {
   const std::string file = setupFor(static_cast<int>(state.range(0))).tableFile().string();

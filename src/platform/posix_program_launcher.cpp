@@ -3,7 +3,9 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <system_error>
 
 #include "platform/command_line.h"
@@ -20,6 +22,36 @@ LaunchResult fromSpawn(const SpawnResult& r, const std::string& what) {
 bool isExecutableFile(const std::filesystem::path& p) {
   std::error_code ec;
   return std::filesystem::is_regular_file(p, ec) && ::access(p.c_str(), X_OK) == 0;
+}
+
+std::filesystem::path findInPath(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::string_view rest = path ? path : "";
+  while (!rest.empty()) {
+    const std::size_t colon = rest.find(':');
+    const std::string_view entry = rest.substr(0, colon);
+    rest = colon == std::string_view::npos ? std::string_view{} : rest.substr(colon + 1);
+    const std::filesystem::path candidate =
+        std::filesystem::path(entry.empty() ? "." : entry) / name;
+    if (isExecutableFile(candidate)) return candidate;
+  }
+  return {};
+}
+
+// A bare program name (no directory part) that is not in the working directory is looked up in
+// the search path PATH, as the shell does; a Windows name "tool.exe" is also found as "tool".
+// Empty when it is nowhere.
+std::filesystem::path findBareName(const std::string& name, const std::filesystem::path& dir) {
+  if (name.empty() || name.find('/') != std::string::npos) return {};
+  if (isExecutableFile(dir / name)) return dir / name;
+  if (std::filesystem::path found = findInPath(name); !found.empty()) return found;
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string::npos || dot == 0) return {};
+  std::string suffix = name.substr(dot);
+  for (char& c : suffix)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (suffix != ".exe" && suffix != ".com" && suffix != ".bat") return {};
+  return findInPath(name.substr(0, dot));
 }
 
 }  // namespace
@@ -39,8 +71,14 @@ LaunchResult PosixProgramLauncher::launch(const LaunchRequest& request) {
   if (isAddress(request.target)) {
     return fromSpawn(spawnDetached({opener_, request.target}, request.directory), opener_);
   }
-  const std::filesystem::path target(request.target);
+  std::filesystem::path target(request.target);
   std::error_code ec;
+  if (!std::filesystem::exists(target, ec)) {
+    if (std::filesystem::path found = findBareName(request.target, request.directory);
+        !found.empty()) {
+      target = found;
+    }
+  }
   if (isExecutableFile(target)) {
     // An absolute path: the child changes into its directory first, and a bare name would be
     // looked up in PATH instead.

@@ -16,7 +16,8 @@ class PosixProgramLauncher : public ProgramLauncher {
 
   // An executable file is started with the parameters split like a command line; an address
   // ("scheme:" followed by "//", or "mailto:") or any other existing file is opened, its
-  // parameters are not used then. A missing target starts nothing.
+  // parameters are not used then. A bare program name that is not in the working directory is
+  // looked up in PATH. A missing target starts nothing.
   LaunchResult launch(const LaunchRequest& request) override;
 
  private:

@@ -12,7 +12,7 @@ Moment SystemClock::now() const {
   // A leap second (tm_sec 60) counts as the last second of its minute.
   const int seconds =
       local.tm_hour * 3600 + local.tm_min * 60 + (local.tm_sec > 59 ? 59 : local.tm_sec);
-  return Moment{date.value_or(Date()), seconds};
+  return Moment{date.value_or(Date()), seconds, local.tm_isdst > 0 ? 1 : 0};
 }
 
 }  // namespace zrv

@@ -104,7 +104,7 @@ bool killTermin(ReminderEnv& env) {
     }
   } else {
     ctx.log.log(kPlace, "neuen Termin erzeugen");
-    qlGenTerm(*a, ctx.log);
+    qlGenTermFromNow(*a, ctx.clock, ctx.log);
     s = env.DTER.write(*a);
     ctx.log.log(kPlace, "neuer Termin wurde erzeugt");
   }
@@ -127,11 +127,10 @@ bool autoWieder(ReminderEnv& env) {
   ctx.log.log(kPlace, "Automatische Wiedervorlage");
   std::optional<Appointment> a = readLocked(env, kPlace);
   if (!a) return false;
-  Date date = ctx.clock.today();
-  std::string time = ctx.clock.timeText();
-  addMin(date, time, ctx.settings.NS_AUTOMIN, ctx.log);
-  a->TDATE = date;
-  a->TTIME = time.substr(0, 5);
+  // Real minutes from now: across a clock change the wall-clock time moves by more or less.
+  const Moment then = addRealMinutes(ctx.clock.now(), ctx.settings.NS_AUTOMIN);
+  a->TDATE = then.date;
+  a->TTIME = formatTimeOfDay(then.secondsOfDay).substr(0, 5);
   a->LAUTO = true;
   ctx.log.log(kPlace,
               "Automatische Wiedervorlage am: " + a->TDATE.toDisplay() + " um: " + a->TTIME);

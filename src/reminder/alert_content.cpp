@@ -1,5 +1,7 @@
 #include "reminder/alert_content.h"
 
+#include <string>
+
 #include "app/context.h"
 #include "reminder/age_marker.h"
 #include "reminder/appointment_kinds.h"
@@ -26,6 +28,12 @@ AlertContent buildAlertContent(const Appointment& a, int mode, const Context& ct
   c.kindText = kindText(ctx.lists, a.TERMINART);
   c.kindCode = rtrimBlanks(a.TERMINART);
   c.repetitionText = makeVorlTxt(a);
+  // An overdue series says how many of its occurrences passed unseen; "&Gelesen" skips them.
+  const int missed = missedOccurrences(a, ctx.clock);
+  if (missed > 0) {
+    c.repetitionText += " - " + std::to_string(missed) +
+                        (missed == 1 ? " Wiederholung verpasst" : " Wiederholungen verpasst");
+  }
   c.text = makeAge(a.TEXT, a.DATE);
   // A repeating appointment on its last occurrence is finished like a once-only one, so its
   // button says so.

@@ -45,6 +45,10 @@ AlertWindow::AlertWindow(wxWindow* parent, const AlertContent& content, AlertAct
                 wxSTAY_ON_TOP),
       actions_(actions),
       options_(std::move(options)) {
+  // Labels and buttons in "Ms Sans Serif" 8 point (the dialogs' small font is a height).
+  const wxFont eightPoint = dialogFont("Ms Sans Serif", 8, false);
+  SetFont(eightPoint);
+  box()->SetFont(eightPoint);
   buildLabels(content);
   buildButtons(content);
   Bind(wxEVT_SHOW, [this](wxShowEvent& e) {
@@ -64,7 +68,7 @@ wxStaticText* AlertWindow::addLabel(int row, int column, int width, const wxStri
   auto* label = new wxStaticText(box(), wxID_ANY, text, r.GetPosition(), r.GetSize(),
                                  wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END);
   if (value) {
-    label->SetFont(smallBoldFont());
+    label->SetFont(dialogFont("Ms Sans Serif", 8, true));
     label->SetForegroundColour(*wxWHITE);
   }
   return label;
@@ -88,7 +92,7 @@ void AlertWindow::buildLabels(const AlertContent& content) {
   const wxRect r = place(52, 3, 170, 80);
   text_ = new wxTextCtrl(box(), wxID_ANY, utf8(content.text), r.GetPosition(), r.GetSize(),
                          wxTE_MULTILINE | wxTE_READONLY | wxTE_WORDWRAP);
-  text_->SetFont(dialogFont("Arial", 25, true));
+  text_->SetFont(dialogFontPx("Arial", 25, true));
   text_->SetForegroundColour(options_.colours.text);
   text_->SetBackgroundColour(options_.colours.back);
 }

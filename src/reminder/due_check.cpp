@@ -16,6 +16,7 @@
 #include "store/appointments/appointment_table.h"
 #include "store/appointments/trigger.h"
 #include "store/base/clock.h"
+#include "store/base/date_time.h"
 #include "store/base/logbook.h"
 
 namespace zrv {
@@ -23,8 +24,13 @@ namespace {
 
 constexpr const char* kPlace = "Im Timer";
 
+// Today's and the past once-only index hold the date their keys were written on: they are
+// built anew for the new day (the search for the next appointment then reloads the list).
 void newDay(ReminderEnv& env, const Date& today) {
   env.ctx.log.log(kPlace, "Neuer Tag");
+  const Status rebuilt = env.DTER.rebuildDayIndexes();
+  env.ctx.log.log(kPlace, rebuilt ? std::string("Indexe .NT3 und .NT4 neu aufgebaut")
+                                  : "Indexe .NT3 und .NT4 - FEHLER: " + rebuilt.message());
   env.ctx.run.LS_4ALAOK = false;
   env.ctx.run.DS_STARTDATE = today;
   chkNext(env, "ChkAll");
@@ -79,26 +85,16 @@ void fileChanged(ReminderEnv& env) {
   chkNext(env, "ChkAll - UserUpdate");
 }
 
+// Real minutes, so that a trigger set in the hour that the autumn clock change repeats comes
+// when it is due and not an hour early or late.
 bool triggerReached(const Context& ctx, const Date& date, const std::string& time) {
-  return TriggerTime::of(date, time) <= TriggerTime::at(ctx.clock.now());
-}
-
-// In the filed view the next appointment is not searched again after it was dealt with: the
-// remembered values only still count while its record still carries that trigger, or the
-// appointment would be presented again at every tick after it had been moved on or filed.
-bool remembersUnchangedRecord(ReminderEnv& env) {
-  const RunState& run = env.ctx.run;
-  bool deleted = false;
-  const Result<Appointment> a = env.DTER.readAt(static_cast<std::uint32_t>(run.NN_REC), &deleted);
-  return a.isOk() && !deleted && !a->QUIT &&
-         TriggerTime::of(*a) == TriggerTime::of(run.DN_DATE, run.CN_TIME);
+  return minutesSince(date, time, ctx.clock.now()) >= 0;
 }
 
 bool nextIsDue(ReminderEnv& env) {
-  if (env.DTER.eof()) return false;
   const RunState& run = env.ctx.run;
-  if (!triggerReached(env.ctx, run.DN_DATE, run.CN_TIME)) return false;
-  return env.ctx.settings.NS_TODAY != kViewFiled || remembersUnchangedRecord(env);
+  if (run.NN_REC <= 0) return false;
+  return triggerReached(env.ctx, run.DN_DATE, run.CN_TIME);
 }
 
 void presentDueAppointment(ReminderEnv& env) {
@@ -110,9 +106,36 @@ void presentDueAppointment(ReminderEnv& env) {
   qlSwitchTimer(env, true);
 }
 
+// Marks the tick as running for as long as it lives.
+class TickGuard {
+ public:
+  explicit TickGuard(bool& flag) : flag_(flag) { flag_ = true; }
+  ~TickGuard() { flag_ = false; }
+  TickGuard(const TickGuard&) = delete;
+  TickGuard& operator=(const TickGuard&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+void tick(ReminderEnv& env, const std::optional<FileStamp>& seen) {
+  Context& ctx = env.ctx;
+  const Moment now = ctx.clock.now();
+  if (now.date != ctx.run.DS_STARTDATE) {
+    newDay(env, now.date);
+  } else if (ctx.settings.LS_ALARMON) {
+    quarterChime(env, formatTimeOfDay(now.secondsOfDay));
+  }
+  if (!env.stampKnown || seen != env.stamp) fileChanged(env);
+  if (nextIsDue(env)) presentDueAppointment(env);
+  env.ports.window.processPendingMessages();
+}
+
 }  // namespace
 
 bool qlSwitchTimer(ReminderEnv& env, bool on) {
+  // Inside a tick the timer stays paused; the tick's end resumes it.
+  if (on && env.ticking) return true;
   if (on) {
     env.ports.timer.start();
   } else {
@@ -124,19 +147,16 @@ bool qlSwitchTimer(ReminderEnv& env, bool on) {
 
 bool chkAll(ReminderEnv& env) {
   Context& ctx = env.ctx;
+  if (env.ticking) {
+    ctx.log.log(kPlace, "Timer läuft noch - kein zweiter Durchlauf");
+    return true;
+  }
   const std::optional<FileStamp> seen = fileStamp(env.DTER.table().file());
   qlSwitchTimer(env, false);
-
-  const Moment now = ctx.clock.now();
-  if (now.date != ctx.run.DS_STARTDATE) {
-    newDay(env, now.date);
-  } else if (ctx.settings.LS_ALARMON) {
-    quarterChime(env, formatTimeOfDay(now.secondsOfDay));
+  {
+    TickGuard guard(env.ticking);
+    tick(env, seen);
   }
-  if (!env.stampKnown || seen != env.stamp) fileChanged(env);
-  if (nextIsDue(env)) presentDueAppointment(env);
-
-  env.ports.window.processPendingMessages();
   qlSwitchTimer(env, true);
   return true;
 }

@@ -9,6 +9,7 @@ namespace zrv {
 
 class Logbook;
 
+// A record of an unknown kind (VORLAGE outside 1..6) is finished like a once-only one (logged).
 // A once-only appointment is finished, unless `LS_VWORIG` is on and its TIME differs from its
 // TIMEVON (a postponement with a lead time produced that; it is moved on once more instead).
 // A repeating appointment is finished when its next occurrence would fall after its end date

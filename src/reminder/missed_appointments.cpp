@@ -30,16 +30,7 @@ constexpr const char* kPlace = "ChkOlds";
 // The trigger has passed: an earlier day, or today at a time before now. A trigger in the
 // current minute has passed ("12:00" is before "12:00:30").
 bool hasPassed(const Context& ctx, const Appointment& a) {
-  return TriggerTime::of(a) <= TriggerTime::at(ctx.clock.now());
-}
-
-// Goes to the first record of the order that this search has not given up on.
-bool toFirstCandidate(AppointmentTable& t, const std::set<std::uint32_t>& skipped) {
-  if (!t.goTop()) return false;
-  while (!t.eof() && skipped.count(t.recNo())) {
-    if (!t.skip(1)) return false;
-  }
-  return !t.eof();
+  return minutesSince(a.TDATE, a.TTIME, ctx.clock.now()) >= 0;
 }
 
 void presentMissed(ReminderEnv& env, std::uint32_t recno) {
@@ -48,7 +39,8 @@ void presentMissed(ReminderEnv& env, std::uint32_t recno) {
   qlSwitchTimer(env, true);
 }
 
-// Too late to be presented: a finished appointment is deleted, any other moved on.
+// Too late to be presented: a finished appointment is deleted (LS_SLOESCH) or filed, any other
+// moved on past the occurrences that have passed.
 void dropLate(ReminderEnv& env) {
   RecordLock lock(env.DTER);
   if (!lock.locked()) {
@@ -60,10 +52,16 @@ void dropLate(ReminderEnv& env) {
   Appointment a = std::move(read).value();
   Status s;
   if (isFinished(a, env.ctx.settings.LS_VWORIG, env.ctx.log)) {
-    s = deleteCurrent(env);
-    if (s) s = commitCurrent(env);
+    if (env.ctx.settings.LS_SLOESCH) {
+      s = deleteCurrent(env);
+      if (s) s = commitCurrent(env);
+    } else {
+      env.ctx.log.log(kPlace, "Termin abgelegt");
+      a.QUIT = true;
+      s = saveCurrent(env, a);
+    }
   } else {
-    qlGenTerm(a, env.ctx.log);
+    qlGenTermFromNow(a, env.ctx.clock, env.ctx.log);
     s = saveCurrent(env, a);
   }
   checkStored(env, kPlace, s, false);
@@ -101,22 +99,25 @@ bool chkOlds(ReminderEnv& env) {
   AppointmentTable& t = env.DTER;
   const std::uint32_t remembered = t.recNo();
   ctx.log.log(kPlace, "Verpassten Termin suchen");
-  if (!ctx.settings.LS_SHOWOLD || ctx.settings.NS_TODAY == kViewFiled) return true;
+  if (!ctx.settings.LS_SHOWOLD) return true;
 
   BusyCursor busy(ctx.ui);
   std::set<std::uint32_t> skipped;
-  while (toFirstCandidate(t, skipped)) {
-    const std::uint32_t recno = t.recNo();
-    const Result<Appointment> read = t.read();
-    if (!read) {
-      ctx.log.log(kPlace, read.message());
-      skipped.insert(recno);
+  for (;;) {
+    // The current appointments in trigger order, whatever view the list shows.
+    const CurrentRecord first = t.firstCurrent(skipped);
+    if (!first.status) {
+      ctx.log.log(kPlace, first.status.message());
+      if (first.recno == 0) break;
+      skipped.insert(first.recno);
       continue;
     }
-    const Appointment a = *read;
+    if (first.recno == 0) break;
+    const Appointment& a = first.appointment;
     if (!hasPassed(ctx, a)) break;
-    handleMissed(env, a, recno);
-    if (unchanged(t, recno, a)) skipped.insert(recno);
+    if (!t.goTo(first.recno)) break;
+    handleMissed(env, a, first.recno);
+    if (unchanged(t, first.recno, a)) skipped.insert(first.recno);
   }
   (void)t.goTo(remembered);
   return true;

@@ -1,5 +1,6 @@
 #include "reminder/next_appointment.h"
 
+#include <set>
 #include <string>
 
 #include "app/context.h"
@@ -7,7 +8,6 @@
 #include "reminder/memo_line.h"
 #include "reminder/reminder_env.h"
 #include "reminder/text_util.h"
-#include "reminder/views.h"
 #include "reminder/wake_up_job.h"
 #include "store/appointments/appointment_table.h"
 #include "store/appointments/trigger.h"
@@ -20,25 +20,21 @@ namespace {
 
 constexpr const char* kPlace = "ChkNext";
 
-// The first record of the view, or an empty appointment when the view is empty or the record
-// cannot be read (logged).
-Appointment firstOfView(ReminderEnv& env) {
-  AppointmentTable& t = env.DTER;
-  Status moved = t.goTop();
-  if (!moved) {
-    env.ctx.log.log(kPlace, moved.message());
-    return {};
+// The first current appointment (the earliest trigger not filed), whatever view the list shows,
+// or an empty appointment when there is none or it cannot be read (logged).
+// A record that cannot be read is passed over, so that it silences no other appointment.
+CurrentRecord firstCurrent(ReminderEnv& env) {
+  std::set<std::uint32_t> unreadable;
+  for (;;) {
+    CurrentRecord first = env.DTER.firstCurrent(unreadable);
+    if (first.status) return first;
+    env.ctx.log.log(kPlace, first.status.message());
+    if (first.recno == 0 || !unreadable.insert(first.recno).second) return {};
   }
-  Result<Appointment> a = t.read();
-  if (!a) {
-    env.ctx.log.log(kPlace, a.message());
-    return {};
-  }
-  return std::move(a).value();
 }
 
 bool stillAhead(const Context& ctx, const Date& date, const std::string& time) {
-  return TriggerTime::of(date, time) > TriggerTime::at(ctx.clock.now());
+  return !date.empty() && minutesSince(date, time, ctx.clock.now()) < 0;
 }
 
 }  // namespace
@@ -47,15 +43,14 @@ bool chkNext(ReminderEnv& env, std::string_view caller) {
   Context& ctx = env.ctx;
   RunState& run = ctx.run;
   ctx.log.log(kPlace, "Nächsten Termin suchen - call von: " + std::string(caller));
-  const Appointment first = firstOfView(env);
-  if (ctx.settings.NS_TODAY != kViewFiled) {
-    run.DN_DATE = first.TDATE;
-    run.CN_TIME = first.TTIME;
-    run.NN_WEEK = weekDay(ctx.clock.today());
-    run.NN_REC = env.DTER.recNo();
-    if (ctx.settings.LS_WAKEUP && stillAhead(ctx, run.DN_DATE, run.CN_TIME)) {
-      registerWakeUpJob(ctx, env.ports.wakeUp, env.ports.wait);
-    }
+  const CurrentRecord next = firstCurrent(env);
+  const Appointment& first = next.appointment;
+  run.DN_DATE = first.TDATE;
+  run.CN_TIME = first.TTIME;
+  run.NN_WEEK = weekDay(ctx.clock.today());
+  run.NN_REC = next.recno;
+  if (ctx.settings.LS_WAKEUP && stillAhead(ctx, run.DN_DATE, run.CN_TIME)) {
+    registerWakeUpJob(ctx, env.ports.wakeUp, env.ports.wait);
   }
   const std::string title = rtrimBlanks(firstLine(first.TEXT));
   ctx.log.log(kPlace, std::string("lAppHide = ") + logical(run.LS_WNDHIDDEN) +

@@ -52,7 +52,7 @@ void finishWithoutAsking(ReminderEnv& env, const FinishLines& lines) {
     }
   } else {
     if (lines.moving) ctx.log.log(lines.place, lines.moving);
-    qlGenTerm(a, ctx.log);
+    qlGenTermFromNow(a, ctx.clock, ctx.log);
     if (lines.moved) ctx.log.log(lines.place, lines.moved);
     s = saveCurrent(env, a);
   }

@@ -8,6 +8,7 @@
 
 namespace zrv {
 
+class Clock;
 class Logbook;
 
 // Recurrence kinds, the values of VORLAGE.
@@ -44,5 +45,18 @@ Trigger triggerOf(const Appointment& a, Logbook& log);
 // Moves the appointment (locked by the caller) to its next occurrence, recomputes TDATE / TTIME
 // and clears LAUTO. Writes the logbook lines of "GenTermin". The caller commits and unlocks.
 bool qlGenTerm(Appointment& a, Logbook& log);
+
+// Whether the appointment's trigger TDATE / TTIME lies before the current minute.
+bool triggerPassed(const Appointment& a, const Clock& clock);
+
+// Moves the appointment on like qlGenTerm; a repeating one then moves on past every further
+// occurrence whose trigger has passed, so that an overdue series comes back once, at its first
+// occurrence still ahead. The end date REPDATE still ends the series: it stops on its last
+// occurrence. Logs how many occurrences were skipped; returns that number.
+int qlGenTermFromNow(Appointment& a, const Clock& clock, Logbook& log);
+
+// How many occurrences after the current one have a passed trigger (within REPDATE): the ones
+// moving on would skip.
+int missedOccurrences(const Appointment& a, const Clock& clock);
 
 }  // namespace zrv

@@ -56,6 +56,10 @@ struct ReminderEnv {
   // nothing until the first tick, so that the first tick always notices a change.
   bool stampKnown = false;
   std::optional<FileStamp> stamp;
+
+  // A tick is running: a timer event that arrives while it waits (an alert, the wake-up wait)
+  // must not start a second one inside it.
+  bool ticking = false;
 };
 
 }  // namespace zrv

@@ -10,6 +10,7 @@
 #include "reminder/appointment_kinds.h"
 #include "reminder/appointment_mail.h"
 #include "reminder/finished.h"
+#include "ports/mail_port.h"
 #include "reminder/memo_line.h"
 #include "reminder/record_changes.h"
 #include "reminder/record_lock.h"
@@ -34,20 +35,26 @@ void playAlarmFile(ReminderEnv& env, const Appointment& a) {
   qlPlaySound(env.ctx, env.ports.sound, kSoundFile, 0, a.ALARMFILE);
 }
 
-void mailAppointment(ReminderEnv& env, const Appointment& a) {
+// Whether the mail went out. A mail that was not sent (no transport, the user declined to go
+// online, a transport error) leaves the appointment to be presented like an unmailed one.
+bool mailAppointment(ReminderEnv& env, const Appointment& a) {
   const SettingsFile ini = settingsFile(env.ctx);
   const std::string name = ini.text(keys::MailName);
   const std::string reply = ini.text(keys::MailReply);
   if (isKind(a, kKindFileDispatch)) playAlarmFile(env, a);
-  // A mail that cannot be sent is reported by the dispatch; the flow goes on either way.
-  (void)sendAppointmentMail(a, env.ctx.CRELEASE, name, reply, env.ctx.CRUNIN, env.ctx.log,
-                            env.ports.mail);
+  const int result = sendAppointmentMail(a, env.ctx.CRELEASE, name, reply, env.ctx.CRUNIN,
+                                         env.ctx.log, env.ports.mail);
+  if (result == kMailSent) return true;
+  env.ctx.log.log(
+      kPlace, "Mail nicht versandt (Code " + std::to_string(result) + ") - Termin wird gemeldet");
+  return false;
 }
 
-void startProgram(ReminderEnv& env, const Appointment& a) {
+// Whether the program was started (the appointment is then dealt with).
+bool startProgram(ReminderEnv& env, const Appointment& a) {
   env.ctx.log.log(kPlace, "PrgStart: " + a.PROGSTART);
   playAlarmFile(env, a);
-  startExe(env, a.PROGSTART, a.PROGPARAM);
+  return startExe(env, a.PROGSTART, a.PROGPARAM);
 }
 
 // A mailed appointment is dealt with without a window: finished ones are deleted or filed,
@@ -83,15 +90,15 @@ bool showTermin(ReminderEnv& env, std::uint32_t recno, int mode) {
   if (a.QUIT) return true;
 
   const AlertContent content = buildAlertContent(a, mode, env.ctx);
-  const bool mailed = !isBlank(a.EMAIL);
-  if (mailed) mailAppointment(env, a);
+  const bool mailSent = !isBlank(a.EMAIL) && mailAppointment(env, a);
   if (isKind(a, kKindProgramStart)) {
-    startProgram(env, a);
-  } else if (mailed) {
+    if (startProgram(env, a)) return true;
+    env.ctx.log.log(kPlace, "Programm nicht gestartet - Termin wird gemeldet");
+  } else if (mailSent) {
     finishMailed(env);
-  } else {
-    raiseAlert(env, a, content, recno);
+    return true;
   }
+  raiseAlert(env, a, content, recno);
   return true;
 }
 

@@ -1,6 +1,7 @@
 // Dealing with a due appointment: its side actions (mail, program start), then either
-// finishing it without a window (mailed and program-start appointments) or the alert window
-// whose buttons act on the record.
+// finishing it without a window (a mail that went out, a program that was started) or the alert
+// window whose buttons act on the record. A mail that was not sent or a program that could not
+// be started never finishes the appointment: it is presented like an ordinary one.
 #pragma once
 
 #include <cstdint>

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "app/context.h"
 #include "ports/launcher_port.h"
@@ -26,6 +27,10 @@ bool isAddress(const std::string& target) {
   const std::size_t colon = target.find(':');
   if (colon == std::string::npos || colon < 2) return false;  // "C:\..." is a drive letter
   return target.compare(colon, 3, "://") == 0 || target.compare(0, 7, "mailto:") == 0;
+}
+
+bool isBareName(const std::string& path) {
+  return !path.empty() && path.find_first_of("\\/:") == std::string::npos;
 }
 
 std::string fileNameOf(const std::string& path) {
@@ -56,6 +61,12 @@ bool startExe(ReminderEnv& env, const std::string& program, const std::string& p
   if (isAddress(path)) {
     request.target = path;
     request.directory = ctx.CRUNIN;
+  } else if (std::error_code ec; isBareName(path) && !std::filesystem::exists(
+                                                         resolveStoredPath(ctx.CRUNIN, path), ec)) {
+    // A program named without a directory and not in the program directory: the launcher
+    // looks it up in the search path.
+    request.target = path;
+    request.directory = ctx.CRUNIN;
   } else {
     const std::filesystem::path target = resolveStoredPath(ctx.CRUNIN, path);
     request.target = target.string();
@@ -72,6 +83,7 @@ bool startExe(ReminderEnv& env, const std::string& program, const std::string& p
     ctx.log.log(kPlace, started.problem);
     ctx.ui.message("Programmstart",
                    "Das Programm konnte nicht gestartet werden:\n" + path + "\n" + started.problem);
+    return false;
   }
   dealWithRecord(env);
   return true;

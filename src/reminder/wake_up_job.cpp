@@ -14,17 +14,18 @@ namespace {
 constexpr const char* kPlace = "ChkNext";
 constexpr const char* kNotRegistered = "Job konnte nicht im Scheduler eingetragen werden !";
 
+// A job that exists at once (the kernel alarm was armed) costs no wait at all.
 bool waitForJob(Context& ctx, WakeUpScheduler& scheduler, WaitPort& wait) {
-  for (int pass = 0; pass < kWakeUpWaitSeconds; ++pass) {
-    ctx.log.log(kPlace, "Warteschleife bis Zorvane.job gefunden");
-    wait.waitOneSecond();
-    ctx.ui.busy(true);
+  for (int pass = 0;; ++pass) {
     if (scheduler.jobExists()) {
       ctx.log.log(kPlace, "Zorvane.job gefunden");
       return true;
     }
+    if (pass == kWakeUpWaitSeconds) return false;
+    ctx.log.log(kPlace, "Warteschleife bis Zorvane.job gefunden");
+    wait.waitOneSecond();
+    ctx.ui.busy(true);
   }
-  return false;
 }
 
 }  // namespace
@@ -49,6 +50,10 @@ bool registerWakeUpJob(Context& ctx, WakeUpScheduler& scheduler, WaitPort& wait)
   ctx.log.log(kPlace, kNotRegistered);
   ctx.ui.message("Zorvane", kNotRegistered);
   return false;
+}
+
+void removeWakeUpJobAtExit(Context& ctx, WakeUpScheduler& scheduler) {
+  if (scheduler.removeJob()) ctx.log.log("Programmende", "Zorvane.job gelöscht");
 }
 
 }  // namespace zrv

@@ -23,9 +23,13 @@ WakeUpMoment wakeUpMoment(const Date& alarmDate, const std::string& alarmTime, i
                           Context& ctx);
 
 // Replaces the wake-up job by one for the alarm DN_DATE / CN_TIME of the run state and waits up
-// to 30 passes of `wait` for it to exist. When it never appears the user is told "Job konnte
-// nicht im Scheduler eingetragen werden !" and the cycle goes on without it. Returns whether
-// the job exists.
+// to 30 passes of `wait` for it to exist (none when it exists at once). When it never appears the
+// user is told "Job konnte nicht im Scheduler eingetragen werden !" and the cycle goes on without
+// it. Returns whether the job exists.
 bool registerWakeUpJob(Context& ctx, WakeUpScheduler& scheduler, WaitPort& wait);
+
+// At exit: removes the wake-up job whatever LS_WAKEUP says now (it may have been switched off
+// after a job was made), so that no job outlives the program. Logs a removal.
+void removeWakeUpJobAtExit(Context& ctx, WakeUpScheduler& scheduler);
 
 }  // namespace zrv

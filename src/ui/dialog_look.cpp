@@ -38,11 +38,11 @@ wxSize pixelSize(const wxWindow* window, int width, int height) {
 }
 
 wxFont smallFont() {
-  return dialogFont("Ms Sans Serif", 8, false);
+  return dialogFontPx("Ms Sans Serif", 8, false);
 }
 
 wxFont smallBoldFont() {
-  return dialogFont("Ms Sans Serif", 8, true);
+  return dialogFontPx("Ms Sans Serif", 8, true);
 }
 
 wxFont dialogFont(std::string_view face, int pointSize, bool bold) {
@@ -57,6 +57,12 @@ wxFont dialogFont(std::string_view face, int pointSize, bool bold) {
   }
   font.SetPointSize(pointSize);
   font.SetWeight(bold ? wxFONTWEIGHT_BOLD : wxFONTWEIGHT_NORMAL);
+  return font;
+}
+
+wxFont dialogFontPx(std::string_view face, int pixelHeight, bool bold) {
+  wxFont font = dialogFont(face, 10, bold);
+  font.SetPixelSize(wxSize(0, pixelHeight));
   return font;
 }
 

@@ -21,12 +21,17 @@ wxRect unitRect(const wxWindow* window, int row, int column, int width, int heig
 // A window size given in pixels, scaled like the layout units.
 wxSize pixelSize(const wxWindow* window, int width, int height);
 
-// "Ms Sans Serif" 8: the system's GUI font at 8 points; and the same in bold.
+// The small font "Ms Sans Serif" of height -8: the system's GUI font with a character height of
+// 8 pixels; and the same in bold.
 wxFont smallFont();
 wxFont smallBoldFont();
 // A font by the face name the dialogs were designed with: "Ms Sans Serif" becomes the system's
 // GUI font, "Arial" becomes "Liberation Sans" (same metrics); other faces are asked for as named.
+// A size given as points ("8 point").
 wxFont dialogFont(std::string_view face, int pointSize, bool bold);
+// The same for a font height of the Windows font interface ("Arial" -10, the alert's 25): the
+// character height in pixels.
+wxFont dialogFontPx(std::string_view face, int pixelHeight, bool bold);
 
 // A Windows colour value 0x00BBGGRR as a wx colour.
 wxColour colourFromColorRef(unsigned colorRef);

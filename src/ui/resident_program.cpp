@@ -23,8 +23,10 @@
 #include "reminder/due_check.h"
 #include "reminder/reminder_env.h"
 #include "reminder/timer_interval.h"
+#include "reminder/wake_up_job.h"
 #include "store/appointments/appointment_table.h"
 #include "store/base/logbook.h"
+
 #include "ui/due_timer.h"
 #include "ui/main_frame.h"
 #include "ui/wx_user_interface.h"
@@ -127,9 +129,7 @@ void ResidentProgram::shutDown() {
     explicit Steps(ResidentProgram& p) : program(p) {}
     ResidentProgram& program;
     void closeTables(Context&) override { program.closeTables(); }
-    void removeWakeUpJob(Context& ctx) override {
-      if (ctx.settings.LS_WAKEUP) program.wakeUp_->removeJob();
-    }
+    void removeWakeUpJob(Context& ctx) override { removeWakeUpJobAtExit(ctx, *program.wakeUp_); }
     void showLogbook(const fs::path& logbook) override {
       program.launcher_->launch(LaunchRequest{logbook.string(), "", program.ctx_->CRUNIN});
     }

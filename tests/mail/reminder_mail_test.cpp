@@ -56,7 +56,7 @@ TEST(ReminderMail, ADueAppointmentIsMailedAndDealtWithWithoutAnAlert) {
   EXPECT_TRUE(m.rig.at(rec).QUIT);
 }
 
-TEST(ReminderMail, ARefusedLoginIsReportedWithItsCodeAndNothingArrives) {
+TEST(ReminderMail, ARefusedLoginIsReportedWithItsCodeNothingArrivesAndTheAlertComes) {
   MailedReminder m("falsch");
   ASSERT_TRUE(m.smtp.ready()) << m.smtp.whyNotReady();
   m.remind();
@@ -64,6 +64,8 @@ TEST(ReminderMail, ARefusedLoginIsReportedWithItsCodeAndNothingArrives) {
   EXPECT_NE(m.rig.ui.messages[0].find("Fehlercode: 67"), std::string::npos) << m.rig.ui.messages[0];
   std::this_thread::sleep_for(300ms);
   EXPECT_TRUE(m.smtp.received().empty());
+  // The appointment was not mailed, so it is presented like any other.
+  EXPECT_EQ(m.rig.alert.shown.size(), 1u);
 }
 
 }  // namespace

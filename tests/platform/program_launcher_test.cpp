@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 
 #include "support/process.h"
@@ -63,6 +64,33 @@ TEST(ProgramLauncher, RelativeProgramPathIsNotLookedUpInPath) {
   fs::current_path(before);
   ASSERT_TRUE(r.started) << r.problem;
   EXPECT_EQ(waitForOutput(dir, "out.txt"), "mine end\n");
+}
+
+TEST(ProgramLauncher, BareNameIsLookedUpInTheSearchPath) {
+  test::TestDir dir;
+  fs::create_directory(dir / "bin");
+  fs::create_directory(dir / "work");
+  writeScript(dir, "bin/zrvprobe", "echo \"$1\" end >> out.txt\n");
+  const std::string before = std::getenv("PATH") ? std::getenv("PATH") : "";
+  ::setenv("PATH", ("/nonexistent:" + (dir / "bin").string() + ":" + before).c_str(), 1);
+  PosixProgramLauncher launcher;
+  const LaunchResult bare = launcher.launch({"zrvprobe", "eins", dir / "work"});
+  const LaunchResult windowsName = launcher.launch({"zrvprobe.exe", "zwei", dir / "work"});
+  const LaunchResult missing = launcher.launch({"zrvfehlt", "", dir / "work"});
+  ::setenv("PATH", before.c_str(), 1);
+  ASSERT_TRUE(bare.started) << bare.problem;
+  ASSERT_TRUE(windowsName.started) << windowsName.problem;
+  EXPECT_FALSE(missing.started);
+  std::string text;
+  test::waitUntil(
+      [&] {
+        text = dir.read("work/out.txt");
+        return text.find("eins end\n") != std::string::npos &&
+               text.find("zwei end\n") != std::string::npos;
+      },
+      std::chrono::seconds(30));
+  EXPECT_NE(text.find("eins end\n"), std::string::npos);
+  EXPECT_NE(text.find("zwei end\n"), std::string::npos);
 }
 
 TEST(ProgramLauncher, DocumentsAndAddressesGoToTheOpener) {

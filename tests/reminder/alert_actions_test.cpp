@@ -35,6 +35,30 @@ TEST(KillTermin, RepeatingMovesOnWithoutAQuestion) {
   EXPECT_TRUE(rig.ui.questions.empty());
 }
 
+TEST(KillTermin, OverdueSeriesAsksOnceAndMovesToItsFirstOccurrenceAhead) {
+  ReminderRig rig("01.07.2024", "09:00:00");
+  const auto rec = rig.add(makeAppointment("10.06.2024", "08:00", "Wochenplan", kWeekly));
+  pressOn(rig, rec, {AlertAction::Kill});
+  ASSERT_EQ(rig.alert.shown.size(), 1u);
+  const std::string& line = rig.alert.shown[0].repetitionText;
+  EXPECT_NE(line.find("3 Wiederholungen verpasst"), std::string::npos) << line;
+  EXPECT_EQ(rig.at(rec).DATE, Date::fromDisplay("08.07.2024"));
+  EXPECT_TRUE(hasLine(rig,
+                      "(GenTermin) 3 verpasste Wiederholungen übersprungen - Next: 08.07.2024 "
+                      "08:00"));
+}
+
+TEST(KillTermin, UnknownKindIsFinishedInsteadOfComingBackEveryTick) {
+  ReminderRig rig("10.06.2024", "10:00:00");
+  rig.ctx.settings.LS_SLOESCH = true;
+  const auto rec = rig.add(makeAppointment("10.06.2024", "10:00", "Fremd", 9));
+  pressOn(rig, rec, {AlertAction::Kill});
+  EXPECT_TRUE(rig.isDeleted(rec));
+  EXPECT_TRUE(hasLine(rig,
+                      "(GenTermin) Unbekannte Wiederholung 9 - Termin wird wie ein "
+                      "einmaliger beendet"));
+}
+
 TEST(KillTermin, FinishedOnceOnlyIsDeletedOrFiledAsTheUserSays) {
   ReminderRig rig("10.06.2024", "10:00:00");
   const auto yes = rig.add(makeAppointment("10.06.2024", "10:00", "Ja"));

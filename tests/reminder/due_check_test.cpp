@@ -6,9 +6,11 @@
 
 #include <filesystem>
 
+#include "reminder/alert_content.h"
 #include "reminder/next_appointment.h"
 #include "reminder/recurrence.h"
 #include "reminder/views.h"
+#include "support/berlin_time.h"
 #include "support/reminder_rig.h"
 
 namespace zrv {
@@ -311,6 +313,110 @@ TEST(DueAppointments, FiledViewStillRepeatsAnAlertClosedWithoutAction) {
   rig.clock.advance(30);
   chkAll(*rig.env);
   EXPECT_EQ(rig.alert.shown.size(), 2u);
+}
+
+TEST(DueAppointments, WhatRingsDoesNotDependOnTheViewShown) {
+  ReminderRig rig("10.06.2024", "23:00:00");
+  addFiled(rig);
+  // Tomorrow 00:10 with 30 minutes' lead: its alert is due tonight, yet it is not one of
+  // today's appointments.
+  const auto night = rig.add(makeAppointment("11.06.2024", "00:10", "Nachtschicht", kOnce, 30));
+  for (int view : {kViewFiled, kViewToday}) {
+    ASSERT_TRUE(setFilter(*rig.env, view));
+    const std::uint32_t shown = rig.table->recNo();
+    chkNext(*rig.env, "DlgTab");
+    EXPECT_EQ(rig.ctx.run.NN_REC, static_cast<long>(night)) << view;
+    // The list keeps its view and its record.
+    EXPECT_EQ(rig.table->recNo(), shown);
+    EXPECT_EQ(rig.table->table().order(), orderForView(view));
+  }
+  rig.clock.set("10.06.2024", "23:40:00");
+  chkAll(*rig.env);
+  ASSERT_EQ(rig.alert.shown.size(), 1u);
+  EXPECT_EQ(rig.alert.shown[0].text, "Nachtschicht");
+  EXPECT_EQ(rig.ctx.settings.NS_TODAY, kViewToday);
+}
+
+TEST(DueCheckDay, TheDayChangeRebuildsTodaysViewAndLogsIt) {
+  ReminderRig rig("10.06.2024", "23:59:30");
+  rig.ctx.run.DS_STARTDATE = rig.clock.today();
+  rig.add(makeAppointment("11.06.2024", "09:00", "Morgen"));
+  ASSERT_TRUE(setFilter(*rig.env, kViewToday));
+  ASSERT_TRUE(rig.table->eof());  // nothing today
+  rig.clock.set("11.06.2024", "00:00:10");
+  chkAll(*rig.env);
+  ASSERT_TRUE(rig.table->goTop().isOk());
+  ASSERT_FALSE(rig.table->eof());
+  EXPECT_EQ(rig.table->read()->TEXT, "Morgen");
+  const auto lines = rig.logLines();
+  EXPECT_EQ(count(lines, "(Im Timer) Indexe .NT3 und .NT4 neu aufgebaut"), 1);
+}
+
+TEST(DueAppointments, AutoInTheRepeatedAutumnHourWaitsItsRealMinutes) {
+  test::BerlinTime berlin;
+  ReminderRig rig("27.10.2024", "02:50:00");
+  rig.ctx.settings.LS_SHOWOLD = true;
+  rig.ctx.settings.NS_AUTOMIN = 15;
+  rig.ctx.run.DS_STARTDATE = rig.clock.today();
+  const Date day = Date::fromDisplay("27.10.2024");
+  rig.clock.set(Moment{day, 2 * 3600 + 50 * 60, 1});  // the first pass, summer time
+  const auto rec = rig.add(makeAppointment("27.10.2024", "01:50", "Nachtdienst"));
+  rig.alert.scripts.push_back({{AlertAction::Auto}, {}});
+  startDueCheck(*rig.env);  // presented as missed; "Aut&o" for 15 minutes
+  ASSERT_EQ(rig.alert.shown.size(), 1u);
+  EXPECT_EQ(rig.at(rec).TTIME, "02:05");  // of the second pass
+  chkAll(*rig.env);
+  rig.clock.set(Moment{day, 2 * 3600 + 58 * 60, 1});
+  chkAll(*rig.env);
+  EXPECT_EQ(rig.alert.shown.size(), 1u);             // not yet, nor as a missed one
+  rig.clock.set(Moment{day, 2 * 3600 + 5 * 60, 0});  // 15 real minutes on
+  chkAll(*rig.env);
+  ASSERT_GE(rig.alert.shown.size(), 2u);
+  EXPECT_EQ(rig.alert.shown[1].mode, kAlertCurrent);
+}
+
+// A timer event that arrives while a tick waits (here: in the wake-up wait) must not start a
+// second tick inside the first.
+class ReenteringWait : public WaitPort {
+ public:
+  void waitOneSecond() override {
+    ++passes;
+    timerWasRunning = timerWasRunning || rig->timer.on;
+    chkAll(*rig->env);
+  }
+  ReminderRig* rig = nullptr;
+  int passes = 0;
+  bool timerWasRunning = false;
+};
+
+class SlowWakeUp : public test::FakeWakeUp {
+ public:
+  bool jobExists() override { return ++checks > 2; }
+  int checks = 0;
+};
+
+TEST(DueCheckTimer, ATickIsNeverEnteredAgainWhileItRuns) {
+  ReminderRig rig("10.06.2024", "08:00:00");
+  ReenteringWait wait;
+  wait.rig = &rig;
+  SlowWakeUp wakeUp;
+  rig.env = std::make_unique<ReminderEnv>(rig.ctx, *rig.table,
+                                          ReminderPorts{rig.timer, rig.window, rig.alert, rig.sound,
+                                                        rig.launcher, rig.mail, wakeUp, wait});
+  rig.ctx.settings.LS_WAKEUP = true;
+  rig.ctx.settings.LS_SHOWOLD = true;
+  rig.add(makeAppointment("10.06.2024", "08:00", "Jetzt"));
+  rig.add(makeAppointment("10.06.2024", "09:00", "Später"));
+  rig.add(makeAppointment("10.06.2024", "07:00", "Verpasst"));
+  rig.alert.scripts.push_back({{AlertAction::Kill}, {}});
+  rig.alert.scripts.push_back({{AlertAction::Kill}, {}});
+  rig.ctx.run.DS_STARTDATE = rig.clock.today();
+  chkAll(*rig.env);
+  EXPECT_GT(wait.passes, 0);
+  EXPECT_FALSE(wait.timerWasRunning);
+  EXPECT_EQ(rig.window.pendingRuns, 1);  // only the outer tick ran to its end
+  EXPECT_GE(count(rig.logLines(), "(Im Timer) Timer läuft noch - kein zweiter Durchlauf"), 1);
+  EXPECT_TRUE(rig.timer.on);
 }
 
 TEST(Views, SetFilterChoosesOrderPaneTextAndTheViewSetting) {

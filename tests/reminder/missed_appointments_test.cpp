@@ -6,6 +6,7 @@
 
 #include "reminder/recurrence.h"
 #include "reminder/views.h"
+#include "support/berlin_time.h"
 #include "support/record_lock_holder.h"
 #include "support/reminder_rig.h"
 
@@ -70,13 +71,50 @@ TEST(ChkOlds, PresentsRecentDropsLateAndKeepsTheCurrentRecord) {
 TEST(ChkOlds, LateSeriesAtItsEndIsDeletedInsteadOfMovedOnForEver) {
   ReminderRig rig("20.06.2024", "12:00:00");
   rig.ctx.settings.LS_SHOWOLD = true;
+  rig.ctx.settings.LS_SLOESCH = true;
   Appointment a = missed("01.06.2024", "09:00", "Abgelaufen", 5, kDaily);
   a.REPDATE = Date::fromDisplay("05.06.2024");
   const auto rec = rig.add(a);
   chkOlds(*rig.env);
   EXPECT_TRUE(rig.isDeleted(rec));
-  // 1st to 4th moved on, the 5th was the last occurrence.
-  EXPECT_EQ(linesOf(rig, "ChkOlds").size(), 1u + 5u);
+  // The 1st moved on past the passed ones to the 5th, the last occurrence; that one ended.
+  EXPECT_EQ(linesOf(rig, "ChkOlds").size(), 1u + 2u);
+}
+
+TEST(ChkOlds, LateLastOccurrenceIsFiledWhenDeletingIsOff) {
+  ReminderRig rig("20.06.2024", "12:00:00");
+  rig.ctx.settings.LS_SHOWOLD = true;
+  const auto once = rig.add(missed("19.06.2024", "09:00", "Einmal zu spät", 5));
+  Appointment a = missed("01.06.2024", "09:00", "Serie zu Ende", 5, kDaily);
+  a.REPDATE = Date::fromDisplay("05.06.2024");
+  const auto series = rig.add(a);
+  chkOlds(*rig.env);
+  for (const auto rec : {once, series}) {
+    EXPECT_FALSE(rig.isDeleted(rec));
+    EXPECT_TRUE(rig.at(rec).QUIT);
+  }
+  EXPECT_FALSE(rig.ctx.run.LS_PACK);
+  const auto lines = linesOf(rig, "ChkOlds");
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "(ChkOlds) Termin abgelegt"), 2);
+}
+
+TEST(ChkOlds, LooksAtTheCurrentAppointmentsWhateverViewIsShown) {
+  ReminderRig rig("10.06.2024", "12:00:00");
+  rig.ctx.settings.LS_SHOWOLD = true;
+  Appointment filed = makeAppointment("01.06.2024", "09:00", "Abgelegt");
+  filed.QUIT = true;
+  const auto f = rig.add(filed);
+  const auto yesterday = rig.add(missed("09.06.2024", "09:00", "Gestern", 0));
+  for (int view : {kViewFiled, kViewToday}) {
+    ASSERT_TRUE(setFilter(*rig.env, view));
+    ASSERT_TRUE(rig.table->goTo(f).isOk());
+    chkOlds(*rig.env);
+    EXPECT_EQ(rig.table->recNo(), f);
+    EXPECT_EQ(rig.table->table().order(), orderForView(view));
+  }
+  ASSERT_EQ(rig.alert.shown.size(), 2u);
+  EXPECT_EQ(rig.alert.shown[1].text, "Gestern");
+  EXPECT_FALSE(rig.at(yesterday).QUIT);
 }
 
 TEST(ChkOlds, LateHourlyAppointmentCatchesUpToNow) {
@@ -110,25 +148,34 @@ TEST(ChkOlds, DoesNotSpinOnRecordsItCannotChange) {
   EXPECT_EQ(rig.alert.shown.size(), 1u);
   EXPECT_FALSE(rig.isDeleted(closed));
   EXPECT_FALSE(rig.isDeleted(locked));
-  EXPECT_EQ(rig.at(other).DATE, Date::fromDisplay("10.06.2024"));
-  EXPECT_EQ(rig.at(noMonth).DATE, Date::fromDisplay("10.06.2024"));
-  EXPECT_TRUE(rig.isDeleted(after));  // the search went on past them
+  // An unknown kind ends like a once-only appointment; an empty month mask counts as every
+  // month.
+  EXPECT_TRUE(rig.at(other).QUIT);
+  EXPECT_EQ(rig.at(noMonth).DATE, Date::fromDisplay("10.07.2024"));
+  EXPECT_TRUE(rig.at(after).QUIT);  // the search went on past them
   const auto lines = linesOf(rig, "ChkOlds");
   EXPECT_EQ(
       std::count(lines.begin(), lines.end(), "(ChkOlds) Datensatz gesperrt - kein Speichern !"), 1);
 }
 
-TEST(ChkOlds, DoesNothingButLogWhenSwitchedOffOrInTheFiledView) {
+TEST(ChkOlds, ToleranceCountsRealMinutesAcrossTheSpringClockChange) {
+  test::BerlinTime berlin;
+  ReminderRig rig("31.03.2024", "03:05:00");
+  rig.clock.set(Moment{Date::fromDisplay("31.03.2024"), 3 * 3600 + 5 * 60, 1});
+  rig.ctx.settings.LS_SHOWOLD = true;
+  const auto rec = rig.add(missed("31.03.2024", "01:55", "Zehn Minuten", 30));
+  chkOlds(*rig.env);
+  ASSERT_EQ(rig.alert.shown.size(), 1u);  // 10 minutes late, not 70: shown, not dropped
+  EXPECT_FALSE(rig.at(rec).QUIT);
+}
+
+TEST(ChkOlds, DoesNothingButLogWhenSwitchedOff) {
   ReminderRig rig("10.06.2024", "12:00:00");
   const auto rec = rig.add(missed("09.06.2024", "09:00", "Gestern", 10));
   const Appointment before = rig.at(rec);
   chkOlds(*rig.env);
-  rig.ctx.settings.LS_SHOWOLD = true;
-  ASSERT_TRUE(setFilter(*rig.env, kViewFiled));
-  chkOlds(*rig.env);
   EXPECT_EQ(rig.at(rec), before);
   EXPECT_EQ(linesOf(rig, "ChkOlds"), (std::vector<std::string>{
-                                         "(ChkOlds) Verpassten Termin suchen",
                                          "(ChkOlds) Verpassten Termin suchen",
                                      }));
 }

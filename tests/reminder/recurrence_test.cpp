@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "support/logbook_capture.h"
 
 namespace zrv {
@@ -132,6 +134,70 @@ TEST_F(GenTerm, ProgramStartAlarmsAtItsOwnTime) {
   // Blanks of a padded field do not count as a program.
   a.PROGSTART = "     ";
   EXPECT_EQ(advanced(a).TTIME, "09:45");
+}
+
+TEST_F(GenTerm, MonthlyAndYearlyKeepToTheirDayOfMonth) {
+  Appointment a = appointment(kMonthly, d(2023, 1, 31), "10:00");
+  a.MONTH = "XXXXXXXXXXXX";
+  a.MONTHDAY = 31;
+  std::vector<Date> dates;
+  for (int i = 0; i < 3; ++i) {
+    a = advanced(a);
+    dates.push_back(a.DATE);
+  }
+  EXPECT_EQ(dates, (std::vector<Date>{d(2023, 2, 28), d(2023, 3, 31), d(2023, 4, 30)}));
+  a.MONTHDAY = 99;  // "Ultimo"
+  EXPECT_EQ(advanced(a).DATE, d(2023, 5, 31));
+  // A date moved off its day of month (by hand, say) keeps its own day.
+  Appointment moved = appointment(kMonthly, d(2023, 1, 15), "10:00");
+  moved.MONTH = "XXXXXXXXXXXX";
+  moved.MONTHDAY = 1;
+  EXPECT_EQ(advanced(moved).DATE, d(2023, 2, 15));
+
+  Appointment leap = appointment(kYearly, d(2024, 2, 29), "10:00");
+  leap.MONTHDAY = 29;
+  dates.clear();
+  for (int i = 0; i < 4; ++i) {
+    leap = advanced(leap);
+    dates.push_back(leap.DATE);
+  }
+  EXPECT_EQ(dates,
+            (std::vector<Date>{d(2025, 2, 28), d(2026, 2, 28), d(2027, 2, 28), d(2028, 2, 29)}));
+}
+
+TEST_F(GenTerm, MonthlyWithEmptyOrBlankMaskMovesEveryMonth) {
+  for (const char* mask : {"", "            ", "------------"}) {
+    Appointment a = appointment(kMonthly, d(2024, 5, 15), "10:00");
+    a.MONTH = mask;
+    EXPECT_EQ(advanced(a).DATE, d(2024, 6, 15)) << '"' << mask << '"';
+  }
+  EXPECT_TRUE(cap.has("GenTermin", "Monatsmaske leer - jeder Monat"));
+}
+
+// Friday 14 June 2024 17:00, hourly; back on Monday at 08:30.
+TEST(GenTermFromNow, OverdueHourlySeriesSkipsToItsFirstOccurrenceAhead) {
+  test::LogbookCapture cap("17.06.2024", "08:30:00");
+  Appointment a = appointment(kHourly, d(2024, 6, 14), "17:00");
+  EXPECT_EQ(missedOccurrences(a, cap.clock()), 63);
+  EXPECT_EQ(qlGenTermFromNow(a, cap.clock(), cap.log()), 63);
+  EXPECT_EQ(a.DATE, d(2024, 6, 17));
+  EXPECT_EQ(a.TIME, "09:00");
+  EXPECT_TRUE(
+      cap.has("GenTermin", "63 verpasste Wiederholungen übersprungen - Next: 17.06.2024 09:00"));
+  EXPECT_LT(cap.lines().size(), 10u);
+}
+
+TEST(GenTermFromNow, EndDateStillEndsTheSeriesAndCurrentMinuteIsNotSkipped) {
+  test::LogbookCapture cap("01.07.2024", "10:00:00");
+  Appointment a = appointment(kWeekly, d(2024, 6, 3), "10:00");
+  a.REPDATE = d(2024, 6, 24);
+  EXPECT_EQ(qlGenTermFromNow(a, cap.clock(), cap.log()), 2);
+  EXPECT_EQ(a.DATE, d(2024, 6, 24));  // its last occurrence, finished from there
+  Appointment b = appointment(kWeekly, d(2024, 6, 10), "10:00");
+  EXPECT_EQ(qlGenTermFromNow(b, cap.clock(), cap.log()), 2);
+  EXPECT_EQ(b.DATE, d(2024, 7, 1));  // due this very minute
+  Appointment once = appointment(kOnce, d(2024, 6, 10), "10:00");
+  EXPECT_EQ(qlGenTermFromNow(once, cap.clock(), cap.log()), 0);
 }
 
 TEST(Trigger, LeadTimeAcrossMidnightMovesTheTriggerDate) {

@@ -141,19 +141,36 @@ TEST_F(SideActions, FinishedProgramStartIsStartedOnceAndFiled) {
   EXPECT_TRUE(rig.at(rec).QUIT);
 }
 
-TEST_F(SideActions, ProgramThatCannotStartIsReportedAndStillDealtWith) {
+TEST_F(SideActions, ProgramThatCannotStartIsReportedAndPresentedAsAnAlert) {
   rig.launcher.result = {false, 0, "Programm nicht gefunden"};
   rig.ctx.settings.LS_SLOESCH = true;
   Appointment a = makeAppointment("10.06.2024", "08:00", "Fehlt");
   a.TERMINART = "TA20";
   a.PROGSTART = ".\\fehlt.sh";
   const auto rec = add(a);
+  rig.alert.scripts.push_back({{AlertAction::File}, {}});
   showTermin(*rig.env, rec, 2);
   ASSERT_EQ(rig.ui.messages.size(), 1u);
   EXPECT_EQ(rig.ui.messages[0].rfind("Programmstart: ", 0), 0u);
   EXPECT_NE(rig.ui.messages[0].find("Programm nicht gefunden"), std::string::npos);
   EXPECT_TRUE(hasLine(rig, "(StartEXE) Programm nicht gefunden"));
-  EXPECT_TRUE(rig.isDeleted(rec));
+  // Not finished silently: the user sees the alert and decides (here: files it).
+  ASSERT_EQ(rig.alert.shown.size(), 1u);
+  EXPECT_TRUE(hasLine(rig, "(ShowTermin) Programm nicht gestartet - Termin wird gemeldet"));
+  EXPECT_FALSE(rig.isDeleted(rec));
+  EXPECT_TRUE(rig.at(rec).QUIT);
+}
+
+TEST_F(SideActions, BareProgramNameNotInTheProgramDirectoryIsLeftToTheSearchPath) {
+  Appointment a = makeAppointment("10.06.2024", "08:00", "Editor", kDaily);
+  a.TERMINART = "TA20";
+  a.PROGSTART = "notepad.exe";
+  const auto rec = add(a);
+  showTermin(*rig.env, rec, 2);
+  ASSERT_EQ(rig.launcher.requests.size(), 1u);
+  EXPECT_EQ(rig.launcher.requests[0].target, "notepad.exe");
+  EXPECT_EQ(rig.launcher.requests[0].directory, rig.ctx.CRUNIN);
+  EXPECT_EQ(rig.at(rec).DATE, Date::fromDisplay("11.06.2024"));
 }
 
 TEST_F(SideActions, EmptyProgramStartsNothing) {
@@ -205,7 +222,7 @@ TEST(MailSettings, SmtpOkNeedsAllFiveValues) {
   EXPECT_EQ(readMailAccount(rig.ctx).Name.size(), 100u);
 }
 
-TEST(UnconfiguredMail, RefusesWithALogbookLineAndTheAppointmentIsStillDealtWith) {
+TEST(UnconfiguredMail, AppointmentThatCouldNotBeMailedIsPresentedLikeAnUnmailedOne) {
   ReminderRig rig("10.06.2024", "08:00:00");
   UnconfiguredMailDispatch none(rig.log);
   ReminderEnv env(rig.ctx, *rig.table,
@@ -213,12 +230,31 @@ TEST(UnconfiguredMail, RefusesWithALogbookLineAndTheAppointmentIsStillDealtWith)
                                 rig.wakeUp, rig.wait});
   Appointment a = makeAppointment("10.06.2024", "08:00", "Ohne Mail");
   a.EMAIL = "chef@example.org";
+  a.ALARMFILE = ".\\sounds\\Termin.wav";
   const auto rec = rig.add(a);
   showTermin(env, rec, 2);
   EXPECT_TRUE(hasLine(rig,
                       "(MailSupport) Mailversand nicht eingerichtet - keine Mail an "
                       "chef@example.org"));
-  EXPECT_TRUE(rig.at(rec).QUIT);
+  EXPECT_TRUE(hasLine(rig, "(ShowTermin) Mail nicht versandt (Code 1) - Termin wird gemeldet"));
+  ASSERT_EQ(rig.alert.shown.size(), 1u);
+  EXPECT_EQ(rig.alert.shown[0].title, "Aktueller Termin");
+  EXPECT_EQ(rig.sound.names().front(), "Termin.wav");
+  // The user closed the alert without acting: the appointment stays as it was.
+  EXPECT_FALSE(rig.at(rec).QUIT);
+  EXPECT_EQ(rig.at(rec).DATE, Date::fromDisplay("10.06.2024"));
+}
+
+TEST_F(SideActions, MailRefusedByTheTransportLeavesTheSeriesToTheUser) {
+  rig.mail.result = 7;
+  Appointment a = makeAppointment("10.06.2024", "08:00", "Bericht", kWeekly);
+  a.EMAIL = "chef@example.org";
+  const auto rec = add(a);
+  rig.alert.scripts.push_back({{AlertAction::Kill}, {}});
+  showTermin(*rig.env, rec, 2);
+  EXPECT_EQ(rig.mail.sent.size(), 1u);
+  ASSERT_EQ(rig.alert.shown.size(), 1u);
+  EXPECT_EQ(rig.at(rec).DATE, Date::fromDisplay("17.06.2024"));
 }
 
 }  // namespace

@@ -68,7 +68,7 @@ TEST_F(WakeUpJob, WakesMinutesBeforeTheAlarmAcrossMidnight) {
   EXPECT_EQ(scheduler.created.date, *Date::fromYmd(2024, 2, 29));
   EXPECT_EQ(scheduler.created.time, "23:59:00");
   EXPECT_TRUE(scheduler.replacedOld);
-  EXPECT_EQ(wait.passes, 3);
+  EXPECT_EQ(wait.passes, 2);
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(ui.status, "Erzeugen Scheduler-Job");
   EXPECT_FALSE(ui.busyNow);
@@ -79,9 +79,21 @@ TEST_F(WakeUpJob, WakesMinutesBeforeTheAlarmAcrossMidnight) {
                              "(SubMin) NEW Date/Time: 29.02.2024 23:59:00",
                              "(ChkNext) Warteschleife bis Zorvane.job gefunden",
                              "(ChkNext) Warteschleife bis Zorvane.job gefunden",
-                             "(ChkNext) Warteschleife bis Zorvane.job gefunden",
                              "(ChkNext) Zorvane.job gefunden",
                          }));
+}
+
+TEST_F(WakeUpJob, JobArmedAtOnceCostsNoWait) {
+  scheduler.appearsAfterChecks = 1;
+  EXPECT_TRUE(registerWakeUpJob(ctx, scheduler, wait));
+  EXPECT_EQ(wait.passes, 0);
+}
+
+TEST_F(WakeUpJob, ExitRemovesTheJobEvenWhenWakingUpWasSwitchedOff) {
+  ctx.settings.LS_WAKEUP = false;
+  scheduler.hadJob = true;
+  removeWakeUpJobAtExit(ctx, scheduler);
+  EXPECT_TRUE(cap.has("Programmende", "Zorvane.job gelöscht"));
 }
 
 TEST_F(WakeUpJob, NoLeadTimeKeepsTheAlarmTime) {

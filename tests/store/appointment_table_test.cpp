@@ -35,12 +35,15 @@ class AppointmentTableTest : public ::testing::Test {
   FixedClock clock{"15.03.2024", "10:00"};
   std::filesystem::path base = dir / "ZORVANE";
   std::vector<std::string> notes;
+  std::vector<std::string> dayNotes;  // today's indexes built at every open
   const Date today = *Date::fromYmd(2024, 3, 15);
 
   std::unique_ptr<AppointmentTable> open(bool rebuild = false) {
     AppointmentTable::Options o;
     o.rebuildIndexes = rebuild;
-    o.onNote = [this](const std::string& n) { notes.push_back(n); };
+    o.onNote = [this](const std::string& n) {
+      (n.rfind("Die Indexe .NT3 und .NT4", 0) == 0 ? dayNotes : notes).push_back(n);
+    };
     return must(AppointmentTable::open(base, clock, o));
   }
 
@@ -150,6 +153,35 @@ TEST_F(AppointmentTableTest, IndexesAndViewsFollowTriggerAndConditions) {
             "key dtos(DTER->TDATE)+DTER->TTIME\n"
             "for DTER->DATE<date() .and. .not. DTER->QUIT .and. DTER->VORLAGE=1\n");
   EXPECT_NE(walked.out.find("2024031309:00|5"), std::string::npos);
+}
+
+TEST_F(AppointmentTableTest, TodaysIndexesAreBuiltForTheDayOfOpeningAndOnRequest) {
+  ASSERT_OK(Table::create(appointmentTableFile(base), terStruct(), clock));
+  {
+    auto t = open();
+    ASSERT_OK(t->append(sample("yesterday once", today - 1, "09:00")));
+    ASSERT_OK(t->append(sample("today", today, "09:00")));
+    ASSERT_OK(t->append(sample("tomorrow", today + 1, "09:00")));
+    ASSERT_OK(t->commit());
+  }
+  clock.set("16.03.2024", "00:05");  // a restart after midnight
+  auto t = open();
+  EXPECT_EQ(dayNotes.size(), 2u);
+  ASSERT_OK(t->setView(2));
+  EXPECT_EQ(titles(*t), std::vector<std::string>{"tomorrow"});
+  ASSERT_OK(t->table().setOrder(4));
+  EXPECT_EQ(titles(*t), (std::vector<std::string>{"yesterday once", "today"}));
+
+  // The next midnight while the table stays open: the rebuild keeps order and record.
+  clock.set("17.03.2024", "00:00:05");
+  ASSERT_OK(t->setView(2));
+  ASSERT_OK(t->goTo(1));
+  ASSERT_OK(t->rebuildDayIndexes());
+  EXPECT_EQ(t->recNo(), 1u);
+  EXPECT_EQ(t->table().order(), 3);
+  EXPECT_EQ(titles(*t), std::vector<std::string>{});
+  ASSERT_OK(t->table().setOrder(4));
+  EXPECT_EQ(titles(*t), (std::vector<std::string>{"yesterday once", "today", "tomorrow"}));
 }
 
 TEST_F(AppointmentTableTest, TemporaryIndexWithABoundDateThenTheFourAgain) {

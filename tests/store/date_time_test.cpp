@@ -5,6 +5,7 @@
 
 #include "store/base/clock.h"
 #include "store/base/logbook.h"
+#include "support/berlin_time.h"
 #include "support/logbook_capture.h"
 #include "support/test_dir.h"
 
@@ -232,6 +233,35 @@ TEST(DateTimeElapsed, MinutesSinceAMomentAcrossMidnight) {
   EXPECT_TRUE(cap.has("qlMinDiff",
                       "Minuten zwischen 01.03.2024 - 23:50 und 02.03.2024 - 00:10:30 ermitteln"));
   EXPECT_TRUE(cap.has("qlMinDiff", "Differenz: 20 Min."));
+}
+
+Moment moment(const char* date, int h, int m, int isDst) {
+  return Moment{Date::fromDisplay(date), h * 3600 + m * 60, isDst};
+}
+
+TEST_F(DateTimeTest, MinutesAcrossTheClockChangesAreRealMinutes) {
+  test::BerlinTime berlin;
+  // 31 March 2024: 02:00 becomes 03:00. A trigger at 01:55 missed until 03:05 is 10 minutes
+  // late, not 70.
+  clock.set(moment("31.03.2024", 3, 5, 1));
+  EXPECT_EQ(qlMinDiff(d("31.03.2024"), "01:55", clock, log), 10);
+  // 27 October 2024: 03:00 becomes 02:00 again. From 01:50 to 02:10 of the second pass are 80
+  // minutes; to 02:10 of the first pass 20.
+  clock.set(moment("27.10.2024", 2, 10, 0));
+  EXPECT_EQ(qlMinDiff(d("27.10.2024"), "01:50", clock, log), 80);
+  clock.set(moment("27.10.2024", 2, 10, 1));
+  EXPECT_EQ(qlMinDiff(d("27.10.2024"), "01:50", clock, log), 20);
+  // An ordinary day is untouched.
+  clock.set(moment("10.06.2024", 12, 0, 1));
+  EXPECT_EQ(qlMinDiff(d("09.06.2024"), "23:59", clock, log), 721);
+
+  // 15 real minutes after 02:50 of the first pass is 02:05 of the second.
+  const Moment later = addRealMinutes(moment("27.10.2024", 2, 50, 1), 15);
+  EXPECT_EQ(later.date, d("27.10.2024"));
+  EXPECT_EQ(formatTimeOfDay(later.secondsOfDay), "02:05:00");
+  EXPECT_EQ(later.isDst, 0);
+  EXPECT_EQ(formatTimeOfDay(addRealMinutes(moment("31.03.2024", 1, 55, 0), 10).secondsOfDay),
+            "03:05:00");
 }
 
 }  // namespace

@@ -132,13 +132,14 @@ TEST_F(AlertWindowTest, ShowsTheAppointment) {
     ASSERT_NE(value, nullptr) << text;
     EXPECT_EQ(value->GetForegroundColour(), *wxWHITE) << text;
     EXPECT_EQ(value->GetFont().GetWeight(), wxFONTWEIGHT_BOLD) << text;
+    EXPECT_EQ(value->GetFont().GetPointSize(), 8) << text;  // "8 point"
   }
   wxTextCtrl* text = w.textBox();
   EXPECT_EQ(text->GetValue(), wxString::FromUTF8("Geschenke für Jörg abholen"));
   EXPECT_FALSE(text->IsEditable());
   EXPECT_TRUE(text->IsMultiLine());
   EXPECT_EQ(text->GetFont().GetFaceName(), "Liberation Sans");
-  EXPECT_EQ(text->GetFont().GetPointSize(), 25);
+  EXPECT_EQ(text->GetFont().GetPixelSize().GetHeight(), 25);  // a height, not points
   EXPECT_EQ(text->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
   EXPECT_EQ(text->GetBackgroundColour(), wxColour(255, 255, 208));
   EXPECT_EQ(text->GetForegroundColour(), wxColour(1, 0, 0));

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+
+#include <wx/bitmap.h>
+#include <wx/dcmemory.h>
 #include <wx/settings.h>
 
 #include "app/context.h"
@@ -47,9 +50,18 @@ TEST(DialogLook, LayoutUnitsAreTwoPixels) {
   EXPECT_EQ(pixelSize(nullptr, 353, 305), wxSize(353, 305));
 }
 
+// The character height of `font` in pixels as drawn: the text extent less its leading.
+int drawnHeight(const wxFont& font) {
+  wxBitmap bitmap(10, 10);
+  wxMemoryDC dc(bitmap);
+  dc.SetFont(font);
+  wxCoord w = 0, h = 0, descent = 0, leading = 0;
+  dc.GetTextExtent("Mg", &w, &h, &descent, &leading);
+  return h - leading;
+}
+
 TEST(DialogLook, FontsStandInForTheWindowsFaces) {
   const wxFont small = smallFont();
-  EXPECT_EQ(small.GetPointSize(), 8);
   EXPECT_EQ(small.GetFaceName(), wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT).GetFaceName());
   EXPECT_EQ(smallBoldFont().GetWeight(), wxFONTWEIGHT_BOLD);
   EXPECT_EQ(small.GetWeight(), wxFONTWEIGHT_NORMAL);
@@ -60,6 +72,19 @@ TEST(DialogLook, FontsStandInForTheWindowsFaces) {
   EXPECT_EQ(arial.GetWeight(), wxFONTWEIGHT_BOLD);
   EXPECT_EQ(dialogFont("ARIAL", 14, false).GetFaceName(), "Liberation Sans");
   EXPECT_EQ(dialogFont("MS Sans Serif", 8, false).GetFaceName(), small.GetFaceName());
+}
+
+// Heights of the Windows font interface are pixels, not points: "Arial" 25 is a character
+// 25 pixels high (about 24 characters a line in the alert's text box), where 25 points would
+// be a third larger.
+TEST(DialogLook, FontHeightsArePixels) {
+  const int alert = drawnHeight(dialogFontPx("Arial", 25, true));
+  EXPECT_GE(alert, 25);
+  EXPECT_LE(alert, 31);
+  EXPECT_GT(drawnHeight(dialogFont("Arial", 25, true)), 33);
+  EXPECT_LE(drawnHeight(smallFont()), 11);
+  EXPECT_EQ(dialogFontPx("Arial", 25, true).GetFaceName(), "Liberation Sans");
+  EXPECT_EQ(dialogFontPx("Arial", 25, true).GetWeight(), wxFONTWEIGHT_BOLD);
 }
 
 TEST(DialogLook, EntryColoursComeFromTheWindowsValues) {

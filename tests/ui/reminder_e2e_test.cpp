@@ -106,7 +106,10 @@ bool activate(const test::EnvChanges& env, unsigned long window) {
 // on a display of its own (Xvfb with openbox) with the given settings backup.
 class InstalledProgram {
  public:
-  explicit InstalledProgram(const std::string& settings) : due(dueNow(clock)) {
+  // `email`: the appointment's recipient (none when empty).
+  explicit InstalledProgram(const std::string& settings, const std::string& email = "")
+      : due(dueNow(clock)) {
+    due.EMAIL = email;
     const auto installed = test::run({"cmake", "--install", binaryDir(), "--prefix", dir.path()});
     EXPECT_EQ(installed.status, 0) << installed.output;
     dir.write("ZORVANE.SAV", settings);
@@ -221,6 +224,27 @@ TEST(ReminderEndToEnd, AHiddenStartRemindsFromTheIconifiedWindowAndEndsNormallyO
   const Appointment after = onlyAppointment(p.dir.path(), p.clock);
   EXPECT_EQ(after.DATE, p.due.DATE);
   EXPECT_EQ(after.TTIME, p.due.TIME);
+}
+
+// No mail server is set up: the appointment cannot be mailed, so it must not vanish but be
+// presented like any other, and stay as it was until the user deals with it.
+TEST(ReminderEndToEnd, AnAppointmentThatCouldNotBeMailedIsShownAsAnAlert) {
+  InstalledProgram p("[SYSTEM]\r\nTimer=1\r\n[SETUP]\r\nLOGBUCH=1\r\n", "chef@example.org");
+  ASSERT_TRUE(p.ready()) << p.whyNotReady();
+  p.start();
+  const unsigned long alert = p.watch.waitShown("Aktueller Termin", 60s);
+  ASSERT_NE(alert, 0u) << "no alert for the appointment that could not be mailed\n"
+                       << p.dir.read("Zorvane.Log");
+  p.program->terminate();
+  const auto status = p.program->waitFor(60s);
+  ASSERT_TRUE(status.has_value()) << "the program did not end on a term";
+  EXPECT_EQ(*status, 0);
+  const std::string log = p.dir.read("Zorvane.Log");
+  EXPECT_NE(log.find("(ShowTermin) Mail nicht versandt"), std::string::npos) << log;
+  const Appointment after = onlyAppointment(p.dir.path(), p.clock);
+  EXPECT_FALSE(after.QUIT);
+  EXPECT_EQ(after.DATE, p.due.DATE);
+  EXPECT_EQ(after.EMAIL, "chef@example.org");
 }
 
 }  // namespace

@@ -64,6 +64,10 @@ Result<std::unique_ptr<AppointmentTable>> AppointmentTable::open(const fs::path&
   std::unique_ptr<AppointmentTable> t(
       new AppointmentTable(base, std::move(*table), std::move(options.onNote)));
   if (Status s = t->openIndexes(options.rebuildIndexes); !s) return s;
+  if (options.mode == OpenMode::kExclusive) {
+    if (Status s = t->rebuildDayIndexes(); !s) return s;
+    if (t->onNote_) t->onNote_("Die Indexe .NT3 und .NT4 wurden für den heutigen Tag aufgebaut.");
+  }
   if (Status s = t->goTop(); !s) return s;
   return t;
 }
@@ -103,6 +107,47 @@ Status AppointmentTable::openIndexes(bool rebuild) {
 Status AppointmentTable::setView(int view) {
   if (Status s = table_->setOrder(orderForView(view)); !s) return s;
   return table_->goTop();
+}
+
+CurrentRecord AppointmentTable::firstCurrent(const std::set<std::uint32_t>& skipped) {
+  const int order = table_->order();
+  const std::uint32_t back = table_->recNo();
+  CurrentRecord found;
+  found.status = table_->setOrder(1);
+  if (found.status) found.status = table_->goTop();
+  while (found.status && !table_->eof() && skipped.count(table_->recNo())) {
+    found.status = table_->skip(1);
+  }
+  if (found.status && !table_->eof()) {
+    found.recno = table_->recNo();
+    Result<Appointment> a = read();
+    if (a) {
+      found.appointment = std::move(a).value();
+    } else {
+      found.status = a.status();
+    }
+  }
+  const Status restored = table_->setOrder(order);
+  const Status moved = table_->goTo(back);
+  if (found.status && !restored) found.status = restored;
+  if (found.status && !moved) found.status = moved;
+  return found;
+}
+
+Status AppointmentTable::rebuildDayIndexes() {
+  // Shared users may hold the files open; their keys stay as the day's first writer left them.
+  if (table_->mode() != OpenMode::kExclusive) return {};
+  const std::uint32_t back = table_->recNo();
+  std::vector<int> orders;
+  const fs::path today = appointmentIndexFile(base_, 3).lexically_normal();
+  const fs::path past = appointmentIndexFile(base_, 4).lexically_normal();
+  for (int order = 1; order <= table_->orderCount(); ++order) {
+    const fs::path file = table_->indexFile(order).lexically_normal();
+    if (file == today || file == past) orders.push_back(order);
+  }
+  // Built anew at every open, so a crash cannot leave a stale one: no flush to disk needed.
+  if (Status s = table_->reindex(orders, false); !s) return s;
+  return table_->goTo(back);
 }
 
 Result<Appointment> AppointmentTable::read() const {

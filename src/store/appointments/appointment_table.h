@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,13 @@
 namespace zrv {
 
 class Clock;
+
+// A record found by AppointmentTable::firstCurrent.
+struct CurrentRecord {
+  std::uint32_t recno = 0;  // 0: there is none
+  Status status;            // finding or reading it failed (recno names it when known)
+  Appointment appointment;
+};
 
 struct AppointmentIndex {
   const char* extension;     // ".NT1"
@@ -53,7 +61,8 @@ class AppointmentTable {
 
   // Opens "<base>.TER" under the alias DTER with the four index files in the order .NT1 ..
   // .NT4 (.NT1 controls) and goes to the first record. Missing index files are built, damaged
-  // ones rebuilt. `clock` must outlive the table.
+  // ones rebuilt, and in exclusive use .NT3 / .NT4 are built for today's date (told through
+  // onNote). `clock` must outlive the table.
   static Result<std::unique_ptr<AppointmentTable>> open(const std::filesystem::path& base,
                                                         const Clock& clock, Options options);
 
@@ -68,6 +77,17 @@ class AppointmentTable {
 
   // Makes the view's order (orderForView) control and goes to its first record.
   Status setView(int view);
+
+  // The first current appointment (order 1: not filed, earliest trigger) whose record number
+  // is not in `skipped`, read. Whatever view the list shows: the controlling order and the
+  // current record stay as they are.
+  CurrentRecord firstCurrent(const std::set<std::uint32_t>& skipped = {});
+
+  // Builds today's and the past once-only index (.NT3, .NT4) anew: their conditions name the
+  // date, which counts only when a key is written, so they go stale at midnight. The
+  // controlling order and the current record stay. Only in exclusive use (others may hold the
+  // files open otherwise); does nothing in shared use.
+  Status rebuildDayIndexes();
 
   // Navigation in the controlling order; deleted records are hidden.
   Status goTop() { return table_->goTop(); }

@@ -10,7 +10,10 @@ namespace zrv {
 
 struct Moment {
   Date date;
-  int secondsOfDay = 0;  // 0 .. 86399
+  int secondsOfDay = 0;  // 0 .. 86399, local wall-clock time
+  // Whether summer time is in force (1), standard time (0), or unknown (-1). Tells the two
+  // passes of the hour that the autumn clock change repeats apart.
+  int isDst = -1;
 };
 
 class Clock {

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <optional>
 #include <string_view>
 
 #include "store/base/clock.h"
@@ -161,13 +163,75 @@ std::string qlCDow(const Date& date) {
   return date.empty() ? std::string() : kNames[date.dow() - 1];
 }
 
+namespace {
+
+// Seconds since the epoch of a local wall-clock moment, nullopt where the C library cannot
+// say (dates outside its range).
+std::optional<long long> localSeconds(const Date& date, int secondsOfDay, int isDst) {
+  if (date.empty()) return std::nullopt;
+  auto attempt = [&](int dst, bool exact) -> std::optional<long long> {
+    std::tm t{};
+    t.tm_year = date.year() - 1900;
+    t.tm_mon = date.month() - 1;
+    t.tm_mday = date.day();
+    t.tm_hour = secondsOfDay / 3600;
+    t.tm_min = (secondsOfDay / 60) % 60;
+    t.tm_isdst = dst;
+    const int hour = t.tm_hour;
+    const int minute = t.tm_min;
+    const std::time_t result = std::mktime(&t);
+    if (result == static_cast<std::time_t>(-1)) return std::nullopt;
+    if (exact && (t.tm_hour != hour || t.tm_min != minute || t.tm_mday != date.day())) {
+      return std::nullopt;  // that wall time does not exist with this offset
+    }
+    return static_cast<long long>(result);
+  };
+  if (isDst >= 0) {
+    if (auto exact = attempt(isDst, true)) return exact;
+  } else if (auto standard = attempt(0, true)) {
+    return standard;  // the later pass of a repeated hour
+  }
+  return attempt(-1, false);
+}
+
+}  // namespace
+
+long elapsedMinutes(const Moment& from, const Moment& to) {
+  const auto a = localSeconds(from.date, from.secondsOfDay - from.secondsOfDay % 60, from.isDst);
+  const auto b = localSeconds(to.date, to.secondsOfDay - to.secondsOfDay % 60, to.isDst);
+  if (a && b) return static_cast<long>((*b - *a) / 60);
+  return (to.date - from.date) * kMinutesPerDay + to.secondsOfDay / 60 - from.secondsOfDay / 60;
+}
+
+Moment addRealMinutes(const Moment& m, long minutes) {
+  if (const auto start = localSeconds(m.date, m.secondsOfDay, m.isDst)) {
+    const std::time_t t = static_cast<std::time_t>(*start + minutes * 60LL);
+    std::tm local{};
+    if (::localtime_r(&t, &local)) {
+      if (auto d = Date::fromYmd(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday)) {
+        return Moment{*d, local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec,
+                      local.tm_isdst > 0 ? 1 : 0};
+      }
+    }
+  }
+  const long total = m.secondsOfDay + minutes * 60;
+  const long days = floorDiv(total, 86400);
+  return Moment{m.date + days, static_cast<int>(total - days * 86400), -1};
+}
+
+long minutesSince(const Date& date, const std::string& time, const Moment& now) {
+  if (date.empty()) return now.date.empty() ? 0 : kMinutesPerDay;
+  return elapsedMinutes(Moment{date, timeHours(time) * 3600 + timeMinutes(time) * 60}, now);
+}
+
 long qlMinDiff(const Date& date, const std::string& time, const Clock& clock, Logbook& log) {
   const Moment now = clock.now();
   log.log("qlMinDiff", "Minuten zwischen " + date.toDisplay() + " - " + time + " und " +
                            now.date.toDisplay() + " - " + formatTimeOfDay(now.secondsOfDay) +
                            " ermitteln");
-  const long result = now.secondsOfDay / 60 - (timeHours(time) * 60L + timeMinutes(time)) +
-                      (now.date - date) * kMinutesPerDay;
+  const Moment then{date.empty() ? now.date : date,
+                    timeHours(time) * 3600 + timeMinutes(time) * 60};
+  const long result = elapsedMinutes(then, now);
   log.log("qlMinDiff", "Differenz: " + std::to_string(result) + " Min.");
   return result;
 }

@@ -11,6 +11,7 @@ namespace zrv {
 
 class Clock;
 class Logbook;
+struct Moment;
 
 // Moves date and time by `minutes` (may be negative), carrying into the date. The time becomes
 // "HH:MM:00". Logs "AddMin" before and after.
@@ -39,8 +40,19 @@ bool isLeep(const Date& date);
 int weekDay(const Date& date);
 // German weekday name, "" for the empty date.
 std::string qlCDow(const Date& date);
-// Minutes from (date, time) until now; negative for a moment still ahead. An empty date counts
-// as today. Logs "qlMinDiff".
+// Real minutes elapsed from the local wall-clock moment `from` to `to` (negative when `to` is
+// earlier), by the local time zone's rules (the C library's): across a clock change they differ
+// from the difference of the wall-clock times. A wall time that the autumn change repeats counts
+// at its second pass unless the moment says otherwise (isDst); one that the spring change skips
+// counts as the moment after the change. Seconds are dropped.
+long elapsedMinutes(const Moment& from, const Moment& to);
+// The local wall-clock moment `minutes` real minutes after `m`.
+Moment addRealMinutes(const Moment& m, long minutes);
+// Real minutes from the wall-clock moment (date, "HH:MM") until `now`; 0 within that minute,
+// negative while it is still ahead. An empty date lies before every other.
+long minutesSince(const Date& date, const std::string& time, const Moment& now);
+// Minutes from (date, time) until now in real elapsed minutes (elapsedMinutes); negative for a
+// moment still ahead. An empty date counts as today. Logs "qlMinDiff".
 long qlMinDiff(const Date& date, const std::string& time, const Clock& clock, Logbook& log);
 
 // Hours and minutes of a time text, each 0 when not digits.

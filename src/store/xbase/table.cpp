@@ -402,6 +402,10 @@ Status Table::closeIndexes() {
 Status Table::reindex() {
   return impl_->reindex();
 }
+
+Status Table::reindex(const std::vector<int>& orders, bool durable) {
+  return impl_->reindexOrders(orders, durable);
+}
 int Table::orderCount() const {
   return static_cast<int>(impl_->indexes_.size());
 }

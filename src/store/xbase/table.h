@@ -123,6 +123,11 @@ class Table {
   Status closeIndexes();
   // Rebuilds every open index from the table (with the expressions each one holds).
   Status reindex();
+  // Rebuilds the given orders (1..orderCount()) only, in one pass over the table; the
+  // controlling order stays, the current record is left unpositioned (go to one after).
+  // Without `durable` the new files are not flushed to disk: for indexes that are built anew
+  // at every open anyway (a crash leaves at worst a damaged file, rebuilt then).
+  Status reindex(const std::vector<int>& orders, bool durable = true);
 
   int orderCount() const;
   int order() const;

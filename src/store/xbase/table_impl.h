@@ -125,6 +125,7 @@ class TableImpl {
   Status rebuildInPlace(const std::filesystem::path& file, const IndexDef& def,
                         std::unique_ptr<OpenIndex>& out);
   Status reindex();
+  Status reindexOrders(const std::vector<int>& orders, bool durable);
   Status closeIndexes();
   void note(const std::string& text) const;
   // Rebuilds a damaged open index from the table and says so through Options::onNote.

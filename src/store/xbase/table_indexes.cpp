@@ -217,24 +217,39 @@ Status TableImpl::repair(OpenIndex& ix, const Status& cause) {
 
 Status TableImpl::reindex() {
   if (indexes_.empty()) return {};
+  std::vector<int> all;
+  for (std::size_t i = 0; i < indexes_.size(); ++i)
+    all.push_back(static_cast<int>(i) + 1);
+  if (Status s = reindexOrders(all, true); !s) return s;
+  return goTop();
+}
+
+Status TableImpl::reindexOrders(const std::vector<int>& orders, bool durable) {
+  if (orders.empty()) return {};
   if (Status s = flush(); !s) return s;
   std::vector<const IndexPlan*> plans;
   std::vector<fs::path> targets;
-  for (auto& ix : indexes_) {
-    plans.push_back(&ix->plan);
-    targets.push_back(ix->file);
+  std::vector<OpenIndex*> rebuilt;
+  for (int order : orders) {
+    if (order < 1 || static_cast<std::size_t>(order) > indexes_.size()) {
+      return status::invalid("Indexnummer " + std::to_string(order));
+    }
+    OpenIndex& ix = *indexes_[static_cast<std::size_t>(order) - 1];
+    plans.push_back(&ix.plan);
+    targets.push_back(ix.file);
+    rebuilt.push_back(&ix);
   }
   if (Status s = checkpoint(); !s) return s;
-  auto trees = buildAndReplace(*this, plans, targets);
+  auto trees = buildAndReplace(*this, plans, targets, durable);
   if (!trees) return trees.status();
-  for (std::size_t i = 0; i < indexes_.size(); ++i) {
-    indexes_[i]->tree = std::move((*trees)[i]);
-    indexes_[i]->cursor = {};
-    indexes_[i]->damaged = false;
-    indexes_[i]->changed = false;
+  for (std::size_t i = 0; i < rebuilt.size(); ++i) {
+    rebuilt[i]->tree = std::move((*trees)[i]);
+    rebuilt[i]->cursor = {};
+    rebuilt[i]->damaged = false;
+    rebuilt[i]->changed = false;
   }
   attachJournal();
-  return goTop();
+  return {};
 }
 
 Status TableImpl::closeIndexes() {

@@ -6,6 +6,7 @@
 #include "app/exit_pack.h"
 #include "app/first_start.h"
 #include "app/startup.h"
+#include "calendar/calendar_window.h"
 #include "platform/linux_wake_up.h"
 #include "platform/posix_program_launcher.h"
 #include "platform/sdl_sound_player.h"
@@ -56,8 +57,9 @@ void ResidentProgram::start() {
   // Fonts are the dialog look's (ui/dialog_look.h); the window and its message bar:
   frame_ = new MainFrame(*ctx_, rect);
   ui_->setMainFrame(frame_);
-  alert_ = std::make_unique<WxAlertPort>(frame_, AlertWindowOptions{entryColours(ctx_->lists), {}},
-                                         PostponeWindowOptions{entryColours(ctx_->lists), {}, {}});
+  alert_ = std::make_unique<WxAlertPort>(
+      frame_, AlertWindowOptions{entryColours(ctx_->lists), {}},
+      PostponeWindowOptions{entryColours(ctx_->lists), calendarDatePicker(*ctx_), {}});
 
   // Network mode's user set-up comes with the user registry.
   openTableAtStart(*ctx_, {});

@@ -1,0 +1,88 @@
+#include "calendar/month_appointments.h"
+
+#include <system_error>
+
+#include "app/context.h"
+#include "reminder/memo_line.h"
+#include "reminder/text_util.h"
+#include "store/appointment_table.h"
+#include "store/file_names.h"
+#include "store/logbook.h"
+#include "store/table.h"
+
+namespace zrv {
+namespace fs = std::filesystem;
+namespace {
+
+// The header keeps the condition as written; dDAT is bound to the first of the month.
+IndexDef monthIndexDef(const Date& first) {
+  return IndexDef{"dtos(DTER->DATE)",
+                  "month(DTER->DATE) = month(dDAT) .and. .not. DTER->QUIT",
+                  false,
+                  {{"dDAT", first}}};
+}
+
+Status collect(Table& t, int month, MonthAppointments& out) {
+  while (!t.eof()) {
+    auto date = t.getDate("DATE");
+    if (!date) return date.status();
+    if (date->month() != month) break;
+    auto memo = t.getString("TEXT");
+    auto prog = t.getString("PROGSTART");
+    auto param = t.getString("PROGPARAM");
+    if (!memo) return memo.status();
+    if (!prog) return prog.status();
+    if (!param) return param.status();
+    out.push_back({*date, calendarText(*memo, *prog, *param)});
+    if (Status s = t.skip(1); !s) return s;
+  }
+  return Status::ok();
+}
+
+}  // namespace
+
+fs::path calendarIndexFile(const fs::path& base) {
+  return findFile(base.parent_path(), base.filename().string() + ".KAL");
+}
+
+std::string calendarText(const std::string& memo, const std::string& progStart,
+                         const std::string& progParam) {
+  if (trimBlanks(progStart).empty()) return firstLine(memo);
+  // Stored paths may come from Windows: the file name follows the last "\" (or "/").
+  const std::size_t slash = progStart.find_last_of("\\/");
+  const std::string name = slash == std::string::npos ? progStart : progStart.substr(slash + 1);
+  return "~.." + trimBlanks(name) + " " + progParam;
+}
+
+MonthCollection kalGetTermine(AppointmentTable& table, const Date& date) {
+  MonthCollection result;
+  if (date.empty()) return result;
+  Table& t = table.table();
+  const std::uint32_t recno = t.recNo();
+  const int order = t.order();
+  const Date first = *Date::fromYmd(date.year(), date.month(), 1);
+  const fs::path kal = calendarIndexFile(table.base());
+
+  result.status = t.createIndex(kal, monthIndexDef(first));
+  if (result.status) result.status = collect(t, first.month(), result.appointments);
+
+  // Back to the standard indexes in every case, also after a failed build.
+  Status restored = table.reopenIndexes();
+  std::error_code ec;
+  fs::remove(kal, ec);
+  if (restored && order <= t.orderCount()) restored = t.setOrder(order);
+  if (restored) restored = t.goTo(recno);
+  if (result.status && !restored) result.status = restored;
+  return result;
+}
+
+std::function<MonthAppointments(const Date&)> tableMonthSource(Context& ctx) {
+  return [&ctx](const Date& date) {
+    if (!ctx.DTER) return MonthAppointments{};
+    MonthCollection month = kalGetTermine(*ctx.DTER, date);
+    if (!month.status) ctx.log.log("KalGetTermine", month.status.message());
+    return std::move(month.appointments);
+  };
+}
+
+}  // namespace zrv

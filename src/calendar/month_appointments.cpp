@@ -22,11 +22,18 @@ IndexDef monthIndexDef(const Date& first) {
                   {{"dDAT", first}}};
 }
 
-Status collect(Table& t, int month, MonthAppointments& out) {
-  while (!t.eof()) {
+// The first appointment of each day of `first`'s month and year: the index holds the month of
+// every year ordered by date, so a seek finds each day, and the other years and a day's later
+// appointments (which the calendar never shows) are passed over without being read.
+Status collect(Table& t, const Date& first, MonthAppointments& out) {
+  Date day = first;
+  while (day.month() == first.month()) {
+    auto found = t.seek(day.dtos(), true);
+    if (!found) return found.status();
+    if (t.eof()) break;
     auto date = t.getDate("DATE");
     if (!date) return date.status();
-    if (date->month() != month) break;
+    if (date->month() != first.month() || date->year() != first.year()) break;
     auto memo = t.getString("TEXT");
     auto prog = t.getString("PROGSTART");
     auto param = t.getString("PROGPARAM");
@@ -34,7 +41,7 @@ Status collect(Table& t, int month, MonthAppointments& out) {
     if (!prog) return prog.status();
     if (!param) return param.status();
     out.push_back({*date, calendarText(*memo, *prog, *param)});
-    if (Status s = t.skip(1); !s) return s;
+    day = *date + 1;
   }
   return Status::ok();
 }
@@ -60,16 +67,20 @@ MonthCollection kalGetTermine(AppointmentTable& table, const Date& date) {
   Table& t = table.table();
   const std::uint32_t recno = t.recNo();
   const int order = t.order();
+  const int standardOrders = t.orderCount();
   const Date first = *Date::fromYmd(date.year(), date.month(), 1);
   const fs::path kal = calendarIndexFile(table.base());
 
-  result.status = t.createIndex(kal, monthIndexDef(first));
-  if (result.status) result.status = collect(t, first.month(), result.appointments);
+  // The month index joins the open indexes as the next order and controls while it is read.
+  result.status = t.createTemporaryIndex(kal, monthIndexDef(first));
+  if (result.status) result.status = collect(t, first, result.appointments);
 
   // Back to the standard indexes in every case, also after a failed build.
-  Status restored = table.reopenIndexes();
+  Status restored;
+  if (t.orderCount() > standardOrders) restored = t.closeIndex(standardOrders + 1);
   std::error_code ec;
   fs::remove(kal, ec);
+  if (restored && t.orderCount() != 4) restored = table.reopenIndexes();
   if (restored && order <= t.orderCount()) restored = t.setOrder(order);
   if (restored) restored = t.goTo(recno);
   if (result.status && !restored) result.status = restored;

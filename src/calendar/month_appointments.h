@@ -21,7 +21,7 @@ struct MonthAppointment {
   std::string text;  // first memo line, or "~.." + program file + " " + parameters
 };
 
-// Ordered by date; the month's appointments of every year (the index compares months only).
+// Ordered by date, at most one per day.
 using MonthAppointments = std::vector<MonthAppointment>;
 
 struct MonthCollection {
@@ -32,10 +32,10 @@ struct MonthCollection {
 // The temporary index file of the table named by `base` (CN_FILE).
 std::filesystem::path calendarIndexFile(const std::filesystem::path& base);
 
-// KALGETTERMINE: the appointments not filed away whose date lies in the month of `date`, in any
-// year. Afterwards, whatever happened, the temporary index is gone, the four standard indexes
-// are open, the order that controlled before controls again (the view the list shows) and the
-// table stands on the record it stood on.
+// KALGETTERMINE: the first appointment not filed away of each day of the month of `date` (the
+// one a day's tooltip shows). Afterwards, whatever happened, the temporary index is gone, the four
+// standard indexes are open, the order that controlled before controls again (the view the list
+// shows) and the table stands on the record it stood on.
 MonthCollection kalGetTermine(AppointmentTable& table, const Date& date);
 
 // The collector an open calendar uses: kalGetTermine on the table in use (taken anew on every

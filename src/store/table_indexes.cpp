@@ -33,7 +33,7 @@ namespace {
 // then belong to the targets' names.
 Result<std::vector<NtxTree>> buildAndReplace(TableImpl& t,
                                              const std::vector<const IndexPlan*>& plans,
-                                             const std::vector<fs::path>& targets) {
+                                             const std::vector<fs::path>& targets, bool durable) {
   std::vector<OsFile> files;
   std::vector<fs::path> temps;
   for (const fs::path& target : targets) {
@@ -52,13 +52,15 @@ Result<std::vector<NtxTree>> buildAndReplace(TableImpl& t,
   std::vector<OsFile*> sync;
   for (NtxTree& tree : *trees)
     sync.push_back(&tree.file());
-  if (Status s = syncFiles(sync); !s) return s;
+  if (durable) {
+    if (Status s = syncFiles(sync); !s) return s;
+  }
   for (std::size_t i = 0; i < targets.size(); ++i) {
     fs::rename(temps[i], targets[i], ec);
     if (ec) return status::io(targets[i], "ersetzt", ec.value());
     (*trees)[i].file().setPath(targets[i]);
   }
-  if (!targets.empty()) (void)syncDirectory(targets.front().parent_path());
+  if (durable && !targets.empty()) (void)syncDirectory(targets.front().parent_path());
   return trees;
 }
 
@@ -73,7 +75,8 @@ IndexDef defFromHeader(const NtxHeader& h, const IndexDef* fallback) {
 
 }  // namespace
 
-Status TableImpl::createIndexes(const std::vector<std::pair<fs::path, IndexDef>>& files) {
+Status TableImpl::createIndexes(const std::vector<std::pair<fs::path, IndexDef>>& files,
+                                bool durable) {
   if (files.empty()) return {};
   if (Status s = flush(); !s) return s;
   std::vector<IndexPlan> plans;
@@ -88,7 +91,7 @@ Status TableImpl::createIndexes(const std::vector<std::pair<fs::path, IndexDef>>
   for (const IndexPlan& p : plans)
     refs.push_back(&p);
   if (Status s = checkpoint(); !s) return s;
-  auto trees = buildAndReplace(*this, refs, targets);
+  auto trees = buildAndReplace(*this, refs, targets, durable);
   if (!trees) return trees.status();
   int firstOrder = 0;
   for (std::size_t i = 0; i < plans.size(); ++i) {
@@ -181,7 +184,7 @@ Status TableImpl::rebuildInPlace(const fs::path& file, const IndexDef& def,
     old.emplace(std::move(*f));
   }
   if (Status s = checkpoint(); !s) return s;
-  auto trees = buildAndReplace(*this, {&*plan}, {file});
+  auto trees = buildAndReplace(*this, {&*plan}, {file}, true);
   if (!trees) return trees.status();
   out.reset(new OpenIndex{file, std::move(*plan), std::move(trees->front()), {}, false, false});
   return {};
@@ -213,7 +216,7 @@ Status TableImpl::reindex() {
     targets.push_back(ix->file);
   }
   if (Status s = checkpoint(); !s) return s;
-  auto trees = buildAndReplace(*this, plans, targets);
+  auto trees = buildAndReplace(*this, plans, targets, true);
   if (!trees) return trees.status();
   for (std::size_t i = 0; i < indexes_.size(); ++i) {
     indexes_[i]->tree = std::move((*trees)[i]);
@@ -230,6 +233,21 @@ Status TableImpl::closeIndexes() {
   if (s) s = checkpoint();  // a closed index file may be deleted or replaced next
   indexes_.clear();
   order_ = 0;
+  return s;
+}
+
+Status TableImpl::closeIndex(int order) {
+  if (order < 1 || order > static_cast<int>(indexes_.size())) {
+    return status::invalid("Die Sortierung " + std::to_string(order) + " gibt es nicht.");
+  }
+  Status s = flush();
+  if (s) s = checkpoint();  // the closed file may be deleted or replaced next
+  indexes_.erase(indexes_.begin() + (order - 1));
+  if (order_ == order) {
+    order_ = 0;
+  } else if (order_ > order) {
+    --order_;
+  }
   return s;
 }
 

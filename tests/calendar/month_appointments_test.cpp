@@ -30,6 +30,7 @@ class MonthAppointmentsTest : public ::testing::Test {
     prog.PROGPARAM = "-voll";
     rig.add(prog);
     rig.add(makeAppointment("31.03.2023", "09:00", "Vorjahr"));
+    rig.add(makeAppointment("10.03.2024", "07:00", "zweiter Termin des Tages"));
     deleted = rig.add(makeAppointment("12.03.2024", "09:00", "gelöscht"));
     EXPECT_TRUE(rig.table->deleteRecord());
     EXPECT_TRUE(rig.table->commit());
@@ -41,7 +42,7 @@ class MonthAppointmentsTest : public ::testing::Test {
   std::uint32_t march10 = 0, deleted = 0;
 };
 
-TEST_F(MonthAppointmentsTest, TheMonthOfEveryYearByDateWithoutFiledOrDeletedOnes) {
+TEST_F(MonthAppointmentsTest, EachDayOfTheMonthWithoutFiledOrDeletedOnes) {
   Table& t = rig.table->table();
   // The list shows the filed view (order 2) and stands on an appointment of March.
   ASSERT_TRUE(rig.table->setView(3));
@@ -50,13 +51,15 @@ TEST_F(MonthAppointmentsTest, TheMonthOfEveryYearByDateWithoutFiledOrDeletedOnes
 
   const MonthCollection month = kalGetTermine(*rig.table, ymd(2024, 3, 20));
   ASSERT_TRUE(month.status) << month.status.message();
-  ASSERT_EQ(month.appointments.size(), 3u);
-  EXPECT_EQ(month.appointments[0].date, ymd(2023, 3, 31));
-  EXPECT_EQ(month.appointments[0].text, "Vorjahr");
-  EXPECT_EQ(month.appointments[1].date, ymd(2024, 3, 5));
-  EXPECT_EQ(month.appointments[1].text, "~..Backup.EXE -voll");
-  EXPECT_EQ(month.appointments[2].date, ymd(2024, 3, 10));
-  EXPECT_EQ(month.appointments[2].text, "Zahnarzt Dr. Weiß");
+  ASSERT_EQ(month.appointments.size(), 2u);
+  EXPECT_EQ(month.appointments[0].date, ymd(2024, 3, 5));
+  EXPECT_EQ(month.appointments[0].text, "~..Backup.EXE -voll");
+  // The first of the day in the index (by record number), as the day's tooltip shows it.
+  EXPECT_EQ(month.appointments[1].date, ymd(2024, 3, 10));
+  EXPECT_EQ(month.appointments[1].text, "Zahnarzt Dr. Weiß");
+  const MonthCollection before = kalGetTermine(*rig.table, ymd(2023, 3, 1));
+  ASSERT_EQ(before.appointments.size(), 1u);
+  EXPECT_EQ(before.appointments[0].text, "Vorjahr");
 
   EXPECT_FALSE(std::filesystem::exists(kal()));
   EXPECT_EQ(t.orderCount(), 4);

@@ -118,6 +118,14 @@ void CalendarWindow::build() {
   });
   buildHeader();
   buildGrid();
+  // Escape closes like the close box, without a day (the window has no Cancel button).
+  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
+    if (e.GetKeyCode() == WXK_ESCAPE) {
+      finish(wxID_CANCEL);
+    } else {
+      e.Skip();
+    }
+  });
 }
 
 CalendarCellCtrl* CalendarWindow::cell(int row, int column, int width, int height,

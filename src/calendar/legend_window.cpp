@@ -53,17 +53,26 @@ LegendWindow::LegendWindow(wxWindow* calendar)
   close_ = new CalendarCellCtrl(this, unitRect(this, 1, 65, 5, 5), look.fore, look.back);
   close_->setBitmap("K_Close");
   close_->SetToolTip(wxS("Schließen"));
-  close_->setAction([this] {
-    if (IsModal()) {
-      EndModal(wxID_CLOSE);
+  close_->setAction([this] { finish(); });
+  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
+    if (e.GetKeyCode() == WXK_ESCAPE) {
+      finish();
     } else {
-      Hide();
+      e.Skip();
     }
   });
   if (calendar) {
     keepPlace(this, placeOver(calendar));
   } else {
     CentreOnScreen();
+  }
+}
+
+void LegendWindow::finish() {
+  if (IsModal()) {
+    EndModal(wxID_CLOSE);
+  } else {
+    Hide();
   }
 }
 

@@ -15,6 +15,7 @@ class LegendWindow : public wxDialog {
   CalendarCellCtrl* closeButton() const { return close_; }
 
  private:
+  void finish();
   CalendarCellCtrl* close_ = nullptr;
 };
 

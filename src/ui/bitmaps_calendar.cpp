@@ -9,8 +9,9 @@ namespace {
 
 using namespace colour;
 
-void cell(Painter& p, const wxColour& fill, const wxColour& line) {
-  p.roundRect(1, 1, 10, 10, 2, fill, line, 1);
+// A day cell; the day's number is drawn over its middle, so the marks stay at the edge.
+void cell(Painter& p, const wxColour& fill, const wxColour& line, double width = 1) {
+  p.roundRect(1, 1, 10, 10, 2, fill, line, width);
 }
 
 void outside(Painter& p) {
@@ -29,19 +30,17 @@ void otherDay(Painter& p) {
   cell(p, wxColour(255, 170, 90), kOrange);
 }
 
+// Today's yellow as a wide frame around the holiday's colour.
 void todayHoliday(Painter& p) {
-  cell(p, kYellow, kOrange);
-  p.roundRect(3, 3, 6, 6, 1, kRed);
+  cell(p, kRed, kYellow, 2);
 }
 
 void todayOtherDay(Painter& p) {
-  cell(p, kYellow, kOrange);
-  p.roundRect(3, 3, 6, 6, 1, wxColour(255, 150, 60));
+  cell(p, wxColour(255, 170, 90), kYellow, 2);
 }
 
 void appointments(Painter& p) {
-  cell(p, kLightBlue, kBlue);
-  p.circle(6, 6, 2, kBlue);
+  cell(p, kLightBlue, kBlue, 1.5);
 }
 
 void weekNumber(Painter& p) {
@@ -49,8 +48,7 @@ void weekNumber(Painter& p) {
 }
 
 void preset(Painter& p) {
-  cell(p, kPaper, kGreen);
-  p.roundRect(2.5, 2.5, 7, 7, 1, kGreen);
+  cell(p, wxColour(190, 235, 195), kGreen, 1.5);
 }
 
 void chevron(Painter& p, double tipX, double dir) {
@@ -113,8 +111,9 @@ constexpr std::array kDefs{
     cellDef("KVorgabe", preset),
     def("M_Minus", monthBack),
     def("M_Plus", monthOn),
-    def("Y_Minus", yearBack),
-    def("Y_Plus", yearOn),
+    // The upper year button (Y_Plus) goes back a year, the lower one (Y_Minus) on.
+    def("Y_Minus", yearOn),
+    def("Y_Plus", yearBack),
     def("M_Today", toToday),
     def("KHilfe", calendarHelp),
     def("K_Close", close),

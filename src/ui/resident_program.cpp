@@ -11,6 +11,7 @@
 #include "app/exit_pack.h"
 #include "app/first_start.h"
 #include "app/startup.h"
+#include "calendar/calendar_window.h"
 #include "mail/curl_transport.h"
 #include "mail/mail_setup_dialog.h"
 #include "mail/mail_support.h"
@@ -71,8 +72,9 @@ void ResidentProgram::start() {
   // Fonts are the dialog look's (ui/dialog_look.h); the window and its message bar:
   frame_ = new MainFrame(*ctx_, rect);
   ui_->setMainFrame(frame_);
-  alert_ = std::make_unique<WxAlertPort>(frame_, AlertWindowOptions{entryColours(ctx_->lists), {}},
-                                         PostponeWindowOptions{entryColours(ctx_->lists), {}, {}});
+  alert_ = std::make_unique<WxAlertPort>(
+      frame_, AlertWindowOptions{entryColours(ctx_->lists), {}},
+      PostponeWindowOptions{entryColours(ctx_->lists), calendarDatePicker(*ctx_), {}});
   senderDialog_ = std::make_unique<WxSenderDialog>(frame_, entryColours(ctx_->lists));
   mail_ = std::make_unique<MailSupport>(MailEnv{*ctx_, *transport_, *paintWait_, *senderDialog_});
 

@@ -210,6 +210,27 @@ TEST_F(AppointmentTableTest, TemporaryIndexWithABoundDateThenTheFourAgain) {
   EXPECT_EQ(titles(*t), (std::vector<std::string>{"march a", "march b", "april"}));
 }
 
+TEST_F(AppointmentTableTest, OneIndexIsClosedAloneAndTheLaterOnesMoveUp) {
+  ASSERT_OK(Table::create(appointmentTableFile(base), terStruct(), clock));
+  auto t = open();
+  ASSERT_OK(t->append(sample("march", *Date::fromYmd(2024, 3, 20), "09:00")));
+  ASSERT_OK(t->append(sample("april", *Date::fromYmd(2024, 4, 2), "09:00")));
+  Table& table = t->table();
+  ASSERT_OK(
+      table.createTemporaryIndex(dir / "ZORVANE.KAL", IndexDef{"dtos(DTER->DATE)", "", false, {}}));
+  EXPECT_EQ(table.order(), 5);
+  ASSERT_OK(t->goTo(2));
+  ASSERT_OK(table.closeIndex(2));  // the filed view's index
+  EXPECT_EQ(table.orderCount(), 4);
+  EXPECT_EQ(table.order(), 4);  // the temporary one, moved up, still controls
+  EXPECT_EQ(table.indexFile(4), dir / "ZORVANE.KAL");
+  EXPECT_EQ(t->recNo(), 2u);
+  ASSERT_OK(table.closeIndex(4));
+  EXPECT_EQ(table.order(), 0);
+  EXPECT_FALSE(table.closeIndex(4));
+  EXPECT_EQ(titles(*t), (std::vector<std::string>{"march", "april"}));
+}
+
 TEST_F(AppointmentTableTest, OlderStructureIsReadByFieldName) {
   Structure old = terStruct();
   old.pop_back();             // no EMAIL yet

@@ -226,12 +226,21 @@ TEST(ReminderEndToEnd, AHiddenStartRemindsFromTheIconifiedWindowAndEndsNormallyO
   EXPECT_EQ(after.TTIME, p.due.TIME);
 }
 
-// No mail server is set up: the appointment cannot be mailed, so it must not vanish but be
-// presented like any other, and stay as it was until the user deals with it.
+// The sender is set up but no mail server: the appointment cannot be mailed, so after the
+// "Problem" message it must not vanish but be presented like any other, and stay as it was until
+// the user deals with it.
 TEST(ReminderEndToEnd, AnAppointmentThatCouldNotBeMailedIsShownAsAnAlert) {
-  InstalledProgram p("[SYSTEM]\r\nTimer=1\r\n[SETUP]\r\nLOGBUCH=1\r\n", "chef@example.org");
+  InstalledProgram p(
+      "[SYSTEM]\r\nTimer=1\r\n[SETUP]\r\nLOGBUCH=1\r\n[MailSupport]\r\nName=Anna Berg\r\n"
+      "Reply=anna@example.org\r\nSMTP=\r\nOnline=1\r\n",
+      "chef@example.org");
   ASSERT_TRUE(p.ready()) << p.whyNotReady();
   p.start();
+  const unsigned long problem = p.watch.waitShown("Problem", 60s);
+  ASSERT_NE(problem, 0u) << "no message that the mail did not go out\n"
+                         << p.dir.read("Zorvane.Log");
+  ASSERT_TRUE(activate(p.env, problem)) << "the message did not get the keyboard";
+  ASSERT_EQ(test::run({"xdotool", "key", "Return"}, p.env, 10s).status, 0);
   const unsigned long alert = p.watch.waitShown("Aktueller Termin", 60s);
   ASSERT_NE(alert, 0u) << "no alert for the appointment that could not be mailed\n"
                        << p.dir.read("Zorvane.Log");

@@ -120,11 +120,11 @@ class Evaluator {
       case ExprOp::kField:
         return field::parseNumber(raw(n));
       case ExprOp::kMonth:
-        return date(n.a).month();
+        return dateParts(n.a).m;
       case ExprOp::kYear:
-        return date(n.a).year();
+        return dateParts(n.a).y;
       case ExprOp::kDay:
-        return date(n.a).day();
+        return dateParts(n.a).d;
       case ExprOp::kVal: {
         std::string s;
         text(n.a, s);
@@ -151,6 +151,35 @@ class Evaluator {
       default:
         return 0.0;
     }
+  }
+
+  struct DateParts {
+    int y = 0, m = 0, d = 0;  // all 0 for the empty date
+  };
+  // Year, month and day of a date operand. A stored date is read from its digits directly, not
+  // through a day count: month() of a field is evaluated for every record of an index build.
+  DateParts dateParts(int i) const {
+    const ExprNode& n = p_.nodes[i];
+    if (n.op == ExprOp::kField) {
+      const std::string_view t = raw(n);
+      DateParts p;
+      if (t.size() == 8 && digitsOf(t.substr(0, 4), p.y) && digitsOf(t.substr(4, 2), p.m) &&
+          digitsOf(t.substr(6, 2), p.d) && Date::isValidYmd(p.y, p.m, p.d)) {
+        return p;
+      }
+      return {};
+    }
+    const Date d = date(i);
+    return {d.year(), d.month(), d.day()};
+  }
+
+  static bool digitsOf(std::string_view text, int& value) {
+    value = 0;
+    for (char c : text) {
+      if (c < '0' || c > '9') return false;
+      value = value * 10 + (c - '0');
+    }
+    return true;
   }
 
   Date date(int i) const {

@@ -478,7 +478,16 @@ class Parser {
       const ExprOp op = name == "MONTH"  ? ExprOp::kMonth
                         : name == "YEAR" ? ExprOp::kYear
                                          : ExprOp::kDay;
-      const int n = make(op, V::kNumber, args[0]);
+      int n;
+      if (node(args[0]).op == ExprOp::kConst) {
+        // Of a fixed date (a bound variable) once, not again for every record.
+        const Date d = std::get<Date>(node(args[0]).constant);
+        n = constant(static_cast<double>(op == ExprOp::kMonth  ? d.month()
+                                         : op == ExprOp::kYear ? d.year()
+                                                               : d.day()));
+      } else {
+        n = make(op, V::kNumber, args[0]);
+      }
       p_.nodes[n].numWidth = name == "YEAR" ? 5 : 3;
       return n;
     }

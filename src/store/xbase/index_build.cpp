@@ -32,6 +32,16 @@ struct KeyGroup {
   std::vector<SortItem> order;
 };
 
+// Whether any index of the group takes record `index` (0-based): only those get a key and a
+// place in the sort, so a selective condition makes the build cheap.
+bool anyWants(const KeyGroup& g, const std::vector<std::vector<char>>& wanted,
+              std::uint32_t index) {
+  for (std::size_t member : g.members) {
+    if (wanted[member][index]) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 Result<IndexPlan> planIndex(const IndexDef& def, const Structure& fields, std::string_view alias) {
@@ -146,13 +156,14 @@ Result<std::vector<NtxTree>> buildIndexes(const DbfFile& dbf,
     for (std::uint32_t k = 0; k < n; ++k) {
       const std::string_view rec(chunk.data() + std::size_t(k) * length, length);
       const std::uint32_t index = first - 1 + k;
+      for (std::size_t i = 0; i < plans.size(); ++i)
+        wanted[i][index] = wantsKey(*plans[i], rec, today);
       for (KeyGroup& g : groups) {
+        if (!anyWants(g, wanted, index)) continue;
         makeKey(*g.keyPlan, rec, today, key);
         std::memcpy(g.keys.data() + std::size_t(index) * g.keyPlan->keySize, key.data(),
                     static_cast<std::size_t>(g.keyPlan->keySize));
       }
-      for (std::size_t i = 0; i < plans.size(); ++i)
-        wanted[i][index] = wantsKey(*plans[i], rec, today);
     }
   }
 
@@ -161,9 +172,11 @@ Result<std::vector<NtxTree>> buildIndexes(const DbfFile& dbf,
   for (KeyGroup& g : groups) {
     const int ks = g.keyPlan->keySize;
     const char* keys = g.keys.data();
-    g.order.resize(count);
+    g.order.clear();
+    g.order.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
-      g.order[i] = SortItem{prefix8(keys + std::size_t(i) * ks, ks), i};
+      if (anyWants(g, wanted, i))
+        g.order.push_back(SortItem{prefix8(keys + std::size_t(i) * ks, ks), i});
     }
     std::sort(g.order.begin(), g.order.end(), [&](const SortItem& a, const SortItem& b) {
       if (a.prefix != b.prefix) return a.prefix < b.prefix;

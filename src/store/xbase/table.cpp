@@ -396,8 +396,14 @@ Status Table::createIndexes(const std::vector<std::pair<fs::path, IndexDef>>& fi
 Status Table::openIndex(const fs::path& file, const IndexDef* fallback) {
   return impl_->openIndex(file, fallback);
 }
+Status Table::createTemporaryIndex(const fs::path& file, const IndexDef& def) {
+  return impl_->createIndexes({{file, def}}, false);
+}
 Status Table::closeIndexes() {
   return impl_->closeIndexes();
+}
+Status Table::closeIndex(int order) {
+  return impl_->closeIndex(order);
 }
 Status Table::reindex() {
   return impl_->reindex();

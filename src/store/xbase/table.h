@@ -119,8 +119,16 @@ class Table {
   // The first order opened becomes the controlling one.
   Status openIndex(const std::filesystem::path& file, const IndexDef* fallback = nullptr);
 
+  // Like createIndex, for an index file that is deleted again after use: it is not made
+  // durable (no disk sync), so building it costs no more than the reading and sorting.
+  Status createTemporaryIndex(const std::filesystem::path& file, const IndexDef& def);
+
   // Closes all index files; the natural order controls.
   Status closeIndexes();
+  // Closes the index order `order` (1..orderCount()); its file stays. The orders after it move
+  // up by one; when it controlled, the natural order controls, otherwise the controlling index
+  // stays in control. The current record stays.
+  Status closeIndex(int order);
   // Rebuilds every open index from the table (with the expressions each one holds).
   Status reindex();
   // Rebuilds the given orders (1..orderCount()) only, in one pass over the table; the

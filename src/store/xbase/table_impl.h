@@ -120,13 +120,16 @@ class TableImpl {
   Status commit();
 
   // ---- table_indexes.cpp
-  Status createIndexes(const std::vector<std::pair<std::filesystem::path, IndexDef>>& files);
+  // `durable` false: the new files are not synced to disk (temporary indexes).
+  Status createIndexes(const std::vector<std::pair<std::filesystem::path, IndexDef>>& files,
+                       bool durable = true);
   Status openIndex(const std::filesystem::path& file, const IndexDef* fallback);
   Status rebuildInPlace(const std::filesystem::path& file, const IndexDef& def,
                         std::unique_ptr<OpenIndex>& out);
   Status reindex();
   Status reindexOrders(const std::vector<int>& orders, bool durable);
   Status closeIndexes();
+  Status closeIndex(int order);
   void note(const std::string& text) const;
   // Rebuilds a damaged open index from the table and says so through Options::onNote.
   Status repair(OpenIndex& ix, const Status& cause);

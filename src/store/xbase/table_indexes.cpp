@@ -85,7 +85,8 @@ IndexDef defFromHeader(const NtxHeader& h, const IndexDef* fallback) {
 
 }  // namespace
 
-Status TableImpl::createIndexes(const std::vector<std::pair<fs::path, IndexDef>>& files) {
+Status TableImpl::createIndexes(const std::vector<std::pair<fs::path, IndexDef>>& files,
+                                bool durable) {
   if (files.empty()) return {};
   if (Status s = flush(); !s) return s;
   std::vector<IndexPlan> plans;
@@ -100,7 +101,7 @@ Status TableImpl::createIndexes(const std::vector<std::pair<fs::path, IndexDef>>
   for (const IndexPlan& p : plans)
     refs.push_back(&p);
   if (Status s = checkpoint(); !s) return s;
-  auto trees = buildAndReplace(*this, refs, targets);
+  auto trees = buildAndReplace(*this, refs, targets, durable);
   if (!trees) return trees.status();
   int firstOrder = 0;
   for (std::size_t i = 0; i < plans.size(); ++i) {
@@ -193,7 +194,7 @@ Status TableImpl::rebuildInPlace(const fs::path& file, const IndexDef& def,
     old.emplace(std::move(*f));
   }
   if (Status s = checkpoint(); !s) return s;
-  auto trees = buildAndReplace(*this, {&*plan}, {file});
+  auto trees = buildAndReplace(*this, {&*plan}, {file}, true);
   if (!trees) return trees.status();
   out.reset(new OpenIndex{file, std::move(*plan), std::move(trees->front()), {}, false, false});
   return {};
@@ -257,6 +258,21 @@ Status TableImpl::closeIndexes() {
   if (s) s = checkpoint();  // a closed index file may be deleted or replaced next
   indexes_.clear();
   order_ = 0;
+  return s;
+}
+
+Status TableImpl::closeIndex(int order) {
+  if (order < 1 || order > static_cast<int>(indexes_.size())) {
+    return status::invalid("Die Sortierung " + std::to_string(order) + " gibt es nicht.");
+  }
+  Status s = flush();
+  if (s) s = checkpoint();  // the closed file may be deleted or replaced next
+  indexes_.erase(indexes_.begin() + (order - 1));
+  if (order_ == order) {
+    order_ = 0;
+  } else if (order_ > order) {
+    --order_;
+  }
   return s;
 }
 

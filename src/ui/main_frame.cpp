@@ -6,6 +6,7 @@
 
 #include "app/context.h"
 #include "app/startup.h"
+#include "editor/edit_termin.h"
 #include "reminder/alert_actions.h"
 #include "reminder/due_check.h"
 #include "reminder/missed_appointments.h"
@@ -20,7 +21,6 @@
 #include "ui/bitmaps.h"
 #include "ui/dialog_look.h"
 #include "ui/due_timer.h"
-#include "ui/editor_stub.h"
 #include "ui/main_status_bar.h"
 #include "ui/stop_sequence.h"
 #include "ui/week_panel.h"
@@ -217,8 +217,8 @@ void MainFrame::switchView(int view, const char* caller) {
 void MainFrame::edit(std::uint32_t recno, bool isNew) {
   if (seams_.editTermin) {
     seams_.editTermin(this, recno, isNew);
-  } else {
-    editTerminStub(this, recno, isNew);
+  } else if (env_) {
+    (void)editTermin(this, *env_, recno, isNew, false, "");
   }
 }
 

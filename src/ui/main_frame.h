@@ -28,8 +28,8 @@ inline constexpr int kModeWeek = 2;  // display mode 2: the week overview
 
 // Where the window hands over to parts built elsewhere; an empty hook does nothing.
 struct MainWindowSeams {
-  // The appointment editor on `recno` (0 with `isNew`: a new appointment). Empty: the stand-in
-  // that says editing is not there yet.
+  // The appointment editor on `recno` (0 with `isNew`: a new appointment). Empty: the editor
+  // of editor/edit_termin.h.
   std::function<void(wxWindow* owner, std::uint32_t recno, bool isNew)> editTermin;
   // A right click in the list on row, column of the appointment `recno`: the context menu.
   std::function<void(int row, int column, std::uint32_t recno)> rightClick;

@@ -34,6 +34,7 @@ DayDetailsWindow::DayDetailsWindow(wxWindow* parent, const EditorValues& values,
         checkBox(p.row, p.column, p.name, start.weekdays[static_cast<std::size_t>(p.dow - 1)]);
   }
   buttons(80, 86, 123);
+  spreadColumns({{days_[1], days_[2], days_[3]}, {days_[4], days_[5], days_[6]}, {days_[0]}});
   updateSave();
   centre();
   end_->SetFocus();

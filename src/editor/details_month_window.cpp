@@ -21,15 +21,18 @@ MonthDetailsWindow::MonthDetailsWindow(wxWindow* parent, const EditorValues& val
   label(30, 4, 30, wxS("Enddatum"));
   end_ = dateField(28, 36, start.end);
   label(42, 3, 32, wxS("Monat"));
-  const wchar_t* names[] = {L" Januar",    L" Februar", L" März",     L" April",
-                            L" Mai",       L" Juni",    L" Juli",     L" August",
-                            L" September", L" Oktober", L" November", L" Dezember"};
+  const wchar_t* names[] = {L"Januar",    L"Februar", L"März",     L"April",
+                            L"Mai",       L"Juni",    L"Juli",     L"August",
+                            L"September", L"Oktober", L"November", L"Dezember"};
   const int columns[] = {36, 80, 125};
   for (std::size_t i = 0; i < 12; ++i) {
     months_.push_back(
         checkBox(42 + 10 * static_cast<int>(i % 4), columns[i / 4], names[i], start.months[i]));
   }
   buttons(90, 92, 129);
+  spreadColumns({{months_.begin(), months_.begin() + 4},
+                 {months_.begin() + 4, months_.begin() + 8},
+                 {months_.begin() + 8, months_.end()}});
   // Leaving the day moves the end date to that day of its month.
   day_->text()->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& e) {
     e.Skip();

@@ -5,6 +5,8 @@
 #include <wx/msgdlg.h>
 #include <wx/stattext.h>
 
+#include <algorithm>
+
 #include "editor/editor_checks.h"
 #include "editor/editor_seams.h"
 #include "reminder/recurrence.h"
@@ -80,6 +82,7 @@ TBmpGet* DetailsWindow::numberField(int row, int column, int value, const std::s
 wxCheckBox* DetailsWindow::checkBox(int row, int column, const wxString& text, bool ticked) {
   const wxRect r = place(row, column, 42, 10);
   auto* box = new wxCheckBox(this->box(), wxID_ANY, text, r.GetPosition(), r.GetSize());
+  box->SetSize(std::max(r.GetWidth(), box->GetBestSize().x), r.GetHeight());
   box->SetValue(ticked);
   box->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { updateSave(); });
   return box;
@@ -112,6 +115,37 @@ std::optional<Date> DetailsWindow::dateOf(TBmpGet* field) {
 
 int DetailsWindow::numberOf(const TBmpGet* field) {
   return typedNumber(field->GetValue().utf8_string()).value_or(0);
+}
+
+void DetailsWindow::spreadColumns(const std::vector<std::vector<wxWindow*>>& columns) {
+  int nextLeft = 0;
+  for (const auto& column : columns) {
+    int left = 0, width = 0;
+    for (wxWindow* w : column) {
+      left = std::max({left, w->GetPosition().x, nextLeft});
+      width = std::max(width, w->GetSize().x);
+    }
+    for (wxWindow* w : column)
+      w->Move(left, w->GetPosition().y);
+    nextLeft = left + width + unitsToPx(this, 2);
+  }
+  fitWidth();
+}
+
+void DetailsWindow::fitWidth() {
+  int right = 0;
+  for (wxWindow* child : box()->GetChildren())
+    right = std::max(right, child->GetRect().GetRight());
+  const int needed = right + unitsToPx(this, 4);
+  const wxSize client = GetClientSize();
+  if (needed > client.x) {
+    SetClientSize(needed, client.y);
+    // The buttons keep their place at the right edge.
+    const int shift = needed - client.x;
+    for (wxButton* b : {save_, cancel_}) {
+      if (b) b->Move(b->GetPosition().x + shift, b->GetPosition().y);
+    }
+  }
 }
 
 bool DetailsWindow::save() {

@@ -45,6 +45,11 @@ class DetailsWindow : public BoxDialog {
   TBmpGet* numberField(int row, int column, int value, const std::string& pattern);
   wxCheckBox* checkBox(int row, int column, const wxString& text, bool ticked);
   void buttons(int row, int saveColumn, int cancelColumn);
+  // Moves each column of controls right as far as the widest control of the column before
+  // needs (captions in the system's font may be wider than planned), then widens the window.
+  void spreadColumns(const std::vector<std::vector<wxWindow*>>& columns);
+  // Widens the window when a control reaches past its right edge.
+  void fitWidth();
   // The typed date, or nullopt after telling the user (the field keeps the focus).
   std::optional<Date> dateOf(TBmpGet* field);
   static int numberOf(const TBmpGet* field);

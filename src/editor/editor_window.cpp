@@ -25,6 +25,9 @@ constexpr int kWidth = 381, kHeight = 385;
 constexpr int kBoxTop = -3;
 constexpr int kOffset = 50;  // below and right of the main window's top left corner
 constexpr int kButtonRow = 180, kButtonWidth = 35, kRowHeight = 10;
+// "Programm" and "Parameter" need a little more room than the other captions in the system's
+// font: their fields start a few units further right and end before the chooser buttons.
+constexpr int kKindLabelWidth = 34, kKindFieldColumn = 37, kKindFieldWidth = 138;
 
 wxString utf8(const std::string& s) {
   return wxString::FromUTF8(s);
@@ -110,7 +113,9 @@ TBmpGet* EditorWindow::field(int row, int column, int width, int height, const s
 wxButton* EditorWindow::pictureButton(int row, int column, const char* bitmap,
                                       const wxString& tip) {
   const wxRect r = place(row, column, 10, 10);
-  auto* b = new wxBitmapButton(box(), wxID_ANY, bitmapByName(bitmap), r.GetPosition(), r.GetSize());
+  // Flat, so that the toolkit's button padding leaves room for the picture.
+  auto* b = new wxBitmapButton(box(), wxID_ANY, bitmapByName(bitmap, wxSize(14, 14)),
+                               r.GetPosition(), r.GetSize(), wxBU_EXACTFIT | wxBORDER_NONE);
   b->SetToolTip(tip);
   return b;
 }
@@ -205,29 +210,36 @@ void EditorWindow::buildTop() {
 }
 
 void EditorWindow::buildKindFields() {
-  programLabel_ = label(117, 3, 27, wxS("Programm"));
-  program_ = field(116, 31, 144, 10, "");
+  programLabel_ = label(117, 3, kKindLabelWidth, wxS("Programm"));
+  program_ = field(116, kKindFieldColumn, kKindFieldWidth, 10, "");
   replaceOnFirstKey(program_);
   programButton_ = pictureButton(116, 177, "S_OPEN", wxS("Programm suchen"));
   programButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { chooseProgram(); });
-  paramsLabel_ = label(130, 3, 27, wxS("Parameter"));
-  params_ = field(129, 31, 144, 10, "");
+  paramsLabel_ = label(130, 3, kKindLabelWidth, wxS("Parameter"));
+  params_ = field(129, kKindFieldColumn, kKindFieldWidth, 10, "");
   replaceOnFirstKey(params_);
   paramsButton_ = pictureButton(129, 177, "S_OPEN", wxS("Programm-Parameter"));
   paramsButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { chooseFile(params_); });
 
-  fileLabel_ = label(130, 3, 27, wxS("Datei"));
-  file_ = field(129, 31, 144, 10, "");
+  fileLabel_ = label(130, 3, kKindLabelWidth, wxS("Datei"));
+  file_ = field(129, kKindFieldColumn, kKindFieldWidth, 10, "");
   replaceOnFirstKey(file_);
   fileChooser_ = pictureButton(129, 177, "S_OPEN", wxS("Versand-Datei"));
   fileChooser_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { chooseFile(file_); });
 }
 
 void EditorWindow::buildBottom() {
-  label(150, 3, 80, wxS("Nicht vorlegen wenn mehr als"));
+  // The caption decides where the field goes: it may need more room than on the drawing board.
+  wxStaticText* before = label(150, 3, 80, wxS("Nicht vorlegen wenn mehr als"));
+  const int captionEnd = before->GetPosition().x + before->GetBestSize().x;
+  before->SetSize(before->GetBestSize().x, before->GetSize().y);
   notAfter_ = field(149, 83, 15, 10, "", "9999");
+  if (notAfter_->GetPosition().x < captionEnd + 4)
+    notAfter_->Move(captionEnd + 4, notAfter_->GetPosition().y);
   checkOnLeaving(notAfter_, EditorField::NotAfter);
-  label(150, 100, 80, wxS("Minuten vergangen sind !"));
+  wxStaticText* after = label(150, 100, 80, wxS("Minuten vergangen sind !"));
+  const int fieldEnd = notAfter_->GetRect().GetRight() + 6;
+  if (after->GetPosition().x < fieldEnd) after->Move(fieldEnd, after->GetPosition().y);
 
   label(164, 3, 26, wxS("Alarm"));
   const wxRect r = place(163, 31, 132, 10);

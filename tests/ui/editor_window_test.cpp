@@ -14,6 +14,7 @@
 
 #include "editor/details_window.h"
 #include "reminder/recurrence.h"
+#include "reminder/sound_slots.h"
 #include "support/reminder_rig.h"
 #include "ui/tbmpget_ctrl.h"
 #include "ui_test_util.h"
@@ -125,7 +126,7 @@ TEST_F(EditorWindowTest, WrongEntriesAreRefusedAndKeepTheirField) {
   EXPECT_NE(complaints_[2].find("999"), std::string::npos);
   test::pump(100);
   EXPECT_TRUE(w.notAfterField()->text()->HasFocus());
-  rig_.table->goTop();
+  ASSERT_TRUE(rig_.table->goTop());
   EXPECT_TRUE(rig_.table->eof()) << "nothing may be written";
 }
 

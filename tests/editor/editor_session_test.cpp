@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/editor_values.h"
+#include "editor/file_choice.h"
 #include "reminder/recurrence.h"
 #include "reminder/views.h"
 #include "support/record_lock_holder.h"
@@ -195,6 +196,30 @@ TEST(EditorSave, ARecordChangedMeanwhileIsOverwrittenOnlyWhenTheUserSaysSo) {
   ASSERT_TRUE(rig.table->commit());
   EXPECT_EQ(s->save(SaveMode::Save), SaveResult::Refused);
   EXPECT_TRUE(rig.isDeleted(rec));
+}
+
+TEST(SoundChooser, AChosenSoundIsLoggedPlayedAndStoredRelativeACancelKeepsTheOld) {
+  ReminderRig rig;
+  std::filesystem::path startedIn;
+  const auto chosen = (rig.ctx.CRUNIN / "sounds" / "gong.wav").string();
+  auto pick = [&](const std::string& title, const std::filesystem::path& start,
+                  const std::string&) {
+    EXPECT_EQ(title, "Sound-Datei suchen");
+    startedIn = start;
+    return chosen;
+  };
+  std::filesystem::create_directories(rig.ctx.CRUNIN / "Sounds");
+  EXPECT_EQ(qlGetSound(rig.ctx, rig.sound, "alt.wav", pick), ".\\sounds\\gong.wav");
+  EXPECT_EQ(startedIn.filename(), "Sounds");
+  EXPECT_EQ(rig.sound.names(), std::vector<std::string>{"gong.wav"});
+  const auto lines = rig.logLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "(QLGetSound) Alt: alt.wav Neu: " + chosen),
+            lines.end());
+
+  auto cancel = [](const std::string&, const std::filesystem::path&, const std::string&) {
+    return std::string();
+  };
+  EXPECT_EQ(qlGetSound(rig.ctx, rig.sound, "alt.wav", cancel), "alt.wav");
 }
 
 }  // namespace

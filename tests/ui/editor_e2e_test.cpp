@@ -282,6 +282,8 @@ TEST(EditorEndToEnd, AppointmentsAreCreatedFiledAndGivenTheirRecurrenceWithKeys)
   desk.keys({"alt+s"});
   ASSERT_TRUE(desk.closed(kEditor));
 
+  std::this_thread::sleep_for(500ms);
+  desk.screenshot(desk.mainWindow, "e2e_editor_main_window");
   ASSERT_TRUE(desk.finish()) << "the program did not end normally";
   const std::string log = desk.dir.read("Zorvane.Log");
   std::ofstream(test::artifactDir() / "e2e_editor_Zorvane.Log", std::ios::binary) << log;

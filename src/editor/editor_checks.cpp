@@ -52,6 +52,17 @@ std::optional<int> typedNumber(const std::string& typed) {
   return digits(typed);
 }
 
+bool fitsField(const std::string& text, std::size_t width) {
+  std::size_t chars = 0;
+  for (unsigned char c : text)
+    chars += (c & 0xC0) != 0x80 ? 1 : 0;
+  return chars <= width;
+}
+
+std::string tooLongMessage(std::size_t width) {
+  return "Der Pfad ist zu lang: höchstens " + std::to_string(width) + " Zeichen !";
+}
+
 std::optional<EditorProblem> checkEditorValues(const EditorValues& v) {
   if (v.date.empty()) {
     return EditorProblem{EditorField::Date, "Bitte ein gültiges Datum eingeben (TT.MM.JJJJ) !"};

@@ -3,6 +3,7 @@
 // user and the field that keeps the focus.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -31,5 +32,14 @@ std::optional<int> typedNumber(const std::string& typed);
 std::optional<EditorProblem> checkEditorValues(const EditorValues& v);
 
 inline constexpr int kMaxNotAfter = 999;  // NICHTMEHR holds three digits
+
+// Widths of the text fields in characters: the table cuts longer texts, which would leave a
+// path that names nothing.
+inline constexpr std::size_t kEmailWidth = 50, kProgramWidth = 255, kParamsWidth = 100,
+                             kAlarmFileWidth = 100;
+// Whether `text` (UTF-8) fits into a field of `width` characters.
+bool fitsField(const std::string& text, std::size_t width);
+// The message for a chosen path longer than its field.
+std::string tooLongMessage(std::size_t width);
 
 }  // namespace zrv

@@ -37,6 +37,12 @@ std::string text(const TBmpGet* field) {
   return field->GetValue().utf8_string();
 }
 
+// The tooltip shows over the text part of the field as well.
+void tip(TBmpGet* field, const wxString& text) {
+  field->SetToolTip(text);
+  field->text()->SetToolTip(text);
+}
+
 TVBoxStyle editorBoxStyle() {
   TVBoxStyle look;
   look.caption = " ";
@@ -155,15 +161,15 @@ void EditorWindow::buildTop() {
   label(7, 3, 26, wxS("Datum"));
   date_ = field(5, 31, 42, 10, "", "99.99.9999");
   date_->setBitmap("KALENDSM", [this](TBmpGet&) { pickDate(); });
-  date_->SetToolTip(wxS("Datum eingeben / Kalender anzeigen"));
+  tip(date_, wxS("Datum eingeben / Kalender anzeigen"));
   checkOnLeaving(date_, EditorField::Date);
   label(7, 75, 24, wxS("Uhrzeit"));
   time_ = field(5, 100, 20, 10, "", "99:99");
-  time_->SetToolTip(wxS("Uhrzeit des Termins"));
+  tip(time_, wxS("Uhrzeit des Termins"));
   checkOnLeaving(time_, EditorField::Time);
   label(7, 124, 33, wxS("Vorwarnzeit"));
   lead_ = field(5, 158, 17, 10, "", "999");
-  lead_->SetToolTip(wxS("Vorwarnzeit in Minuten"));
+  tip(lead_, wxS("Vorwarnzeit in Minuten"));
   checkOnLeaving(lead_, EditorField::LeadTime);
   label(7, 178, 10, wxS("min"));
 
@@ -199,7 +205,8 @@ void EditorWindow::buildTop() {
 
   emailLabel_ = label(58, 3, 27, wxS("Email an"));
   email_ = field(56, 31, 156, 10, "");
-  email_->SetToolTip(wxS("Email-Versand des Termintextes"));
+  tip(email_, wxS("Email-Versand des Termintextes"));
+  email_->text()->SetMaxLength(kEmailWidth);
   replaceOnFirstKey(email_);
 
   r = textPlace(*this, TextMode::Plain);
@@ -212,17 +219,20 @@ void EditorWindow::buildTop() {
 void EditorWindow::buildKindFields() {
   programLabel_ = label(117, 3, kKindLabelWidth, wxS("Programm"));
   program_ = field(116, kKindFieldColumn, kKindFieldWidth, 10, "");
+  program_->text()->SetMaxLength(kProgramWidth);
   replaceOnFirstKey(program_);
   programButton_ = pictureButton(116, 177, "S_OPEN", wxS("Programm suchen"));
   programButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { chooseProgram(); });
   paramsLabel_ = label(130, 3, kKindLabelWidth, wxS("Parameter"));
   params_ = field(129, kKindFieldColumn, kKindFieldWidth, 10, "");
+  params_->text()->SetMaxLength(kParamsWidth);
   replaceOnFirstKey(params_);
   paramsButton_ = pictureButton(129, 177, "S_OPEN", wxS("Programm-Parameter"));
   paramsButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { chooseFile(params_); });
 
   fileLabel_ = label(130, 3, kKindLabelWidth, wxS("Datei"));
   file_ = field(129, kKindFieldColumn, kKindFieldWidth, 10, "");
+  file_->text()->SetMaxLength(kProgramWidth);
   replaceOnFirstKey(file_);
   fileChooser_ = pictureButton(129, 177, "S_OPEN", wxS("Versand-Datei"));
   fileChooser_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { chooseFile(file_); });
@@ -393,7 +403,12 @@ void EditorWindow::chooseProgram() {
       ctx_, "Programm suchen", text(program_),
       [this](const std::string& title, const std::filesystem::path& start,
              const std::string& filter) { return chooseFileWith(title, start, filter); });
-  if (!chosen.empty()) program_->SetValue(utf8(chosen));
+  if (chosen.empty()) return;
+  if (!fitsField(chosen, kProgramWidth)) {
+    complain(tooLongMessage(kProgramWidth), program_);
+    return;
+  }
+  program_->SetValue(utf8(chosen));
 }
 
 // The parameter and file choosers start in the user's home folder: a drive root means nothing
@@ -401,7 +416,13 @@ void EditorWindow::chooseProgram() {
 void EditorWindow::chooseFile(TBmpGet* target) {
   const std::string chosen =
       chooseFileWith("Datei suchen", wxGetHomeDir().utf8_string(), kAnyFileFilter);
-  if (!chosen.empty()) target->SetValue(utf8(chosen));
+  if (chosen.empty()) return;
+  const std::size_t width = target == params_ ? kParamsWidth : kProgramWidth;
+  if (!fitsField(chosen, width)) {
+    complain(tooLongMessage(width), target);
+    return;
+  }
+  target->SetValue(utf8(chosen));
 }
 
 void EditorWindow::chooseSound() {

@@ -42,6 +42,10 @@ TEST(EditorChecks, ImpossibleDatesTimesAndMinutesAreRefusedWithTheirField) {
   EXPECT_FALSE(checkEditorValues(v));
   v.notAfter = "    ";
   EXPECT_FALSE(checkEditorValues(v));
+
+  // Umlauts count as one character each, as the table stores them.
+  EXPECT_TRUE(fitsField(std::string(48, 'a') + "äö", kEmailWidth));
+  EXPECT_FALSE(fitsField(std::string(50, 'a') + "ä", kEmailWidth));
 }
 
 TEST(FileChoice, FilesInsideTheProgramDirectoryAreStoredRelative) {

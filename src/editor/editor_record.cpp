@@ -29,7 +29,7 @@ Appointment appointmentFrom(const EditorValues& v, const FixedLists& lists, Appo
   a.DATE = v.date;
   a.TIME = time;
   a.TIMEVON = time;
-  a.TEXT = v.text;
+  a.TEXT = storedLines(v.text);
   a.VORLAGE = v.recurrence;
   a.VORLNACH = v.vorlNach;
   a.REPDATE = v.rep.end;

@@ -33,7 +33,7 @@ EditorValues valuesOf(const Appointment& a, const FixedLists& lists, const Date&
   if (v.rep.end.empty()) v.rep.end = today;
   v.repetitionText = makeVorlTxt(a.VORLAGE, repetitionOf(a));
   v.email = rtrimBlanks(a.EMAIL);
-  v.text = a.TEXT;
+  v.text = shownLines(a.TEXT);
   v.program = rtrimBlanks(a.PROGSTART);
   v.params = rtrimBlanks(a.PROGPARAM);
   v.file = rtrimBlanks(a.PROGSTART);
@@ -43,6 +43,28 @@ EditorValues valuesOf(const Appointment& a, const FixedLists& lists, const Date&
   v.vorlNach = a.VORLNACH;
   v.alarm = a.ALARM;
   return v;
+}
+
+std::string shownLines(const std::string& stored) {
+  std::string shown;
+  for (std::size_t i = 0; i < stored.size(); ++i) {
+    if (stored[i] == '\r') {
+      shown += '\n';
+      if (i + 1 < stored.size() && stored[i + 1] == '\n') ++i;
+    } else {
+      shown += stored[i];
+    }
+  }
+  return shown;
+}
+
+std::string storedLines(const std::string& shown) {
+  std::string stored;
+  for (char c : shownLines(shown)) {
+    if (c == '\n') stored += '\r';
+    stored += c;
+  }
+  return stored;
 }
 
 std::string kindCode(const FixedLists& lists, int kind) {

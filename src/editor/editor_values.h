@@ -50,6 +50,11 @@ EditorValues newAppointmentValues(const Date& today, const std::string& now,
 // The values of a stored appointment; an empty end date becomes `today`.
 EditorValues valuesOf(const Appointment& a, const FixedLists& lists, const Date& today);
 
+// Line breaks as the text box shows them ("\n") and as the table keeps them, interchangeable
+// with Windows ("\r\n").
+std::string shownLines(const std::string& stored);
+std::string storedLines(const std::string& shown);
+
 // The kind code (AT_TART) of the chosen kind; "" when the position is outside the list.
 std::string kindCode(const FixedLists& lists, int kind);
 TextMode textModeOf(const FixedLists& lists, int kind);

@@ -30,6 +30,7 @@ Appointment saveNew(ReminderRig& rig, const std::string& time, const std::string
                     int kind = 1) {
   auto s = EditorSession::open(*rig.env, 0, true, "Zahnarzt");
   EXPECT_TRUE(s);
+  if (!s) return {};
   s->values().time = time;
   s->values().leadTime = lead;
   s->values().kind = kind;
@@ -54,6 +55,14 @@ TEST(EditorSave, ANewAppointmentGetsItsTriggerByTheLeadTime) {
   EXPECT_NE(std::find(lines.begin(), lines.end(),
                       "(EditTermin) Vorwarntermin berechnen 10.06.2024 14:00:00"),
             lines.end());
+
+  // Lines are kept with CR LF, as on Windows, and shown with plain line feeds.
+  auto lines2 = EditorSession::open(*rig.env, 0, true, "Zeile 1\nZeile 2");
+  ASSERT_TRUE(lines2);
+  ASSERT_EQ(lines2->save(SaveMode::Save), SaveResult::Saved);
+  EXPECT_EQ(rig.at(lines2->savedRecno()).TEXT, "Zeile 1\r\nZeile 2");
+  EXPECT_EQ(EditorSession::open(*rig.env, lines2->savedRecno(), false, "")->values().text,
+            "Zeile 1\nZeile 2");
 
   const Appointment early = saveNew(rig, "01:00", "90");
   EXPECT_EQ(early.TDATE, Date::fromDisplay("09.06.2024"));

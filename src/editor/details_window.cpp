@@ -6,6 +6,7 @@
 #include <wx/stattext.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "editor/editor_checks.h"
 #include "editor/editor_seams.h"

@@ -10,6 +10,8 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
+#include <initializer_list>
+
 #include "app/context.h"
 #include "editor/details_window.h"
 #include "reminder/sound_slots.h"

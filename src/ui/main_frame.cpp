@@ -9,6 +9,7 @@
 
 #include "app/context.h"
 #include "app/startup.h"
+#include "editor/edit_termin.h"
 #include "reminder/alert_actions.h"
 #include "reminder/due_check.h"
 #include "reminder/missed_appointments.h"
@@ -23,7 +24,6 @@
 #include "ui/bitmaps.h"
 #include "ui/dialog_look.h"
 #include "ui/due_timer.h"
-#include "ui/editor_stub.h"
 #include "ui/main_status_bar.h"
 #include "ui/stop_sequence.h"
 #include "ui/week_panel.h"
@@ -45,10 +45,6 @@ wxRect rectOf(const WindowRect& saved) {
 }
 
 }  // namespace
-
-void NoMainWindowParts::editTermin(wxWindow* owner, std::uint32_t recno, bool isNew) {
-  editTerminStub(owner, recno, isNew);
-}
 
 MainWindowParts& noMainWindowParts() {
   static NoMainWindowParts none;

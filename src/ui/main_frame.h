@@ -44,10 +44,10 @@ class MainWindowParts {
   virtual void endTray() = 0;
 };
 
-// Editing is the stand-in that says it is not there yet; the rest does nothing.
+// None of the parts: every step does nothing.
 class NoMainWindowParts : public MainWindowParts {
  public:
-  void editTermin(wxWindow* owner, std::uint32_t recno, bool isNew) override;
+  void editTermin(wxWindow*, std::uint32_t, bool) override {}
   void rightClick(int, int, std::uint32_t) override {}
   void createTray() override {}
   void buildBar() override {}

@@ -30,6 +30,7 @@
 
 #include "ui/due_timer.h"
 #include "ui/main_frame.h"
+#include "ui/program_parts.h"
 #include "ui/wx_user_interface.h"
 #include "ui/wx_wait.h"
 
@@ -70,7 +71,8 @@ void ResidentProgram::start() {
   chooseActivation(*ctx_);
 
   // Fonts are the dialog look's (ui/dialog_look.h); the window and its message bar:
-  frame_ = new MainFrame(*ctx_, rect);
+  parts_ = std::make_unique<ProgramParts>(*this);
+  frame_ = new MainFrame(*ctx_, rect, *parts_);
   ui_->setMainFrame(frame_);
   alert_ = std::make_unique<WxAlertPort>(
       frame_, AlertWindowOptions{entryColours(ctx_->lists), {}},

@@ -16,6 +16,7 @@ class Logbook;
 class LinuxWakeUpScheduler;
 class MainFrame;
 class PosixProgramLauncher;
+class ProgramParts;
 class SdlSoundPlayer;
 class SystemClock;
 class CurlMailTransport;
@@ -66,6 +67,7 @@ class ResidentProgram : public TableListener {
   std::unique_ptr<WxUserInterface> ui_;
   std::unique_ptr<Logbook> log_;
   std::unique_ptr<Context> ctx_;
+  std::unique_ptr<ProgramParts> parts_;  // outlives the main window, which refers to it
   std::unique_ptr<SdlSoundPlayer> sound_;
   std::unique_ptr<PosixProgramLauncher> launcher_;
   std::unique_ptr<CurlMailTransport> transport_;

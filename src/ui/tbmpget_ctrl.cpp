@@ -63,6 +63,7 @@ TBmpGet::TBmpGet(wxWindow* parent, wxWindowID id, const wxString& value, const w
   Bind(wxEVT_PAINT, &TBmpGet::onPaint, this);
   Bind(wxEVT_SIZE, [this](wxSizeEvent&) { layoutParts(); });
   text_->Bind(wxEVT_KEY_DOWN, &TBmpGet::onKeyDown, this);
+  text_->Bind(wxEVT_CHAR, &TBmpGet::onChar, this);
   text_->Bind(wxEVT_TEXT, &TBmpGet::onText, this);
   text_->Bind(wxEVT_SET_FOCUS, &TBmpGet::onFocus, this);
   text_->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& e) {
@@ -246,6 +247,32 @@ void TBmpGet::onKeyDown(wxKeyEvent& event) {
     return;
   }
   event.Skip();
+}
+
+// A character typed into a fixed-shape field is placed here, at once, rather than by the
+// toolkit: the toolkit moves the cursor after its own insertion, which at typing speed puts the
+// next digits in the wrong places.
+void TBmpGet::onChar(wxKeyEvent& event) {
+  const int key = event.GetUnicodeKey();
+  if (!pattern_ || !text_->IsEditable() || key < ' ' || key > '~' || event.HasAnyModifiers()) {
+    event.Skip();
+    return;
+  }
+  long from = 0, to = 0;
+  text_->GetSelection(&from, &to);
+  std::string value = shaped_;
+  size_t cursor = static_cast<size_t>(from);
+  if (from != to) {
+    const InputPattern::Edit erased = pattern_->erase(value, from, to);
+    value = erased.text;
+    cursor = erased.cursor;
+  }
+  const auto typed = pattern_->type(value, cursor, static_cast<char>(key));
+  if (!typed) {
+    wxBell();
+    return;
+  }
+  applyEdit(typed->text, typed->cursor);
 }
 
 void TBmpGet::onText(wxCommandEvent& event) {

@@ -70,6 +70,7 @@ class TBmpGet : public wxPanel {
   void onPaint(wxPaintEvent& event);
   void onFocus(wxFocusEvent& event);
   void onKeyDown(wxKeyEvent& event);
+  void onChar(wxKeyEvent& event);
   void onText(wxCommandEvent& event);
   void applyEdit(const std::string& text, size_t cursor);
 

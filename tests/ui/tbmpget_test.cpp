@@ -154,6 +154,20 @@ TEST_F(TBmpGetTest, TypingIntoAPatternKeepsItsShape) {
   EXPECT_TRUE(test::pumpUntil([&] { return time->GetValue() == " 4:3 "; })) << time->GetValue();
 }
 
+TEST_F(TBmpGetTest, DigitsTypedAtSpeedStepOverTheFixedCharacters) {
+  TBmpGet* date = field("07.12.2026", "", {});
+  date->setPattern("99.99.9999");
+  show();
+  test::clickWithMouse(date->text());
+  date->text()->SetInsertionPoint(0);
+  wxUIActionSimulator sim;
+  for (char c : std::string("08122026"))
+    sim.Char(c);  // no pause between the keys
+  EXPECT_TRUE(test::pumpUntil([&] { return date->GetValue() == "08.12.2026"; }))
+      << date->GetValue();
+  EXPECT_EQ(date->text()->GetInsertionPoint(), 10);
+}
+
 TEST_F(TBmpGetTest, StartValuesFitThePatternAndSendNoTextEvent) {
   TBmpGet* date = field("1.2.2025", "", {});
   int changes = 0;

@@ -22,6 +22,7 @@
 #include "reminder/unconfigured_mail.h"
 #include "store/appointments/appointment_table.h"
 #include "store/base/logbook.h"
+#include "ui/command_surfaces.h"
 #include "ui/due_timer.h"
 #include "ui/main_frame.h"
 #include "ui/wx_user_interface.h"
@@ -63,7 +64,9 @@ void ResidentProgram::start() {
   chooseActivation(*ctx_);
 
   // Fonts are the dialog look's (ui/dialog_look.h); the window and its message bar:
-  frame_ = new MainFrame(*ctx_, rect);
+  surfaces_ = std::make_unique<CommandSurfaces>(*ctx_);
+  frame_ = new MainFrame(*ctx_, rect, *surfaces_);
+  surfaces_->setFrame(frame_);
   ui_->setMainFrame(frame_);
   alert_ = std::make_unique<WxAlertPort>(frame_, AlertWindowOptions{entryColours(ctx_->lists), {}},
                                          PostponeWindowOptions{entryColours(ctx_->lists), {}, {}});

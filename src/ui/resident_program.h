@@ -11,6 +11,7 @@
 
 namespace zrv {
 
+class CommandSurfaces;
 class DueTimer;
 class Logbook;
 class LinuxWakeUpScheduler;
@@ -46,6 +47,7 @@ class ResidentProgram : public TableListener {
 
   Context& context() { return *ctx_; }
   MainFrame* frame() const { return frame_; }
+  CommandSurfaces* surfaces() const { return surfaces_.get(); }
   ReminderEnv* env() const { return env_.get(); }
   const DueTimer* timer() const { return timer_.get(); }
 
@@ -69,6 +71,7 @@ class ResidentProgram : public TableListener {
   std::unique_ptr<WxAlertPort> alert_;
   std::unique_ptr<DueTimer> timer_;
   std::unique_ptr<ReminderEnv> env_;
+  std::unique_ptr<CommandSurfaces> surfaces_;
   MainFrame* frame_ = nullptr;  // owned by wx
 };
 

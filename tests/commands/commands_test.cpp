@@ -14,6 +14,7 @@
 namespace zrv {
 namespace {
 
+using test::FakeTimer;
 using test::makeAppointment;
 
 struct FakeCommandWindow : CommandWindow {
@@ -84,7 +85,7 @@ TEST_F(CommandsTest, TheContextMenuEditsTheClickedRecord) {
 
 TEST_F(CommandsTest, LaterWindowsAreRegisteredAndSaySoWithTheirWrapping) {
   for (CommandId id : {CommandId::PrintToday, CommandId::SettingsSound, CommandId::HelpAbout,
-                       CommandId::AppointmentCalendar, CommandId::ContextFile}) {
+                       CommandId::AppointmentCalendar, CommandId::HelpContents}) {
     rig.ui.messages.clear();
     ASSERT_TRUE(run(id)) << static_cast<int>(id);
     EXPECT_EQ(rig.ui.messages,

@@ -208,9 +208,10 @@ void TMenu::activate(int row, int column, wxWindow* window, bool end) {
     if (it != shown.end() && it->second != this) it->second->end();
   }
   shown[window] = this;
+  wxMenu* platformMenu = menu();
   initiate();
   shown_ = true;
-  const int id = window->GetPopupMenuSelectionFromUser(*menu(), wxPoint(column, row));
+  const int id = window->GetPopupMenuSelectionFromUser(*platformMenu, wxPoint(column, row));
   shown_ = false;
   if (!ended_ && id != wxID_NONE) command(id);
   forgetShown(this);

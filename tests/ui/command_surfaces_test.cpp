@@ -1,0 +1,215 @@
+// The main window's menu bar, button bar, drop-down menus and context menu, used like a user
+// with keys and clicks: the commands they reach, the pop-up's choice running once after it has
+// closed, the week overview giving way, and screenshots of the window and its open menus.
+#include <gtest/gtest.h>
+#include <wx/menu.h>
+#include <wx/uiaction.h>
+
+#include "app/context.h"
+#include "reminder/reminder_env.h"
+#include "support/reminder_rig.h"
+#include "ui/appointment_grid.h"
+#include "ui/button_bar.h"
+#include "ui/command_surfaces.h"
+#include "ui/main_frame.h"
+#include "ui/main_status_bar.h"
+#include "ui/tmenu.h"
+#include "ui_test_util.h"
+
+namespace zrv {
+namespace {
+
+// Presses keys once the event loop runs on: inside a pop-up's own loop, say.
+void keysLater(std::vector<int> keys, int delayMs = 400) {
+  auto* timer = new wxTimer;
+  timer->Bind(wxEVT_TIMER, [timer, keys](wxTimerEvent&) {
+    wxUIActionSimulator sim;
+    for (int key : keys) {
+      sim.Char(key);
+      wxMilliSleep(60);
+    }
+    timer->CallAfter([timer] { delete timer; });
+  });
+  timer->StartOnce(delayMs);
+}
+
+// What the screen shows in `r`, kept as test-artifacts/<name>.png.
+void screenshotOf(const wxRect& r, const std::string& name) {
+  const auto file = test::artifactDir() / (name + ".png");
+  const std::string command = "import -window root -crop " + std::to_string(r.GetWidth()) + "x" +
+                              std::to_string(r.GetHeight()) + "+" + std::to_string(r.GetLeft()) +
+                              "+" + std::to_string(r.GetTop()) + " +repage '" + file.string() + "'";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+}
+
+class CommandSurfacesTest : public ::testing::Test {
+ protected:
+  test::ReminderRig rig{"10.06.2024", "08:00:00"};
+  CommandSurfaces surfaces{rig.ctx};
+  MainFrame* frame = nullptr;
+  std::unique_ptr<ReminderEnv> env;
+
+  ~CommandSurfacesTest() override {
+    if (frame) frame->Destroy();
+    test::pump(50);
+    env.reset();
+  }
+
+  void open() {
+    rig.ctx.run.CN_WEEK = "24";
+    frame = new MainFrame(rig.ctx, WindowRect{60, 40, 620, 900}, surfaces);
+    surfaces.setFrame(frame);
+    env =
+        std::make_unique<ReminderEnv>(rig.ctx, *rig.table,
+                                      ReminderPorts{rig.timer, *frame, rig.alert, rig.sound,
+                                                    rig.launcher, rig.mail, rig.wakeUp, rig.wait});
+    frame->attach(env.get());
+    frame->Show();
+    frame->initialise();
+    test::pump(300);
+  }
+
+  bool logged(const std::string& line) const {
+    const auto lines = rig.logLines();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  }
+
+  // A command of the menu bar as choosing it sends it.
+  void choose(CommandId id) {
+    wxCommandEvent event(wxEVT_MENU, static_cast<int>(id));
+    frame->GetEventHandler()->ProcessEvent(event);
+  }
+};
+
+TEST_F(CommandSurfacesTest, TheBarSitsOverTheListInItsColourAndEachMenuOpensWithItsKey) {
+  rig.add(test::makeAppointment("10.06.2024", "10:30", "Zahnarzt"));
+  rig.add(test::makeAppointment("11.06.2024", "09:00", "Rückruf"));
+  open();
+  ButtonBar* bar = surfaces.buttonBar();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->GetSize().y, kBarHeight);
+  EXPECT_EQ(frame->grid()->GetParent()->GetPosition().y, kBarHeight);
+  const wxImage shot = test::screenImage(bar);
+  ASSERT_TRUE(shot.IsOk());
+  const int x = shot.GetWidth() - 3;  // right of the last button
+  EXPECT_EQ(wxColour(shot.GetRed(x, 5), shot.GetGreen(x, 5), shot.GetBlue(x, 5)),
+            wxColour(165, 192, 170));
+  test::screenshot(frame, "main_window_with_bar");
+
+  // Alt and the menu's letter open it; Escape closes it again.
+  const std::vector<std::pair<int, std::string>> menus{
+      {'D', "datei"},   {'T', "termine"},       {'G', "gehe_zu"}, {'A', "anzeige"},
+      {'R', "drucken"}, {'E', "einstellungen"}, {'H', "hilfe"}};
+  for (const auto& [key, name] : menus) {
+    test::keyOn(frame, key, wxMOD_ALT);
+    test::pump(300);
+    wxRect area = frame->GetScreenRect();
+    area.SetHeight(440);
+    screenshotOf(area, "menu_" + name);
+    wxUIActionSimulator().Char(WXK_ESCAPE);
+    test::pump(200);
+  }
+  // The user/file button of a single-user installation opens tables.
+  EXPECT_NE(bar->button(CommandId::BarUserOrFile), nullptr);
+}
+
+TEST_F(CommandSurfacesTest, APopUpRunsItsChoiceOnceAfterItHasClosed) {
+  open();
+  TMenu popup(true);
+  int runs = 0;
+  bool shownWhileRunning = true;
+  TMenu::Item off;
+  off.id = 7001;
+  off.prompt = "&Gesperrt";
+  off.enabled = [] { return false; };
+  off.action = [&] { ++runs; };
+  popup.add(std::move(off));
+  TMenu::Item on;
+  on.id = 7002;
+  on.prompt = "&Erlaubt";
+  on.action = [&] {
+    ++runs;
+    shownWhileRunning = popup.isShown();
+  };
+  popup.add(std::move(on));
+  ASSERT_EQ(TMenu::popups().back(), &popup);
+
+  keysLater({WXK_DOWN, WXK_RETURN});
+  popup.activate(40, 40, frame, false);
+  EXPECT_EQ(runs, 1);
+  EXPECT_FALSE(shownWhileRunning);
+  EXPECT_FALSE(popup.menu()->IsEnabled(7001));
+  // A disabled entry's command does nothing even when it arrives.
+  popup.command(7001);
+  EXPECT_EQ(runs, 1);
+  popup.end();
+  EXPECT_TRUE(std::find(TMenu::popups().begin(), TMenu::popups().end(), &popup) ==
+              TMenu::popups().end());
+}
+
+TEST_F(CommandSurfacesTest, ViewsFromTheMenuTheBarAndTheContextMenuChangeTheListAndLogTheirTag) {
+  rig.add(test::makeAppointment("10.06.2024", "10:30", "heute"));
+  rig.add(test::makeAppointment("12.06.2024", "10:30", "später"));
+  open();
+  ASSERT_EQ(frame->grid()->GetNumberRows(), 2);
+
+  choose(CommandId::ViewToday);
+  EXPECT_EQ(rig.ctx.settings.NS_TODAY, 2);
+  EXPECT_EQ(frame->grid()->GetNumberRows(), 1);
+  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: MHeuTer"));
+
+  // The views button's arrow: its drop-down under the button, the first entry.
+  keysLater({WXK_DOWN, WXK_RETURN});
+  surfaces.buttonBar()->press(CommandId::BarViews, true);
+  EXPECT_EQ(rig.ctx.settings.NS_TODAY, 1);
+  EXPECT_EQ(frame->grid()->GetNumberRows(), 2);
+  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: PopUp1"));
+
+  // A right click on the list: the context menu's last entry.
+  rig.timer.start();
+  test::pumpUntil([&] { return frame->grid()->IsShownOnScreen(); }, 2000);
+  const wxRect cell = frame->grid()->CellToRect(0, 5);
+  wxUIActionSimulator sim;
+  const wxPoint at =
+      frame->grid()->GetGridWindow()->ClientToScreen(cell.GetPosition()) + wxPoint(5, 5);
+  sim.MouseMove(at);
+  test::pump(100);
+  keysLater({WXK_UP, WXK_RETURN}, 600);
+  sim.MouseClick(wxMOUSE_BTN_RIGHT);
+  EXPECT_TRUE(test::pumpUntil(
+      [&] { return logged("(ChkNext) Nächsten Termin suchen - call von: BuildRMenu"); }, 5000));
+  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: RMenNext"));
+  EXPECT_TRUE(rig.timer.on);
+}
+
+TEST_F(CommandSurfacesTest, ACommandFromTheWeekOverviewReturnsToTheListExceptTheListedOnes) {
+  open();
+  choose(CommandId::ViewWeekOverview);
+  ASSERT_EQ(frame->displayMode(), kModeWeek);
+  choose(CommandId::HelpAbout);  // stays; says it is not there yet
+  EXPECT_EQ(frame->displayMode(), kModeWeek);
+  surfaces.buttonBar()->press(CommandId::BarWeekOverview);
+  EXPECT_EQ(frame->displayMode(), kModeWeek);
+  choose(CommandId::ViewFiled);
+  EXPECT_EQ(frame->displayMode(), kModeList);
+  EXPECT_EQ(rig.ctx.settings.NS_TODAY, 3);
+  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: MAbgTer"));
+}
+
+TEST_F(CommandSurfacesTest, SingleUserModeKeepsTheNetworkEntriesDisabled) {
+  open();
+  wxMenuEvent opened(wxEVT_MENU_OPEN, 0, frame->GetMenuBar()->GetMenu(0));
+  frame->GetEventHandler()->ProcessEvent(opened);
+  wxMenuBar* bar = frame->GetMenuBar();
+  EXPECT_FALSE(bar->IsEnabled(static_cast<int>(CommandId::FileUser)));
+  EXPECT_FALSE(bar->IsEnabled(static_cast<int>(CommandId::FileUninstall)));
+  EXPECT_FALSE(bar->IsEnabled(static_cast<int>(CommandId::SettingsNetwork)));
+  EXPECT_TRUE(bar->IsEnabled(static_cast<int>(CommandId::FileOpen)));
+  // The status text of an entry shows in the message bar while it is highlighted.
+  wxMenuEvent lit(wxEVT_MENU_HIGHLIGHT, static_cast<int>(CommandId::FileOpen), bar->GetMenu(0));
+  frame->GetEventHandler()->ProcessEvent(lit);
+  EXPECT_EQ(frame->messageBar()->GetStatusText(0), wxS("Termindatei öffnen"));
+}
+
+}  // namespace
+}  // namespace zrv

@@ -298,7 +298,8 @@ void MainFrame::moveInList(ListMove move) {
       grid_->goToRow(std::min(rows - 1, row + 1));
       break;
     case ListMove::Last:
-      grid_->goToRow(rows - 1);
+      grid_->takeAllRows();
+      grid_->goToRow(grid_->GetNumberRows() - 1);
       break;
   }
   grid_->SetFocus();

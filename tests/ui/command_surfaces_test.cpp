@@ -5,6 +5,8 @@
 #include <wx/menu.h>
 #include <wx/uiaction.h>
 
+#include <algorithm>
+
 #include "app/context.h"
 #include "reminder/reminder_env.h"
 #include "support/reminder_rig.h"
@@ -19,10 +21,24 @@
 namespace zrv {
 namespace {
 
-// Presses keys once the event loop runs on: inside a pop-up's own loop, say.
-void keysLater(std::vector<int> keys, int delayMs = 400) {
+// What the screen shows in `r`, kept as test-artifacts/<name>.png.
+void screenshotOf(const wxRect& r, const std::string& name) {
+  const auto file = test::artifactDir() / (name + ".png");
+  const std::string command = "import -window root -crop " + std::to_string(r.GetWidth()) + "x" +
+                              std::to_string(r.GetHeight()) + "+" + std::to_string(r.GetLeft()) +
+                              "+" + std::to_string(r.GetTop()) + " +repage '" + file.string() + "'";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+}
+
+// Presses keys once the event loop runs on: inside a pop-up's own loop, say. With a `shot`
+// name the screen around the mouse is kept first, the open menu in it.
+void keysLater(std::vector<int> keys, int delayMs = 400, std::string shot = "") {
   auto* timer = new wxTimer;
-  timer->Bind(wxEVT_TIMER, [timer, keys](wxTimerEvent&) {
+  timer->Bind(wxEVT_TIMER, [timer, keys, shot](wxTimerEvent&) {
+    if (!shot.empty()) {
+      const wxPoint m = wxGetMousePosition();
+      screenshotOf(wxRect(std::max(0, m.x - 200), std::max(0, m.y - 60), 520, 380), shot);
+    }
     wxUIActionSimulator sim;
     for (int key : keys) {
       sim.Char(key);
@@ -31,15 +47,6 @@ void keysLater(std::vector<int> keys, int delayMs = 400) {
     timer->CallAfter([timer] { delete timer; });
   });
   timer->StartOnce(delayMs);
-}
-
-// What the screen shows in `r`, kept as test-artifacts/<name>.png.
-void screenshotOf(const wxRect& r, const std::string& name) {
-  const auto file = test::artifactDir() / (name + ".png");
-  const std::string command = "import -window root -crop " + std::to_string(r.GetWidth()) + "x" +
-                              std::to_string(r.GetHeight()) + "+" + std::to_string(r.GetLeft()) +
-                              "+" + std::to_string(r.GetTop()) + " +repage '" + file.string() + "'";
-  EXPECT_EQ(std::system(command.c_str()), 0);
 }
 
 class CommandSurfacesTest : public ::testing::Test {
@@ -159,7 +166,9 @@ TEST_F(CommandSurfacesTest, ViewsFromTheMenuTheBarAndTheContextMenuChangeTheList
   EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: MHeuTer"));
 
   // The views button's arrow: its drop-down under the button, the first entry.
-  keysLater({WXK_DOWN, WXK_RETURN});
+  keysLater({WXK_DOWN, WXK_RETURN}, 400, "dropdown_views");
+  wxUIActionSimulator().MouseMove(
+      surfaces.buttonBar()->button(CommandId::BarViews)->GetScreenRect().GetBottomLeft());
   surfaces.buttonBar()->press(CommandId::BarViews, true);
   EXPECT_EQ(rig.ctx.settings.NS_TODAY, 1);
   EXPECT_EQ(frame->grid()->GetNumberRows(), 2);
@@ -174,7 +183,7 @@ TEST_F(CommandSurfacesTest, ViewsFromTheMenuTheBarAndTheContextMenuChangeTheList
       frame->grid()->GetGridWindow()->ClientToScreen(cell.GetPosition()) + wxPoint(5, 5);
   sim.MouseMove(at);
   test::pump(100);
-  keysLater({WXK_UP, WXK_RETURN}, 600);
+  keysLater({WXK_UP, WXK_RETURN}, 600, "context_menu");
   sim.MouseClick(wxMOUSE_BTN_RIGHT);
   EXPECT_TRUE(test::pumpUntil(
       [&] { return logged("(ChkNext) Nächsten Termin suchen - call von: BuildRMenu"); }, 5000));

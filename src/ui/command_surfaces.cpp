@@ -81,17 +81,20 @@ void CommandSurfaces::bindMenuEvents() {
     menuBar_->initiate();
     event.Skip();
   });
-  frame_->Bind(wxEVT_MENU_HIGHLIGHT, [this](wxMenuEvent& event) {
-    wxMenu* menu = event.GetMenu();
-    const int id = event.GetMenuId();
-    wxMenuItem* item = menu ? menu->FindItem(id) : nullptr;
-    if (!item && frame_->GetMenuBar()) item = frame_->GetMenuBar()->FindItem(id);
-    showStatus(item ? item->GetHelp().utf8_string() : "");
-  });
+  frame_->Bind(wxEVT_MENU_HIGHLIGHT, &CommandSurfaces::onHighlight, this);
   frame_->Bind(wxEVT_MENU_CLOSE, [this](wxMenuEvent& event) {
     showStatus("");
     event.Skip();
   });
+}
+
+// The highlighted entry's status text in the message bar.
+void CommandSurfaces::onHighlight(wxMenuEvent& event) {
+  wxMenu* menu = event.GetMenu();
+  const int id = event.GetMenuId();
+  wxMenuItem* item = menu ? menu->FindItem(id) : nullptr;
+  if (!item && frame_->GetMenuBar()) item = frame_->GetMenuBar()->FindItem(id);
+  showStatus(item ? item->GetHelp().utf8_string() : "");
 }
 
 void CommandSurfaces::showStatus(const std::string& text) {
@@ -123,6 +126,9 @@ void CommandSurfaces::buildBar() {
   events.status = [this](const std::string& text) { showStatus(text); };
   buttonBar_ = new ButtonBar(frame_, buttonBarTable(ctx_.settings.LS_LAN), std::move(events));
   frame_->setButtonBar(buttonBar_);
+  // The drop-down menus open on the bar, which gets their highlights.
+  buttonBar_->Bind(wxEVT_MENU_HIGHLIGHT, &CommandSurfaces::onHighlight, this);
+  buttonBar_->Bind(wxEVT_MENU_CLOSE, [this](wxMenuEvent&) { showStatus(""); });
 }
 
 std::unique_ptr<TMenu> CommandSurfaces::popupOf(const std::vector<MenuEntry>& entries,

@@ -11,6 +11,7 @@
 #include "store/appointments/appointment.h"
 #include "ui/main_frame.h"
 
+class wxMenuEvent;
 class wxWindow;
 
 namespace zrv {
@@ -44,6 +45,7 @@ class CommandSurfaces : public MainWindowParts {
   std::unique_ptr<TMenu> popupOf(const std::vector<MenuEntry>& entries, std::uint32_t recno);
   void bindMenuEvents();
   void showStatus(const std::string& text);
+  void onHighlight(wxMenuEvent& event);
 
   Context& ctx_;
   MainFrame* frame_ = nullptr;

@@ -154,6 +154,29 @@ TEST_F(CommandSurfacesTest, APopUpRunsItsChoiceOnceAfterItHasClosed) {
               TMenu::popups().end());
 }
 
+TEST(TMenuSave, ItemsAndSubMenusComeBackWithoutDefaults) {
+  EXPECT_EQ(TMenu(true).save(), std::string("O\x09\x00\x05\x00TMENU\x00\x00", 12));
+  TMenu menu(true);
+  menu.varName = "oMenu";
+  menu.add(TMenu::Item{101, "&Neu", "Neue Termindatei anlegen", "NEW", {}, [] {}, {}, false});
+  menu.addSeparator();
+  auto sub = std::make_unique<TMenu>();
+  sub->add(TMenu::Item{401, "Nur &aktuelle Termine", "", "", {}, {}, {}, false});
+  menu.addSubmenu("&Anzeige", std::move(sub));
+  const auto back = TMenu::load(menu.save());
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->varName, "oMenu");
+  ASSERT_EQ(back->items().size(), 3u);
+  EXPECT_EQ(back->items()[0].prompt, "&Neu");
+  EXPECT_EQ(back->items()[0].message, "Neue Termindatei anlegen");
+  EXPECT_EQ(back->items()[0].bitmap, "NEW");
+  EXPECT_TRUE(back->items()[1].separator);
+  ASSERT_TRUE(back->items()[2].submenu);
+  EXPECT_EQ(back->item(401)->prompt, "Nur &aktuelle Termine");
+  EXPECT_EQ(back->save(), menu.save());
+  EXPECT_FALSE(TMenu::load("O\x01"));
+}
+
 TEST_F(CommandSurfacesTest, ViewsFromTheMenuTheBarAndTheContextMenuChangeTheListAndLogTheirTag) {
   rig.add(test::makeAppointment("10.06.2024", "10:30", "heute"));
   rig.add(test::makeAppointment("12.06.2024", "10:30", "später"));

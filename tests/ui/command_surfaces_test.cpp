@@ -113,6 +113,10 @@ TEST_F(CommandSurfacesTest, TheBarSitsOverTheListInItsColourAndEachMenuOpensWith
     wxRect area = frame->GetScreenRect();
     area.SetHeight(440);
     screenshotOf(area, "menu_" + name);
+    // The highlighted first entry's status text is in the message bar.
+    if (key == 'D') {
+      EXPECT_EQ(frame->messageBar()->GetStatusText(0), wxS("Neue Termindatei anlegen"));
+    }
     wxUIActionSimulator().Char(WXK_ESCAPE);
     test::pump(200);
   }

@@ -247,5 +247,18 @@ TEST_F(CommandSurfacesTest, SingleUserModeKeepsTheNetworkEntriesDisabled) {
   EXPECT_EQ(frame->messageBar()->GetStatusText(0), wxS("Termindatei öffnen"));
 }
 
+TEST_F(CommandSurfacesTest, NetworkModeEnablesItsEntriesAndTheBarOffersTheUserList) {
+  rig.ctx.settings.LS_LAN = true;
+  open();
+  wxMenuEvent opened(wxEVT_MENU_OPEN, 0, frame->GetMenuBar()->GetMenu(0));
+  frame->GetEventHandler()->ProcessEvent(opened);
+  wxMenuBar* bar = frame->GetMenuBar();
+  EXPECT_TRUE(bar->IsEnabled(static_cast<int>(CommandId::FileUser)));
+  EXPECT_TRUE(bar->IsEnabled(static_cast<int>(CommandId::FileUninstall)));
+  EXPECT_TRUE(bar->IsEnabled(static_cast<int>(CommandId::SettingsNetwork)));
+  EXPECT_EQ(surfaces.buttonBar()->button(CommandId::BarUserOrFile)->GetToolTipText(),
+            "Benutzer wechseln");
+}
+
 }  // namespace
 }  // namespace zrv

@@ -150,14 +150,16 @@ void runNow(CommandScope& s) {
   qlSwitchTimer(env, true);
 }
 
-void openAddress(CommandScope& s, const std::string& address) {
+// The desktop's opener (xdg-open) with the maker's page or a mail to the support; what went
+// wrong goes to the logbook under `place`.
+void openAddress(CommandScope& s, const std::string& address, const char* place) {
   if (!s.env) return;
   const LaunchResult r = s.env->ports.launcher.launch(LaunchRequest{address, "", s.ctx.CRUNIN});
-  if (!r.started) s.ctx.log.log("Homepage", r.problem);
+  if (!r.started) s.ctx.log.log(place, r.problem);
 }
 
 void homepage(CommandScope& s) {
-  openAddress(s, kMakerHomepage);
+  openAddress(s, kMakerHomepage, "Homepage");
 }
 
 // The mail program with the support's address and the release as its subject.
@@ -170,7 +172,7 @@ void supportMail(CommandScope& s) {
       subject += c;
     }
   }
-  openAddress(s, std::string("mailto:") + kMakerSupportMail + "?subject=" + subject);
+  openAddress(s, std::string("mailto:") + kMakerSupportMail + "?subject=" + subject, "Email");
 }
 
 void deleteByKey(CommandScope& s) {

@@ -100,6 +100,16 @@ TEST_F(ContextCommands, TheContextMenuPausesTheTimerWhileOpenAndSearchesWhenClos
   EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: BuildRMenu"));
 }
 
+TEST_F(ContextCommands, TheHelpMenuOpensTheMakersPageAndAMailToTheSupportWithTheRelease) {
+  ASSERT_TRUE(run(CommandId::HelpHomepage, 0));
+  ASSERT_TRUE(run(CommandId::HelpSupportMail, 0));
+  ASSERT_EQ(rig.launcher.requests.size(), 2u);
+  EXPECT_EQ(rig.launcher.requests[0].target.rfind("https://", 0), 0u);
+  EXPECT_EQ(rig.launcher.requests[1].target.rfind("mailto:", 0), 0u);
+  EXPECT_NE(rig.launcher.requests[1].target.find("?subject=QLS%20Zorvane%20v2.00.65"),
+            std::string::npos);
+}
+
 const MenuEntry& entryOf(CommandId id) {
   for (const MenuTable& t : menuBarTable()) {
     if (const MenuEntry* e = findEntry(t.entries, id)) return *e;

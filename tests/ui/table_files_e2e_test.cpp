@@ -111,9 +111,16 @@ class TableFilesEndToEnd : public ::testing::Test {
               env, 20s);
   }
 
+  // A shown window titled exactly `title` (UTF-8); 0 when there is none.
+  unsigned long shownWindow(const std::string& title) {
+    const auto found = xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"});
+    if (found.status != 0 || found.output.empty()) return 0;
+    return std::stoul(found.output.substr(0, found.output.find('\n')));
+  }
+
   // Confirms a shown message box titled `title` after a screenshot; false when none shows.
   bool dismissShown(const std::string& title, const std::string& shot) {
-    const unsigned long box = watch.find(title);
+    const unsigned long box = shownWindow(title);
     if (box == 0 || watch.wmState(box) != test::WindowWatch::kNormal) return false;
     test::pump(300);
     keepScreenshot(box, shot);
@@ -194,7 +201,8 @@ TEST_F(TableFilesEndToEnd, NewOpenAndDeleteDrivenByKeys) {
   const unsigned long deleting = fileDialog("l", "Termin-Datei");
   ASSERT_NE(deleting, 0u) << "no dialog to delete a table";
   choosePath((dir / "TERMINE2.TER").string());
-  ASSERT_TRUE(test::waitUntil([&] { return dismissShown("Datei l", "e2e_delete_refused"); }, 30s))
+  ASSERT_TRUE(test::waitUntil(
+      [&] { return dismissShown("Datei l\xC3\xB6schen", "e2e_delete_refused"); }, 30s))
       << "no refusal";
   EXPECT_TRUE(fs::exists(dir / "TERMINE2.TER"));
 

@@ -1,4 +1,5 @@
-// The installed program as a user starts it, with a table of 10,000 appointments: the time from
+// The installed program as a user starts it, with tables of 100 and 100,000 appointments (the
+// start must not grow with the table): the time from
 // starting the process to its main window being shown (list built, due check started), the
 // resident memory beside that of a bare wx program showing one empty frame, and the processor
 // time it uses while it waits for its next tick (Timer=30). Both programs run on a display of
@@ -7,6 +8,8 @@
 
 #include <chrono>
 #include <fstream>
+#include <map>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -22,7 +25,6 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-constexpr int kAppointments = 10000;
 constexpr const char* kTitle = "QLS Zorvane";
 
 // VmRSS of a process in kB.
@@ -53,12 +55,12 @@ void mustRun(const std::vector<std::string>& argv) {
   if (r.status != 0) throw std::runtime_error(argv[0] + " failed: " + r.output);
 }
 
-// A program directory with the installed program, 10,000 appointments and Timer=30, and a
-// display to run it on.
+// A program directory with the installed program, `appointments` appointments and Timer=30,
+// and a display to run it on.
 struct Setup {
-  Setup() {
+  explicit Setup(int appointments) {
     mustRun({"cmake", "--install", ZRV_BINARY_DIR, "--prefix", dir.path().string()});
-    mustRun({ZRV_FILL_APPOINTMENTS, dir.path().string(), std::to_string(kAppointments)});
+    mustRun({ZRV_FILL_APPOINTMENTS, dir.path().string(), std::to_string(appointments)});
     dir.write("ZORVANE.SAV", "[SYSTEM]\r\nTimer=30\r\n");
     if (!display.ready()) {
       throw std::runtime_error("Xvfb with openbox did not start:\n" + display.diagnostics());
@@ -72,9 +74,11 @@ struct Setup {
   test::EnvChanges env;
 };
 
-Setup& setup() {
-  static Setup s;
-  return s;
+Setup& setup(int appointments) {
+  static std::map<int, std::unique_ptr<Setup>> setups;
+  auto& s = setups[appointments];
+  if (!s) s = std::make_unique<Setup>(appointments);
+  return *s;
 }
 
 struct Started {
@@ -82,8 +86,7 @@ struct Started {
   double seconds = 0;  // from the start of the process to its window being shown
 };
 
-Started startAndWait(const std::string& program, const std::string& title) {
-  Setup& s = setup();
+Started startAndWait(Setup& s, const std::string& program, const std::string& title) {
   test::WindowWatch watch(s.display.name());
   if (!watch.ready()) throw std::runtime_error("no connection to the display");
   Started out;
@@ -100,26 +103,33 @@ void stop(Started& s) {
 }
 
 void BM_StartToMainWindowShown(benchmark::State& state) {
-  const std::string program = (setup().dir / "zorvane").string();
+  Setup& s = setup(static_cast<int>(state.range(0)));
+  const std::string program = (s.dir / "zorvane").string();
   for (auto _ : state) {
-    Started started = startAndWait(program, kTitle);
+    Started started = startAndWait(s, program, kTitle);
     state.SetIterationTime(started.seconds);
     stop(started);
   }
-  state.counters["appointments"] = kAppointments;
+  state.counters["appointments"] = static_cast<double>(state.range(0));
 }
-BENCHMARK(BM_StartToMainWindowShown)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartToMainWindowShown)
+    ->Arg(100)
+    ->Arg(100000)
+    ->UseManualTime()
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
 
 // One run: the bare frame first, then the program; memory once both have settled, processor
 // time over idle seconds between two ticks.
 void BM_ResidentMemoryAndIdleCpu(benchmark::State& state) {
+  Setup& s = setup(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    Started bare = startAndWait(ZRV_BARE_WX_FRAME, "bare wx frame");
+    Started bare = startAndWait(s, ZRV_BARE_WX_FRAME, "bare wx frame");
     std::this_thread::sleep_for(1500ms);
     const long bareKb = residentKb(bare.process->pid());
     stop(bare);
 
-    Started program = startAndWait((setup().dir / "zorvane").string(), kTitle);
+    Started program = startAndWait(s, (s.dir / "zorvane").string(), kTitle);
     std::this_thread::sleep_for(1500ms);
     const pid_t pid = program.process->pid();
     const long programKb = residentKb(pid);
@@ -135,7 +145,11 @@ void BM_ResidentMemoryAndIdleCpu(benchmark::State& state) {
     state.counters["idle_cpu_ticks_4s"] = static_cast<double>(idleTicks);
   }
 }
-BENCHMARK(BM_ResidentMemoryAndIdleCpu)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ResidentMemoryAndIdleCpu)
+    ->Arg(100)
+    ->Arg(100000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zrv

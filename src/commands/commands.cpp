@@ -39,4 +39,12 @@ bool Commands::run(CommandId id, CommandScope& scope) const {
   return true;
 }
 
+void aroundContextMenu(ReminderEnv* env, const std::function<void()>& show) {
+  if (env) qlSwitchTimer(*env, false);
+  show();
+  if (!env) return;
+  qlSwitchTimer(*env, true);
+  chkNext(*env, "BuildRMenu");
+}
+
 }  // namespace zrv

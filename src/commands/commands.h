@@ -53,6 +53,11 @@ class Commands {
   std::map<CommandId, Command> commands_;
 };
 
+// The list's context menu around `show`, which shows it and runs the chosen command once it
+// has closed: the timer is paused while it is open, then the next appointment is looked for
+// ("BuildRMenu"). Without a table only `show` runs.
+void aroundContextMenu(ReminderEnv* env, const std::function<void()>& show);
+
 // Every command of the main window; those whose window comes later say kNotYetAvailable.
 Commands mainWindowCommands();
 

@@ -2,14 +2,20 @@
 // menus, the context menu of the list and the list's keys.
 #include "app/context.h"
 #include "app/file_commands.h"
+#include "app/maker.h"
 #include "commands/commands.h"
 #include "ports/command_window.h"
+#include "ports/launcher_port.h"
 #include "ports/user_interface.h"
 #include "reminder/alert_actions.h"
+#include "reminder/due_check.h"
 #include "reminder/next_appointment.h"
+#include "reminder/record_lock.h"
 #include "reminder/reminder_env.h"
 #include "reminder/views.h"
 #include "store/appointments/appointment_table.h"
+#include "store/base/clock.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 namespace {
@@ -86,6 +92,10 @@ void fileNew(CommandScope& s) {
   });
 }
 
+void calendar(CommandScope& s) {
+  if (s.env) s.window.showCalendar();
+}
+
 void fileOpen(CommandScope& s) {
   dbfOpen(s.ctx, s.window.chooseTableFile(TableFileChoice::Open));
 }
@@ -101,6 +111,77 @@ void userOrFile(CommandScope& s) {
   } else {
     fileOpen(s);
   }
+}
+
+// Files the clicked record away (or back): under its lock, committed, then the next
+// appointment is looked for. A record another user holds stays as it is, without a word.
+Action setFiled(bool filed, const char* caller) {
+  return [filed, caller](CommandScope& s) {
+    if (!s.env) return;
+    ReminderEnv& env = *s.env;
+    RecordLock lock(env.DTER);
+    if (!lock.locked()) return;
+    Result<Appointment> a = env.DTER.read();
+    if (!a) return;
+    a.value().QUIT = filed;
+    if (!env.DTER.write(a.value()) || !env.DTER.commit()) return;
+    lock.release();
+    chkNext(env, caller);
+  };
+}
+
+// A program start or file dispatch due now: its trigger becomes this minute, under its lock,
+// with the timer paused, and the due check picks it up.
+void runNow(CommandScope& s) {
+  if (!s.env) return;
+  ReminderEnv& env = *s.env;
+  qlSwitchTimer(env, false);
+  (void)env.DTER.goTo(s.recno);
+  {
+    RecordLock lock(env.DTER);
+    Result<Appointment> a = lock.locked() ? env.DTER.read() : Result<Appointment>(lock.status());
+    if (a) {
+      a.value().TDATE = s.ctx.clock.today();
+      a.value().TTIME = s.ctx.clock.hhmm();
+      s.ctx.log.log("BuildRMenu", "Nächster Start: " + a.value().TDATE.toDisplay() +
+                                      " um: " + a.value().TTIME + " als: " + a.value().PROGSTART);
+      if (env.DTER.write(a.value()) && env.DTER.commit()) {
+        lock.release();
+        chkNext(env, "RMenSofort");
+      }
+    }
+  }
+  qlSwitchTimer(env, true);
+}
+
+// The desktop's opener (xdg-open) with the maker's page or a mail to the support; what went
+// wrong goes to the logbook under `place`.
+void openAddress(CommandScope& s, const std::string& address, const char* place) {
+  if (!s.env) return;
+  if (address.empty()) {  // this build names no maker's address
+    s.ctx.ui.message("Hinweis", "Für diese Ausgabe ist keine Adresse hinterlegt.");
+    return;
+  }
+  const LaunchResult r = s.env->ports.launcher.launch(LaunchRequest{address, "", s.ctx.CRUNIN});
+  if (!r.started) s.ctx.log.log(place, r.problem);
+}
+
+void homepage(CommandScope& s) {
+  openAddress(s, makerWebPage(), "Homepage");
+}
+
+// The mail program with the support's address and the release as its subject.
+void supportMail(CommandScope& s) {
+  std::string subject;
+  for (const char c : s.ctx.CRELEASE) {
+    if (c == ' ') {
+      subject += "%20";
+    } else {
+      subject += c;
+    }
+  }
+  const std::string& support = supportAccount().address;
+  openAddress(s, support.empty() ? "" : "mailto:" + support + "?subject=" + subject, "Email");
 }
 
 void deleteByKey(CommandScope& s) {
@@ -128,7 +209,7 @@ Commands mainWindowCommands() {
   add(Id::AppointmentDelete, "MDelTer", kPlain, deleteCurrent);
   add(Id::AppointmentFromClipboard, "", kWrapped, notYet);
   add(Id::AppointmentToClipboard, "", kWrapped, notYet);
-  add(Id::AppointmentCalendar, "MKalen", kWrapped, notYet);
+  add(Id::AppointmentCalendar, "MKalen", kWrapped, calendar);
   // Menu "&Gehe zu"
   add(Id::GoFirst, "", kPlain, moveTo(ListMove::First));
   add(Id::GoPrevious, "", kPlain, moveTo(ListMove::Previous));
@@ -156,8 +237,8 @@ Commands mainWindowCommands() {
   add(Id::HelpIndex, "", kInPlace, notYet);
   add(Id::HelpAbout, "About", kInPlace, notYet);
   add(Id::HelpSystemInfo, "SysInfo", kWrappedInPlace, notYet);
-  add(Id::HelpHomepage, "", kInPlace, notYet);
-  add(Id::HelpSupportMail, "", kInPlace, notYet);
+  add(Id::HelpHomepage, "", kInPlace, homepage);
+  add(Id::HelpSupportMail, "", kInPlace, supportMail);
   add(Id::HelpUpdate, "", kWrappedInPlace, notYet);
   // The button bar
   add(Id::BarNew, "BarNew", kWrappedMissed, editNew);
@@ -172,7 +253,7 @@ Commands mainWindowCommands() {
   add(Id::BarViews, "BarAHAV", kPlain, view(1));
   add(Id::BarWeekOverview, "", kInPlace, weekOverview);
   add(Id::BarUserOrFile, "BarUserList", kWrappedMissed, userOrFile);
-  add(Id::BarCalendar, "BarKalen", kWrapped, notYet);
+  add(Id::BarCalendar, "BarKalen", kWrapped, calendar);
   add(Id::BarSettings, "BarSetup", kWrapped, notYet);
   add(Id::BarHelp, "", kInPlace, notYet);
   add(Id::BarHide, "", kInPlace, hide);
@@ -184,12 +265,12 @@ Commands mainWindowCommands() {
   add(Id::PopupSettingsNetwork, "SearchM2", kWrapped, notYet);
   add(Id::PopupSettingsSound, "SearchM3", kWrapped, notYet);
   // The list's context menu (the list shows, so nothing to leave)
-  add(Id::ContextRunNow, "", kInPlace, notYet);
+  add(Id::ContextRunNow, "", kInPlace, runNow);
   add(Id::ContextNew, "RMenNeu", kWrappedMissedInPlace, editNew);
   add(Id::ContextEdit, "RMenEdit 1", kWrappedMissedInPlace, onClicked(editCurrent));
   add(Id::ContextDelete, "RMenDel", kInPlace, onClicked(deleteCurrent));
-  add(Id::ContextFile, "", kInPlace, notYet);
-  add(Id::ContextReactivate, "", kInPlace, notYet);
+  add(Id::ContextFile, "", kInPlace, onClicked(setFiled(true, "RMenAbleg")));
+  add(Id::ContextReactivate, "", kInPlace, onClicked(setFiled(false, "RMenReact")));
   add(Id::ContextViewCurrent, "RMenShowAct", kInPlace, view(1));
   add(Id::ContextViewToday, "RMenShowHeu", kInPlace, view(2));
   add(Id::ContextViewFiled, "RMenShowAbg", kInPlace, view(3));

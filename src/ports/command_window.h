@@ -19,6 +19,8 @@ class CommandWindow {
   virtual void showWeekOverview() = 0;
   // The appointment editor on `recno` (0 with `isNew`: a new appointment).
   virtual void editAppointment(std::uint32_t recno, bool isNew) = 0;
+  // The month calendar as viewer; afterwards the list shows view 1 and has the focus.
+  virtual void showCalendar() = 0;
   // Moves the list's cursor (and the table's current record) and gives the list the focus.
   virtual void moveInList(ListMove move) = 0;
   // Out of sight: into the tray, or minimised.

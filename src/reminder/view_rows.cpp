@@ -9,10 +9,44 @@ namespace zrv {
 Status ViewRows::reload(AppointmentTable& table) {
   recnos_.clear();
   cache_.clear();
-  auto recnos = table.orderRecnos();
-  if (!recnos) return recnos.status();
-  recnos_ = std::move(*recnos);
+  nextEntry_ = 0;
+  complete_ = false;
+  auto page = table.orderPage(0, kStretch);
+  if (!page) {
+    complete_ = true;
+    return page.status();
+  }
+  recnos_ = std::move(page->recnos);
+  nextEntry_ = page->nextEntry;
+  complete_ = page->atEnd;
   return {};
+}
+
+bool ViewRows::extend(AppointmentTable& table) {
+  if (complete_) return false;
+  auto page = table.orderPage(nextEntry_, kStretch);
+  if (!page) {
+    complete_ = true;
+    return false;
+  }
+  recnos_.insert(recnos_.end(), page->recnos.begin(), page->recnos.end());
+  nextEntry_ = page->nextEntry;
+  complete_ = page->atEnd;
+  return !page->recnos.empty() || !complete_;
+}
+
+void ViewRows::extendToEnd(AppointmentTable& table) {
+  while (extend(table)) {
+  }
+}
+
+int ViewRows::findRow(AppointmentTable& table, std::uint32_t recno) {
+  for (std::size_t from = 0;;) {
+    const auto it = std::find(recnos_.begin() + static_cast<long>(from), recnos_.end(), recno);
+    if (it != recnos_.end()) return static_cast<int>(it - recnos_.begin());
+    from = recnos_.size();
+    if (!extend(table)) return -1;
+  }
 }
 
 std::uint32_t ViewRows::recnoAt(int row) const {

@@ -1,6 +1,7 @@
-// The rows of the appointment list: the record numbers of the current view's order, taken in
-// one walk so that a list of any length can be scrolled without walking the order again, and
-// the rows' contents, read when they are first shown and kept until the next reload.
+// The rows of the appointment list: the record numbers of the current view's order, taken a
+// stretch at a time (the first when the list is loaded, the next ones as the list is scrolled
+// towards their end), so that a list of any length starts as fast as a short one, and the
+// rows' contents, read when they are first shown and kept until the next reload.
 //
 // Reading never moves the table: DTER's current record is shared with the due check and the
 // alert actions, so the rows are walked and read with the table's read cursor.
@@ -23,7 +24,17 @@ class ViewRows {
   // (deleted records are hidden by the table) and forgets the contents read so far. On a
   // failure the view is empty and the status tells why.
   Status reload(AppointmentTable& table);
+  // Takes the next stretch of the order; false when there was none (or it failed).
+  bool extend(AppointmentTable& table);
+  // Takes the rest of the order.
+  void extendToEnd(AppointmentTable& table);
+  // Whether every row of the order has been taken.
+  bool complete() const { return complete_; }
+  // The row of `recno`, taking further stretches until it is found; -1 when the order does
+  // not hold it.
+  int findRow(AppointmentTable& table, std::uint32_t recno);
 
+  // The rows taken so far.
   int size() const { return static_cast<int>(recnos_.size()); }
   // The record number of row `row` (0-based); 0 outside the rows.
   std::uint32_t recnoAt(int row) const;
@@ -37,8 +48,12 @@ class ViewRows {
  private:
   // Rows kept at most; past it the kept rows are dropped and read again when shown.
   static constexpr std::size_t kCachedRows = 2048;
+  // Rows taken at a time: more than a screen holds.
+  static constexpr std::size_t kStretch = 500;
 
   std::vector<std::uint32_t> recnos_;
+  std::size_t nextEntry_ = 0;
+  bool complete_ = true;
   std::unordered_map<int, ListRow> cache_;
   ListRow empty_;
 };

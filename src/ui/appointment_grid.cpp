@@ -31,7 +31,8 @@ constexpr int kTextColumn = 5;
 // name), an attribute per column and row colour made once.
 class ListTable : public wxGridTableBase {
  public:
-  ListTable(ViewRows& rows, AppointmentTable* table) : rows_(rows), table_(table) {
+  ListTable(ViewRows& rows, AppointmentTable* table, std::function<void()> nearEnd)
+      : rows_(rows), table_(table), nearEnd_(std::move(nearEnd)) {
     for (int col = 0; col < kListColumns; ++col) {
       for (int parity = 0; parity < 2; ++parity) {
         auto* attr = new wxGridCellAttr;
@@ -67,6 +68,7 @@ class ListTable : public wxGridTableBase {
   }
   wxString GetValue(int row, int col) override {
     if (!table_) return {};
+    if (!rows_.complete() && row + kAhead >= rows_.size()) nearEnd_();
     const ListRow& r = rows_.row(*table_, row);
     switch (col) {
       case 0:
@@ -92,8 +94,12 @@ class ListTable : public wxGridTableBase {
   }
 
  private:
+  // Rows before the end of those taken at which the next stretch is taken.
+  static constexpr int kAhead = 100;
+
   ViewRows& rows_;
   AppointmentTable* table_;
+  std::function<void()> nearEnd_;
   std::array<std::array<wxGridCellAttr*, 2>, kListColumns> attrs_{};
 };
 
@@ -108,7 +114,7 @@ AppointmentGrid::AppointmentGrid(wxWindow* parent, ViewRows& rows, AppointmentTa
   SetDefaultCellFont(smallFont());
   SetLabelFont(smallFont());
   SetLabelTextColour(*wxBLACK);
-  SetTable(new ListTable(rows_, table_), true, wxGridSelectRows);
+  SetTable(new ListTable(rows_, table_, [this] { nearEnd(); }), true, wxGridSelectRows);
   SetRowLabelSize(0);
   const int textHeight = GetCharHeight();
   SetDefaultRowSize(textHeight + FromDIP(4) + 2, true);
@@ -144,6 +150,36 @@ AppointmentGrid::AppointmentGrid(wxWindow* parent, ViewRows& rows, AppointmentTa
 void AppointmentGrid::reload() {
   const int before = GetNumberRows();
   if (table_) (void)rows_.reload(*table_);
+  const int row = table_ ? rows_.findRow(*table_, table_->recNo()) : -1;
+  resize(before);
+  if (rows_.size() == 0) return;
+  goToRow(row < 0 ? 0 : row);
+}
+
+void AppointmentGrid::nearEnd() {
+  if (morePending_) return;
+  morePending_ = true;
+  CallAfter([this] { takeMore(false); });
+}
+
+void AppointmentGrid::takeAllRows() {
+  takeMore(true);
+}
+
+void AppointmentGrid::takeMore(bool all) {
+  morePending_ = false;
+  if (!table_ || rows_.complete()) return;
+  const int before = GetNumberRows();
+  if (all) {
+    rows_.extendToEnd(*table_);
+  } else {
+    rows_.extend(*table_);
+  }
+  if (rows_.size() != before) resize(before);
+}
+
+// Tells the grid how many rows there are now; `before` is how many it had.
+void AppointmentGrid::resize(int before) {
   const int after = rows_.size();
   BeginBatch();
   if (after < before) {
@@ -156,9 +192,6 @@ void AppointmentGrid::reload() {
   EndBatch();
   fitTextColumn();
   ForceRefresh();
-  if (after == 0) return;
-  const int row = table_ ? rows_.rowOf(table_->recNo()) : -1;
-  goToRow(row < 0 ? 0 : row);
 }
 
 void AppointmentGrid::goToRow(int row) {

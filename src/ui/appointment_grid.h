@@ -40,8 +40,14 @@ class AppointmentGrid : public wxGrid {
   int currentRow() const;
   // Gives the text column the width the others leave.
   void fitTextColumn();
+  // Takes every row of the view (rows are taken a stretch at a time, as they are scrolled to).
+  void takeAllRows();
 
  private:
+  // A row near the end of those taken is shown: the next stretch is taken soon after.
+  void nearEnd();
+  void takeMore(bool all);
+  void resize(int before);
   void onSelectCell(wxGridEvent& event);
   void onKeyDown(wxKeyEvent& event);
   void onDoubleClick(wxGridEvent& event);
@@ -50,6 +56,7 @@ class AppointmentGrid : public wxGrid {
   ViewRows& rows_;
   AppointmentTable* table_;
   ListEvents events_;
+  bool morePending_ = false;
 };
 
 }  // namespace zrv

@@ -9,7 +9,7 @@
 
 #include "app/context.h"
 #include "app/startup.h"
-#include "editor/edit_termin.h"
+#include "calendar/calendar_window.h"
 #include "reminder/alert_actions.h"
 #include "reminder/due_check.h"
 #include "reminder/missed_appointments.h"
@@ -145,14 +145,14 @@ void MainFrame::showList() {
 }
 
 void MainFrame::fitList() {
-  panel_->SetSize(wxRect(wxPoint(0, 0), GetClientSize()));
+  panel_->SetSize(contentRect());
   panel_->Layout();
   grid_->fitTextColumn();
 }
 
 void MainFrame::buildListPanel() {
   dropPanel();
-  auto* panel = new wxPanel(this, wxID_ANY, wxPoint(0, 0), GetClientSize(),
+  auto* panel = new wxPanel(this, wxID_ANY, contentRect().GetPosition(), contentRect().GetSize(),
                             wxBORDER_NONE | wxTAB_TRAVERSAL | wxWANTS_CHARS);
   panel->SetFont(smallFont());
   ListEvents events;
@@ -189,10 +189,29 @@ void MainFrame::showWeek() {
     if (!texts.status) ctx_.log.log("Wochenübersicht", texts.status.message());
   }
   week_ = new WeekPanel(this, dayCaptions(monday), texts.days, [this] { checkDlgArt(); });
-  week_->SetPosition(wxPoint(0, 0));
-  week_->layoutFor(GetClientSize());
+  week_->SetPosition(contentRect().GetPosition());
+  week_->layoutFor(contentRect().GetSize());
   panel_ = week_;
   week_->textBox(0)->SetFocus();
+}
+
+void MainFrame::setButtonBar(wxWindow* bar) {
+  buttonBar_ = bar;
+  Layout();
+}
+
+wxRect MainFrame::contentRect() const {
+  const wxSize client = GetClientSize();
+  const int top = buttonBar_ ? buttonBar_->GetSize().y : 0;
+  return wxRect(0, top, client.x, std::max(0, client.y - top));
+}
+
+// The bar along the top, the content panel below it; never the frame's own filling of a
+// single child, which would stretch the bar while the panel is being rebuilt.
+bool MainFrame::Layout() {
+  if (buttonBar_) buttonBar_->SetSize(0, 0, GetClientSize().x, buttonBar_->GetSize().y);
+  if (panel_) panel_->SetSize(contentRect());
+  return true;
 }
 
 void MainFrame::dropPanel() {
@@ -246,6 +265,10 @@ void MainFrame::edit(std::uint32_t recno, bool isNew) {
   parts_.editTermin(this, recno, isNew);
 }
 
+void MainFrame::showCalendar() {
+  if (env_) showCalendarView(this, *env_);
+}
+
 bool MainFrame::runCommand(CommandId id, std::uint32_t recno) {
   CommandScope scope{ctx_, env_, *this, recno};
   return commands_.run(id, scope);
@@ -275,24 +298,28 @@ void MainFrame::moveInList(ListMove move) {
       grid_->goToRow(std::min(rows - 1, row + 1));
       break;
     case ListMove::Last:
-      grid_->goToRow(rows - 1);
+      grid_->takeAllRows();
+      grid_->goToRow(grid_->GetNumberRows() - 1);
       break;
   }
   grid_->SetFocus();
 }
 
-// Without a tray icon the window is minimised; the tray icon hides it instead.
+// With InTray on the tray takes the window; without a tray to hide in it is minimised, so
+// that it can always be reached again.
 void MainFrame::hideWindow() {
+  if (ctx_.settings.LS_INTRAY && parts_.hideToTray()) return;
   Iconize(true);
 }
 
 std::string MainFrame::chooseTableFile(TableFileChoice choice) {
   const bool isNew = choice == TableFileChoice::New;
-  const wxString title = isNew                             ? wxS("Neue Termindatei")
-                         : choice == TableFileChoice::Open ? wxS("Termindatei öffnen")
-                                                           : wxS("Termindatei löschen");
+  const wxString title = isNew                             ? wxS("Neue Termin-Datei anlegen")
+                         : choice == TableFileChoice::Open ? wxS("Termin-Datei öffnen")
+                                                           : wxS("Termin-Datei löschen");
+  // Starting in the program directory; the current directory stays as it is.
   wxFileDialog dialog(this, title, wxString::FromUTF8(ctx_.CRUNIN.string()), "",
-                      wxS("Termindateien (*.TER)|*.TER;*.ter"),
+                      wxS("Termindatei (*.TER)|*.TER;*.ter;*.Ter"),
                       isNew ? wxFD_SAVE : wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK) return "";
   return dialog.GetPath().utf8_string();

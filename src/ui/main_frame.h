@@ -42,6 +42,9 @@ class MainWindowParts {
   virtual void buildBar() = 0;
   // The window closes: the tray icon ends.
   virtual void endTray() = 0;
+  // "Hide" with InTray on: into the tray. False when there is no tray to hide in; the window
+  // is minimised then.
+  virtual bool hideToTray() { return false; }
 };
 
 // None of the parts: every step does nothing.
@@ -66,6 +69,9 @@ class MainFrame : public wxFrame, public MainWindowPort, public CommandWindow {
   ~MainFrame() override;
 
   MainStatusBar* messageBar() const { return bar_; }
+  ReminderEnv* env() const { return env_; }
+  // The button bar along the top; the content panel takes the client area below it.
+  void setButtonBar(wxWindow* bar);
 
   // Hands the window the reminder engine once DTER is open; null while no table is open (the
   // list stays empty and no due check runs). `env` must outlive the window or be detached.
@@ -93,6 +99,7 @@ class MainFrame : public wxFrame, public MainWindowPort, public CommandWindow {
   bool runCommand(CommandId id, std::uint32_t recno = 0);
   // Writes the window's position now if a move or resize is still waiting to be saved.
   void saveCoordsNow();
+  bool Layout() override;
 
   int displayMode() const { return displayMode_; }
   AppointmentGrid* grid() const { return grid_; }
@@ -111,12 +118,15 @@ class MainFrame : public wxFrame, public MainWindowPort, public CommandWindow {
   void leaveWeekOverview() override { checkDlgArt(); }
   void showWeekOverview() override;
   void editAppointment(std::uint32_t recno, bool isNew) override { edit(recno, isNew); }
+  void showCalendar() override;
   void moveInList(ListMove move) override;
   void hideWindow() override;
   void closeWindow() override { Close(); }
   std::string chooseTableFile(TableFileChoice choice) override;
 
  private:
+  // The client area below the button bar.
+  wxRect contentRect() const;
   void showList();
   void fitList();
   void buildListPanel();
@@ -137,6 +147,7 @@ class MainFrame : public wxFrame, public MainWindowPort, public CommandWindow {
   ReminderEnv* env_ = nullptr;
   MainStatusBar* bar_ = nullptr;
   ViewRows rows_;
+  wxWindow* buttonBar_ = nullptr;
   wxWindow* panel_ = nullptr;  // the content panel
   AppointmentGrid* grid_ = nullptr;
   WeekPanel* week_ = nullptr;

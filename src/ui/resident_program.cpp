@@ -27,10 +27,9 @@
 #include "reminder/wake_up_job.h"
 #include "store/appointments/appointment_table.h"
 #include "store/base/logbook.h"
-
+#include "ui/command_surfaces.h"
 #include "ui/due_timer.h"
 #include "ui/main_frame.h"
-#include "ui/program_parts.h"
 #include "ui/wx_user_interface.h"
 #include "ui/wx_wait.h"
 
@@ -71,8 +70,9 @@ void ResidentProgram::start() {
   chooseActivation(*ctx_);
 
   // Fonts are the dialog look's (ui/dialog_look.h); the window and its message bar:
-  parts_ = std::make_unique<ProgramParts>(*this);
-  frame_ = new MainFrame(*ctx_, rect, *parts_);
+  surfaces_ = std::make_unique<CommandSurfaces>(*ctx_);
+  frame_ = new MainFrame(*ctx_, rect, *surfaces_);
+  surfaces_->setFrame(frame_);
   ui_->setMainFrame(frame_);
   alert_ = std::make_unique<WxAlertPort>(
       frame_, AlertWindowOptions{entryColours(ctx_->lists), {}},

@@ -11,12 +11,12 @@
 
 namespace zrv {
 
+class CommandSurfaces;
 class DueTimer;
 class Logbook;
 class LinuxWakeUpScheduler;
 class MainFrame;
 class PosixProgramLauncher;
-class ProgramParts;
 class SdlSoundPlayer;
 class SystemClock;
 class CurlMailTransport;
@@ -50,6 +50,7 @@ class ResidentProgram : public TableListener {
 
   Context& context() { return *ctx_; }
   MainFrame* frame() const { return frame_; }
+  CommandSurfaces* surfaces() const { return surfaces_.get(); }
   ReminderEnv* env() const { return env_.get(); }
   const DueTimer* timer() const { return timer_.get(); }
   // The mail dispatch; null until start() has made the main window.
@@ -67,7 +68,6 @@ class ResidentProgram : public TableListener {
   std::unique_ptr<WxUserInterface> ui_;
   std::unique_ptr<Logbook> log_;
   std::unique_ptr<Context> ctx_;
-  std::unique_ptr<ProgramParts> parts_;  // outlives the main window, which refers to it
   std::unique_ptr<SdlSoundPlayer> sound_;
   std::unique_ptr<PosixProgramLauncher> launcher_;
   std::unique_ptr<CurlMailTransport> transport_;
@@ -79,6 +79,7 @@ class ResidentProgram : public TableListener {
   std::unique_ptr<WxAlertPort> alert_;
   std::unique_ptr<DueTimer> timer_;
   std::unique_ptr<ReminderEnv> env_;
+  std::unique_ptr<CommandSurfaces> surfaces_;
   MainFrame* frame_ = nullptr;  // owned by wx
 };
 

@@ -14,12 +14,14 @@
 namespace zrv {
 namespace {
 
+using test::FakeTimer;
 using test::makeAppointment;
 
 struct FakeCommandWindow : CommandWindow {
   explicit FakeCommandWindow(const test::FakeTimer& t) : timer(t) {}
   void leaveWeekOverview() override { calls.push_back("leaveWeek"); }
   void showWeekOverview() override { calls.push_back("week"); }
+  void showCalendar() override {}
   void editAppointment(std::uint32_t recno, bool isNew) override {
     calls.push_back("edit " + std::to_string(recno) + (isNew ? " new" : "") +
                     (timer.on ? " timer on" : " timer off"));
@@ -84,7 +86,7 @@ TEST_F(CommandsTest, TheContextMenuEditsTheClickedRecord) {
 
 TEST_F(CommandsTest, LaterWindowsAreRegisteredAndSaySoWithTheirWrapping) {
   for (CommandId id : {CommandId::PrintToday, CommandId::SettingsSound, CommandId::HelpAbout,
-                       CommandId::AppointmentCalendar, CommandId::ContextFile}) {
+                       CommandId::AppointmentCalendar, CommandId::HelpContents}) {
     rig.ui.messages.clear();
     ASSERT_TRUE(run(id)) << static_cast<int>(id);
     EXPECT_EQ(rig.ui.messages,

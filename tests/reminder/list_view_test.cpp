@@ -77,6 +77,40 @@ TEST_F(ViewRowsTest, RowsFollowTheTriggerOrderOfTheView) {
   EXPECT_EQ(rows.row(*rig.table, 7), ListRow{});
 }
 
+// A long view is taken a stretch at a time: the first rows at once, the rest as asked for,
+// deleted records skipped across the stretches' borders, ending with the whole order.
+TEST_F(ViewRowsTest, ALongViewIsTakenInStretchesThatAddUpToTheWholeOrder) {
+  std::vector<std::uint32_t> added;
+  for (int i = 0; i < 1203; ++i) {
+    const std::string time = (i / 60 < 10 ? "0" : "") + std::to_string(i / 60 % 24) + ":" +
+                             (i % 60 < 10 ? "0" : "") + std::to_string(i % 60);
+    added.push_back(
+        rig.add(at(i < 720 ? "10.06.2024" : "11.06.2024", time, "Nr. " + std::to_string(i))));
+  }
+  for (std::size_t i = 490; i < 520; ++i) {
+    ASSERT_TRUE(rig.table->goTo(added[i]));
+    ASSERT_TRUE(rig.table->deleteRecord());
+  }
+  ASSERT_TRUE(rig.table->commit());
+  const auto whole = rig.table->orderRecnos();
+  ASSERT_TRUE(whole);
+  ASSERT_EQ(whole->size(), 1173u);
+
+  ASSERT_TRUE(rows.reload(*rig.table));
+  EXPECT_EQ(rows.size(), 500);
+  EXPECT_FALSE(rows.complete());
+  // A record beyond the first stretch is found by taking more.
+  const int row = rows.findRow(*rig.table, added[1100]);
+  EXPECT_EQ(rows.recnoAt(row), added[1100]);
+  EXPECT_EQ(rows.findRow(*rig.table, added[500]), -1);  // deleted
+  rows.extendToEnd(*rig.table);
+  EXPECT_TRUE(rows.complete());
+  std::vector<std::uint32_t> taken;
+  for (int i = 0; i < rows.size(); ++i)
+    taken.push_back(rows.recnoAt(i));
+  EXPECT_EQ(taken, *whole);
+}
+
 TEST_F(ViewRowsTest, DeletedAndFiledAppointmentsLeaveTheCurrentView) {
   const auto gone = rig.add(at("10.06.2024", "09:00", "gelöscht"));
   const auto filed = rig.add(at("10.06.2024", "10:00", "abgelegt"));

@@ -102,6 +102,10 @@ class AppointmentTable {
   // numbers of the controlling order, deleted ones left out.
   Result<Appointment> readAt(std::uint32_t recno, bool* deleted = nullptr);
   Result<std::vector<std::uint32_t>> orderRecnos() { return table_->orderRecnos(table_->order()); }
+  // A stretch of the controlling order (see Table::orderPage).
+  Result<Table::OrderPage> orderPage(std::size_t fromEntry, std::size_t maxLive) {
+    return table_->orderPage(table_->order(), fromEntry, maxLive);
+  }
 
   // The current record (see readAppointment / writeAppointment).
   Result<Appointment> read() const;

@@ -60,8 +60,9 @@ Result<NtxTree::PagePtr> NtxTree::page(std::uint32_t offset) {
   if (!got) return got.status();
   auto decoded = decodeNtxPage(std::string_view(buf, *got), offset, header_, path());
   if (!decoded) return decoded.status();
-  if (cache_.size() >= kCachePages) cache_.clear();
   auto ptr = std::make_shared<const NtxPage>(std::move(*decoded));
+  if (!caching_) return ptr;
+  if (cache_.size() >= kCachePages) cache_.clear();
   cache_[offset] = ptr;
   return ptr;
 }
@@ -504,6 +505,13 @@ Status NtxTree::checkPage(std::uint32_t offset, int depth, int& leafDepth,
 }
 
 Status NtxTree::check(std::uint32_t recordCount) {
+  // Every page is read once here: keeping them would make the memory of an opened index grow
+  // with its table.
+  struct CachingOff {
+    explicit CachingOff(bool& flag) : on(flag) { on = false; }
+    ~CachingOff() { on = true; }
+    bool& on;
+  } off(caching_);
   std::unordered_map<std::uint32_t, bool> seen;
   std::string lastKey;
   bool haveLast = false;

@@ -112,6 +112,7 @@ class NtxTree {
   std::uint64_t generation_ = 1;
   std::uint64_t end_ = 0;  // file size rounded up to whole pages: where new pages go
   std::unordered_map<std::uint32_t, PagePtr> cache_;
+  bool caching_ = true;  // off while check() reads every page once
 };
 
 }  // namespace zrv

@@ -101,4 +101,74 @@ Result<std::vector<std::uint32_t>> TableImpl::orderRecnos(int order) {
   return out;
 }
 
+Result<Table::OrderPage> Table::orderPage(int order, std::size_t fromEntry, std::size_t maxLive) {
+  return impl_->orderPage(order, fromEntry, maxLive);
+}
+
+Result<Table::OrderPage> TableImpl::orderPage(int order, std::size_t fromEntry,
+                                              std::size_t maxLive) {
+  if (order < 0 || order > static_cast<int>(indexes_.size())) {
+    return status::invalid("Die Datei " + dbf_.path().filename().string() + " hat keinen Index " +
+                           std::to_string(order) + ".");
+  }
+  if (Status s = flush(); !s) return s;
+  if (Status s = refreshShared(); !s) return s;
+  Table::OrderPage page;
+  std::string record;
+  if (order == 0) {
+    std::uint32_t r = static_cast<std::uint32_t>(fromEntry) + 1;
+    for (; r <= dbf_.recordCount() && page.recnos.size() < maxLive; ++r) {
+      if (Status s = readRecord(r, record); !s) return s;
+      if (record[0] != xbase::dbf::kDeleted) page.recnos.push_back(r);
+    }
+    page.nextEntry = r - 1;
+    page.atEnd = r > dbf_.recordCount();
+    return page;
+  }
+  OpenIndex& ix = *indexes_[static_cast<std::size_t>(order - 1)];
+  const auto walk = [&]() -> Status {
+    page = Table::OrderPage{};
+    if (Status s = ix.tree.beginRead(); !s) return s;
+    // A sound index has one entry per record; more steps than that mean a loop in its pages.
+    const std::uint64_t most = 2 * (std::uint64_t(dbf_.recordCount()) + 16);
+    NtxTree::Cursor c;
+    std::size_t entry = 0;
+    Result<bool> on = ix.tree.first(c);
+    Status fault;
+    for (; on && *on && entry < fromEntry && entry < most; ++entry)
+      on = ix.tree.next(c);
+    for (; on && *on && page.recnos.size() < maxLive; ++entry) {
+      const std::uint32_t r = c.entry.recno;
+      if (entry >= most) {
+        fault = indexFault(ix, status::corrupt(ix.file, "die Seiten bilden einen Kreis"));
+        break;
+      }
+      if (r == 0 || r > dbf_.recordCount()) {
+        fault = indexFault(ix, status::corrupt(ix.file, "ein Schlüssel verweist auf Datensatz " +
+                                                            std::to_string(r)));
+        break;
+      }
+      if (Status s = readRecord(r, record); !s) {
+        fault = s;
+        break;
+      }
+      if (record[0] != xbase::dbf::kDeleted) page.recnos.push_back(r);
+      on = ix.tree.next(c);
+    }
+    ix.tree.end();
+    if (!fault) return fault;
+    if (!on) return indexFault(ix, on.status());
+    page.nextEntry = entry;
+    page.atEnd = !*on;
+    return {};
+  };
+  Status s = walk();
+  if (s.code() == StatusCode::kCorrupt && ix.damaged) {
+    if (Status r = repair(ix, s); !r) return r;
+    s = walk();
+  }
+  if (!s) return s;
+  return page;
+}
+
 }  // namespace zrv

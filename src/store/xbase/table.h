@@ -181,6 +181,17 @@ class Table {
   // and walked again, as a move would.
   Result<std::vector<std::uint32_t>> orderRecnos(int order);
 
+  // One stretch of an order, for lists that show the first rows at once and the rest as they
+  // are scrolled to: from its entry `fromEntry` (deleted records counted) up to `maxLive`
+  // records that are not deleted. `nextEntry` continues the walk; `atEnd` when there is no
+  // more. Entries are skipped without reading their records, so a stretch costs what it holds.
+  struct OrderPage {
+    std::vector<std::uint32_t> recnos;
+    std::size_t nextEntry = 0;
+    bool atEnd = false;
+  };
+  Result<OrderPage> orderPage(int order, std::size_t fromEntry, std::size_t maxLive);
+
   // ---- fields of the current record -----------------------------------------------------
   // Errors: unknown field, wrong type (kInvalidArgument); unreadable memo (kCorrupt). On the
   // phantom record every field is empty.

@@ -96,6 +96,7 @@ class TableImpl {
   Result<bool> firstLiveWith(OpenIndex& ix, NtxTree::Cursor& c, bool forward, Result<bool> on,
                              std::string& record);
   Result<std::vector<std::uint32_t>> orderRecnos(int order);
+  Result<Table::OrderPage> orderPage(int order, std::size_t fromEntry, std::size_t maxLive);
   Status topIndexed(OpenIndex& ix);
   Status bottomIndexed(OpenIndex& ix);
   Status topNatural();

@@ -109,6 +109,7 @@ void MainFrame::buildDlg() {
 // (missed appointments, next appointment, timer), a new size only fits the columns, so that a
 // resize keeps the user's place in the list.
 void MainFrame::showList() {
+  ctx_.help.setTopic(help_topic::kMain);
   const bool created = !grid_;
   if (created) buildListPanel();
   panel_->SetSize(wxRect(wxPoint(0, 0), GetClientSize()));
@@ -154,6 +155,7 @@ void MainFrame::buildListPanel() {
 
 void MainFrame::showWeek() {
   dropPanel();
+  ctx_.help.setTopic(help_topic::kWeek);
   const Date monday = weekStart(ctx_.clock.today());
   WeekTexts texts;
   if (env_) {
@@ -267,6 +269,7 @@ void MainFrame::listToFirstRow() {
 
 void MainFrame::setTrayTooltip(const std::string& text) {
   trayTooltip_ = text;
+  if (seams_.trayText) seams_.trayText(text);
 }
 
 // Pending messages run as soon as the tick returns to the event loop; running them from inside

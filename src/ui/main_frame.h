@@ -39,6 +39,8 @@ struct MainWindowSeams {
   std::function<void()> buildBar;
   // The window closes: the tray icon ends.
   std::function<void()> endTray;
+  // The next appointment's text for the tray icon's tooltip.
+  std::function<void(const std::string& text)> trayText;
 };
 
 class MainFrame : public wxFrame, public MainWindowPort {

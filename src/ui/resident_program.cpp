@@ -12,13 +12,19 @@
 #include "platform/system_clock.h"
 #include "reminder/alert_port_wx.h"
 #include "reminder/due_check.h"
+#include "reminder/next_appointment.h"
 #include "reminder/reminder_env.h"
+#include "reminder/sound_slots.h"
 #include "reminder/timer_interval.h"
 #include "reminder/unconfigured_mail.h"
 #include "store/appointment_table.h"
 #include "store/logbook.h"
+#include "ui/about_box.h"
 #include "ui/due_timer.h"
+#include "ui/help_viewer.h"
 #include "ui/main_frame.h"
+#include "ui/resident_tray.h"
+#include "ui/tray_icon.h"
 #include "ui/wx_user_interface.h"
 #include "ui/wx_wait.h"
 
@@ -38,9 +44,18 @@ ResidentProgram::ResidentProgram(const fs::path& programFile) {
   mail_ = std::make_unique<UnconfiguredMailDispatch>(*log_);
   wakeUp_ = std::make_unique<LinuxWakeUpScheduler>(LinuxWakeUpOptions{dir, true});
   wait_ = std::make_unique<WxWait>();
+  help_ = std::make_unique<WxHelpViewer>(helpBookFile(dir), [this](const std::string& text) {
+    log_->log("Hilfe", text);
+    ui_->message("Hilfe", text);
+  });
+  ctx_->help.attach(help_.get());
+  helpKey_ = std::make_unique<HelpKey>(ctx_->help);
 }
 
 ResidentProgram::~ResidentProgram() {
+  tray_.reset();
+  helpKey_.reset();
+  ctx_->help.attach(nullptr);
   env_.reset();
   timer_.reset();
 }
@@ -49,15 +64,24 @@ void ResidentProgram::start() {
   StartupHooks hooks;
   hooks.wakeUpAvailable = [this] { return wakeUp_->available(); };
   hooks.buildDbase = [](Context& ctx, const std::string& name) { buildDbase(ctx, name); };
-  // The about box in its start-up form comes with the about box (hooks.showAboutBox).
+  hooks.showAboutBox = [this](Context& ctx) {
+    aboutInfo(nullptr, ctx.CRELEASE, true, [this] { qlPlaySound(*ctx_, *sound_, 1, 1); });
+  };
   const WindowRect rect = startUp(*ctx_, hooks);
   chooseActivation(*ctx_);
 
   // Fonts are the dialog look's (ui/dialog_look.h); the window and its message bar:
-  frame_ = new MainFrame(*ctx_, rect);
+  MainWindowSeams seams;
+  seams.createTray = [this] { tray_->create(); };
+  seams.endTray = [this] { tray_->end(); };
+  seams.trayText = [this](const std::string& text) { tray_->setText(text); };
+  frame_ = new MainFrame(*ctx_, rect, std::move(seams));
   ui_->setMainFrame(frame_);
-  alert_ = std::make_unique<WxAlertPort>(frame_, AlertWindowOptions{entryColours(ctx_->lists), {}},
-                                         PostponeWindowOptions{entryColours(ctx_->lists), {}, {}});
+  alert_ = std::make_unique<WxAlertPort>(
+      frame_,
+      AlertWindowOptions{entryColours(ctx_->lists),
+                         [this](const std::string& topic) { ctx_->help.show(topic); }},
+      PostponeWindowOptions{entryColours(ctx_->lists), {}, {}});
 
   // Network mode's user set-up comes with the user registry.
   openTableAtStart(*ctx_, {});
@@ -71,9 +95,19 @@ void ResidentProgram::start() {
   }
   frame_->attach(env_.get());
 
-  frame_->Show();
-  // Without a tray icon a hidden start shows the window iconified.
-  if (ctx_->run.LS_WNDHIDDEN) frame_->Iconize(true);
+  // A hidden start leaves the window off screen, behind the tray icon; without a notification
+  // area it shows the window iconified.
+  const bool hidden = ctx_->run.LS_WNDHIDDEN;
+  if (!hidden || !TTrayIcon::hostAvailable()) frame_->Show();
+  if (hidden && !TTrayIcon::hostAvailable()) frame_->Iconize(true);
+  tray_ = std::make_unique<ResidentTray>(*frame_, *ctx_,
+                                         TrayMenuActions{[this] {
+                                                           // The command layer will wrap this like
+                                                           // every user command.
+                                                           aboutInfo(frame_, ctx_->CRELEASE, false);
+                                                           if (env_) chkNext(*env_, "MenuTray");
+                                                         },
+                                                         {}});
   frame_->initialise();
 }
 

@@ -10,14 +10,17 @@
 namespace zrv {
 
 class DueTimer;
+class HelpKey;
 class Logbook;
 class LinuxWakeUpScheduler;
 class MainFrame;
 class PosixProgramLauncher;
+class ResidentTray;
 class SdlSoundPlayer;
 class SystemClock;
 class UnconfiguredMailDispatch;
 class WxAlertPort;
+class WxHelpViewer;
 class WxUserInterface;
 class WxWait;
 struct Context;
@@ -43,6 +46,7 @@ class ResidentProgram {
   MainFrame* frame() const { return frame_; }
   ReminderEnv* env() const { return env_.get(); }
   const DueTimer* timer() const { return timer_.get(); }
+  ResidentTray* tray() const { return tray_.get(); }
 
  private:
   void closeTables();
@@ -56,9 +60,12 @@ class ResidentProgram {
   std::unique_ptr<UnconfiguredMailDispatch> mail_;
   std::unique_ptr<LinuxWakeUpScheduler> wakeUp_;
   std::unique_ptr<WxWait> wait_;
+  std::unique_ptr<WxHelpViewer> help_;
+  std::unique_ptr<HelpKey> helpKey_;
   std::unique_ptr<WxAlertPort> alert_;
   std::unique_ptr<DueTimer> timer_;
   std::unique_ptr<ReminderEnv> env_;
+  std::unique_ptr<ResidentTray> tray_;
   MainFrame* frame_ = nullptr;  // owned by wx
 };
 

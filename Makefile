@@ -40,6 +40,10 @@ run: install
 test: build
 	cd $(BUILD) && $(GUI_ENV) $(XVFB) ctest --output-on-failure -j $(JOBS) --timeout 600
 
+# The user guide's screenshots in docs/ (and the help book's), taken again by the window tests.
+screenshots: build
+	bash scripts/screenshots.sh $(BUILD)
+
 bench: build
 	bash scripts/bench.sh $(BUILD)
 

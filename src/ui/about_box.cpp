@@ -1,5 +1,6 @@
 #include "ui/about_box.h"
 
+#include <wx/arrstr.h>
 #include <wx/dcbuffer.h>
 #include <wx/panel.h>
 
@@ -23,10 +24,29 @@ class AboutPanel : public wxPanel {
   }
 
  private:
+  // The text centred in its block, its words wrapped to the block's width.
   void block(wxDC& dc, int row, int height, const std::string& text, const wxFont& font) {
     dc.SetFont(font);
-    const wxRect r(0, row * kUnit, 160 * kUnit, height * kUnit);
-    dc.DrawLabel(wxString::FromUTF8(text), r.Deflate(6, 0), wxALIGN_CENTRE);
+    const wxRect r = wxRect(0, row * kUnit, 160 * kUnit, height * kUnit).Deflate(8, 0);
+    dc.DrawLabel(wrapped(dc, wxString::FromUTF8(text), r.width), r, wxALIGN_CENTRE);
+  }
+
+  static wxString wrapped(wxDC& dc, const wxString& text, int width) {
+    wxString out, line;
+    for (const wxString& paragraph : wxSplit(text, '\n', '\0')) {
+      line.clear();
+      for (const wxString& word : wxSplit(paragraph, ' ', '\0')) {
+        const wxString longer = line.empty() ? word : line + ' ' + word;
+        if (!line.empty() && dc.GetTextExtent(longer).x > width) {
+          out += line + '\n';
+          line = word;
+        } else {
+          line = longer;
+        }
+      }
+      out += line + '\n';
+    }
+    return out.RemoveLast();
   }
 
   void paint() {
@@ -46,15 +66,17 @@ class AboutPanel : public wxPanel {
 }  // namespace
 
 AboutLines aboutLines(const std::string& release) {
-  return {release + "\nTerminerinnerung mit Alarm, Kalender und Wochenübersicht",
-          "Ihre Termindateien bleiben mit der Windows-Fassung austauschbar.",
-          "Zum Schließen klicken"};
+  return {release + "\nTerminerinnerung mit Alarm und Kalender",
+          "Ihre Termine bleiben mit der Windows-Fassung austauschbar.", "Zum Schließen klicken"};
 }
 
 AboutBox::AboutBox(wxWindow* parent, const std::string& release, bool splash,
                    std::function<void()> startSound)
-    : wxDialog(parent, wxID_ANY, wxString::FromUTF8(release), wxDefaultPosition, wxDefaultSize,
-               wxCAPTION | wxCLOSE_BOX | (parent ? 0 : wxSTAY_ON_TOP)),
+    // The splash is a borderless picture without a title, so that nothing takes it for the
+    // main window that follows it; from the menus the box carries the product title.
+    : wxDialog(parent, wxID_ANY, splash ? wxString() : wxString::FromUTF8(release),
+               wxDefaultPosition, wxDefaultSize,
+               splash ? wxBORDER_SIMPLE | wxSTAY_ON_TOP : wxCAPTION | wxCLOSE_BOX),
       splash_(splash),
       startSound_(std::move(startSound)),
       timer_(this) {

@@ -12,9 +12,11 @@
 namespace zrv {
 
 ResidentTray::ResidentTray(MainFrame& frame, Context& ctx, TrayMenuActions actions)
-    : frame_(frame), ctx_(ctx), actions_(std::move(actions)), text_(ctx.CRELEASE) {
-  // However the window comes back on screen (the icon, the menu, an alert), it counts as shown
-  // again and a window that started hidden builds its list now.
+    : frame_(frame),
+      ctx_(ctx),
+      actions_(std::move(actions)),
+      text_(ctx.CRELEASE),
+      offScreen_(!frame.IsShown()) {
   frame_.Bind(wxEVT_SHOW, &ResidentTray::onShow, this);
   frame_.Bind(wxEVT_ICONIZE, &ResidentTray::onIconize, this);
 }
@@ -31,7 +33,8 @@ void ResidentTray::onIconize(wxIconizeEvent& event) {
 
 void ResidentTray::onShow(wxShowEvent& event) {
   event.Skip();
-  if (!event.IsShown() || ended_) return;
+  if (!event.IsShown() || !offScreen_ || ended_) return;
+  offScreen_ = false;
   ctx_.run.LS_WNDSHOWN = true;
   ctx_.run.LS_WNDHIDDEN = false;
   frame_.CallAfter([this] {
@@ -103,6 +106,7 @@ void ResidentTray::showWindow() {
 void ResidentTray::hide() {
   ctx_.run.LS_WNDHIDDEN = true;
   if (trayUsable()) {
+    offScreen_ = true;
     frame_.Hide();
   } else {
     noteNoTray();

@@ -75,6 +75,7 @@ class ResidentTray {
   std::string text_;
   bool noTrayLogged_ = false;
   bool ended_ = false;
+  bool offScreen_;  // hidden in the tray (not minimised)
 };
 
 }  // namespace zrv

@@ -130,6 +130,10 @@ TEST_F(HelpWindowTest, F1OpensTheCurrentTopicAndTheAlertItsOwn) {
     test::pump();
     test::keyOn(alert, WXK_F1);
     EXPECT_TRUE(helpShows("Terminalarm"));
+    viewer.window()->SetSize(40, 40, 900, 640);
+    viewer.window()->Raise();
+    test::pump(500);
+    test::screenshot(viewer.window(), "help_page");
 
     help.show(help_topic::kWeek);
     EXPECT_TRUE(helpShows("Wochenübersicht"));

@@ -24,6 +24,7 @@ ResidentTray::ResidentTray(MainFrame& frame, Context& ctx, TrayMenuActions actio
 // The icon goes with this object, after the event loop; the window is not touched here.
 ResidentTray::~ResidentTray() = default;
 
+// A minimised window (no notification area) restored by the user is shown again.
 void ResidentTray::onIconize(wxIconizeEvent& event) {
   event.Skip();
   if (event.IsIconized() || ended_) return;
@@ -31,6 +32,8 @@ void ResidentTray::onIconize(wxIconizeEvent& event) {
   ctx_.run.LS_WNDHIDDEN = false;
 }
 
+// However a window hidden in the tray comes back on screen (the icon, the menu, an alert), it
+// counts as shown again, and a window that started hidden builds its list now.
 void ResidentTray::onShow(wxShowEvent& event) {
   event.Skip();
   if (!event.IsShown() || !offScreen_ || ended_) return;

@@ -4,6 +4,7 @@
 #include <wx/eventfilter.h>
 #include <wx/html/helpctrl.h>
 #include <wx/html/helpfrm.h>
+#include <wx/image.h>
 
 namespace zrv {
 namespace fs = std::filesystem;
@@ -23,6 +24,8 @@ WxHelpViewer::~WxHelpViewer() {
 bool WxHelpViewer::open() {
   if (controller_) return true;
   if (failed_) return false;
+  // The pages show PNG screenshots; without the handler each picture would raise a warning.
+  if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
   auto controller = std::make_unique<wxHtmlHelpController>(
       wxHF_DEFAULT_STYLE | wxHF_FRAME | wxHF_MERGE_BOOKS, nullptr);
   controller->SetTitleFormat(wxS("Zorvane-Hilfe: %s"));

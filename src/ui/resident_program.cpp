@@ -98,17 +98,20 @@ void ResidentProgram::start() {
   // A hidden start leaves the window off screen, behind the tray icon; without a notification
   // area it shows the window iconified.
   const bool hidden = ctx_->run.LS_WNDHIDDEN;
-  if (!hidden || !TTrayIcon::hostAvailable()) frame_->Show();
-  if (hidden && !TTrayIcon::hostAvailable()) frame_->Iconize(true);
+  const bool trayHost = TTrayIcon::hostAvailable();
+  if (!hidden || !trayHost) frame_->Show();
+  if (hidden && !trayHost) frame_->Iconize(true);
   tray_ = std::make_unique<ResidentTray>(*frame_, *ctx_,
-                                         TrayMenuActions{[this] {
-                                                           // The command layer will wrap this like
-                                                           // every user command.
-                                                           aboutInfo(frame_, ctx_->CRELEASE, false);
-                                                           if (env_) chkNext(*env_, "MenuTray");
-                                                         },
-                                                         {}});
+                                         TrayMenuActions{[this] { aboutFromTray(); }, {}});
+  if (hidden && !trayHost) tray_->noteNoTray();
   frame_->initialise();
+}
+
+// "Über Zorvane" of the tray menu: the about box without splash, then the next appointment.
+// (The command layer will wrap this like every user command.)
+void ResidentProgram::aboutFromTray() {
+  aboutInfo(frame_, ctx_->CRELEASE, false);
+  if (env_) chkNext(*env_, "MenuTray");
 }
 
 void ResidentProgram::shutDown() {

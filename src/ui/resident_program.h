@@ -50,6 +50,7 @@ class ResidentProgram {
 
  private:
   void closeTables();
+  void aboutFromTray();
 
   std::unique_ptr<SystemClock> clock_;
   std::unique_ptr<WxUserInterface> ui_;

@@ -53,6 +53,9 @@ class ResidentTray {
   // The command "hide to tray": hidden with the setting InTray, else minimised.
   void hideToTray();
 
+  // Logs once per run that there is no notification area and the window is minimised instead.
+  void noteNoTray();
+
   // MENUTRAY, as shown by a right press (the caller owns it).
   wxMenu* buildMenu();
   // Whether the window is on screen (shown and not minimised).
@@ -66,7 +69,6 @@ class ResidentTray {
   void onShow(wxShowEvent& event);
   void onIconize(wxIconizeEvent& event);
   void onMenu(int id);
-  void noteNoTray();
 
   MainFrame& frame_;
   Context& ctx_;

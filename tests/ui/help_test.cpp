@@ -13,6 +13,7 @@
 
 #include "app/help.h"
 #include "reminder/alert_window.h"
+#include "ui/german_locale.h"
 #include "ui/help_viewer.h"
 #include "ui_test_util.h"
 
@@ -80,6 +81,7 @@ TEST(HelpBook, EveryTopicHasItsOwnPageAndEveryEntryLeadsToAPage) {
 class HelpWindowTest : public ::testing::Test {
  protected:
   HelpWindowTest() {
+    selectGermanTexts();  // the help window's own captions, as the program shows them
     help.attach(&viewer);
     frame = new wxFrame(nullptr, wxID_ANY, "Zorvane", wxPoint(40, 40), wxSize(400, 300));
     new wxTextCtrl(frame, wxID_ANY);

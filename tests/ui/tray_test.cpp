@@ -25,7 +25,8 @@ namespace {
 // trayer's panel on the screen; it grows from 2 pixels wide once an icon is embedded.
 std::optional<wxRect> trayPanel() {
   const auto tree = test::run({"xwininfo", "-root", "-tree"}).output;
-  const std::regex panel(R"re("panel": \("panel" "trayer"\)\s+(\d+)x(\d+)\+(-?\d+)\+(-?\d+))re");
+  const std::regex panel(
+      R"re("panel": \("panel" "trayer"\)\s+(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+))re");
   std::smatch m;
   if (!std::regex_search(tree, m, panel)) return std::nullopt;
   return wxRect(std::stoi(m[3]), std::stoi(m[4]), std::stoi(m[1]), std::stoi(m[2]));

@@ -6,7 +6,8 @@ CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 XVFB       := xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp"
 GUI_ENV    := NO_AT_BRIDGE=1 GDK_BACKEND=x11 WAYLAND_DISPLAY=
 
-.PHONY: all deps configure build install install-network run test bench fuzz format clean
+.PHONY: all deps configure build install install-network install-desktop run test screenshots \
+        bench fuzz format clean
 
 all: build
 
@@ -29,11 +30,19 @@ install-network: build
 	cmake --install $(BUILD) --prefix $(PREFIX) --component network
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
+# The installed program in the user's application menu (entry and icon under ~/.local/share).
+install-desktop: install
+	bash scripts/install-desktop.sh $(PREFIX)
+
 run: install
 	@bash scripts/run.sh $(PREFIX)
 
 test: build
 	cd $(BUILD) && $(GUI_ENV) $(XVFB) ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# The user guide's screenshots in docs/ (and the help book's), taken again by the window tests.
+screenshots: build
+	bash scripts/screenshots.sh $(BUILD)
 
 bench: build
 	bash scripts/bench.sh $(BUILD)

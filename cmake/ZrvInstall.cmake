@@ -56,3 +56,22 @@ zrv_install_once(${ZRV_SOUND_TABLE} ZRVPARAM.DBF)
 # The program's own sounds are not user data: installing again replaces them.
 install(DIRECTORY ${ZRV_SOUND_DIR}/ DESTINATION sounds
         FILES_MATCHING PATTERN "*.wav" PATTERN "*.WAV")
+
+# The German help book (HTML pages, contents, index, pictures): not user data, replaced on every
+# installation.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/help/ DESTINATION help
+        FILES_MATCHING PATTERN "*.html" PATTERN "*.hh?" PATTERN "*.png")
+
+# Desktop integration: the icon in its sizes and a freedesktop entry pointing at this program
+# directory. `make install-desktop` (scripts/install-desktop.sh) puts both into the user's
+# application menu.
+if(ZRV_BUILD_UI)
+  install(DIRECTORY ${ZRV_ICON_DIR}/ DESTINATION icons FILES_MATCHING PATTERN "zorvane-*.png")
+  install(CODE "
+    set(ZRV_DIR \"\${CMAKE_INSTALL_PREFIX}\")
+    set(ZRV_PROGRAM \"\${CMAKE_INSTALL_PREFIX}/zorvane\")
+    configure_file(\"${CMAKE_SOURCE_DIR}/data/zorvane.desktop.in\"
+                   \"\${CMAKE_INSTALL_PREFIX}/zorvane.desktop\" @ONLY)
+    message(STATUS \"Installing: \${CMAKE_INSTALL_PREFIX}/zorvane.desktop\")
+  ")
+endif()

@@ -13,6 +13,8 @@ PACKAGES=(
   clang libclang-rt-14-dev
   # windows under a virtual display, driving them like a user
   xvfb xauth x11-utils xdotool openbox wmctrl imagemagick fonts-liberation2
+  # a notification area (tray host) and the clipboard from outside, for the tray and copy tests
+  trayer xclip
   # independent readers and writers of the tables, local test servers
   python3 python3-dbfread python3-dbf python3-aiosmtpd openssl
   # certificates of mail servers reached over TLS

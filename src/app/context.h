@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/help.h"
 #include "app/settings.h"
 #include "store/base/date.h"
 
@@ -79,6 +80,7 @@ struct Context {
   const Clock& clock;
   Logbook& log;
   UserInterface& ui;
+  Help help;  // the help book: the current topic (F1) and its viewer
 };
 
 }  // namespace zrv

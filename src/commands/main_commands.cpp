@@ -92,6 +92,26 @@ void fileNew(CommandScope& s) {
   });
 }
 
+void about(CommandScope& s) {
+  s.window.showAbout();
+}
+
+void toClipboard(CommandScope& s) {
+  if (s.env) s.window.copyToClipboard();
+}
+
+void fromClipboard(CommandScope& s) {
+  if (s.env) s.window.pasteFromClipboard();
+}
+
+void helpContents(CommandScope& s) {
+  s.ctx.help.showContents();
+}
+
+void helpIndex(CommandScope& s) {
+  s.ctx.help.showIndex();
+}
+
 void calendar(CommandScope& s) {
   if (s.env) s.window.showCalendar();
 }
@@ -207,8 +227,8 @@ Commands mainWindowCommands() {
   add(Id::AppointmentNew, "MNewTer", kWrappedMissed, editNew);
   add(Id::AppointmentEdit, "MEditTer", kWrappedMissed, editCurrent);
   add(Id::AppointmentDelete, "MDelTer", kPlain, deleteCurrent);
-  add(Id::AppointmentFromClipboard, "", kWrapped, notYet);
-  add(Id::AppointmentToClipboard, "", kWrapped, notYet);
+  add(Id::AppointmentFromClipboard, "", kWrapped, fromClipboard);
+  add(Id::AppointmentToClipboard, "", kWrapped, toClipboard);
   add(Id::AppointmentCalendar, "MKalen", kWrapped, calendar);
   // Menu "&Gehe zu"
   add(Id::GoFirst, "", kPlain, moveTo(ListMove::First));
@@ -233,9 +253,9 @@ Commands mainWindowCommands() {
   add(Id::SettingsSound, "SetSound", kWrapped, notYet);
   add(Id::SettingsOptimizeUsers, "SetUser", kWrapped, notYet);
   // Menu "&Hilfe"
-  add(Id::HelpContents, "", kInPlace, notYet);
-  add(Id::HelpIndex, "", kInPlace, notYet);
-  add(Id::HelpAbout, "About", kInPlace, notYet);
+  add(Id::HelpContents, "", kInPlace, helpContents);
+  add(Id::HelpIndex, "", kInPlace, helpIndex);
+  add(Id::HelpAbout, "About", kInPlace, about);
   add(Id::HelpSystemInfo, "SysInfo", kWrappedInPlace, notYet);
   add(Id::HelpHomepage, "", kInPlace, homepage);
   add(Id::HelpSupportMail, "", kInPlace, supportMail);
@@ -244,8 +264,8 @@ Commands mainWindowCommands() {
   add(Id::BarNew, "BarNew", kWrappedMissed, editNew);
   add(Id::BarEdit, "BarEdit", kWrappedMissed, editCurrent);
   add(Id::BarDelete, "BarDel", kPlain, deleteCurrent);
-  add(Id::BarToClipboard, "", kPlain, notYet);
-  add(Id::BarFromClipboard, "", kPlain, notYet);
+  add(Id::BarToClipboard, "", kPlain, toClipboard);
+  add(Id::BarFromClipboard, "", kPlain, fromClipboard);
   add(Id::BarFirst, "", kPlain, moveTo(ListMove::First));
   add(Id::BarPrevious, "", kPlain, moveTo(ListMove::Previous));
   add(Id::BarNext, "", kPlain, moveTo(ListMove::Next));
@@ -255,7 +275,7 @@ Commands mainWindowCommands() {
   add(Id::BarUserOrFile, "BarUserList", kWrappedMissed, userOrFile);
   add(Id::BarCalendar, "BarKalen", kWrapped, calendar);
   add(Id::BarSettings, "BarSetup", kWrapped, notYet);
-  add(Id::BarHelp, "", kInPlace, notYet);
+  add(Id::BarHelp, "", kInPlace, helpContents);
   add(Id::BarHide, "", kInPlace, hide);
   // The bar's drop-down menus
   add(Id::PopupViewCurrent, "PopUp1", kPlain, view(1));

@@ -21,6 +21,12 @@ class CommandWindow {
   virtual void editAppointment(std::uint32_t recno, bool isNew) = 0;
   // The month calendar as viewer; afterwards the list shows view 1 and has the focus.
   virtual void showCalendar() = 0;
+  // The about box, without sound.
+  virtual void showAbout() = 0;
+  // The current appointment's text to the clipboard.
+  virtual void copyToClipboard() = 0;
+  // A new appointment in the editor with the clipboard's text.
+  virtual void pasteFromClipboard() = 0;
   // Moves the list's cursor (and the table's current record) and gives the list the focus.
   virtual void moveInList(ListMove move) = 0;
   // Out of sight: into the tray, or minimised.

@@ -70,7 +70,11 @@ void raiseAlert(ReminderEnv& env, const Appointment& a, const AlertContent& cont
                   "Melden: " + a.TDATE.toDisplay() + " " + a.TTIME + " " + firstLine(a.TEXT));
   playAlarmFile(env, a);
   RecordAlertActions actions(env, recno);
-  env.ports.alert.showAlert(content, actions);
+  {
+    // F1 opens the alert's page while it is up, the contents afterwards.
+    ScopedHelpTopic topic(env.ctx.help, help_topic::kAlert, help_topic::kContents);
+    env.ports.alert.showAlert(content, actions);
+  }
   qlPlaySound(env.ctx, env.ports.sound, 1, 2);
 }
 

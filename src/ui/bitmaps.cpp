@@ -49,7 +49,7 @@ wxImage transparentImage(const wxSize& size) {
   return image;
 }
 
-wxBitmap paint(const BitmapDef& def, const wxSize& size) {
+wxImage paintImage(const BitmapDef& def, const wxSize& size) {
   wxImage image = transparentImage(size);
   {
     std::unique_ptr<wxGraphicsContext> gc(
@@ -63,7 +63,11 @@ wxBitmap paint(const BitmapDef& def, const wxSize& size) {
       def.paint(painter);
     }
   }  // the context writes its pixels back into the image when it goes
-  return wxBitmap(image);
+  return image;
+}
+
+wxBitmap paint(const BitmapDef& def, const wxSize& size) {
+  return wxBitmap(paintImage(def, size));
 }
 
 // Painted bitmaps by name and size; emptied when wx shuts down, before the toolkit goes.
@@ -98,6 +102,12 @@ wxBitmap bitmapByName(std::string_view name, const wxSize& size) {
   auto it = bitmaps.find(key);
   if (it == bitmaps.end()) it = bitmaps.emplace(key, paint(*def, wanted)).first;
   return it->second;
+}
+
+wxImage imageByName(std::string_view name, const wxSize& size) {
+  const wxSize wanted(std::max(size.x, 1), std::max(size.y, 1));
+  const BitmapDef* def = find(name);
+  return def ? paintImage(*def, wanted) : transparentImage(wanted);
 }
 
 bool hasBitmap(std::string_view name) {

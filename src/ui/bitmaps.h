@@ -10,6 +10,7 @@
 #include <wx/bitmap.h>
 #include <wx/gdicmn.h>
 #include <wx/iconbndl.h>
+#include <wx/image.h>
 
 namespace zrv {
 
@@ -17,6 +18,8 @@ namespace zrv {
 wxBitmap bitmapByName(std::string_view name);
 // The bitmap painted at `size` pixels; the picture keeps its proportions and is centred.
 wxBitmap bitmapByName(std::string_view name, const wxSize& size);
+// The same picture as an image, painted anew; needs no display (for build-time tools).
+wxImage imageByName(std::string_view name, const wxSize& size);
 bool hasBitmap(std::string_view name);
 // The natural size; 16 × 16 for an unknown name.
 wxSize naturalBitmapSize(std::string_view name);

@@ -11,6 +11,7 @@
 #include "store/appointments/appointment_table.h"
 #include "ui/button_bar.h"
 #include "ui/main_status_bar.h"
+#include "ui/resident_tray.h"
 #include "ui/tmenu.h"
 
 namespace zrv {
@@ -116,10 +117,29 @@ MenuFacts CommandSurfaces::facts(std::uint32_t recno) const {
   return MenuFacts{ctx_.settings.LS_LAN, record ? &*record : nullptr};
 }
 
-void CommandSurfaces::editTermin(wxWindow* owner, std::uint32_t recno, bool isNew) {
+void CommandSurfaces::editTermin(wxWindow* owner, std::uint32_t recno, bool isNew,
+                                 const std::string& startText) {
   if (ReminderEnv* env = frame_ ? frame_->env() : nullptr) {
-    (void)zrv::editTermin(owner, *env, recno, isNew, false, "", editorSeams_);
+    (void)zrv::editTermin(owner, *env, recno, isNew, false, startText, editorSeams_);
   }
+}
+
+void CommandSurfaces::createTray() {
+  if (tray_) tray_->create();
+}
+
+void CommandSurfaces::endTray() {
+  if (tray_) tray_->end();
+}
+
+bool CommandSurfaces::hideToTray() {
+  if (!tray_) return false;
+  tray_->hideToTray();
+  return true;
+}
+
+void CommandSurfaces::trayText(const std::string& text) {
+  if (tray_) tray_->setText(text);
 }
 
 void CommandSurfaces::buildBar() {

@@ -19,6 +19,7 @@ class wxWindow;
 namespace zrv {
 
 class ButtonBar;
+class ResidentTray;
 class TMenu;
 
 class CommandSurfaces : public MainWindowParts {
@@ -28,13 +29,18 @@ class CommandSurfaces : public MainWindowParts {
 
   // The window the surfaces belong to; its menu bar is built now.
   void setFrame(MainFrame* frame);
+  // The tray icon, made after the window; null: no tray, hiding minimises.
+  void setTray(ResidentTray* tray) { tray_ = tray; }
 
   // MainWindowParts
-  void editTermin(wxWindow* owner, std::uint32_t recno, bool isNew) override;
+  void editTermin(wxWindow* owner, std::uint32_t recno, bool isNew,
+                  const std::string& startText) override;
   void rightClick(int row, int column, std::uint32_t recno) override;
-  void createTray() override {}
+  void createTray() override;
   void buildBar() override;
-  void endTray() override {}
+  void endTray() override;
+  bool hideToTray() override;
+  void trayText(const std::string& text) override;
 
   // The drop-down menu `number` (1 views, 2 settings) under `button`.
   void menuSearch(int number, wxWindow* button);
@@ -51,6 +57,7 @@ class CommandSurfaces : public MainWindowParts {
 
   Context& ctx_;
   MainFrame* frame_ = nullptr;
+  ResidentTray* tray_ = nullptr;  // owned by the program
   std::unique_ptr<TMenu> menuBar_;
   ButtonBar* buttonBar_ = nullptr;             // owned by the frame
   mutable std::optional<Appointment> record_;  // the record the rules look at

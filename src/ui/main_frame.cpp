@@ -11,6 +11,7 @@
 #include "app/startup.h"
 #include "calendar/calendar_window.h"
 #include "reminder/alert_actions.h"
+#include "reminder/clipboard.h"
 #include "reminder/due_check.h"
 #include "reminder/missed_appointments.h"
 #include "reminder/next_appointment.h"
@@ -20,6 +21,7 @@
 #include "store/appointments/appointment_table.h"
 #include "store/base/clock.h"
 #include "store/base/logbook.h"
+#include "ui/about_box.h"
 #include "ui/appointment_grid.h"
 #include "ui/bitmaps.h"
 #include "ui/dialog_look.h"
@@ -27,6 +29,7 @@
 #include "ui/main_status_bar.h"
 #include "ui/stop_sequence.h"
 #include "ui/week_panel.h"
+#include "ui/wx_clipboard.h"
 
 namespace zrv {
 namespace {
@@ -130,6 +133,7 @@ void MainFrame::buildDlg() {
 // (missed appointments, next appointment, timer), a new size only fits the columns, so that a
 // resize keeps the user's place in the list.
 void MainFrame::showList() {
+  ctx_.help.setTopic(help_topic::kMain);
   const bool created = !grid_;
   if (created) buildListPanel();
   fitList();
@@ -182,6 +186,7 @@ void MainFrame::buildListPanel() {
 
 void MainFrame::showWeek() {
   dropPanel();
+  ctx_.help.setTopic(help_topic::kWeek);
   const Date monday = weekStart(ctx_.clock.today());
   WeekTexts texts;
   if (env_) {
@@ -262,11 +267,27 @@ void MainFrame::switchView(int view, const char* caller) {
 }
 
 void MainFrame::edit(std::uint32_t recno, bool isNew) {
-  parts_.editTermin(this, recno, isNew);
+  parts_.editTermin(this, recno, isNew, "");
 }
 
 void MainFrame::showCalendar() {
   if (env_) showCalendarView(this, *env_);
+}
+
+void MainFrame::showAbout() {
+  aboutInfo(this, ctx_.CRELEASE, false);
+}
+
+void MainFrame::copyToClipboard() {
+  WxClipboard clipboard;
+  if (env_) putClipboard(*env_, clipboard);
+}
+
+void MainFrame::pasteFromClipboard() {
+  WxClipboard clipboard;
+  if (!env_) return;
+  getClipboard(*env_, clipboard,
+               [this](const std::string& text) { parts_.editTermin(this, 0, true, text); });
 }
 
 bool MainFrame::runCommand(CommandId id, std::uint32_t recno) {
@@ -344,6 +365,7 @@ void MainFrame::listToFirstRow() {
 
 void MainFrame::setTrayTooltip(const std::string& text) {
   trayTooltip_ = text;
+  parts_.trayText(text);
 }
 
 // Pending messages run as soon as the tick returns to the event loop; running them from inside

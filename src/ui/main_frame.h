@@ -32,8 +32,10 @@ inline constexpr int kModeWeek = 2;  // display mode 2: the week overview
 class MainWindowParts {
  public:
   virtual ~MainWindowParts() = default;
-  // The appointment editor on `recno` (0 with `isNew`: a new appointment).
-  virtual void editTermin(wxWindow* owner, std::uint32_t recno, bool isNew) = 0;
+  // The appointment editor on `recno` (0 with `isNew`: a new appointment whose text starts as
+  // `startText`).
+  virtual void editTermin(wxWindow* owner, std::uint32_t recno, bool isNew,
+                          const std::string& startText) = 0;
   // A right click in the list on row, column of the appointment `recno`: the context menu.
   virtual void rightClick(int row, int column, std::uint32_t recno) = 0;
   // The window's first display, before the view is chosen: the tray icon.
@@ -45,12 +47,14 @@ class MainWindowParts {
   // "Hide" with InTray on: into the tray. False when there is no tray to hide in; the window
   // is minimised then.
   virtual bool hideToTray() { return false; }
+  // The next appointment's text for the tray icon's tooltip.
+  virtual void trayText(const std::string&) {}
 };
 
 // None of the parts: every step does nothing.
 class NoMainWindowParts : public MainWindowParts {
  public:
-  void editTermin(wxWindow*, std::uint32_t, bool) override {}
+  void editTermin(wxWindow*, std::uint32_t, bool, const std::string&) override {}
   void rightClick(int, int, std::uint32_t) override {}
   void createTray() override {}
   void buildBar() override {}
@@ -119,6 +123,9 @@ class MainFrame : public wxFrame, public MainWindowPort, public CommandWindow {
   void showWeekOverview() override;
   void editAppointment(std::uint32_t recno, bool isNew) override { edit(recno, isNew); }
   void showCalendar() override;
+  void showAbout() override;
+  void copyToClipboard() override;
+  void pasteFromClipboard() override;
   void moveInList(ListMove move) override;
   void hideWindow() override;
   void closeWindow() override { Close(); }

@@ -22,14 +22,20 @@
 #include "platform/system_clock.h"
 #include "reminder/alert_port_wx.h"
 #include "reminder/due_check.h"
+#include "reminder/next_appointment.h"
 #include "reminder/reminder_env.h"
+#include "reminder/sound_slots.h"
 #include "reminder/timer_interval.h"
 #include "reminder/wake_up_job.h"
 #include "store/appointments/appointment_table.h"
 #include "store/base/logbook.h"
+#include "ui/about_box.h"
 #include "ui/command_surfaces.h"
 #include "ui/due_timer.h"
+#include "ui/help_viewer.h"
 #include "ui/main_frame.h"
+#include "ui/resident_tray.h"
+#include "ui/tray_icon.h"
 #include "ui/wx_user_interface.h"
 #include "ui/wx_wait.h"
 
@@ -50,22 +56,34 @@ ResidentProgram::ResidentProgram(const fs::path& programFile) {
   paintWait_ = std::make_unique<WxPaintWait>();
   wakeUp_ = std::make_unique<LinuxWakeUpScheduler>(LinuxWakeUpOptions{dir, true});
   wait_ = std::make_unique<WxWait>();
+  help_ = std::make_unique<WxHelpViewer>(helpBookFile(dir), [this](const std::string& text) {
+    log_->log("Hilfe", text);
+    ui_->message("Hilfe", text);
+  });
+  ctx_->help.attach(help_.get());
+  helpKey_ = std::make_unique<HelpKey>(ctx_->help);
 }
 
 ResidentProgram::~ResidentProgram() {
+  tray_.reset();
+  helpKey_.reset();
+  ctx_->help.attach(nullptr);
   env_.reset();
   timer_.reset();
 }
 
 void ResidentProgram::start() {
-  // The error report and the about box in its start-up form come with the diagnostics and the
-  // about box.
+  // The error report comes with the diagnostics.
   struct Steps : NoStartupSteps {
-    explicit Steps(WakeUpScheduler& w) : wakeUp(w) {}
-    WakeUpScheduler& wakeUp;
-    bool wakeUpAvailable() override { return wakeUp.available(); }
+    explicit Steps(ResidentProgram& p) : program(p) {}
+    ResidentProgram& program;
+    bool wakeUpAvailable() override { return program.wakeUp_->available(); }
+    void showAboutBox(Context& ctx) override {
+      aboutInfo(nullptr, ctx.CRELEASE, true,
+                [this, &ctx] { qlPlaySound(ctx, *program.sound_, 1, 1); });
+    }
     void buildDbase(Context& ctx, const std::string& name) override { zrv::buildDbase(ctx, name); }
-  } steps(*wakeUp_);
+  } steps(*this);
   const WindowRect rect = startUp(*ctx_, steps);
   chooseActivation(*ctx_);
 
@@ -75,7 +93,9 @@ void ResidentProgram::start() {
   surfaces_->setFrame(frame_);
   ui_->setMainFrame(frame_);
   alert_ = std::make_unique<WxAlertPort>(
-      frame_, AlertWindowOptions{entryColours(ctx_->lists), {}},
+      frame_,
+      AlertWindowOptions{entryColours(ctx_->lists),
+                         [this](const std::string& topic) { ctx_->help.show(topic); }},
       PostponeWindowOptions{entryColours(ctx_->lists), calendarDatePicker(*ctx_), {}});
   senderDialog_ = std::make_unique<WxSenderDialog>(frame_, entryColours(ctx_->lists));
   mail_ = std::make_unique<MailSupport>(MailEnv{*ctx_, *transport_, *paintWait_, *senderDialog_});
@@ -93,9 +113,16 @@ void ResidentProgram::start() {
   frame_->attach(env_.get());
   ctx_->tableListener = this;
 
-  frame_->Show();
-  // Without a tray icon a hidden start shows the window iconified.
-  if (ctx_->run.LS_WNDHIDDEN) frame_->Iconize(true);
+  // A hidden start leaves the window off screen, behind the tray icon; without a notification
+  // area it shows the window iconified.
+  const bool hidden = ctx_->run.LS_WNDHIDDEN;
+  const bool trayHost = TTrayIcon::hostAvailable();
+  if (!hidden || !trayHost) frame_->Show();
+  if (hidden && !trayHost) frame_->Iconize(true);
+  tray_ = std::make_unique<ResidentTray>(*frame_, *ctx_,
+                                         TrayMenuActions{[this] { aboutFromTray(); }, {}});
+  surfaces_->setTray(tray_.get());
+  if (hidden && !trayHost) tray_->noteNoTray();
   frame_->initialise();
 }
 
@@ -125,6 +152,13 @@ void ResidentProgram::endAfterError(const char* where) {
   if (timer_) timer_->stop();
   reportEscapedError(*ctx_, where, what);
   if (wxTheApp) wxTheApp->ExitMainLoop();
+}
+
+// "Über Zorvane" of the tray menu: the about box without splash, then the next appointment.
+// (The command layer will wrap this like every user command.)
+void ResidentProgram::aboutFromTray() {
+  aboutInfo(frame_, ctx_->CRELEASE, false);
+  if (env_) chkNext(*env_, "MenuTray");
 }
 
 void ResidentProgram::shutDown() {

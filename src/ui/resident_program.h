@@ -13,10 +13,12 @@ namespace zrv {
 
 class CommandSurfaces;
 class DueTimer;
+class HelpKey;
 class Logbook;
 class LinuxWakeUpScheduler;
 class MainFrame;
 class PosixProgramLauncher;
+class ResidentTray;
 class SdlSoundPlayer;
 class SystemClock;
 class CurlMailTransport;
@@ -24,6 +26,7 @@ class MailSupport;
 class WxPaintWait;
 class WxSenderDialog;
 class WxAlertPort;
+class WxHelpViewer;
 class WxUserInterface;
 class WxWait;
 struct Context;
@@ -60,8 +63,11 @@ class ResidentProgram : public TableListener {
   // open), and so do the list and the week overview.
   void tableChanged(Context& ctx) override;
 
+  ResidentTray* tray() const { return tray_.get(); }
+
  private:
   void closeTables();
+  void aboutFromTray();
   std::unique_ptr<ReminderEnv> makeEnv();
 
   std::unique_ptr<SystemClock> clock_;
@@ -76,10 +82,13 @@ class ResidentProgram : public TableListener {
   std::unique_ptr<MailSupport> mail_;
   std::unique_ptr<LinuxWakeUpScheduler> wakeUp_;
   std::unique_ptr<WxWait> wait_;
+  std::unique_ptr<WxHelpViewer> help_;
+  std::unique_ptr<HelpKey> helpKey_;
   std::unique_ptr<WxAlertPort> alert_;
   std::unique_ptr<DueTimer> timer_;
   std::unique_ptr<ReminderEnv> env_;
   std::unique_ptr<CommandSurfaces> surfaces_;
+  std::unique_ptr<ResidentTray> tray_;
   MainFrame* frame_ = nullptr;  // owned by wx
 };
 

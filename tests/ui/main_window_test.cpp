@@ -46,7 +46,7 @@ class MainWindowTest : public ::testing::Test {
   struct Parts : NoMainWindowParts {
     explicit Parts(MainWindowTest& t) : test(t) {}
     MainWindowTest& test;
-    void editTermin(wxWindow*, std::uint32_t recno, bool isNew) override {
+    void editTermin(wxWindow*, std::uint32_t recno, bool isNew, const std::string&) override {
       test.edits.push_back({recno, isNew, test.rig.timer.on});
     }
     void rightClick(int row, int column, std::uint32_t recno) override {

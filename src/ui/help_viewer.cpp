@@ -1,0 +1,83 @@
+#include "ui/help_viewer.h"
+
+#include <wx/app.h>
+#include <wx/eventfilter.h>
+#include <wx/html/helpctrl.h>
+#include <wx/html/helpfrm.h>
+#include <wx/image.h>
+
+namespace zrv {
+namespace fs = std::filesystem;
+
+fs::path helpBookFile(const fs::path& programDir) {
+  return programDir / "help" / "zorvane.hhp";
+}
+
+WxHelpViewer::WxHelpViewer(fs::path bookFile, std::function<void(const std::string&)> complain)
+    : book_(std::move(bookFile)), complain_(std::move(complain)) {}
+
+WxHelpViewer::~WxHelpViewer() {
+  if (controller_) controller_->Quit();
+}
+
+// The book is read on the first request, so that a start without help costs nothing.
+bool WxHelpViewer::open() {
+  if (controller_) return true;
+  if (failed_) return false;
+  // The pages show PNG screenshots; without the handler each picture would raise a warning.
+  if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
+  auto controller = std::make_unique<wxHtmlHelpController>(
+      wxHF_DEFAULT_STYLE | wxHF_FRAME | wxHF_MERGE_BOOKS, nullptr);
+  controller->SetTitleFormat(wxS("Zorvane-Hilfe: %s"));
+  std::error_code ec;
+  if (!fs::exists(book_, ec) || !controller->AddBook(wxString::FromUTF8(book_.string()))) {
+    failed_ = true;
+    if (complain_) complain_("Die Hilfe ist nicht installiert: " + book_.string());
+    return false;
+  }
+  controller_ = std::move(controller);
+  return true;
+}
+
+void WxHelpViewer::showTopic(const std::string& topic) {
+  if (!open()) return;
+  if (!controller_->Display(wxString::FromUTF8(topic))) controller_->DisplayContents();
+}
+
+void WxHelpViewer::showContents() {
+  if (open()) controller_->DisplayContents();
+}
+
+void WxHelpViewer::showIndex() {
+  if (open()) controller_->DisplayIndex();
+}
+
+wxWindow* WxHelpViewer::window() const {
+  return controller_ ? controller_->GetFrame() : nullptr;
+}
+
+// F1 reaches the program as a char hook of the window that has the keyboard, whichever it is.
+class HelpKey::Filter : public wxEventFilter {
+ public:
+  explicit Filter(Help& help) : help_(help) {}
+  int FilterEvent(wxEvent& event) override {
+    if (event.GetEventType() != wxEVT_CHAR_HOOK) return Event_Skip;
+    if (static_cast<wxKeyEvent&>(event).GetKeyCode() != WXK_F1) return Event_Skip;
+    // Shown after the key's own handling has ended, so that a modal window stays usable.
+    if (wxTheApp) wxTheApp->CallAfter([&help = help_] { help.showCurrent(); });
+    return Event_Processed;
+  }
+
+ private:
+  Help& help_;
+};
+
+HelpKey::HelpKey(Help& help) : filter_(std::make_unique<Filter>(help)) {
+  wxEvtHandler::AddFilter(filter_.get());
+}
+
+HelpKey::~HelpKey() {
+  wxEvtHandler::RemoveFilter(filter_.get());
+}
+
+}  // namespace zrv

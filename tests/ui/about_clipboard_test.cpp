@@ -1,0 +1,119 @@
+// The about box as splash screen and from the menus, and the clipboard commands against the
+// desktop's real clipboard, read and written from outside with xclip.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+
+#include "app/context.h"
+#include "reminder/clipboard.h"
+#include "support/process.h"
+#include "support/reminder_rig.h"
+#include "ui/about_box.h"
+#include "ui/wx_clipboard.h"
+#include "ui_test_util.h"
+
+namespace zrv {
+namespace {
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+TEST(AboutBox, SplashClosesByItselfAfterThreeSecondsPlayingItsSoundOnce) {
+  int sounds = 0;
+  AboutBox box(nullptr, kRelease, true, [&] { ++sounds; });
+  // Paints while it is open must neither replay the sound nor restart the timer.
+  wxTimer repaint;
+  repaint.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+    box.Refresh();
+    box.Update();
+  });
+  repaint.Start(400);
+  const auto start = Clock::now();
+  box.ShowModal();
+  repaint.Stop();
+  EXPECT_GE(secondsSince(start), 2.9);
+  EXPECT_LT(secondsSince(start), 6.0);
+  EXPECT_EQ(sounds, 1);
+  EXPECT_FALSE(box.timerRunning());
+}
+
+TEST(AboutBox, AClickClosesItAtOnceAndTheMenuFormIsSilent) {
+  for (bool splash : {true, false}) {
+    int sounds = 0;
+    AboutBox box(nullptr, kRelease, splash, [&] { ++sounds; });
+    EXPECT_EQ(box.GetClientSize(), wxSize(320, 200));
+    box.CallAfter([&] {
+      test::pump(300);
+      test::screenshot(&box, splash ? "about_splash" : "about_box");
+      test::clickWithMouse(&box);
+    });
+    const auto start = Clock::now();
+    box.ShowModal();
+    EXPECT_LT(secondsSince(start), 2.5) << splash;
+    EXPECT_EQ(sounds, splash ? 1 : 0);
+  }
+}
+
+// xclip reads or writes the clipboard in the background: it needs this process's event loop
+// to answer while it runs.
+std::string readClipboardWithXclip(const fs::path& dir) {
+  const fs::path out = dir / "clip.txt";
+  const int fd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  test::Process xclip({"xclip", "-o", "-selection", "clipboard"}, {}, fd);
+  ::close(fd);
+  EXPECT_TRUE(test::pumpUntil([&] { return !xclip.running(); }, 10000));
+  std::ifstream in(out, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(Clipboard, CopyPutsEveryLineOnTheClipboardAndPasteOpensTheEditorWithIt) {
+  test::ReminderRig rig;
+  const std::uint32_t recno = rig.add(test::makeAppointment("12.06.2024", "09:00",
+                                                            "Zahnarzt Dr. Weiß\r\nBonusheft\r\n"
+                                                            "Überweisung mitnehmen"));
+  ASSERT_TRUE(rig.table->goTo(recno));
+  WxClipboard clipboard;
+  putClipboard(*rig.env, clipboard);
+  EXPECT_EQ(readClipboardWithXclip(rig.dir.path()),
+            "Zahnarzt Dr. Weiß\nBonusheft\nÜberweisung mitnehmen");
+  ASSERT_EQ(rig.ui.messages.size(), 1u);
+  EXPECT_NE(rig.ui.messages[0].find("Der Termin: \n\n'Zahnarzt Dr. Weiß\nBonusheft\n"
+                                    "Überweisung mitnehmen'\n\nwurde in die Zwischenablage"),
+            std::string::npos);
+
+  // Another program puts text on the clipboard; the paste takes exactly that text.
+  const std::string pasted = "Rückruf Frau Öztürk\n  0711 123456  \n";
+  {
+    test::Process xclip({"sh", "-c", "printf '%s' \"$0\" | xclip -i -selection clipboard", pasted});
+    ASSERT_TRUE(
+        test::pumpUntil([&] { return readClipboardWithXclip(rig.dir.path()) == pasted; }, 10000));
+    std::vector<std::string> opened;
+    getClipboard(*rig.env, clipboard, [&](const std::string& text) { opened.push_back(text); });
+    EXPECT_EQ(opened, std::vector<std::string>{pasted});
+  }
+}
+
+TEST(Clipboard, EmptyTextCopiesNothingAndAnEmptyClipboardSaysSo) {
+  test::ReminderRig rig;
+  rig.add(test::makeAppointment("12.06.2024", "09:00", "   "));
+  ASSERT_TRUE(rig.table->goTop());
+  WxClipboard clipboard;
+  ASSERT_TRUE(clipboard.putText(""));
+  putClipboard(*rig.env, clipboard);
+  EXPECT_TRUE(rig.ui.messages.empty());
+
+  bool opened = false;
+  getClipboard(*rig.env, clipboard, [&](const std::string&) { opened = true; });
+  EXPECT_FALSE(opened);
+  ASSERT_EQ(rig.ui.messages.size(), 1u);
+  EXPECT_NE(rig.ui.messages[0].find("Die Zwischenablage ist leer"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zrv

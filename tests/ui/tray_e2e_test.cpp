@@ -1,0 +1,78 @@
+// The installed program started hidden ("AsIcon") on a desktop with a notification area
+// (openbox and trayer): after the splash only the tray icon is there, the window is really
+// hidden (not iconified), and a click on the icon shows it, as the logbook tells.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "support/process.h"
+#include "support/test_dir.h"
+#include "support/virtual_display.h"
+#include "support/window_watch.h"
+
+namespace zrv {
+namespace {
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+const std::string kTitle = "QLS Zorvane v2.00.65";
+
+// trayer's panel on the display; it grows from 2 pixels wide once an icon is embedded.
+std::optional<std::array<int, 4>> trayPanel(const test::EnvChanges& env) {
+  const auto tree = test::run({"xwininfo", "-root", "-tree"}, env, 5s).output;
+  const std::regex panel(
+      R"re("panel": \("panel" "trayer"\)\s+(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+))re");
+  std::smatch m;
+  if (!std::regex_search(tree, m, panel)) return std::nullopt;
+  return std::array<int, 4>{std::stoi(m[3]), std::stoi(m[4]), std::stoi(m[1]), std::stoi(m[2])};
+}
+
+TEST(TrayEndToEnd, AHiddenStartShowsOnlyTheIconUntilItIsClicked) {
+  test::TestDir dir;
+  const auto installed = test::run({"cmake", "--install", ZRV_BINARY_DIR, "--prefix", dir.path()});
+  ASSERT_EQ(installed.status, 0) << installed.output;
+  dir.write("ZORVANE.SAV", "[SYSTEM]\r\nAsIcon=Yes\r\n[SETUP]\r\nLOGBUCH=1\r\n");
+  test::VirtualDisplay display;
+  test::WindowWatch watch{display.name()};
+  ASSERT_TRUE(display.ready() && watch.ready()) << display.diagnostics();
+  auto env = display.environment();
+  env["XDG_CONFIG_HOME"] = (dir / "config").string();
+  env["SDL_AUDIODRIVER"] = "dummy";
+  test::Process host({"trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
+                      "--height", "32", "--SetDockType", "false", "--transparent", "false"},
+                     env);
+  ASSERT_TRUE(test::waitUntil([&] { return trayPanel(env).has_value(); }, 20s));
+
+  test::Process program({(dir / "zorvane").string()}, env);
+  std::optional<std::array<int, 4>> icon;
+  ASSERT_TRUE(test::waitUntil(
+      [&] {
+        icon = trayPanel(env);
+        return icon && (*icon)[2] >= 16;
+      },
+      60s))
+      << "no tray icon";
+  const auto log = [&] { return dir.read("Zorvane.Log"); };
+  ASSERT_TRUE(
+      test::waitUntil([&] { return log().find("DlgAfterActivate") != std::string::npos; }, 30s));
+  EXPECT_EQ(watch.wmState(watch.find(kTitle)), 0) << "the window is on screen or iconified";
+
+  const std::string x = std::to_string((*icon)[0] + (*icon)[2] / 2);
+  const std::string y = std::to_string((*icon)[1] + (*icon)[3] / 2);
+  ASSERT_EQ(test::run({"xdotool", "mousemove", x, y, "click", "1"}, env, 10s).status, 0);
+  EXPECT_NE(watch.waitShown(kTitle, 30s), 0u);
+  EXPECT_TRUE(test::waitUntil(
+      [&] {
+        return log().find(
+                   "(WinInit) \xD6"
+                   "ffnen") != std::string::npos;
+      },
+      10s))
+      << log();
+
+  program.terminate();
+  EXPECT_TRUE(program.waitFor(60s).has_value());
+}
+
+}  // namespace
+}  // namespace zrv

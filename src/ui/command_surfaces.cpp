@@ -49,6 +49,7 @@ void fillMenu(TMenu& menu, const std::vector<MenuEntry>& entries,
 
 CommandSurfaces::CommandSurfaces(Context& ctx) : ctx_(ctx) {
   editorSeams_.pickDate = calendarDatePicker(ctx);
+  editorSeams_.showHelp = [&ctx](const std::string& topic) { ctx.help.show(topic); };
 }
 
 CommandSurfaces::~CommandSurfaces() = default;

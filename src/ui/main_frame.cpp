@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/context.h"
+#include "app/help.h"
 #include "app/startup.h"
 #include "calendar/calendar_window.h"
 #include "reminder/alert_actions.h"
@@ -271,7 +272,9 @@ void MainFrame::edit(std::uint32_t recno, bool isNew) {
 }
 
 void MainFrame::showCalendar() {
-  if (env_) showCalendarView(this, *env_);
+  if (!env_) return;
+  ScopedHelpTopic topic(ctx_.help, help_topic::kCalendar, help_topic::kMain);
+  showCalendarView(this, *env_);
 }
 
 void MainFrame::showAbout() {

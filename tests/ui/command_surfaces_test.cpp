@@ -222,7 +222,7 @@ TEST_F(CommandSurfacesTest, ACommandFromTheWeekOverviewReturnsToTheListExceptThe
   open();
   choose(CommandId::ViewWeekOverview);
   ASSERT_EQ(frame->displayMode(), kModeWeek);
-  choose(CommandId::HelpAbout);  // stays; says it is not there yet
+  choose(CommandId::HelpSystemInfo);  // stays; says it is not there yet
   EXPECT_EQ(frame->displayMode(), kModeWeek);
   surfaces.buttonBar()->press(CommandId::BarWeekOverview);
   EXPECT_EQ(frame->displayMode(), kModeWeek);

@@ -5,12 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <iterator>
 #include <thread>
 #include <utility>
 
-#include "store/xbase/redo_journal.h"
+#include "store/base/file_ops.h"
 
 namespace zrv {
 
@@ -22,7 +24,8 @@ OsFile::OsFile(OsFile&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)),
       path_(std::move(other.path_)),
       journal_(std::exchange(other.journal_, nullptr)),
-      journalName_(std::move(other.journalName_)) {}
+      journalName_(std::move(other.journalName_)),
+      pending_(std::move(other.pending_)) {}
 
 OsFile& OsFile::operator=(OsFile&& other) noexcept {
   if (this != &other) {
@@ -31,6 +34,7 @@ OsFile& OsFile::operator=(OsFile&& other) noexcept {
     path_ = std::move(other.path_);
     journal_ = std::exchange(other.journal_, nullptr);
     journalName_ = std::move(other.journalName_);
+    pending_ = std::move(other.pending_);
   }
   return *this;
 }
@@ -82,28 +86,74 @@ Result<std::size_t> OsFile::readAt(std::uint64_t offset, void* buf, std::size_t 
     if (r == 0) break;
     done += static_cast<std::size_t>(r);
   }
+  if (pending_.empty()) return done;
+  // Held-back writes lie over what the file holds; a gap before one of them reads as zeros.
+  const std::uint64_t end = offset + n;
+  auto it = pending_.upper_bound(offset);
+  if (it != pending_.begin()) --it;
+  for (; it != pending_.end() && it->first < end; ++it) {
+    const std::uint64_t from = std::max(offset, it->first);
+    const std::uint64_t to = std::min(end, it->first + it->second.size());
+    if (from >= to) continue;
+    if (offset + done < from) std::fill(out + done, out + (from - offset), '\0');
+    std::copy_n(it->second.data() + (from - it->first), to - from, out + (from - offset));
+    done = std::max<std::size_t>(done, static_cast<std::size_t>(to - offset));
+  }
   return done;
 }
 
-Status OsFile::writeAt(std::uint64_t offset, const void* buf, std::size_t n) {
-  std::size_t done = 0;
-  const auto* in = static_cast<const char*>(buf);
-  while (done < n) {
-    const ssize_t r = ::pwrite(fd_, in + done, n - done, static_cast<off_t>(offset + done));
-    if (r < 0) {
-      if (errno == EINTR) continue;
-      return status::io(path_, "geschrieben", errno);
-    }
-    done += static_cast<std::size_t>(r);
+void OsFile::hold(std::uint64_t offset, std::string_view bytes) {
+  std::uint64_t start = offset;
+  std::string merged(bytes);
+  // Merge with every held range that overlaps or touches [offset, offset + size).
+  auto it = pending_.upper_bound(offset);
+  if (it != pending_.begin()) {
+    auto prev = std::prev(it);
+    if (prev->first + prev->second.size() >= offset) it = prev;
   }
-  if (journal_) journal_->note(journalName_, offset, std::string_view(in, n));
+  while (it != pending_.end() && it->first <= start + merged.size()) {
+    const std::uint64_t itEnd = it->first + it->second.size();
+    const std::uint64_t newStart = std::min(start, it->first);
+    const std::uint64_t newEnd = std::max<std::uint64_t>(start + merged.size(), itEnd);
+    std::string combined(static_cast<std::size_t>(newEnd - newStart), '\0');
+    std::copy(it->second.begin(), it->second.end(), combined.begin() + (it->first - newStart));
+    std::copy(merged.begin(), merged.end(), combined.begin() + (start - newStart));
+    start = newStart;
+    merged = std::move(combined);
+    it = pending_.erase(it);
+  }
+  pending_.emplace(start, std::move(merged));
+}
+
+Status OsFile::writeAt(std::uint64_t offset, const void* buf, std::size_t n) {
+  if (journal_) {
+    hold(offset, std::string_view(static_cast<const char*>(buf), n));
+    return {};
+  }
+  return writeThrough(offset, buf, n);
+}
+
+Status OsFile::writeThrough(std::uint64_t offset, const void* buf, std::size_t n) {
+  return fileOps().writeAt(fd_, path_, offset, buf, n);
+}
+
+Status OsFile::applyPending() {
+  for (const auto& [offset, bytes] : pending_) {
+    if (Status s = writeThrough(offset, bytes.data(), bytes.size()); !s) return s;
+  }
+  pending_.clear();
   return {};
 }
 
 Result<std::uint64_t> OsFile::size() const {
   struct stat st {};
   if (::fstat(fd_, &st) != 0) return status::io(path_, "gelesen", errno);
-  return static_cast<std::uint64_t>(st.st_size);
+  std::uint64_t size = static_cast<std::uint64_t>(st.st_size);
+  if (!pending_.empty()) {
+    const auto& last = *pending_.rbegin();
+    size = std::max<std::uint64_t>(size, last.first + last.second.size());
+  }
+  return size;
 }
 
 Status OsFile::truncate(std::uint64_t size) {
@@ -114,8 +164,7 @@ Status OsFile::truncate(std::uint64_t size) {
 }
 
 Status OsFile::sync() {
-  if (::fdatasync(fd_) != 0) return status::io(path_, "gesichert", errno);
-  return {};
+  return fileOps().syncData(fd_, path_);
 }
 
 Status OsFile::shareLock(bool exclusive) {

@@ -64,6 +64,10 @@ Result<std::unique_ptr<AppointmentTable>> AppointmentTable::open(const fs::path&
   std::unique_ptr<AppointmentTable> t(
       new AppointmentTable(base, std::move(*table), std::move(options.onNote)));
   if (Status s = t->openIndexes(options.rebuildIndexes); !s) return s;
+  const bool unclean = options.verify || t->table_->uncleanEnd();
+  if (unclean && options.mode == OpenMode::kExclusive) {
+    if (Status s = t->table_->verify(); !s) return s;
+  }
   if (Status s = t->goTop(); !s) return s;
   return t;
 }

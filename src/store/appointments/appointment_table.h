@@ -46,6 +46,10 @@ class AppointmentTable {
     OpenMode mode = OpenMode::kExclusive;
     // Build all four index files from the table even when they exist (after an upgrade).
     bool rebuildIndexes = false;
+    // The last run of the program did not end cleanly (its run marker outlived it): the
+    // indexes and the memo header are checked against the table (exclusive use), as after a
+    // journal found at the open.
+    bool verify = false;
     // Told (German text, for the logbook) when an index file was missing, damaged or foreign
     // and therefore built anew.
     std::function<void(const std::string&)> onNote;
@@ -53,7 +57,9 @@ class AppointmentTable {
 
   // Opens "<base>.TER" under the alias DTER with the four index files in the order .NT1 ..
   // .NT4 (.NT1 controls) and goes to the first record. Missing index files are built, damaged
-  // ones rebuilt. `clock` must outlive the table.
+  // ones rebuilt. After an unclean end (Options::verify, or a journal found by the open) every
+  // index is checked against the table and rebuilt when it does not match (told through
+  // onNote). `clock` must outlive the table.
   static Result<std::unique_ptr<AppointmentTable>> open(const std::filesystem::path& base,
                                                         const Clock& clock, Options options);
 

@@ -483,6 +483,13 @@ bool Table::uncleanEnd() const {
 Status Table::verify() {
   return impl_->verify();
 }
+Result<bool> Table::indexMatches(int order) {
+  if (order < 1 || order > orderCount()) {
+    return status::invalid("Die Sortierung " + std::to_string(order) + " gibt es nicht.");
+  }
+  if (Status s = impl_->flush(); !s) return s;
+  return impl_->indexMatches(*impl_->indexes_[order - 1]);
+}
 
 Status Table::lockRecord(std::uint32_t recno) {
   return impl_->lockRecord(recno);

@@ -234,6 +234,9 @@ class Table {
   // exactly once, under its key) and the memo header's next free block; rebuilds or corrects
   // what does not match and says so through Options::onNote. Exclusive use.
   Status verify();
+  // Whether the order's index (1..orderCount()) holds exactly the keys of the table's records;
+  // changes nothing.
+  Result<bool> indexMatches(int order);
 
   // ---- locks ----------------------------------------------------------------------------
   // Record and file locks exclude other programs (and other Table objects of this program).

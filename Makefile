@@ -6,7 +6,7 @@ CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 XVFB       := xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp"
 GUI_ENV    := NO_AT_BRIDGE=1 GDK_BACKEND=x11 WAYLAND_DISPLAY=
 
-.PHONY: all deps configure build install install-network run test bench fuzz format clean
+.PHONY: all deps configure build install install-network run test crash-campaign bench fuzz format clean
 
 all: build
 
@@ -34,6 +34,11 @@ run: install
 
 test: build
 	cd $(BUILD) && $(GUI_ENV) $(XVFB) ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# The store's crash campaign at full length: 2,000 kills of a process changing the table.
+crash-campaign: configure
+	cmake --build $(BUILD) -j $(JOBS) --target store_tests
+	ZRV_CRASH_KILLS=$${CRASH_KILLS:-2000} $(BUILD)/tests/store_tests --gtest_filter='CrashCampaign.*'
 
 bench: build
 	bash scripts/bench.sh $(BUILD)

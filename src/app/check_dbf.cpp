@@ -144,11 +144,17 @@ bool openDter(Context& ctx, const fs::path& base, bool rebuildIndexes) {
   AppointmentTable::Options options;
   options.mode = OpenMode::kExclusive;
   options.rebuildIndexes = rebuildIndexes;
+  options.verify = ctx.run.uncleanEnd;
   options.onNote = [&ctx](const std::string& note) { ctx.log.log(kPlace, note); };
   auto table = AppointmentTable::open(base, ctx.clock, options);
   if (!table) {
     reportOpenProblem(ctx, kPlace, appointmentTableFile(base), table.status());
     return false;
+  }
+  if (const std::uint32_t adopted = (*table)->table().adoptedRecords(); adopted > 0) {
+    ctx.ui.message("Zorvane", "In der Termindatei standen " + std::to_string(adopted) +
+                                  " Termine hinter dem Ende, das ihr Dateikopf angab. Sie wurden "
+                                  "übernommen; die alte Datei ist als Sicherung (.BAK) erhalten.");
   }
   ctx.DTER = std::move(*table);
   return true;
@@ -160,6 +166,20 @@ void closeDter(Context& ctx) {
   ctx.DTER.reset();
 }
 
+// A table name from the settings becomes a plain name, as one chosen in the file dialog; a
+// name with a folder in it would put the table's files (and its indexes, journal and pack
+// files) outside the program directory, so it gives way to ZORVANE.
+std::string plainTableName(Context& ctx, const std::string& stored) {
+  const std::string name = tableNameOf(stored);
+  if (stored.find_first_of("/\\") == std::string::npos && name != "." && name != "..") {
+    return name;
+  }
+  ctx.log.log(kPlace, "Der Dateiname \"" + stored +
+                          "\" aus den Einstellungen ist kein einfacher Tabellenname; die Tabelle "
+                          "ZORVANE wird verwendet.");
+  return "ZORVANE";
+}
+
 }  // namespace
 
 bool checkDbf(Context& ctx) {
@@ -169,6 +189,7 @@ bool checkDbf(Context& ctx) {
   closeDter(ctx);
   ctx.ui.statusText("Datenbank reorganisieren");
   ctx.ui.statusPane(StatusPane::File, filePaneText(name));
+  name = plainTableName(ctx, name);
   if (!tableExists(ctx.CRUNIN, name)) name = "ZORVANE";
   const fs::path base = tableBase(ctx.CRUNIN, name);
 

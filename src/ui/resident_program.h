@@ -6,7 +6,9 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
+#include "app/run_marker.h"
 #include "app/table_in_use.h"
 
 namespace zrv {
@@ -27,7 +29,8 @@ struct ReminderEnv;
 
 class ResidentProgram : public TableListener {
  public:
-  explicit ResidentProgram(const std::filesystem::path& programFile);
+  // `marker`: the run marker this run holds (none when it could not be made).
+  ResidentProgram(const std::filesystem::path& programFile, std::optional<RunMarker> marker);
   ~ResidentProgram() override;
   ResidentProgram(const ResidentProgram&) = delete;
   ResidentProgram& operator=(const ResidentProgram&) = delete;
@@ -57,6 +60,7 @@ class ResidentProgram : public TableListener {
   void closeTables();
   std::unique_ptr<ReminderEnv> makeEnv();
 
+  std::optional<RunMarker> marker_;
   std::unique_ptr<SystemClock> clock_;
   std::unique_ptr<WxUserInterface> ui_;
   std::unique_ptr<Logbook> log_;

@@ -201,6 +201,8 @@ TEST(CrashCampaign, EveryKillLeavesExactlyTheCommittedChanges) {
   std::mt19937 timing(4711);
   while (kills < wanted) {
     const unsigned seed = 1000u + static_cast<unsigned>(rounds++);
+    // A child killed before it opens its log must not leave the last round's notes behind.
+    fs::remove(log);
     const pid_t pid = ::fork();
     if (pid == 0) {
       const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -241,8 +243,22 @@ TEST(CrashCampaign, EveryKillLeavesExactlyTheCommittedChanges) {
     const std::string now = summary(found);
     if (now == summary(onePlus) && now != summary(expected)) ++oneMore;
     if (now != summary(expected) && now != summary(onePlus)) {
+      // Which state it is, if any: after fewer changes (lost ones), and the changes' kinds.
+      std::mt19937 again(seed);
+      Model m = state;
+      std::string kinds, matches;
+      for (long i = 0; i <= noted + 1; ++i) {
+        if (summary(m) == now) matches += " " + std::to_string(i);
+        const Op op = planOp(again, m, today);
+        kinds += "ACMDP"[op.kind];
+        applyToModel(op, m);
+      }
       ADD_FAILURE() << "round " << rounds << ": " << found.size() << " records, expected "
-                    << expected.size() << " after " << noted << " noted changes";
+                    << expected.size() << " after " << noted << " noted changes " << kinds
+                    << "; the state after changes:" << matches << "; notes: "
+                    << ::testing::PrintToString(notes);
+      test::copyFiles(work, dir.path().parent_path() / ("zrv-campaign-failure-" +
+                                                        std::to_string(::getpid())));
       (found.size() < expected.size() ? lost : extra)++;
     }
     const auto bad = must(test::mismatchedIndexes(*t));

@@ -109,8 +109,17 @@ Status AppointmentTable::setView(int view) {
   return table_->goTop();
 }
 
-Result<Appointment> AppointmentTable::read() const {
-  return readAppointment(*table_);
+Result<Appointment> AppointmentTable::read() {
+  Status memoProblem;
+  auto a = readAppointment(*table_, &memoProblem);
+  if (!memoProblem) noteUnreadableMemo(table_->recNo(), memoProblem);
+  return a;
+}
+
+void AppointmentTable::noteUnreadableMemo(std::uint32_t recno, const Status& problem) {
+  if (!onNote_ || !unreadableMemos_.insert(recno).second) return;
+  onNote_("Der Text des Termins in Datensatz " + std::to_string(recno) +
+          " ist nicht lesbar: " + problem.message());
 }
 
 Status AppointmentTable::write(const Appointment& a) {
@@ -127,7 +136,10 @@ Result<Appointment> AppointmentTable::readAt(std::uint32_t recno, bool* deleted)
   auto record = table_->readAt(recno);
   if (!record) return record.status();
   if (deleted) *deleted = record->isDeleted();
-  return readAppointment(*record);
+  Status memoProblem;
+  auto a = readAppointment(*record, &memoProblem);
+  if (!memoProblem) noteUnreadableMemo(recno, memoProblem);
+  return a;
 }
 
 }  // namespace zrv

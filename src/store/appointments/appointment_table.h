@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -89,8 +90,9 @@ class AppointmentTable {
   Result<Appointment> readAt(std::uint32_t recno, bool* deleted = nullptr);
   Result<std::vector<std::uint32_t>> orderRecnos() { return table_->orderRecnos(table_->order()); }
 
-  // The current record (see readAppointment / writeAppointment).
-  Result<Appointment> read() const;
+  // The current record (see readAppointment / writeAppointment). An unreadable memo gives the
+  // text "(Text nicht lesbar)" and one logbook line per record (through onNote).
+  Result<Appointment> read();
   Status write(const Appointment& a);
   // Appends a record holding `a` and makes it current; flushed, not committed.
   Status append(const Appointment& a);
@@ -110,9 +112,11 @@ class AppointmentTable {
                    std::function<void(const std::string&)> onNote)
       : base_(std::move(base)), table_(std::move(table)), onNote_(std::move(onNote)) {}
   Status openIndexes(bool rebuild);
+  void noteUnreadableMemo(std::uint32_t recno, const Status& problem);
   std::filesystem::path base_;
   std::unique_ptr<Table> table_;
   std::function<void(const std::string&)> onNote_;
+  std::set<std::uint32_t> unreadableMemos_;  // already told
 };
 
 }  // namespace zrv

@@ -59,6 +59,32 @@ Result<bool> recoverJournal(const fs::path& file, const Table::Options& options)
   return recovered->setAside || recovered->applied > 0;
 }
 
+// Records behind the header's count (the count lowered by another program or by damage) would
+// be overwritten by the next append. In exclusive use they are taken in: the file is first
+// copied to "<table>.BAK", then the count raised. Returns how many were taken in.
+Result<std::uint32_t> adoptTrailingRecords(DbfFile& dbf, const Clock& clock,
+                                           const Table::Options& options) {
+  if (options.mode != OpenMode::kExclusive) return 0u;
+  auto beyond = dbf.recordsBeyondCount();
+  if (!beyond || *beyond == 0) return beyond;
+  fs::path backup = dbf.path();
+  backup += ".BAK";
+  std::error_code ec;
+  fs::copy_file(dbf.path(), backup, fs::copy_options::overwrite_existing, ec);
+  if (ec) return status::io(backup, "angelegt", ec.value());
+  const std::uint32_t before = dbf.recordCount();
+  if (Status s = dbf.setRecordCount(before + *beyond, clock.today()); !s) return s;
+  if (Status s = dbf.file().sync(); !s) return s;
+  if (options.onNote) {
+    options.onNote(
+        "In der Datei " + dbf.path().filename().string() + " standen " + std::to_string(*beyond) +
+        " Datensätze hinter den " + std::to_string(before) +
+        " im Dateikopf gezählten; sie wurden übernommen (die Datei vorher gesichert als " +
+        backup.filename().string() + ").");
+  }
+  return beyond;
+}
+
 }  // namespace
 
 // ---- TableImpl: files and fields --------------------------------------------------------
@@ -212,6 +238,8 @@ Result<std::unique_ptr<Table>> Table::open(const fs::path& file, const Clock& cl
   if (!unclean) return unclean.status();
   auto dbf = DbfFile::attach(std::move(*f));
   if (!dbf) return dbf.status();
+  auto adopted = adoptTrailingRecords(*dbf, clock, options);
+  if (!adopted) return adopted.status();
   std::optional<MemoFile> memo;
   if (dbf->header().hasMemo()) {
     auto m = MemoFile::open(memoPathFor(file), OsFile::Access::kReadWrite);
@@ -222,7 +250,8 @@ Result<std::unique_ptr<Table>> Table::open(const fs::path& file, const Clock& cl
   if (options.alias.empty()) options.alias = upper(file.stem().string());
   auto impl =
       std::make_unique<TableImpl>(clock, std::move(options), std::move(*dbf), std::move(memo));
-  impl->uncleanEnd_ = *unclean;
+  impl->uncleanEnd_ = *unclean || *adopted > 0;
+  impl->adopted_ = *adopted;
   if (Status s = impl->goTop(); !s) return s;
   return std::unique_ptr<Table>(new Table(std::move(impl)));
 }
@@ -479,6 +508,9 @@ Status Table::pack() {
 
 bool Table::uncleanEnd() const {
   return impl_->uncleanEnd_;
+}
+std::uint32_t Table::adoptedRecords() const {
+  return impl_->adopted_;
 }
 Status Table::verify() {
   return impl_->verify();

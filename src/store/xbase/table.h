@@ -230,6 +230,9 @@ class Table {
   // Whether the open found that the last session did not end cleanly (a journal of it was
   // replayed or set aside).
   bool uncleanEnd() const;
+  // Records the open found behind the header's count and took in (exclusive use; the table was
+  // first copied to "<table>.BAK"). The indexes must then be verified.
+  std::uint32_t adoptedRecords() const;
   // Checks every open index against the table (each record that meets the index's condition
   // exactly once, under its key) and the memo header's next free block; rebuilds or corrects
   // what does not match and says so through Options::onNote. Exclusive use.

@@ -96,7 +96,11 @@ Status TableImpl::append() {
   } release{*this, appendLock};
   if (Status s = refreshShared(); !s) return s;
   std::string blank = blankRecord();
-  if (Status s = dbf_.appendRecord(blank, today()); !s) return s;
+  // The new record reaches the file marked deleted: should its content never follow (a crash,
+  // a failed flush), no blank appointment appears. Its first flush writes it live.
+  std::string placeholder = blank;
+  placeholder[0] = xbase::dbf::kDeleted;
+  if (Status s = dbf_.appendRecord(placeholder, today()); !s) return s;
   dbfChanged_ = true;
   const std::uint32_t recno = dbf_.recordCount();
   if (shared()) (void)lockRecord(recno);

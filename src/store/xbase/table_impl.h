@@ -139,6 +139,7 @@ class TableImpl {
   // The open end of the last session was not clean (a journal was found, records beyond the
   // header's count were taken in): the caller should verify().
   bool uncleanEnd_ = false;
+  std::uint32_t adopted_ = 0;  // records behind the header's count taken in at the open
   // Rebuilds every open index whose entries are not exactly the keys of the table's records,
   // and corrects a memo header whose next free block lies inside the file; each with a note.
   Status verify();

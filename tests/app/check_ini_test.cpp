@@ -1,6 +1,7 @@
 #include "app/check_ini.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include <sstream>
 
 #include "app/check_dbf.h"
+#include "app/settings_backup.h"
 #include "app/settings_file.h"
 #include "store/appointments/appointment_record.h"
 #include "store/appointments/appointment_table.h"
@@ -251,6 +253,28 @@ TEST_F(CheckIniTest, ATableNameWithAFolderNeverLeavesTheProgramDirectory) {
     EXPECT_EQ(files(), before) << name;
     EXPECT_NE(t.dir.read("Zorvane.Log").find("kein einfacher Tabellenname"), std::string::npos);
   }
+}
+
+// The settings may hold the mail password: whatever rights a settings file had, a write leaves
+// it to its owner, and folders made for it are the owner's alone even under umask 000.
+TEST_F(CheckIniTest, SettingsFilesAndTheirFoldersAreTheOwnersAlone) {
+  auto mode = [](const fs::path& p) { return static_cast<unsigned>(fs::status(p).permissions()); };
+  t.dir.write("ZORVANE.INI", "[MailSupport]\r\nPass=geheim\r\n");
+  fs::permissions(t.dir / "ZORVANE.INI", static_cast<fs::perms>(0644));
+  ASSERT_TRUE(checkIni(t.ctx));  // writes the product key
+  EXPECT_EQ(mode(t.dir / "ZORVANE.INI"), 0600u);
+  backUpSettings(t.ctx);
+  EXPECT_EQ(mode(t.dir / "ZORVANE.SAV"), 0600u);
+
+  fs::remove(t.dir / "ZORVANE.INI");
+  t.dir.write("ZORVANE.USR", "[MailSupport]\r\nPass=\r\n");
+  const mode_t old = ::umask(0);
+  const bool ok = checkIni(t.ctx);
+  ::umask(old);
+  ASSERT_TRUE(ok);
+  for (const char* d : {"home", "home/.config", "home/.config/zorvane"})
+    EXPECT_EQ(mode(t.dir / d), 0700u) << d;
+  EXPECT_EQ(mode(t.ctx.workstationIni), 0600u);
 }
 
 }  // namespace

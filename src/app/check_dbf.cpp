@@ -14,6 +14,7 @@
 #include "store/appointments/appointment_record.h"
 #include "store/appointments/appointment_table.h"
 #include "store/base/file_names.h"
+#include "store/base/file_ops.h"
 #include "store/base/logbook.h"
 #include "store/xbase/table.h"
 
@@ -115,7 +116,8 @@ void createTable(Context& ctx, const fs::path& base) {
     return;
   }
   auto table = openExclusive(file, ctx.clock);
-  if (table) {
+  // Only an upgrade that was asked for and never finished leaves a copy worth taking.
+  if (table && markerExists(ctx)) {
     const auto taken = takeUpgradeCopy(base.parent_path(), **table, ctx.clock, ctx.log);
     (void)(*table)->close();
     if (!taken) {
@@ -166,6 +168,21 @@ void closeDter(Context& ctx) {
   ctx.DTER.reset();
 }
 
+// The copy of an upgrade that ended (or was killed after its new table was in place) must not
+// bring old records into a table created later: without the marker of an unfinished upgrade
+// and without a new table waiting to be put in place, it goes.
+void removeUpgradeLeftovers(Context& ctx, const fs::path& base) {
+  if (markerExists(ctx) || replacementPending(base)) return;
+  for (const char* ext : {".TER", ".DBT"}) {
+    const fs::path copy = findFile(ctx.CRUNIN, std::string(kUpgradeCopy) + ext);
+    if (!fileOps().exists(copy)) continue;
+    if (fileOps().remove(copy)) {
+      ctx.log.log(kPlace, "Die Kopie " + copy.filename().string() +
+                              " einer beendeten Strukturanpassung wurde gelöscht.");
+    }
+  }
+}
+
 // A table name from the settings becomes a plain name, as one chosen in the file dialog; a
 // name with a folder in it would put the table's files (and its indexes, journal and pack
 // files) outside the program directory, so it gives way to ZORVANE.
@@ -193,6 +210,7 @@ bool checkDbf(Context& ctx) {
   if (!tableExists(ctx.CRUNIN, name)) name = "ZORVANE";
   const fs::path base = tableBase(ctx.CRUNIN, name);
 
+  removeUpgradeLeftovers(ctx, base);
   bool ok = true;
   bool rebuilt = false;
   if (tableExists(ctx.CRUNIN, name)) ok = checkStructure(ctx, base, rebuilt);

@@ -1,6 +1,5 @@
 #include "app/structure_upgrade.h"
 
-#include <cctype>
 #include <memory>
 #include <string>
 #include <system_error>
@@ -44,13 +43,10 @@ fs::path replaceMarker(const fs::path& base) {
   return findFile(base.parent_path(), newStem(base) + ".REN");
 }
 
-// The new file of a target: "~<base>" with the target's extension, e.g. "~ZORVANE.DBT".
+// The new files of the two targets, the table and its memo: "~<base>.TER", "~<base>.DBT".
 NewFileName freshNameOf(const fs::path& base) {
-  return [base](const fs::path& target) {
-    std::string ext = target.extension().string();
-    for (char& c : ext)
-      c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return findFile(base.parent_path(), newStem(base) + ext);
+  return [base](const fs::path&, std::size_t position) {
+    return findFile(base.parent_path(), newStem(base) + (position == 0 ? ".TER" : ".DBT"));
   };
 }
 
@@ -152,10 +148,11 @@ Result<long> upgradeStructure(const fs::path& base, Table& old, const Clock& clo
 
   Result<long> count = 0L;
   {
-    // The memo first; the marker makes the next open finish what a failure here cut short.
+    // The table is replaced last; the marker makes the next open finish what a failure here
+    // cut short.
     FileReplacement replacement(dir / (newStem(base) + ".REN"), freshNameOf(base));
-    const fs::path freshDbt = replacement.add(dbt);
-    const TablePair fresh{replacement.add(ter), freshDbt};
+    const fs::path freshTer = replacement.add(ter);
+    const TablePair fresh{freshTer, replacement.add(dbt)};
     count = writeNewTable(fresh, old, clock, log);
     if (!count) {
       removePair(pairIn(dir, kUpgradeCopy));  // the old table is untouched

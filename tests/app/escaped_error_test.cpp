@@ -22,6 +22,7 @@ TEST(EscapedError, IsLoggedAndShownWithItsCause) {
   RecordingUi ui;
   Context ctx(t.dir.path() / "", t.clock, t.log, ui);
   t.log.setEnabled(true);
+  t.log.log("Zorvane Start", "");
   try {
     throw std::runtime_error("Index kaputt");
   } catch (...) {

@@ -17,7 +17,7 @@ namespace {
 using test::makeAppointment;
 
 struct FakeCommandWindow : CommandWindow {
-  explicit FakeCommandWindow(const FakeTimer& t) : timer(t) {}
+  explicit FakeCommandWindow(const test::FakeTimer& t) : timer(t) {}
   void leaveWeekOverview() override { calls.push_back("leaveWeek"); }
   void showWeekOverview() override { calls.push_back("week"); }
   void editAppointment(std::uint32_t recno, bool isNew) override {
@@ -31,7 +31,7 @@ struct FakeCommandWindow : CommandWindow {
     calls.push_back("choose");
     return chosen;
   }
-  const FakeTimer& timer;
+  const test::FakeTimer& timer;
   std::vector<std::string> calls;
   std::string chosen;
 };

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "store/base/file_io.h"
 #include "store/base/file_ops.h"
@@ -161,7 +160,7 @@ TEST_F(PackTest, ASecondOfThreeRenamesFailingIsReportedAndCompletedAtTheNextOpen
     EXPECT_EQ(s.code(), StatusCode::kIoError);
     // The real cause, and the file it hit: the memo, renamed second.
     EXPECT_NE(s.message().find("ZORVANE.DBT"), std::string::npos) << s.message();
-    EXPECT_NE(s.message().find(std::strerror(ENOSPC)), std::string::npos) << s.message();
+    EXPECT_NE(s.message().find("kein Platz"), std::string::npos) << s.message();
     EXPECT_EQ(ops.renames, 2);
   }
   t.reset();

@@ -11,7 +11,10 @@
 #include "app/ini_file.h"
 #include "reminder/recurrence.h"
 #include "reminder/views.h"
+#include "store/appointments/appointment_record.h"
 #include "store/appointments/appointment_table.h"
+#include "store/appointments/trigger.h"
+#include "store/xbase/table.h"
 #include "support/reminder_rig.h"
 #include "ui/appointment_grid.h"
 #include "ui/due_timer.h"
@@ -122,6 +125,36 @@ TEST_F(MainWindowTest, ListShowsTheCurrentViewInTriggerOrder) {
   for (int col = 0; col < kListColumns; ++col)
     width += grid().GetColSize(col);
   EXPECT_EQ(width, grid().GetGridWindow()->GetClientSize().x);
+}
+
+TEST_F(MainWindowTest, AnotherTableInUseIsShownAndTheWeekOverviewFollowsIt) {
+  add("10.06.2024", "09:00", "aus ZORVANE");
+  open();
+  const auto base = rig.dir.path() / "MEIER";
+  ASSERT_TRUE(Table::create(appointmentTableFile(base), terStruct(), rig.clock));
+  auto other = AppointmentTable::open(base, rig.clock, AppointmentTable::Options{});
+  ASSERT_TRUE(other);
+  Appointment a = test::makeAppointment("11.06.2024", "08:00", "aus MEIER");
+  applyTriggerRule(a, rig.log);
+  ASSERT_TRUE((*other)->append(a));
+  ASSERT_TRUE((*other)->commit());
+
+  // What the program does when useTable has opened another table.
+  env->follow(**other);
+  frame->followTable(env.get());
+  test::pump();
+  EXPECT_EQ(column(5), std::vector<std::string>{"aus MEIER"});
+  frame->showWeekOverview();
+  test::pump();
+  EXPECT_NE(frame->weekPanel()->textBox(1)->GetValue().utf8_string().find("aus MEIER"),
+            std::string::npos);
+
+  env->follow(*rig.table);
+  frame->followTable(env.get());
+  test::pump();
+  EXPECT_EQ(frame->displayMode(), kModeWeek);
+  EXPECT_NE(frame->weekPanel()->textBox(0)->GetValue().utf8_string().find("aus ZORVANE"),
+            std::string::npos);
 }
 
 TEST_F(MainWindowTest, ListHidesDeletedAppointmentsAndSwitchesWithTheView) {

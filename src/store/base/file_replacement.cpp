@@ -17,21 +17,23 @@ fs::path directoryOf(const fs::path& file) {
   return file.has_parent_path() ? file.parent_path() : fs::path(".");
 }
 
-// Renames every new file that is still there over its target, then makes that durable.
-Status renameAll(const std::vector<fs::path>& from, const std::vector<fs::path>& to) {
+// Renames every new file that is still there over its target, the last-listed first, then
+// (with `sync`) makes that durable.
+Status renameAll(const std::vector<fs::path>& from, const std::vector<fs::path>& to,
+                 bool sync = true) {
   FileOps& ops = fileOps();
-  for (std::size_t i = 0; i < from.size(); ++i) {
+  for (std::size_t i = from.size(); i-- > 0;) {
     if (!ops.exists(from[i])) continue;  // renamed before an interruption
     if (Status s = ops.rename(from[i], to[i]); !s) return s;
   }
-  if (from.empty()) return {};
+  if (from.empty() || !sync) return {};
   return ops.syncDirectory(directoryOf(to.front()));
 }
 
 }  // namespace
 
 NewFileName withSuffixName(std::string suffix) {
-  return [suffix](const fs::path& target) {
+  return [suffix](const fs::path& target, std::size_t) {
     fs::path p = target;
     p += suffix;
     return p;
@@ -49,13 +51,18 @@ FileReplacement::~FileReplacement() {
 
 fs::path FileReplacement::add(const fs::path& target) {
   targets_.push_back(target);
-  newFiles_.push_back(newName_(target));
+  newFiles_.push_back(newName_(target, targets_.size() - 1));
   (void)fileOps().remove(newFiles_.back());
   return newFiles_.back();
 }
 
-Status FileReplacement::commit() {
+Status FileReplacement::commit(Durability durability) {
   FileOps& ops = fileOps();
+  if (durability == Durability::kQuick) {
+    Status s = renameAll(newFiles_, targets_, false);
+    done_ = s.isOk();
+    return s;
+  }
   std::ostringstream list;
   for (const fs::path& t : targets_)
     list << t.filename().string() << '\n';
@@ -83,7 +90,7 @@ Result<bool> FileReplacement::finish(const fs::path& marker, const NewFileName& 
     if (!name.empty() && name.back() == '\r') name.pop_back();
     if (!plainName(name)) continue;
     to.push_back(directoryOf(marker) / name);
-    from.push_back(newName(to.back()));
+    from.push_back(newName(to.back(), to.size() - 1));
   }
   if (to.empty()) return status::corrupt(marker, "die Namen der zu ersetzenden Dateien fehlen");
   if (Status s = renameAll(from, to); !s) return s;

@@ -4,6 +4,7 @@
 // by finish() at the next open, so the files are either all old or all new.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -13,8 +14,9 @@
 
 namespace zrv {
 
-// Where the new file of `target` is written.
-using NewFileName = std::function<std::filesystem::path(const std::filesystem::path& target)>;
+// Where the new file of `target`, the `position`-th target (from 0), is written.
+using NewFileName =
+    std::function<std::filesystem::path(const std::filesystem::path& target, std::size_t position)>;
 
 // The target's name with `suffix` appended ("ZORVANE.TER" -> "ZORVANE.TER.~pk").
 NewFileName withSuffixName(std::string suffix);
@@ -29,15 +31,21 @@ class FileReplacement {
   FileReplacement(const FileReplacement&) = delete;
   FileReplacement& operator=(const FileReplacement&) = delete;
 
-  // Adds a target (renamed in the order added) and returns the name of its new file, from
-  // which a leftover of an earlier attempt has been removed.
+  // Adds a target and returns the name of its new file, from which a leftover of an earlier
+  // attempt has been removed. The marker lists the targets in the order added; they are
+  // renamed in the opposite order, so the first one (the table) is replaced last.
   std::filesystem::path add(const std::filesystem::path& target);
   const std::vector<std::filesystem::path>& targets() const { return targets_; }
 
-  // The caller has written and synced every new file. Writes the marker, renames, syncs the
-  // directory and removes the marker. On failure the Status names the file and the cause;
-  // when the marker was written the replacement is completed by the next finish().
-  Status commit();
+  // How a commit reaches the disk. kQuick renames only, without marker and directory sync:
+  // for files that can be rebuilt at any time (an index), when speed counts more.
+  enum class Durability { kDurable, kQuick };
+
+  // The caller has written (and for kDurable synced) every new file. Writes the marker,
+  // renames, syncs the directory and removes the marker. On failure the Status names the file
+  // and the cause; when the marker was written the replacement is completed by the next
+  // finish().
+  Status commit(Durability durability = Durability::kDurable);
 
   // Whether a replacement behind `marker` waits to be completed.
   static bool pending(const std::filesystem::path& marker);

@@ -48,7 +48,8 @@ namespace {
 // then belong to the targets' names.
 Result<std::vector<NtxTree>> buildAndReplace(TableImpl& t,
                                              const std::vector<const IndexPlan*>& plans,
-                                             const std::vector<fs::path>& targets) {
+                                             const std::vector<fs::path>& targets,
+                                             bool durable = true) {
   if (targets.empty()) return std::vector<NtxTree>{};
   FileReplacement replacement(indexMarker(t.dbf_.path()), withSuffixName(kNewIndex));
   std::vector<OsFile> files;
@@ -62,8 +63,12 @@ Result<std::vector<NtxTree>> buildAndReplace(TableImpl& t,
   std::vector<OsFile*> sync;
   for (NtxTree& tree : *trees)
     sync.push_back(&tree.file());
-  if (Status s = syncFiles(sync); !s) return s;
-  if (Status s = replacement.commit(); !s) return s;
+  if (durable) {
+    if (Status s = syncFiles(sync); !s) return s;
+  }
+  const auto how =
+      durable ? FileReplacement::Durability::kDurable : FileReplacement::Durability::kQuick;
+  if (Status s = replacement.commit(how); !s) return s;
   for (std::size_t i = 0; i < targets.size(); ++i)
     (*trees)[i].file().setPath(targets[i]);
   return trees;

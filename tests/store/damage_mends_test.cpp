@@ -108,5 +108,32 @@ TEST_F(DamageMends, AnUnreadableMemoStillShowsDateAndTime) {
   EXPECT_NE(notes[0].find("nicht lesbar"), std::string::npos) << notes[0];
 }
 
+// After an unclean end (the run marker outlived its run) the indexes are checked against the
+// table: an index file that missed the last appointments is rebuilt, with a logbook line.
+TEST_F(DamageMends, AfterAnUncleanEndAnIndexOutOfStepIsRebuilt) {
+  const std::string stale = dir.read("ZORVANE.NT1");
+  {
+    auto t = open();
+    Appointment a;
+    a.DATE = a.TDATE = today;
+    a.TEXT = "danach";
+    ASSERT_OK(t->append(a));
+    ASSERT_OK(t->close());
+  }
+  dir.write("ZORVANE.NT1", stale);  // the file a crash of another writer left behind
+  {
+    auto t = open();  // a clean end: nothing is checked
+    EXPECT_EQ(must(test::mismatchedIndexes(*t)), std::vector<int>{1});
+  }
+  AppointmentTable::Options o;
+  o.verify = true;
+  o.onNote = [this](const std::string& n) { notes.push_back(n); };
+  auto t = must(AppointmentTable::open(dir / "ZORVANE", clock, o));
+  EXPECT_TRUE(must(test::mismatchedIndexes(*t)).empty());
+  EXPECT_EQ(must(t->orderRecnos()).size(), 6u);
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_NE(notes[0].find("ZORVANE.NT1 wurde neu aufgebaut"), std::string::npos) << notes[0];
+}
+
 }  // namespace
 }  // namespace zrv

@@ -87,42 +87,47 @@ Result<std::size_t> OsFile::readAt(std::uint64_t offset, void* buf, std::size_t 
     done += static_cast<std::size_t>(r);
   }
   if (pending_.empty()) return done;
-  // Held-back writes lie over what the file holds; a gap before one of them reads as zeros.
-  const std::uint64_t end = offset + n;
+  // Held-back writes lie over what the file holds; where they lie beyond its end, the gap up
+  // to them reads as zeros (as a file written there would).
+  const auto& last = *pending_.rbegin();
+  const std::uint64_t heldEnd = last.first + last.second.size();
+  std::size_t total = done;
+  if (heldEnd > offset + done) {
+    total = static_cast<std::size_t>(std::min<std::uint64_t>(n, heldEnd - offset));
+    std::fill(out + done, out + total, '\0');
+  }
+  const std::uint64_t end = offset + total;
   auto it = pending_.upper_bound(offset);
   if (it != pending_.begin()) --it;
   for (; it != pending_.end() && it->first < end; ++it) {
     const std::uint64_t from = std::max(offset, it->first);
     const std::uint64_t to = std::min(end, it->first + it->second.size());
     if (from >= to) continue;
-    if (offset + done < from) std::fill(out + done, out + (from - offset), '\0');
     std::copy_n(it->second.data() + (from - it->first), to - from, out + (from - offset));
-    done = std::max<std::size_t>(done, static_cast<std::size_t>(to - offset));
   }
-  return done;
+  return total;
 }
 
 void OsFile::hold(std::uint64_t offset, std::string_view bytes) {
-  std::uint64_t start = offset;
-  std::string merged(bytes);
-  // Merge with every held range that overlaps or touches [offset, offset + size).
+  // The range that starts at or before `offset` and reaches it takes the bytes in place (so a
+  // run of appends grows one string); otherwise they start a range of their own.
   auto it = pending_.upper_bound(offset);
-  if (it != pending_.begin()) {
-    auto prev = std::prev(it);
-    if (prev->first + prev->second.size() >= offset) it = prev;
+  if (it != pending_.begin() && std::prev(it)->first + std::prev(it)->second.size() >= offset) {
+    it = std::prev(it);
+  } else {
+    it = pending_.emplace_hint(it, offset, std::string());
   }
-  while (it != pending_.end() && it->first <= start + merged.size()) {
-    const std::uint64_t itEnd = it->first + it->second.size();
-    const std::uint64_t newStart = std::min(start, it->first);
-    const std::uint64_t newEnd = std::max<std::uint64_t>(start + merged.size(), itEnd);
-    std::string combined(static_cast<std::size_t>(newEnd - newStart), '\0');
-    std::copy(it->second.begin(), it->second.end(), combined.begin() + (it->first - newStart));
-    std::copy(merged.begin(), merged.end(), combined.begin() + (start - newStart));
-    start = newStart;
-    merged = std::move(combined);
-    it = pending_.erase(it);
+  std::string& held = it->second;
+  const std::size_t at = static_cast<std::size_t>(offset - it->first);
+  if (held.size() < at + bytes.size()) held.resize(at + bytes.size());
+  std::copy(bytes.begin(), bytes.end(), held.begin() + static_cast<std::ptrdiff_t>(at));
+  // Ranges after it that it now reaches are taken in; their bytes beyond its end stay.
+  const std::uint64_t end = it->first + held.size();
+  for (auto next = std::next(it); next != pending_.end() && next->first <= end;) {
+    const std::uint64_t nextEnd = next->first + next->second.size();
+    if (nextEnd > end) held.append(next->second, static_cast<std::size_t>(end - next->first));
+    next = pending_.erase(next);
   }
-  pending_.emplace(start, std::move(merged));
 }
 
 Status OsFile::writeAt(std::uint64_t offset, const void* buf, std::size_t n) {

@@ -37,7 +37,7 @@ struct RunState {
   bool LS_2ALAOK = false;
   bool LS_3ALAOK = false;
   bool LS_4ALAOK = false;
-  bool LWINXP = false;  // the platform offers a wake-up facility
+  bool LWINXP = false;      // the platform offers a wake-up facility
   bool uncleanEnd = false;  // the last run left its run marker: check the table's indexes
 };
 

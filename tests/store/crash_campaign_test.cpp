@@ -255,10 +255,10 @@ TEST(CrashCampaign, EveryKillLeavesExactlyTheCommittedChanges) {
       }
       ADD_FAILURE() << "round " << rounds << ": " << found.size() << " records, expected "
                     << expected.size() << " after " << noted << " noted changes " << kinds
-                    << "; the state after changes:" << matches << "; notes: "
-                    << ::testing::PrintToString(notes);
-      test::copyFiles(work, dir.path().parent_path() / ("zrv-campaign-failure-" +
-                                                        std::to_string(::getpid())));
+                    << "; the state after changes:" << matches
+                    << "; notes: " << ::testing::PrintToString(notes);
+      test::copyFiles(
+          work, dir.path().parent_path() / ("zrv-campaign-failure-" + std::to_string(::getpid())));
       (found.size() < expected.size() ? lost : extra)++;
     }
     const auto bad = must(test::mismatchedIndexes(*t));

@@ -7,7 +7,7 @@ XVFB       := xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp"
 GUI_ENV    := NO_AT_BRIDGE=1 GDK_BACKEND=x11 WAYLAND_DISPLAY=
 
 .PHONY: all deps configure build install install-network install-desktop run test screenshots \
-        bench fuzz format clean
+        crash-campaign bench fuzz format clean
 
 all: build
 
@@ -43,6 +43,11 @@ test: build
 # The user guide's screenshots in docs/ (and the help book's), taken again by the window tests.
 screenshots: build
 	bash scripts/screenshots.sh $(BUILD)
+
+# The store's crash campaign at full length: 2,000 kills of a process changing the table.
+crash-campaign: configure
+	cmake --build $(BUILD) -j $(JOBS) --target store_tests
+	ZRV_CRASH_KILLS=$${CRASH_KILLS:-2000} $(BUILD)/tests/store_tests --gtest_filter='CrashCampaign.*'
 
 bench: build
 	bash scripts/bench.sh $(BUILD)

@@ -97,8 +97,15 @@ void indexSeeds(const fs::path& out, const fs::path& work) {
   fs::copy_file(work / "b.ntx", out / "expression-key.ntx", fs::copy_options::overwrite_existing);
 }
 
-// Journals as a crash leaves them: records of appends and changes, the table still open.
+// Recipes of the journal target (its input describes transactions, see journal_fuzz.cpp), and
+// one journal as a crash leaves it, taken raw (first byte 0x80).
 void journalSeeds(const fs::path& out, const fs::path& work) {
+  fuzz::writeFile(out / "three-appends", std::string("\x00\x05\x00\x03\x02\x00\x00\x44\x04rec1"
+                                                     "\x01\x00\x00\x08\x02\x00\x04\x00\x00\x00\x00",
+                                                     25));
+  fuzz::writeFile(out / "foreign-and-torn", std::string("\x05\x09\x01\x02\x01\x00\x01\x00\x05"
+                                                        "abcde",
+                                                        15));
   // Named as the fuzz target's table, so that the records name the files it has.
   fs::create_directories(work / "journal");
   const fs::path table = work / "journal" / "I.DBF";
@@ -114,7 +121,7 @@ void journalSeeds(const fs::path& out, const fs::path& work) {
   must(t->setNumber("NUM", 99));
   must(t->commit());
   const std::string bytes = *readWholeFile(work / "journal" / "I.DBF.~jn");
-  fuzz::writeFile(out / "appends-and-change", bytes.substr(0, 16384));
+  fuzz::writeFile(out / "appends-and-change", "\x80" + bytes.substr(0, 16384));
   must(t->close());
 }
 

@@ -14,6 +14,7 @@
 #include "store/appointments/appointment_record.h"
 #include "store/appointments/appointment_table.h"
 #include "store/base/file_names.h"
+#include "store/base/file_ops.h"
 #include "store/base/logbook.h"
 #include "store/xbase/table.h"
 
@@ -115,7 +116,8 @@ void createTable(Context& ctx, const fs::path& base) {
     return;
   }
   auto table = openExclusive(file, ctx.clock);
-  if (table) {
+  // Only an upgrade that was asked for and never finished leaves a copy worth taking.
+  if (table && markerExists(ctx)) {
     const auto taken = takeUpgradeCopy(base.parent_path(), **table, ctx.clock, ctx.log);
     (void)(*table)->close();
     if (!taken) {
@@ -144,11 +146,17 @@ bool openDter(Context& ctx, const fs::path& base, bool rebuildIndexes) {
   AppointmentTable::Options options;
   options.mode = OpenMode::kExclusive;
   options.rebuildIndexes = rebuildIndexes;
+  options.verify = ctx.run.uncleanEnd;
   options.onNote = [&ctx](const std::string& note) { ctx.log.log(kPlace, note); };
   auto table = AppointmentTable::open(base, ctx.clock, options);
   if (!table) {
     reportOpenProblem(ctx, kPlace, appointmentTableFile(base), table.status());
     return false;
+  }
+  if (const std::uint32_t adopted = (*table)->table().adoptedRecords(); adopted > 0) {
+    ctx.ui.message("Zorvane", "In der Termindatei standen " + std::to_string(adopted) +
+                                  " Termine hinter dem Ende, das ihr Dateikopf angab. Sie wurden "
+                                  "übernommen; die alte Datei ist als Sicherung (.BAK) erhalten.");
   }
   ctx.DTER = std::move(*table);
   return true;
@@ -160,6 +168,35 @@ void closeDter(Context& ctx) {
   ctx.DTER.reset();
 }
 
+// The copy of an upgrade that ended (or was killed after its new table was in place) must not
+// bring old records into a table created later: without the marker of an unfinished upgrade
+// and without a new table waiting to be put in place, it goes.
+void removeUpgradeLeftovers(Context& ctx, const fs::path& base) {
+  if (markerExists(ctx) || replacementPending(base)) return;
+  for (const char* ext : {".TER", ".DBT"}) {
+    const fs::path copy = findFile(ctx.CRUNIN, std::string(kUpgradeCopy) + ext);
+    if (!fileOps().exists(copy)) continue;
+    if (fileOps().remove(copy)) {
+      ctx.log.log(kPlace, "Die Kopie " + copy.filename().string() +
+                              " einer beendeten Strukturanpassung wurde gelöscht.");
+    }
+  }
+}
+
+// A table name from the settings becomes a plain name, as one chosen in the file dialog; a
+// name with a folder in it would put the table's files (and its indexes, journal and pack
+// files) outside the program directory, so it gives way to ZORVANE.
+std::string plainTableName(Context& ctx, const std::string& stored) {
+  const std::string name = tableNameOf(stored);
+  if (stored.find_first_of("/\\") == std::string::npos && name != "." && name != "..") {
+    return name;
+  }
+  ctx.log.log(kPlace, "Der Dateiname \"" + stored +
+                          "\" aus den Einstellungen ist kein einfacher Tabellenname; die Tabelle "
+                          "ZORVANE wird verwendet.");
+  return "ZORVANE";
+}
+
 }  // namespace
 
 bool checkDbf(Context& ctx) {
@@ -169,9 +206,11 @@ bool checkDbf(Context& ctx) {
   closeDter(ctx);
   ctx.ui.statusText("Datenbank reorganisieren");
   ctx.ui.statusPane(StatusPane::File, filePaneText(name));
+  name = plainTableName(ctx, name);
   if (!tableExists(ctx.CRUNIN, name)) name = "ZORVANE";
   const fs::path base = tableBase(ctx.CRUNIN, name);
 
+  removeUpgradeLeftovers(ctx, base);
   bool ok = true;
   bool rebuilt = false;
   if (tableExists(ctx.CRUNIN, name)) ok = checkStructure(ctx, base, rebuilt);

@@ -22,11 +22,8 @@ void refreshFromTemplate(const fs::path& templ, const fs::path& workstation) {
   std::error_code ec;
   if (!fs::exists(workstation, ec)) {
     const fs::path dir = workstation.parent_path();
-    if (!dir.empty() && !fs::exists(dir, ec)) {
-      fs::create_directories(dir, ec);
-      fs::permissions(dir, fs::perms::owner_all, ec);
-    }
-    copyFileAtomically(templ, workstation, kSettingsFileMode);
+    createPrivateDirectories(dir);
+    copyFileAtomically(templ, workstation, kSettingsFileMode, kSettingsFileMode);
     return;
   }
   const IniFile target(workstation, kSettingsFileMode);

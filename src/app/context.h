@@ -38,7 +38,8 @@ struct RunState {
   bool LS_2ALAOK = false;
   bool LS_3ALAOK = false;
   bool LS_4ALAOK = false;
-  bool LWINXP = false;  // the platform offers a wake-up facility
+  bool LWINXP = false;      // the platform offers a wake-up facility
+  bool uncleanEnd = false;  // the last run left its run marker: check the table's indexes
 };
 
 // The fixed lists, 0-based here (the rules' 1-based index n is element n - 1).

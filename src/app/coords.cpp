@@ -62,8 +62,22 @@ void putCoords(Context& ctx, const WindowGeometry& window, std::string_view call
 }
 
 WindowGeometry geometryOf(const WindowRect& rect) {
-  return WindowGeometry{rect.left, rect.top, std::max(rect.right - rect.left + 1, kMinWindowWidth),
-                        std::max(rect.bottom - rect.top + 1, kMinWindowHeight)};
+  // In long: the saved numbers may lie far apart.
+  const long width = long(rect.right) - rect.left + 1;
+  const long height = long(rect.bottom) - rect.top + 1;
+  return WindowGeometry{rect.left, rect.top, clampToInt(std::max<long>(width, kMinWindowWidth)),
+                        clampToInt(std::max<long>(height, kMinWindowHeight))};
+}
+
+WindowGeometry fitOnScreen(const WindowGeometry& g, int screenWidth, int screenHeight) {
+  const int screenW = std::max(screenWidth, 1);
+  const int screenH = std::max(screenHeight, 1);
+  WindowGeometry out;
+  out.width = std::clamp(g.width, std::min(kMinWindowWidth, screenW), screenW);
+  out.height = std::clamp(g.height, std::min(kMinWindowHeight, screenH), screenH);
+  out.x = std::clamp(g.x, 0, screenW - out.width);
+  out.y = std::clamp(g.y, 0, screenH - out.height);
+  return out;
 }
 
 }  // namespace zrv

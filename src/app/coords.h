@@ -43,4 +43,9 @@ void putCoords(Context& ctx, const WindowGeometry& window, std::string_view call
 // putCoords saves, and never smaller than the minimum size.
 WindowGeometry geometryOf(const WindowRect& rect);
 
+// A geometry moved and cut so that the window lies on a screen of the given size (a saved
+// rectangle may hold any numbers: a window far off the screen or as large as the X server
+// allows would block it). Width and height stay at least the minimum when the screen allows.
+WindowGeometry fitOnScreen(const WindowGeometry& g, int screenWidth, int screenHeight);
+
 }  // namespace zrv

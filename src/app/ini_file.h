@@ -15,7 +15,8 @@ namespace zrv {
 
 class IniFile {
  public:
-  // `newFileMode`: permission bits of the file when a write has to create it.
+  // `newFileMode`: permission bits of the file when a write has to create it; an existing file
+  // loses any other bit at a write (the file may hold a password).
   explicit IniFile(std::filesystem::path file, unsigned newFileMode = 0600);
 
   const std::filesystem::path& path() const { return file_; }

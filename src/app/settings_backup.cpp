@@ -14,7 +14,7 @@ bool copyIfPresent(const Context& ctx, const char* from, const char* to) {
   const auto source = findFile(ctx.CRUNIN, from);
   std::error_code ec;
   if (!std::filesystem::is_regular_file(source, ec)) return false;
-  return copyFileAtomically(source, findFile(ctx.CRUNIN, to), kSettingsFileMode);
+  return copyFileAtomically(source, findFile(ctx.CRUNIN, to), kSettingsFileMode, kSettingsFileMode);
 }
 
 }  // namespace

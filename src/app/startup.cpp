@@ -1,5 +1,9 @@
 #include "app/startup.h"
 
+#include <signal.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <system_error>
 
 #include "app/check_ini.h"
@@ -27,6 +31,28 @@ void removeFile(const Context& ctx, const char* name) {
   if (!fs::is_directory(p, ec)) fs::remove(p, ec);
 }
 
+// Temporary files of atomic replacements ("<name>.~<pid>-<n>") whose process no longer runs:
+// a crash left them.
+void removeStaleTemporaries(const Context& ctx) {
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator(ctx.CRUNIN, ec)) {
+    const std::string name = e.path().filename().string();
+    const auto mark = name.rfind(".~");
+    const auto dash = name.rfind('-');
+    if (mark == std::string::npos || dash == std::string::npos || dash < mark + 3) continue;
+    const std::string pid = name.substr(mark + 2, dash - mark - 2);
+    const std::string count = name.substr(dash + 1);
+    auto digits = [](const std::string& t) {
+      return !t.empty() && t.size() < 10 &&
+             std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (!digits(pid) || !digits(count) || !e.is_regular_file(ec)) continue;
+    const pid_t owner = static_cast<pid_t>(std::stol(pid));
+    if (owner <= 0 || ::kill(owner, 0) == 0 || errno == EPERM) continue;  // still running
+    fs::remove(e.path(), ec);
+  }
+}
+
 }  // namespace
 
 fs::path programDirectoryOf(const fs::path& programFile) {
@@ -51,6 +77,7 @@ WindowRect startUp(Context& ctx, StartupSteps& steps) {
   std::error_code ec;
   fs::current_path(ctx.CRUNIN, ec);
   qlMakeSem(ctx, "Zorvane.Run");
+  removeStaleTemporaries(ctx);
   restoreSettingsBackup(ctx);
   ctx.run.LWINXP = steps.wakeUpAvailable();
 

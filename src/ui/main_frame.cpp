@@ -1,5 +1,7 @@
 #include "ui/main_frame.h"
 
+#include <wx/display.h>
+
 #include <wx/filedlg.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -43,9 +45,14 @@ wxString titleOf(const Context& ctx) {
   return wxString::FromUTF8(ctx.CRELEASE + (ctx.settings.LS_LAN ? " Lan" : ""));
 }
 
+// The saved rectangle, moved and cut to lie on the screen.
 wxRect rectOf(const WindowRect& saved) {
-  const WindowGeometry g = geometryOf(saved);
-  return wxRect(g.x, g.y, g.width, g.height);
+  const wxRect screen = wxDisplay(0u).GetClientArea();
+  WindowGeometry g = geometryOf(saved);
+  g.x -= screen.x;
+  g.y -= screen.y;
+  g = fitOnScreen(g, screen.width, screen.height);
+  return wxRect(g.x + screen.x, g.y + screen.y, g.width, g.height);
 }
 
 }  // namespace

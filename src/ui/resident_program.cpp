@@ -42,13 +42,15 @@
 namespace zrv {
 namespace fs = std::filesystem;
 
-ResidentProgram::ResidentProgram(const fs::path& programFile) {
+ResidentProgram::ResidentProgram(const fs::path& programFile, std::optional<RunMarker> marker)
+    : marker_(std::move(marker)) {
   const fs::path dir = programDirectoryOf(programFile);
   clock_ = std::make_unique<SystemClock>();
   ui_ = std::make_unique<WxUserInterface>();
   log_ = std::make_unique<Logbook>(logbookFile(dir), kRelease, *clock_);
   ctx_ = std::make_unique<Context>(dir, *clock_, *log_, *ui_);
   ctx_->CS_EXEPATH = programFile;
+  ctx_->run.uncleanEnd = marker_ && marker_->stale();
   sound_ = std::make_unique<SdlSoundPlayer>(
       [this](const std::string& line) { log_->log("QLPlaySound", line); });
   launcher_ = std::make_unique<PosixProgramLauncher>();

@@ -6,7 +6,9 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
+#include "app/run_marker.h"
 #include "app/table_in_use.h"
 
 namespace zrv {
@@ -34,7 +36,8 @@ struct ReminderEnv;
 
 class ResidentProgram : public TableListener {
  public:
-  explicit ResidentProgram(const std::filesystem::path& programFile);
+  // `marker`: the run marker this run holds (none when it could not be made).
+  ResidentProgram(const std::filesystem::path& programFile, std::optional<RunMarker> marker);
   ~ResidentProgram() override;
   ResidentProgram(const ResidentProgram&) = delete;
   ResidentProgram& operator=(const ResidentProgram&) = delete;
@@ -70,6 +73,7 @@ class ResidentProgram : public TableListener {
   void aboutFromTray();
   std::unique_ptr<ReminderEnv> makeEnv();
 
+  std::optional<RunMarker> marker_;
   std::unique_ptr<SystemClock> clock_;
   std::unique_ptr<WxUserInterface> ui_;
   std::unique_ptr<Logbook> log_;

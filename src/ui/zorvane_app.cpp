@@ -1,7 +1,10 @@
 #include "ui/zorvane_app.h"
 
+#include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
 
+#include "app/run_marker.h"
+#include "app/startup.h"
 #include "platform/program_path.h"
 #include "platform/stop_request.h"
 #include "ui/german_locale.h"
@@ -45,7 +48,16 @@ bool ZorvaneApp::OnInit() {
   selectGermanTexts();
   watchStopSignals(onStopSignal);
 
-  program_ = std::make_unique<ResidentProgram>(programFile());
+  // A second copy in the same program directory ends here, before it touches any file.
+  const std::filesystem::path program = programFile();
+  auto marker = RunMarker::take(programDirectoryOf(program));
+  if (marker.code() == StatusCode::kLocked) {
+    wxMessageBox(wxString::FromUTF8(kAlreadyRunning), "Zorvane", wxOK | wxICON_INFORMATION);
+    return false;
+  }
+  std::optional<RunMarker> held;
+  if (marker) held.emplace(std::move(*marker));
+  program_ = std::make_unique<ResidentProgram>(program, std::move(held));
   program_->start();
   return true;
 }

@@ -289,6 +289,7 @@ TEST_F(CheckDbfTest, SameFieldCountInAnotherOrderIsUpgradedOnlyWithTheMarker) {
 
 TEST_F(CheckDbfTest, AnUpgradeCopyLeftBehindFillsTheRecreatedTable) {
   writeOld("~AAAAAAA.TER", {"DATE=12.06.2024|TIME=10:00|WARNMIN=60|TEXT=gerettet"});
+  r.dir.write("Zorvane.upd", "");  // the upgrade was asked for and never finished
   r.ctx.settings.CN_FILE = "ZORVANE";
   ASSERT_TRUE(checkDbf(r.ctx));
   auto a = r.ctx.DTER->read();
@@ -296,6 +297,16 @@ TEST_F(CheckDbfTest, AnUpgradeCopyLeftBehindFillsTheRecreatedTable) {
   EXPECT_EQ(a->TEXT, "gerettet");
   EXPECT_EQ(a->TTIME, "09:00");
   EXPECT_EQ(leftovers(), std::vector<std::string>{});
+}
+
+// Killed after its new table was in place but before its copy went: the copy of a finished
+// upgrade is removed at the next check and never brings old records into a new table.
+TEST_F(CheckDbfTest, TheCopyOfAFinishedUpgradeIsRemovedNotTaken) {
+  writeOld("~AAAAAAA.TER", {"DATE=12.06.2024|TIME=10:00|WARNMIN=60|TEXT=alt"});
+  r.ctx.settings.CN_FILE = "ZORVANE";
+  ASSERT_TRUE(checkDbf(r.ctx));
+  EXPECT_EQ(r.ctx.DTER->table().recCount(), 0u);
+  EXPECT_FALSE(r.exists("~AAAAAAA.TER"));
 }
 
 // ---- faults ---------------------------------------------------------------------------

@@ -1,13 +1,19 @@
 #include "app/check_ini.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <limits>
+#include <map>
 #include <sstream>
 
+#include "app/check_dbf.h"
+#include "app/settings_backup.h"
 #include "app/settings_file.h"
+#include "store/appointments/appointment_record.h"
+#include "store/appointments/appointment_table.h"
 #include "support/test_context.h"
 
 namespace zrv {
@@ -216,6 +222,59 @@ TEST(InstalledSettings, MatchTheProgramsDefaults) {
   EXPECT_TRUE(network.ctx.settings.LS_LAN);
   network.ctx.settings.LS_LAN = false;
   EXPECT_EQ(network.ctx.settings, defaults.ctx.settings);
+}
+
+// A table name with a folder in it would have the table, its indexes, journal and pack files
+// made or changed outside the program directory: it gives way to ZORVANE, with a logbook line.
+TEST_F(CheckIniTest, ATableNameWithAFolderNeverLeavesTheProgramDirectory) {
+  const fs::path outside = t.dir / "outside";
+  fs::create_directories(outside / "x");
+  fs::create_directories(t.dir / "prog");
+  t.ctx.CRUNIN = t.dir / "prog" / "";
+  ASSERT_TRUE(Table::create(outside / "x" / "EVIL.TER", terStruct(), t.clock).isOk());
+  ASSERT_TRUE(Table::create(outside / "EVIL.TER", terStruct(), t.clock).isOk());
+  auto files = [&] {
+    std::map<std::string, std::string> m;
+    for (const auto& e : fs::recursive_directory_iterator(outside))
+      if (e.is_regular_file())
+        m[e.path().string()] = t.dir.read(fs::relative(e.path(), t.dir.path()).string());
+    return m;
+  };
+  const auto before = files();
+  for (const std::string& name : {std::string("../outside/x/EVIL"), (outside / "EVIL").string()}) {
+    t.dir.write("prog/ZORVANE.INI",
+                "[ZORVANE]\r\nFILENAME=" + name + "\r\n[setup]\r\nLogbuch=1\r\n");
+    ASSERT_TRUE(checkIni(t.ctx));
+    t.log.log("Test", "");  // the logbook starts as it does at the start-up
+    ASSERT_TRUE(checkDbf(t.ctx));
+    EXPECT_EQ(s.CN_FILE, "ZORVANE") << name;
+    t.ctx.DTER.reset();
+    EXPECT_TRUE(fs::exists(t.dir / "prog" / "ZORVANE.TER"));
+    EXPECT_EQ(files(), before) << name;
+    EXPECT_NE(t.dir.read("Zorvane.Log").find("kein einfacher Tabellenname"), std::string::npos);
+  }
+}
+
+// The settings may hold the mail password: whatever rights a settings file had, a write leaves
+// it to its owner, and folders made for it are the owner's alone even under umask 000.
+TEST_F(CheckIniTest, SettingsFilesAndTheirFoldersAreTheOwnersAlone) {
+  auto mode = [](const fs::path& p) { return static_cast<unsigned>(fs::status(p).permissions()); };
+  t.dir.write("ZORVANE.INI", "[MailSupport]\r\nPass=geheim\r\n");
+  fs::permissions(t.dir / "ZORVANE.INI", static_cast<fs::perms>(0644));
+  ASSERT_TRUE(checkIni(t.ctx));  // writes the product key
+  EXPECT_EQ(mode(t.dir / "ZORVANE.INI"), 0600u);
+  backUpSettings(t.ctx);
+  EXPECT_EQ(mode(t.dir / "ZORVANE.SAV"), 0600u);
+
+  fs::remove(t.dir / "ZORVANE.INI");
+  t.dir.write("ZORVANE.USR", "[MailSupport]\r\nPass=\r\n");
+  const mode_t old = ::umask(0);
+  const bool ok = checkIni(t.ctx);
+  ::umask(old);
+  ASSERT_TRUE(ok);
+  for (const char* d : {"home", "home/.config", "home/.config/zorvane"})
+    EXPECT_EQ(mode(t.dir / d), 0700u) << d;
+  EXPECT_EQ(mode(t.ctx.workstationIni), 0600u);
 }
 
 }  // namespace

@@ -72,5 +72,19 @@ TEST_F(CoordsTest, ADamagedRectangleStillGivesAUsableWindow) {
   EXPECT_EQ(geometryOf(WindowRect{}), (WindowGeometry{0, 0, 641, 481}));
 }
 
+// Absurd numbers in the settings file give a window on the screen, not one as large as the X
+// server allows.
+TEST_F(CoordsTest, AbsurdCoordinatesGiveAWindowOnTheScreen) {
+  t.dir.write("ZORVANE.INI",
+              "[System]\r\nTop=-99999999999999999999\r\nLeft=7\r\nBottom=1e308\r\n"
+              "Right=99999999999999999999\r\n");
+  const WindowGeometry g = fitOnScreen(geometryOf(getCoords(t.ctx)), 1280, 1024);
+  EXPECT_EQ(g, (WindowGeometry{0, 0, 1280, 1024}));
+  EXPECT_EQ(fitOnScreen(WindowGeometry{5000, -300, 700, 500}, 1280, 1024),
+            (WindowGeometry{580, 0, 700, 500}));
+  EXPECT_EQ(fitOnScreen(WindowGeometry{10, 10, 700, 500}, 400, 300),
+            (WindowGeometry{0, 0, 400, 300}));
+}
+
 }  // namespace
 }  // namespace zrv

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <vector>
 
@@ -35,6 +36,18 @@ TEST_F(StartupTest, MakesTheProgramDirectoryCurrentAndMarksTheRun) {
   EXPECT_EQ(fs::current_path(), t.dir.path());
   EXPECT_TRUE(t.exists("Zorvane.Run"));
   EXPECT_EQ(t.ui.depth, 0);
+}
+
+TEST_F(StartupTest, TemporariesOfAProcessThatDiedAreRemoved) {
+  t.dir.write("ZORVANE.INI", "");
+  const std::string mine = "ZORVANE.INI.~" + std::to_string(::getpid()) + "-0";
+  t.dir.write("ZORVANE.SAV.~999999999-3", "left by a crash");
+  t.dir.write(mine, "being written");
+  t.dir.write("NOTES.~x-1", "not ours");
+  startUp(t.ctx);
+  EXPECT_FALSE(t.exists("ZORVANE.SAV.~999999999-3"));
+  EXPECT_TRUE(t.exists(mine));
+  EXPECT_TRUE(t.exists("NOTES.~x-1"));
 }
 
 TEST_F(StartupTest, FillsTheStartValuesOfTheRun) {

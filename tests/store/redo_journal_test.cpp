@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <map>
+#include <random>
 
 #include "store/base/file_io.h"
 #include "store/xbase/table.h"
@@ -21,20 +22,17 @@ namespace fs = std::filesystem;
 
 // A crash that loses every write not yet on disk: the data files fall back to what the last
 // sync made durable, while the journal keeps what its flushes made durable.
-TEST(RedoJournal, CommittedWritesSurviveAcrossWrapsOfASmallJournal) {
+TEST(RedoJournal, CommittedWritesSurviveAcrossCheckpointsOfASmallJournal) {
   test::TestDir dir;
   const fs::path table = dir / "T.DBF";
   dir.write("T.DBF", std::string(64, '.'));
   dir.write("T.NTX", std::string(64, '.'));
   std::map<std::string, std::string> durable = {{"T.DBF", std::string(64, '.')},
                                                 {"T.NTX", std::string(64, '.')}};
-  auto snapshot = [&] {
-    for (auto& [name, bytes] : durable)
-      bytes = dir.read(name);
-    return Status();
-  };
   {
-    RedoJournal journal(table, 300);  // a few records per round
+    RedoJournal::Limits limits;
+    limits.bytes = 300;  // a few transactions per run
+    RedoJournal journal(table, limits);
     OsFile a = must(OsFile::open(table, OsFile::Access::kReadWrite));
     OsFile b = must(OsFile::open(dir / "T.NTX", OsFile::Access::kReadWrite));
     a.journalTo(&journal, "T.DBF");
@@ -43,28 +41,65 @@ TEST(RedoJournal, CommittedWritesSurviveAcrossWrapsOfASmallJournal) {
       const std::string mark = std::to_string(i % 10);
       ASSERT_OK(a.writeAt(static_cast<std::uint64_t>(i), mark.data(), 1));
       ASSERT_OK(b.writeAt(static_cast<std::uint64_t>(63 - i), mark.data(), 1));
-      journal.setTableSize(64);
-      ASSERT_OK(journal.commit(snapshot));
+      ASSERT_OK(journal.commit({&a, &b}));
+      if (journal.checkpointDue()) {
+        for (auto& [name, bytes] : durable)
+          bytes = dir.read(name);
+        ASSERT_OK(journal.reset());
+      }
     }
-    ASSERT_OK(a.writeAt(50, "X", 1));  // written, never committed
+    ASSERT_OK(a.writeAt(45, "Y", 1));  // committed after the last checkpoint
+    ASSERT_OK(b.writeAt(0, "Z", 1));
+    ASSERT_OK(journal.commit({&a, &b}));
+    ASSERT_OK(a.writeAt(50, "X", 1));  // written, never committed: held back
+    char c = 0;
+    ASSERT_EQ(must(a.readAt(50, &c, 1)), 1u);
+    EXPECT_EQ(c, 'X');
     // The crash: the journal object is gone without discard().
   }
   const std::string latestA = dir.read("T.DBF"), latestB = dir.read("T.NTX");
+  EXPECT_EQ(latestA[50], '.');  // the uncommitted write never reached the file
   for (const auto& [name, bytes] : durable)
     dir.write(name, bytes);
   ASSERT_NE(dir.read("T.DBF"), latestA);  // the crash really lost something
 
   const auto recovered = must(RedoJournal::recover(table));
   EXPECT_GT(recovered.applied, 0);
-  EXPECT_FALSE(recovered.dropped);
-  std::string expectedA = latestA;
-  expectedA[50] = '.';
-  EXPECT_EQ(dir.read("T.DBF"), expectedA);
+  EXPECT_FALSE(recovered.setAside);
+  EXPECT_EQ(dir.read("T.DBF"), latestA);
   EXPECT_EQ(dir.read("T.NTX"), latestB);
   EXPECT_FALSE(fs::exists(RedoJournal::fileFor(table)));
 }
 
-TEST(RedoJournal, TornLastRecordIsNotApplied) {
+// Held-back writes overlap, touch and extend each other in every way: reads see the latest
+// bytes, and what reaches the file is exactly what was written last.
+TEST(RedoJournal, HeldBackWritesReadAndLandAsWritten) {
+  test::TestDir dir;
+  const fs::path table = dir / "T.DBF";
+  std::string model(300, '.');
+  dir.write("T.DBF", model);
+  RedoJournal journal(table);
+  OsFile a = must(OsFile::open(table, OsFile::Access::kReadWrite));
+  a.journalTo(&journal, "T.DBF");
+  std::mt19937 rng(7);
+  for (int i = 0; i < 2000; ++i) {
+    const std::size_t at = rng() % 400, n = 1 + rng() % 40;
+    const std::string bytes(n, static_cast<char>('a' + i % 26));
+    ASSERT_OK(a.writeAt(at, bytes.data(), n));
+    if (model.size() < at + n) model.resize(at + n, '\0');
+    model.replace(at, n, bytes);
+    const std::size_t from = rng() % 450, length = rng() % 80;
+    std::string got(length, '?');
+    got.resize(must(a.readAt(from, got.data(), length)));
+    EXPECT_EQ(got, from < model.size() ? model.substr(from, length) : "") << i;
+    if (i % 500 == 499) {
+      ASSERT_OK(journal.commit({&a}));
+      EXPECT_EQ(dir.read("T.DBF"), model);
+    }
+  }
+}
+
+TEST(RedoJournal, TornLastTransactionIsNotApplied) {
   test::TestDir dir;
   const fs::path table = dir / "T.DBF";
   dir.write("T.DBF", std::string(16, '.'));
@@ -73,12 +108,11 @@ TEST(RedoJournal, TornLastRecordIsNotApplied) {
     OsFile a = must(OsFile::open(table, OsFile::Access::kReadWrite));
     a.journalTo(&journal, "T.DBF");
     ASSERT_OK(a.writeAt(0, "AAAA", 4));
-    journal.setTableSize(16);
-    ASSERT_OK(journal.commit([] { return Status(); }));
+    ASSERT_OK(journal.commit({&a}));
     ASSERT_OK(a.writeAt(4, "BBBB", 4));
-    ASSERT_OK(journal.commit([] { return Status(); }));
+    ASSERT_OK(journal.commit({&a}));
   }
-  // The second record's last bytes never reached the disk.
+  // The second transaction's last bytes never reached the disk.
   std::string j = dir.read("T.DBF.~jn");
   const std::size_t second = j.find("BBBB");
   ASSERT_NE(second, std::string::npos);
@@ -87,6 +121,37 @@ TEST(RedoJournal, TornLastRecordIsNotApplied) {
   dir.write("T.DBF", std::string(16, '.'));
   EXPECT_EQ(must(RedoJournal::recover(table)).applied, 1);
   EXPECT_EQ(dir.read("T.DBF"), "AAAA............");
+}
+
+TEST(RedoJournal, JournalOfAReplacedTableIsSetAsideNotApplied) {
+  test::TestDir dir;
+  const fs::path table = dir / "T.DBF";
+  dir.write("T.DBF", std::string(16, '.'));
+  dir.write("T.DBT", std::string(512, '\0'));
+  {
+    RedoJournal journal(table);
+    OsFile a = must(OsFile::open(table, OsFile::Access::kReadWrite));
+    OsFile m = must(OsFile::open(dir / "T.DBT", OsFile::Access::kReadWrite));
+    a.journalTo(&journal, "T.DBF");
+    m.journalTo(&journal, "T.DBT");
+    journal.setStampFile(&m);
+    ASSERT_OK(a.writeAt(0, "AAAA", 4));
+    ASSERT_OK(journal.commit({&a, &m}));
+  }
+  const std::string journal = dir.read("T.DBF.~jn");
+  // The same files again: applied. A same-size copy in place (another memo stamp): set aside.
+  dir.write("T.DBF", std::string(16, '.'));
+  EXPECT_EQ(must(RedoJournal::recover(table)).applied, 1);
+  EXPECT_EQ(dir.read("T.DBF"), "AAAA............");
+  dir.write("T.DBF.~jn", journal);
+  dir.write("T.DBF", std::string(16, '.'));
+  dir.write("T.DBT", std::string(512, '\0'));
+  const auto other = must(RedoJournal::recover(table));
+  EXPECT_TRUE(other.setAside);
+  EXPECT_EQ(other.applied, 0);
+  EXPECT_EQ(dir.read("T.DBF"), std::string(16, '.'));
+  EXPECT_EQ(dir.read("T.DBF.~jx"), journal);
+  EXPECT_FALSE(fs::exists(dir / "T.DBF.~jn"));
 }
 
 class TableJournalTest : public ::testing::Test {
@@ -129,10 +194,15 @@ class TableJournalTest : public ::testing::Test {
     ASSERT_TRUE(fs::exists(dir / "ZORVANE.TER.~jn"));
   }
 
-  // The power failed as well: none of the data files' writes reached the disk.
+  // The power failed as well: none of the data files' writes reached the disk but the one the
+  // journal synced when it started, the generation stamp in the memo file's header.
   void loseDataWrites() {
+    const std::string stamp = dir.read("ZORVANE.DBT").substr(RedoJournal::kStampOffset, 8);
     for (const auto& [name, bytes] : before)
       dir.write(name, bytes);
+    std::string memo = dir.read("ZORVANE.DBT");
+    memo.replace(RedoJournal::kStampOffset, 8, stamp);
+    dir.write("ZORVANE.DBT", memo);
   }
 
   std::unique_ptr<Table> reopen() {
@@ -169,11 +239,12 @@ TEST_F(TableJournalTest, CommittedAppendsSurviveLosingTheDataFiles) {
   EXPECT_NE(walked.out.find("entries 5"), std::string::npos) << walked.out;
 }
 
-TEST_F(TableJournalTest, ProcessCrashKeepsEverythingAndTheJournalChangesNothing) {
-  crashAfterCommits();  // the page cache survived: the files hold even the uncommitted record
+TEST_F(TableJournalTest, ProcessCrashKeepsTheCommittedChangesOnly) {
+  crashAfterCommits();  // the uncommitted record was held back and never reached a file
   auto t = reopen();
-  EXPECT_EQ(t->recCount(), 6u);
-  EXPECT_TRUE(must(t->seek("lost")));
+  EXPECT_EQ(t->recCount(), 5u);
+  EXPECT_FALSE(must(t->seek("lost")));
+  EXPECT_TRUE(t->uncleanEnd());
 }
 
 TEST_F(TableJournalTest, NewTableOfTheSameNameIgnoresWhatACrashLeft) {
@@ -186,10 +257,10 @@ TEST_F(TableJournalTest, NewTableOfTheSameNameIgnoresWhatACrashLeft) {
   EXPECT_EQ(t->fieldCount(), 1);
 }
 
-TEST_F(TableJournalTest, JournalIsDroppedWhenAnotherProgramChangedTheTableSince) {
+TEST_F(TableJournalTest, JournalIsSetAsideWhenTheTableWasReplacedSince) {
   crashAfterCommits();
   loseDataWrites();
-  // Another program appends to the table before this one opens it again.
+  // Another program writes a new table of the same name before this one opens it again.
   {
     const std::string journal = dir.read("ZORVANE.TER.~jn");
     fs::remove(dir / "ZORVANE.TER.~jn");
@@ -199,15 +270,19 @@ TEST_F(TableJournalTest, JournalIsDroppedWhenAnotherProgramChangedTheTableSince)
       must(other->setString("NAME", "other"));
     }
     must(other->close());
+    const std::string bytes = dir.read("ZORVANE.TER");
+    fs::remove(file);
+    dir.write("ZORVANE.TER", bytes);
     dir.write("ZORVANE.TER.~jn", journal);
   }
   auto t = reopen();
   ASSERT_EQ(notes.size(), 1u);
-  EXPECT_NE(notes[0].find("verworfen"), std::string::npos) << notes[0];
+  EXPECT_NE(notes[0].find("beiseitegelegt"), std::string::npos) << notes[0];
   EXPECT_EQ(t->recCount(), 7u);  // the other program's records, not overwritten by ours
   ASSERT_OK(t->setOrder(0));
   ASSERT_OK(t->goTop());
   EXPECT_EQ(must(t->getString("NAME")), "other");
+  EXPECT_TRUE(fs::exists(dir / "ZORVANE.TER.~jx"));
 }
 
 }  // namespace

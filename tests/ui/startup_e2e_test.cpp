@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
+#include <map>
+#include <thread>
 
 #include "app/ini_file.h"
 #include "support/process.h"
@@ -30,6 +33,57 @@ test::RunResult installInto(const fs::path& dir, const std::string& component = 
     argv.push_back(component);
   }
   return test::run(argv);
+}
+
+// Every file below `dir` with a checksum of its bytes.
+std::map<std::string, std::size_t> filesIn(const test::TestDir& dir) {
+  std::map<std::string, std::size_t> files;
+  for (const auto& e : fs::recursive_directory_iterator(dir.path())) {
+    if (e.is_regular_file()) {
+      const std::string rel = fs::relative(e.path(), dir.path()).string();
+      files[rel] = std::hash<std::string>{}(dir.read(rel));
+    }
+  }
+  return files;
+}
+
+// A second copy started on a program directory in use says so and ends without changing a byte
+// of any file there: not the logbook, the settings, their backup, the run marker or the table.
+TEST(StartupEndToEnd, ASecondCopyChangesNoFile) {
+  test::TestDir dir;
+  const auto installed = installInto(dir.path());
+  ASSERT_EQ(installed.status, 0) << installed.output;
+  test::VirtualDisplay display;
+  ASSERT_TRUE(display.ready()) << "Xvfb with openbox did not start:\n" << display.diagnostics();
+  auto env = display.environment();
+  env["XDG_CONFIG_HOME"] = (dir / "config").string();
+  // With the logbook on, whose replacement by a second start would show.
+  ASSERT_TRUE(IniFile(dir / "ZORVANE.INI").write("SETUP", "LOGBUCH", "1"));
+  test::Process first({(dir / "zorvane").string()}, env);
+  ASSERT_TRUE(first.started());
+  const auto listed = [&](const std::string& title) {
+    return [&env, title] {
+      const std::string windows = test::run({"wmctrl", "-l"}, env, 5s).output;
+      return windows.find(" " + title + "\n") != std::string::npos;
+    };
+  };
+  ASSERT_TRUE(test::waitUntil(listed(kTitle), 60s)) << "no window titled " << kTitle;
+  std::this_thread::sleep_for(3s);  // the first copy has placed its window and saved it
+  const auto before = filesIn(dir);
+
+  test::Process second({(dir / "zorvane").string()}, env);
+  ASSERT_TRUE(second.started());
+  ASSERT_TRUE(test::waitUntil(listed("Zorvane"), 60s)) << "the second copy said nothing";
+  EXPECT_EQ(filesIn(dir), before);
+  const auto closed = test::run({"wmctrl", "-F", "-c", "Zorvane"}, env, 5s);
+  ASSERT_EQ(closed.status, 0) << closed.output;
+  const auto status = second.waitFor(60s);
+  ASSERT_TRUE(status.has_value()) << "the second copy did not end after its message";
+  EXPECT_EQ(filesIn(dir), before);
+  EXPECT_TRUE(first.running());
+  EXPECT_TRUE(fs::exists(dir / "Zorvane.Log"));
+  (void)test::run({"wmctrl", "-F", "-c", kTitle}, env, 5s);
+  EXPECT_TRUE(first.waitFor(60s).has_value());
 }
 
 TEST(StartupEndToEnd, RunMarkerSettingsAndLogbookOfOneRun) {

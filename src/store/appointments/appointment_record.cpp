@@ -10,8 +10,23 @@ namespace {
 template <class Source>
 class FieldMapper {
  public:
-  explicit FieldMapper(const Source& t) : t_(t) {}
+  FieldMapper(const Source& t, Status* memoProblem) : t_(t), memoProblem_(memoProblem) {}
   const Status& status() const { return status_; }
+
+  // A memo that cannot be read (a pointer past the end of the memo file, no end mark) leaves
+  // the rest of the record readable: its text says so, the problem goes to `memoProblem`.
+  void memo(const char* name, std::string& out) {
+    if (!ok(name)) return;
+    auto v = t_.getString(name);
+    if (v) {
+      out = std::move(*v);
+    } else if (v.code() == StatusCode::kCorrupt) {
+      out = kUnreadableText;
+      if (memoProblem_) *memoProblem_ = v.status();
+    } else {
+      status_ = v.status();
+    }
+  }
 
   void text(const char* name, std::string& out, std::size_t padTo = 0) {
     if (!ok(name)) return;
@@ -45,6 +60,7 @@ class FieldMapper {
  private:
   bool ok(const char* name) const { return status_ && t_.hasField(name); }
   const Source& t_;
+  Status* memoProblem_;
   Status status_;
 };
 
@@ -90,16 +106,16 @@ Structure terStruct() {
 namespace {
 
 template <class Source>
-Result<Appointment> readFrom(const Source& table) {
+Result<Appointment> readFrom(const Source& table, Status* memoProblem) {
   Appointment a;
-  FieldMapper<Source> m(table);
+  FieldMapper<Source> m(table, memoProblem);
   m.date("TDATE", a.TDATE);
   m.text("TTIME", a.TTIME);
   m.logical("LAUTO", a.LAUTO);
   m.date("DATE", a.DATE);
   m.text("TIME", a.TIME);
   m.text("TIMEVON", a.TIMEVON);
-  m.text("TEXT", a.TEXT);
+  m.memo("TEXT", a.TEXT);
   m.number("VORLAGE", a.VORLAGE);
   m.number("VORLNACH", a.VORLNACH);
   m.number("REPEAT", a.REPEAT);
@@ -127,12 +143,12 @@ Result<Appointment> readFrom(const Source& table) {
 
 }  // namespace
 
-Result<Appointment> readAppointment(const Table& table) {
-  return readFrom(table);
+Result<Appointment> readAppointment(const Table& table, Status* memoProblem) {
+  return readFrom(table, memoProblem);
 }
 
-Result<Appointment> readAppointment(const RecordView& record) {
-  return readFrom(record);
+Result<Appointment> readAppointment(const RecordView& record, Status* memoProblem) {
+  return readFrom(record, memoProblem);
 }
 
 Status writeAppointment(Table& table, const Appointment& a) {

@@ -9,16 +9,20 @@
 
 namespace zrv {
 
+// The text of an appointment whose memo cannot be read.
+inline constexpr const char* kUnreadableText = "(Text nicht lesbar)";
+
 // The 28 fields of the appointment table in their order (name, type, width, decimals).
 Structure terStruct();
 
 // Reads the current record. Fields the table does not have keep their defaults. Texts are
 // UTF-8 without trailing blanks, except the masks WEEKDAYS and MONTH, which are padded with
 // blanks to 7 and 12 characters so that positions can be indexed. On the phantom record (eof)
-// every field is empty. Errors: an unreadable memo (kCorrupt).
-Result<Appointment> readAppointment(const Table& table);
+// every field is empty. A memo that cannot be read (damaged memo file) gives the text
+// kUnreadableText and the rest of the record; the problem goes to `memoProblem` when given.
+Result<Appointment> readAppointment(const Table& table, Status* memoProblem = nullptr);
 // The same for a record read without moving the current record (Table::readAt).
-Result<Appointment> readAppointment(const RecordView& record);
+Result<Appointment> readAppointment(const RecordView& record, Status* memoProblem = nullptr);
 
 // Puts every field of `a` that the table has into the current record; the change reaches the
 // files at the next flush/commit/move. Texts are cut to the field width; TEXT is written to the

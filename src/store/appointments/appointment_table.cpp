@@ -64,6 +64,10 @@ Result<std::unique_ptr<AppointmentTable>> AppointmentTable::open(const fs::path&
   std::unique_ptr<AppointmentTable> t(
       new AppointmentTable(base, std::move(*table), std::move(options.onNote)));
   if (Status s = t->openIndexes(options.rebuildIndexes); !s) return s;
+  const bool unclean = options.verify || t->table_->uncleanEnd();
+  if (unclean && options.mode == OpenMode::kExclusive) {
+    if (Status s = t->table_->verify(); !s) return s;
+  }
   if (options.mode == OpenMode::kExclusive) {
     if (Status s = t->rebuildDayIndexes(); !s) return s;
     if (t->onNote_) t->onNote_("Die Indexe .NT3 und .NT4 wurden für den heutigen Tag aufgebaut.");
@@ -150,8 +154,17 @@ Status AppointmentTable::rebuildDayIndexes() {
   return table_->goTo(back);
 }
 
-Result<Appointment> AppointmentTable::read() const {
-  return readAppointment(*table_);
+Result<Appointment> AppointmentTable::read() {
+  Status memoProblem;
+  auto a = readAppointment(*table_, &memoProblem);
+  if (!memoProblem) noteUnreadableMemo(table_->recNo(), memoProblem);
+  return a;
+}
+
+void AppointmentTable::noteUnreadableMemo(std::uint32_t recno, const Status& problem) {
+  if (!onNote_ || !unreadableMemos_.insert(recno).second) return;
+  onNote_("Der Text des Termins in Datensatz " + std::to_string(recno) +
+          " ist nicht lesbar: " + problem.message());
 }
 
 Status AppointmentTable::write(const Appointment& a) {
@@ -168,7 +181,10 @@ Result<Appointment> AppointmentTable::readAt(std::uint32_t recno, bool* deleted)
   auto record = table_->readAt(recno);
   if (!record) return record.status();
   if (deleted) *deleted = record->isDeleted();
-  return readAppointment(*record);
+  Status memoProblem;
+  auto a = readAppointment(*record, &memoProblem);
+  if (!memoProblem) noteUnreadableMemo(recno, memoProblem);
+  return a;
 }
 
 }  // namespace zrv

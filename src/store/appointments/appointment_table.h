@@ -54,6 +54,10 @@ class AppointmentTable {
     OpenMode mode = OpenMode::kExclusive;
     // Build all four index files from the table even when they exist (after an upgrade).
     bool rebuildIndexes = false;
+    // The last run of the program did not end cleanly (its run marker outlived it): the
+    // indexes and the memo header are checked against the table (exclusive use), as after a
+    // journal found at the open.
+    bool verify = false;
     // Told (German text, for the logbook) when an index file was missing, damaged or foreign
     // and therefore built anew.
     std::function<void(const std::string&)> onNote;
@@ -61,7 +65,9 @@ class AppointmentTable {
 
   // Opens "<base>.TER" under the alias DTER with the four index files in the order .NT1 ..
   // .NT4 (.NT1 controls) and goes to the first record. Missing index files are built, damaged
-  // ones rebuilt, and in exclusive use .NT3 / .NT4 are built for today's date (told through
+  // ones rebuilt. After an unclean end (Options::verify, or a journal found by the open) every
+  // index is checked against the table and rebuilt when it does not match; in exclusive use
+  // .NT3 / .NT4 are then built for today's date (both told through
   // onNote). `clock` must outlive the table.
   static Result<std::unique_ptr<AppointmentTable>> open(const std::filesystem::path& base,
                                                         const Clock& clock, Options options);
@@ -107,8 +113,9 @@ class AppointmentTable {
     return table_->orderPage(table_->order(), fromEntry, maxLive);
   }
 
-  // The current record (see readAppointment / writeAppointment).
-  Result<Appointment> read() const;
+  // The current record (see readAppointment / writeAppointment). An unreadable memo gives the
+  // text "(Text nicht lesbar)" and one logbook line per record (through onNote).
+  Result<Appointment> read();
   Status write(const Appointment& a);
   // Appends a record holding `a` and makes it current; flushed, not committed.
   Status append(const Appointment& a);
@@ -128,9 +135,11 @@ class AppointmentTable {
                    std::function<void(const std::string&)> onNote)
       : base_(std::move(base)), table_(std::move(table)), onNote_(std::move(onNote)) {}
   Status openIndexes(bool rebuild);
+  void noteUnreadableMemo(std::uint32_t recno, const Status& problem);
   std::filesystem::path base_;
   std::unique_ptr<Table> table_;
   std::function<void(const std::string&)> onNote_;
+  std::set<std::uint32_t> unreadableMemos_;  // already told
 };
 
 }  // namespace zrv

@@ -77,8 +77,8 @@ bool syncFile(std::FILE* f) {
   return std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0;
 }
 
-bool replaceFileAtomically(const fs::path& requested, std::string_view bytes,
-                           unsigned newFileMode) {
+bool replaceFileAtomically(const fs::path& requested, std::string_view bytes, unsigned newFileMode,
+                           unsigned modeMask) {
   std::error_code ec;
   fs::path target = requested;
   if (fs::is_symlink(target, ec)) {
@@ -89,10 +89,10 @@ bool replaceFileAtomically(const fs::path& requested, std::string_view bytes,
   const bool existed = ::stat(target.c_str(), &st) == 0;
   const fs::path tmp = temporaryBeside(target);
   UniqueFd fd(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                     static_cast<mode_t>(existed ? 0600 : newFileMode)));
+                     static_cast<mode_t>(existed ? 0600 : newFileMode & modeMask)));
   if (fd.get() < 0) return false;
   bool ok = writeAll(fd.get(), bytes);
-  if (ok && existed) ok = ::fchmod(fd.get(), st.st_mode & 07777) == 0;
+  if (ok && existed) ok = ::fchmod(fd.get(), st.st_mode & 07777 & modeMask) == 0;
   ok = ok && ::fsync(fd.get()) == 0;
   ok = fd.close() && ok;
   int cause = ok ? 0 : errno;
@@ -110,9 +110,17 @@ bool replaceFileAtomically(const fs::path& requested, std::string_view bytes,
   return true;
 }
 
-bool copyFileAtomically(const fs::path& from, const fs::path& to, unsigned newFileMode) {
+bool copyFileAtomically(const fs::path& from, const fs::path& to, unsigned newFileMode,
+                        unsigned modeMask) {
   const auto bytes = readWholeFile(from);
-  return bytes && replaceFileAtomically(to, *bytes, newFileMode);
+  return bytes && replaceFileAtomically(to, *bytes, newFileMode, modeMask);
+}
+
+bool createPrivateDirectories(const fs::path& dir) {
+  std::error_code ec;
+  if (dir.empty() || fs::is_directory(dir, ec)) return true;
+  if (!createPrivateDirectories(dir.parent_path())) return false;
+  return ::mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
 }  // namespace zrv

@@ -27,14 +27,19 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& p);
 
 // Replaces `target` by `bytes` only once they are completely on disk (temporary file, fsync,
 // rename). On failure the old file is untouched and false is returned, errno telling why. An
-// existing target keeps its permission bits; a new one gets `newFileMode` (less the umask). A
-// symbolic link is followed: the file it points to is replaced, the link stays.
+// existing target keeps its permission bits; a new one gets `newFileMode` (less the umask).
+// Either way no bit outside `modeMask` stays (0600: the file may hold a password). A symbolic
+// link is followed: the file it points to is replaced, the link stays.
 bool replaceFileAtomically(const std::filesystem::path& target, std::string_view bytes,
-                           unsigned newFileMode = 0666);
+                           unsigned newFileMode = 0666, unsigned modeMask = 07777);
 
 // Copies `from` over `to` the same way; false when `from` cannot be read or `to` not written.
 bool copyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to,
-                        unsigned newFileMode = 0666);
+                        unsigned newFileMode = 0666, unsigned modeMask = 07777);
+
+// Creates `dir` and its missing parents with mode 0700 (only the owner may enter, whatever
+// the umask). False when it cannot be made.
+bool createPrivateDirectories(const std::filesystem::path& dir);
 
 // Flushes a stdio stream and its descriptor to disk.
 bool syncFile(std::FILE* f);

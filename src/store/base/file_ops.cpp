@@ -64,6 +64,26 @@ Status FileOps::syncDirectory(const fs::path& dir) {
   return {};
 }
 
+Status FileOps::writeAt(int fd, const fs::path& file, std::uint64_t offset, const void* bytes,
+                        std::size_t n) {
+  std::size_t done = 0;
+  const auto* in = static_cast<const char*>(bytes);
+  while (done < n) {
+    const ssize_t r = ::pwrite(fd, in + done, n - done, static_cast<off_t>(offset + done));
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      return status::io(file, "geschrieben", errno);
+    }
+    done += static_cast<std::size_t>(r);
+  }
+  return {};
+}
+
+Status FileOps::syncData(int fd, const fs::path& file) {
+  if (::fdatasync(fd) != 0) return status::io(file, "gesichert", errno);
+  return {};
+}
+
 FileOps& fileOps() {
   return current ? *current : systemOps();
 }

@@ -2,6 +2,8 @@
 // program uses the operating system's, a test puts in one that fails a chosen operation.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -23,6 +25,11 @@ class FileOps {
   virtual Status remove(const std::filesystem::path& file);
   // Makes renames and removals in `dir` durable.
   virtual Status syncDirectory(const std::filesystem::path& dir);
+  // Writes `n` bytes at `offset` of the open file `fd` (named `file`), all of them or fails.
+  virtual Status writeAt(int fd, const std::filesystem::path& file, std::uint64_t offset,
+                         const void* bytes, std::size_t n);
+  // Makes the data written to `fd` durable (fdatasync).
+  virtual Status syncData(int fd, const std::filesystem::path& file);
 };
 
 // The file operations in force: the operating system's unless a test replaced them.

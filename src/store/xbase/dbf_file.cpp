@@ -228,6 +228,29 @@ Status DbfFile::appendRecord(std::string_view record, const Date& today) {
   return writeCount(today);
 }
 
+Result<std::uint32_t> DbfFile::recordsBeyondCount() const {
+  auto size = file_.size();
+  if (!size) return size.status();
+  std::uint32_t n = 0;
+  std::string record;
+  for (;;) {
+    const std::uint64_t at = recordOffset(header_.recordCount + n + 1);
+    if (at + header_.recordLength > *size || n == 0xFFFFFFFFu - header_.recordCount) return n;
+    record.resize(header_.recordLength);
+    auto got = file_.readAt(at, record.data(), record.size());
+    if (!got) return got.status();
+    if (*got != record.size() || (record[0] != dbf::kActive && record[0] != dbf::kDeleted)) {
+      return n;
+    }
+    ++n;
+  }
+}
+
+Status DbfFile::setRecordCount(std::uint32_t count, const Date& today) {
+  header_.recordCount = count;
+  return writeCount(today);
+}
+
 Status DbfFile::writeCount(const Date& today) {
   char fixed[8];
   fixed[0] = static_cast<char>(header_.version);

@@ -57,6 +57,10 @@ class DbfFile {
   Status appendRecord(std::string_view record, const Date& today);
   // Re-reads the record count from the header (another program may have appended).
   Status refreshCount();
+  // The whole records the file holds behind the header's count (flag byte blank or '*').
+  Result<std::uint32_t> recordsBeyondCount() const;
+  // Writes a new record count (and the date) into the header.
+  Status setRecordCount(std::uint32_t count, const Date& today);
 
  private:
   Status writeCount(const Date& today);

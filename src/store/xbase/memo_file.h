@@ -31,6 +31,8 @@ class MemoFile {
   Result<std::uint32_t> append(std::string_view text);
   // The next-free block from the header (re-read: another program may have appended).
   Status refresh();
+  // Where the next memo goes: the header's block, or the end of the file when that is later.
+  std::uint32_t nextFree() const { return nextFree_; }
 
  private:
   OsFile file_;

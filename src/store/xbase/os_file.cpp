@@ -5,12 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <iterator>
 #include <thread>
 #include <utility>
 
-#include "store/xbase/redo_journal.h"
+#include "store/base/file_ops.h"
 
 namespace zrv {
 
@@ -22,7 +24,8 @@ OsFile::OsFile(OsFile&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)),
       path_(std::move(other.path_)),
       journal_(std::exchange(other.journal_, nullptr)),
-      journalName_(std::move(other.journalName_)) {}
+      journalName_(std::move(other.journalName_)),
+      pending_(std::move(other.pending_)) {}
 
 OsFile& OsFile::operator=(OsFile&& other) noexcept {
   if (this != &other) {
@@ -31,6 +34,7 @@ OsFile& OsFile::operator=(OsFile&& other) noexcept {
     path_ = std::move(other.path_);
     journal_ = std::exchange(other.journal_, nullptr);
     journalName_ = std::move(other.journalName_);
+    pending_ = std::move(other.pending_);
   }
   return *this;
 }
@@ -82,28 +86,79 @@ Result<std::size_t> OsFile::readAt(std::uint64_t offset, void* buf, std::size_t 
     if (r == 0) break;
     done += static_cast<std::size_t>(r);
   }
-  return done;
+  if (pending_.empty()) return done;
+  // Held-back writes lie over what the file holds; where they lie beyond its end, the gap up
+  // to them reads as zeros (as a file written there would).
+  const auto& last = *pending_.rbegin();
+  const std::uint64_t heldEnd = last.first + last.second.size();
+  std::size_t total = done;
+  if (heldEnd > offset + done) {
+    total = static_cast<std::size_t>(std::min<std::uint64_t>(n, heldEnd - offset));
+    std::fill(out + done, out + total, '\0');
+  }
+  const std::uint64_t end = offset + total;
+  auto it = pending_.upper_bound(offset);
+  if (it != pending_.begin()) --it;
+  for (; it != pending_.end() && it->first < end; ++it) {
+    const std::uint64_t from = std::max(offset, it->first);
+    const std::uint64_t to = std::min(end, it->first + it->second.size());
+    if (from >= to) continue;
+    std::copy_n(it->second.data() + (from - it->first), to - from, out + (from - offset));
+  }
+  return total;
+}
+
+void OsFile::hold(std::uint64_t offset, std::string_view bytes) {
+  // The range that starts at or before `offset` and reaches it takes the bytes in place (so a
+  // run of appends grows one string); otherwise they start a range of their own.
+  auto it = pending_.upper_bound(offset);
+  if (it != pending_.begin() && std::prev(it)->first + std::prev(it)->second.size() >= offset) {
+    it = std::prev(it);
+  } else {
+    it = pending_.emplace_hint(it, offset, std::string());
+  }
+  std::string& held = it->second;
+  const std::size_t at = static_cast<std::size_t>(offset - it->first);
+  if (held.size() < at + bytes.size()) held.resize(at + bytes.size());
+  std::copy(bytes.begin(), bytes.end(), held.begin() + static_cast<std::ptrdiff_t>(at));
+  // Ranges after it that it now reaches are taken in; their bytes beyond its end stay.
+  const std::uint64_t end = it->first + held.size();
+  for (auto next = std::next(it); next != pending_.end() && next->first <= end;) {
+    const std::uint64_t nextEnd = next->first + next->second.size();
+    if (nextEnd > end) held.append(next->second, static_cast<std::size_t>(end - next->first));
+    next = pending_.erase(next);
+  }
 }
 
 Status OsFile::writeAt(std::uint64_t offset, const void* buf, std::size_t n) {
-  std::size_t done = 0;
-  const auto* in = static_cast<const char*>(buf);
-  while (done < n) {
-    const ssize_t r = ::pwrite(fd_, in + done, n - done, static_cast<off_t>(offset + done));
-    if (r < 0) {
-      if (errno == EINTR) continue;
-      return status::io(path_, "geschrieben", errno);
-    }
-    done += static_cast<std::size_t>(r);
+  if (journal_) {
+    hold(offset, std::string_view(static_cast<const char*>(buf), n));
+    return {};
   }
-  if (journal_) journal_->note(journalName_, offset, std::string_view(in, n));
+  return writeThrough(offset, buf, n);
+}
+
+Status OsFile::writeThrough(std::uint64_t offset, const void* buf, std::size_t n) {
+  return fileOps().writeAt(fd_, path_, offset, buf, n);
+}
+
+Status OsFile::applyPending() {
+  for (const auto& [offset, bytes] : pending_) {
+    if (Status s = writeThrough(offset, bytes.data(), bytes.size()); !s) return s;
+  }
+  pending_.clear();
   return {};
 }
 
 Result<std::uint64_t> OsFile::size() const {
   struct stat st {};
   if (::fstat(fd_, &st) != 0) return status::io(path_, "gelesen", errno);
-  return static_cast<std::uint64_t>(st.st_size);
+  std::uint64_t size = static_cast<std::uint64_t>(st.st_size);
+  if (!pending_.empty()) {
+    const auto& last = *pending_.rbegin();
+    size = std::max<std::uint64_t>(size, last.first + last.second.size());
+  }
+  return size;
 }
 
 Status OsFile::truncate(std::uint64_t size) {
@@ -114,8 +169,7 @@ Status OsFile::truncate(std::uint64_t size) {
 }
 
 Status OsFile::sync() {
-  if (::fdatasync(fd_) != 0) return status::io(path_, "gesichert", errno);
-  return {};
+  return fileOps().syncData(fd_, path_);
 }
 
 Status OsFile::shareLock(bool exclusive) {

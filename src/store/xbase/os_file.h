@@ -1,11 +1,14 @@
 // A file opened by the storage engine: one descriptor, positional reads and writes, the
 // flock share mode, byte-range locks and syncing to disk. The only unit of the engine that
-// talks to the operating system's file interface.
+// talks to the operating system's file interface (writes and syncs go through the FileOps
+// seam). A file under a write-ahead journal keeps its writes in memory until the journal
+// holds them; reads see them at once.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -38,7 +41,11 @@ class OsFile {
 
   // Reads up to n bytes; fewer only at the end of the file. Returns the count read.
   Result<std::size_t> readAt(std::uint64_t offset, void* buf, std::size_t n) const;
+  // Under a journal the bytes are held back (pending) until applyPending().
   Status writeAt(std::uint64_t offset, const void* buf, std::size_t n);
+  // Writes to the file itself even under a journal.
+  Status writeThrough(std::uint64_t offset, const void* buf, std::size_t n);
+  // Including pending writes.
   Result<std::uint64_t> size() const;
   Status truncate(std::uint64_t size);
   // Data to disk (fdatasync).
@@ -55,18 +62,28 @@ class OsFile {
 
   void close();
 
-  // From now on every write is also told to `journal` as a write to `name` (a name relative
-  // to the table's directory). Null stops it.
+  // From now on writes are held back for `journal`, which knows the file as `name` (relative
+  // to the table's directory). Null writes through again (pending writes stay pending).
   void journalTo(RedoJournal* journal, std::string name) {
     journal_ = journal;
     journalName_ = std::move(name);
   }
+  bool journaled() const { return journal_ != nullptr; }
+  const std::string& journalName() const { return journalName_; }
+
+  // The writes held back, by offset; overlapping ones merged, the later bytes winning.
+  const std::map<std::uint64_t, std::string>& pending() const { return pending_; }
+  // Writes the held-back bytes to the file (no sync) and forgets them.
+  Status applyPending();
+  void dropPending() { pending_.clear(); }
 
  private:
+  void hold(std::uint64_t offset, std::string_view bytes);
   int fd_ = -1;
   std::filesystem::path path_;
   RedoJournal* journal_ = nullptr;
   std::string journalName_;
+  std::map<std::uint64_t, std::string> pending_;
 };
 
 // Makes the changes of all `files` durable, one after the other.

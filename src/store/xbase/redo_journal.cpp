@@ -1,10 +1,14 @@
 #include "store/xbase/redo_journal.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <array>
-#include <chrono>
 #include <map>
+#include <random>
 #include <system_error>
 
+#include "store/base/file_ops.h"
 #include "store/xbase/xbase_layout.h"
 
 namespace zrv {
@@ -17,17 +21,12 @@ using xbase::get32;
 using xbase::put16;
 using xbase::put32;
 
-// Record: magic (4), generation (4), sequence (4), table size (8), payload length (4),
-// CRC-32 of everything after the magic with this field zero (4); then the payload, a list of
-// writes: name length (2), name, offset (8), length (4), bytes.
-constexpr char kMagic[4] = {'Z', 'R', 'V', 'J'};
-constexpr std::size_t kHeaderSize = 28;
-constexpr std::size_t kOffGeneration = 4;
-constexpr std::size_t kOffSequence = 8;
-constexpr std::size_t kOffTableSize = 12;
-constexpr std::size_t kOffPayload = 20;
-constexpr std::size_t kOffCrc = 24;
+constexpr char kHeaderMagic[8] = {'Z', 'R', 'V', 'W', 'A', 'L', '0', '1'};
+constexpr char kRecordMagic[4] = {'Z', 'R', 'V', 'T'};
+constexpr std::size_t kRecordHead = 28;
+constexpr std::size_t kMaxStampName = 255;
 constexpr std::uint64_t kMaxTarget = 1ull << 32;  // xBase files stay below 4 GB
+constexpr std::size_t kMaxJournal = 64u << 20;
 
 std::uint32_t crc32(std::string_view bytes) {
   static const std::array<std::uint32_t, 256> table = [] {
@@ -54,80 +53,99 @@ std::uint64_t get64(const char* p) {
   return get32(p) | (std::uint64_t(get32(p + 4)) << 32);
 }
 
-struct Parsed {
-  std::uint32_t generation = 0;
-  std::uint32_t sequence = 0;
-  std::uint64_t tableSize = 0;
-  std::size_t size = 0;  // of the whole record
-  struct Entry {
-    std::string file;
-    std::uint64_t offset;
-    std::string_view bytes;
-  };
-  std::vector<Entry> writes;
+struct Header {
+  std::uint64_t generation = 0;
+  std::uint32_t run = 0;
+  RedoJournal::Identity table;
+  std::string stampName;
 };
 
-// A complete, intact record at `pos`, or nothing.
-std::optional<Parsed> parseRecord(std::string_view all, std::size_t pos) {
-  if (pos + kHeaderSize > all.size() || all.compare(pos, 4, kMagic, 4) != 0) return std::nullopt;
-  const char* h = all.data() + pos;
-  Parsed r;
-  r.generation = get32(h + kOffGeneration);
-  r.sequence = get32(h + kOffSequence);
-  r.tableSize = get64(h + kOffTableSize);
-  const std::uint32_t length = get32(h + kOffPayload);
-  if (length > all.size() - pos - kHeaderSize) return std::nullopt;
-  std::string check(all.substr(pos + 4, kHeaderSize - 4 + length));
-  put32(check.data() + kOffCrc - 4, 0);
-  if (crc32(check) != get32(h + kOffCrc)) return std::nullopt;
-  r.size = kHeaderSize + length;
-  std::string_view p = all.substr(pos + kHeaderSize, length);
+std::optional<Header> parseHeader(std::string_view all) {
+  if (all.size() < 40 || all.compare(0, 8, kHeaderMagic, 8) != 0) return std::nullopt;
+  const std::size_t nameLength = get16(all.data() + 36);
+  if (nameLength > kMaxStampName || 38 + nameLength + 4 > RedoJournal::kFirstRecord ||
+      38 + nameLength + 4 > all.size()) {
+    return std::nullopt;
+  }
+  if (crc32(all.substr(0, 38 + nameLength)) != get32(all.data() + 38 + nameLength)) {
+    return std::nullopt;
+  }
+  Header h;
+  h.generation = get64(all.data() + 8);
+  h.run = get32(all.data() + 16);
+  h.table.device = get64(all.data() + 20);
+  h.table.inode = get64(all.data() + 28);
+  h.stampName = std::string(all.substr(38, nameLength));
+  return h;
+}
+
+struct Transaction {
+  std::size_t size = 0;
+  std::vector<RedoJournal::Write> writes;
+};
+
+// The complete, intact transaction at `pos` of the run, or nothing.
+std::optional<Transaction> parseTransaction(std::string_view all, std::size_t pos, const Header& h,
+                                            std::uint32_t sequence) {
+  if (pos > all.size() || all.size() - pos < kRecordHead ||
+      all.compare(pos, 4, kRecordMagic, 4) != 0) {
+    return std::nullopt;
+  }
+  const char* r = all.data() + pos;
+  if (get64(r + 4) != h.generation || get32(r + 12) != h.run || get32(r + 16) != sequence) {
+    return std::nullopt;
+  }
+  const std::uint32_t length = get32(r + 20);
+  if (length > all.size() - pos - kRecordHead) return std::nullopt;
+  std::string check(all.substr(pos + 4, kRecordHead - 4 + length));
+  put32(check.data() + 20, 0);
+  if (crc32(check) != get32(r + 24)) return std::nullopt;
+  Transaction t;
+  t.size = kRecordHead + length;
+  std::string_view p = all.substr(pos + kRecordHead, length);
   while (!p.empty()) {
     if (p.size() < 2) return std::nullopt;
     const std::size_t nameLength = get16(p.data());
     if (p.size() < 2 + nameLength + 12) return std::nullopt;
-    Parsed::Entry e;
-    e.file = std::string(p.substr(2, nameLength));
-    e.offset = get64(p.data() + 2 + nameLength);
+    RedoJournal::Write w;
+    w.file = std::string(p.substr(2, nameLength));
+    w.offset = get64(p.data() + 2 + nameLength);
     const std::uint32_t n = get32(p.data() + 2 + nameLength + 8);
     p.remove_prefix(2 + nameLength + 12);
-    if (e.file.empty() || n > p.size() || e.offset + n > kMaxTarget) return std::nullopt;
-    e.bytes = p.substr(0, n);
-    p.remove_prefix(n);
-    r.writes.push_back(std::move(e));
-  }
-  return r;
-}
-
-// The records of the last generation written, in order.
-std::vector<Parsed> parseJournal(std::string_view all) {
-  std::vector<Parsed> records;
-  std::size_t pos = 0;
-  while (auto r = parseRecord(all, pos)) {
-    if (!records.empty() && (r->generation != records.front().generation ||
-                             r->sequence != records.back().sequence + 1)) {
-      break;
+    if (w.file.empty() || n > p.size() || w.offset > kMaxTarget || n > kMaxTarget - w.offset) {
+      return std::nullopt;
     }
-    pos += r->size;
-    records.push_back(std::move(*r));
+    w.bytes = std::string(p.substr(0, n));
+    p.remove_prefix(n);
+    t.writes.push_back(std::move(w));
   }
-  return records;
+  return t;
 }
 
-Status removeJournal(OsFile& f, const fs::path& path) {
-  if (Status s = f.truncate(0); !s) return s;
-  if (Status s = f.sync(); !s) return s;
-  f.close();
-  std::error_code ec;
-  fs::remove(path, ec);
-  if (ec) return status::io(path, "gelöscht", ec.value());
-  return syncDirectory(path.parent_path());
+// A name the journal may write to: a file in the table's directory or below it.
+bool safeName(const std::string& name) {
+  const fs::path p(name);
+  if (p.is_absolute() || p.empty()) return false;
+  return std::none_of(p.begin(), p.end(), [](const fs::path& part) { return part == ".."; });
+}
+
+std::uint64_t randomGeneration() {
+  std::random_device rd;
+  std::uint64_t g = 0;
+  while (g == 0)
+    g = (std::uint64_t(rd()) << 32) ^ rd();
+  return g;
+}
+
+Status removeFile(const fs::path& path) {
+  if (Status s = fileOps().remove(path); !s) return s;
+  return fileOps().syncDirectory(path.parent_path());
 }
 
 }  // namespace
 
-RedoJournal::RedoJournal(const fs::path& table, std::size_t capacity)
-    : path_(fileFor(table)), capacity_(capacity) {}
+RedoJournal::RedoJournal(const fs::path& table, Limits limits)
+    : table_(table), path_(fileFor(table)), limits_(limits) {}
 
 RedoJournal::~RedoJournal() = default;
 
@@ -137,19 +155,31 @@ fs::path RedoJournal::fileFor(const fs::path& table) {
   return p;
 }
 
-void RedoJournal::note(const std::string& file, std::uint64_t offset, std::string_view bytes) {
-  if (overflow_) return;
-  notedBytes_ += bytes.size() + file.size() + 14;
-  if (notedBytes_ + kHeaderSize > capacity_) {
-    notes_.clear();
-    overflow_ = true;
-    return;
-  }
-  notes_.push_back(Write{file, offset, std::string(bytes)});
+std::optional<RedoJournal::Identity> RedoJournal::identityOf(const fs::path& file) {
+  struct stat st {};
+  if (::stat(file.c_str(), &st) != 0) return std::nullopt;
+  return Identity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
-std::string RedoJournal::encodeRecord(const std::vector<Write>& writes) const {
-  std::string r(kHeaderSize, '\0');
+std::string RedoJournal::encodeHeader(std::uint64_t generation, std::uint32_t run,
+                                      const Identity& table, const std::string& stampName) {
+  const std::string name = stampName.substr(0, kMaxStampName);
+  std::string h(kFirstRecord, '\0');
+  std::copy(kHeaderMagic, kHeaderMagic + 8, h.data());
+  put64(h.data() + 8, generation);
+  put32(h.data() + 16, run);
+  put64(h.data() + 20, table.device);
+  put64(h.data() + 28, table.inode);
+  put16(h.data() + 36, static_cast<std::uint32_t>(name.size()));
+  std::copy(name.begin(), name.end(), h.data() + 38);
+  put32(h.data() + 38 + name.size(), crc32(std::string_view(h).substr(0, 38 + name.size())));
+  return h;
+}
+
+std::string RedoJournal::encodeTransaction(std::uint64_t generation, std::uint32_t run,
+                                           std::uint32_t sequence,
+                                           const std::vector<Write>& writes) {
+  std::string r(kRecordHead, '\0');
   for (const Write& w : writes) {
     char head[2];
     put16(head, static_cast<std::uint32_t>(w.file.size()));
@@ -161,120 +191,177 @@ std::string RedoJournal::encodeRecord(const std::vector<Write>& writes) const {
     r.append(where, 12);
     r += w.bytes;
   }
-  std::copy(kMagic, kMagic + 4, r.data());
-  put32(r.data() + kOffGeneration, generation_);
-  put32(r.data() + kOffSequence, sequence_);
-  put64(r.data() + kOffTableSize, tableSize_);
-  put32(r.data() + kOffPayload, static_cast<std::uint32_t>(r.size() - kHeaderSize));
-  put32(r.data() + kOffCrc, crc32(std::string_view(r).substr(4)));
+  std::copy(kRecordMagic, kRecordMagic + 4, r.data());
+  put64(r.data() + 4, generation);
+  put32(r.data() + 12, run);
+  put32(r.data() + 16, sequence);
+  put32(r.data() + 20, static_cast<std::uint32_t>(r.size() - kRecordHead));
+  put32(r.data() + 24, crc32(std::string_view(r).substr(4)));
   return r;
 }
 
-// The journal file is written in full once, so that a commit later only overwrites blocks
-// that exist: then flushing a record changes no file-system metadata.
-Status RedoJournal::ensureFile() {
-  if (file_) return {};
-  std::error_code ec;
-  fs::remove(path_, ec);
+// A new generation: the stamp goes into the memo file first, then the journal is written in
+// full once (so that a commit later only overwrites blocks that exist and its flush changes no
+// file-system metadata), with its header last.
+Status RedoJournal::start() {
+  generation_ = randomGeneration();
+  run_ = 0;
+  sequence_ = 0;
+  end_ = kFirstRecord;
+  identity_ = identityOf(table_).value_or(Identity{});
+  stampName_.clear();
+  if (stampFile_) {
+    stampName_ = stampFile_->journalName();
+    char stamp[8];
+    put64(stamp, generation_);
+    if (Status s = stampFile_->writeThrough(kStampOffset, stamp, sizeof stamp); !s) return s;
+    if (Status s = stampFile_->sync(); !s) return s;
+  }
+  (void)fileOps().remove(path_);
   auto f = OsFile::create(path_);
   if (!f) return f.status();
-  const std::string zeros(capacity_, '\0');
-  if (Status s = f->writeAt(0, zeros.data(), zeros.size()); !s) return s;
-  if (Status s = f->sync(); !s) return s;
-  if (Status s = syncDirectory(path_.parent_path()); !s) return s;
+  allocated_ = kFirstRecord + limits_.bytes + (64u << 10);
+  const std::string zeros(static_cast<std::size_t>(allocated_), '\0');
+  if (Status s = f->writeThrough(0, zeros.data(), zeros.size()); !s) return s;
   file_.emplace(std::move(*f));
-  generation_ = static_cast<std::uint32_t>(
-      std::chrono::steady_clock::now().time_since_epoch().count() & 0xFFFFFFFF);
-  sequence_ = 0;
-  end_ = 0;
-  return {};
+  if (Status s = writeHeader(); !s) return s;
+  runStart_ = std::chrono::steady_clock::now();
+  return fileOps().syncDirectory(path_.parent_path());
 }
 
-Status RedoJournal::writeRecord(const std::string& record) {
-  if (Status s = file_->writeAt(end_, record.data(), record.size()); !s) return s;
+Status RedoJournal::writeHeader() {
+  const std::string h = encodeHeader(generation_, run_, identity_, stampName_);
+  if (Status s = file_->writeThrough(0, h.data(), h.size()); !s) return s;
+  return file_->sync();
+}
+
+Status RedoJournal::commit(const std::vector<OsFile*>& files) {
+  std::vector<Write> writes;
+  for (OsFile* f : files) {
+    for (const auto& [offset, bytes] : f->pending())
+      writes.push_back(Write{f->journalName(), offset, bytes});
+  }
+  if (writes.empty()) return {};
+  if (!file_) {
+    if (Status s = start(); !s) return s;
+  }
+  const std::string t = encodeTransaction(generation_, run_, sequence_, writes);
+  if (Status s = file_->writeThrough(end_, t.data(), t.size()); !s) return s;
   if (Status s = file_->sync(); !s) return s;
-  end_ += record.size();
+  end_ += t.size();
+  allocated_ = std::max(allocated_, end_);
   ++sequence_;
+  // The journal holds the transaction: now the data files may have it.
+  for (OsFile* f : files) {
+    if (Status s = f->applyPending(); !s) return s;
+  }
   return {};
 }
 
-Status RedoJournal::commit(const std::function<Status()>& syncData) {
-  if (overflow_) {
-    if (Status s = syncData(); !s) return s;
-    return reset();  // everything is on disk already
-  }
-  if (notes_.empty()) return {};
-  if (Status s = ensureFile(); !s) return s;
-  std::string record = encodeRecord(notes_);
-  if (end_ + record.size() > capacity_) {
-    if (Status s = syncData(); !s) return s;
-    ++generation_;
-    sequence_ = 0;
-    end_ = 0;
-    record = encodeRecord(notes_);
-  }
-  if (Status s = writeRecord(record); !s) return s;
-  notes_.clear();
-  notedBytes_ = 0;
-  return {};
+bool RedoJournal::checkpointDue() const {
+  if (!dirty()) return false;
+  return end_ - kFirstRecord > limits_.bytes ||
+         std::chrono::steady_clock::now() - runStart_ > limits_.age;
 }
 
 Status RedoJournal::reset() {
-  notes_.clear();
-  notedBytes_ = 0;
-  overflow_ = false;
   if (!file_) return {};
-  ++generation_;
+  ++run_;
   sequence_ = 0;
-  end_ = 0;
-  return writeRecord(encodeRecord({}));
+  end_ = kFirstRecord;
+  runStart_ = std::chrono::steady_clock::now();
+  return writeHeader();
 }
 
 Status RedoJournal::discard() {
-  notes_.clear();
-  notedBytes_ = 0;
-  overflow_ = false;
   if (!file_) return {};
-  const Status s = removeJournal(*file_, path_);
   file_.reset();
-  return s;
+  end_ = kFirstRecord;
+  return removeFile(path_);
 }
 
 Result<RedoJournal::Recovery> RedoJournal::recover(const fs::path& table) {
   const fs::path path = fileFor(table);
-  std::error_code ec;
   Recovery result;
-  if (!fs::exists(path, ec)) return result;
-  auto f = OsFile::open(path, OsFile::Access::kReadWrite);
-  if (!f) return f.status();
-  auto size = f->size();
-  if (!size) return size.status();
-  std::string all(static_cast<std::size_t>(std::min<std::uint64_t>(*size, 64u << 20)), '\0');
-  auto got = f->readAt(0, all.data(), all.size());
-  if (!got) return got.status();
-  all.resize(*got);
-  const std::vector<Parsed> records = parseJournal(all);
-  const auto tableSize = fs::file_size(table, ec);
-  result.dropped = !records.empty() && (ec || tableSize > records.back().tableSize);
-  if (!records.empty() && !result.dropped) {
-    std::map<std::string, OsFile> targets;
-    for (const Parsed& r : records) {
-      for (const Parsed::Entry& w : r.writes) {
-        auto it = targets.find(w.file);
-        if (it == targets.end()) {
-          auto t = OsFile::open(table.parent_path() / w.file, OsFile::Access::kReadWrite);
-          if (!t) continue;  // a file that is gone (a temporary index) needs nothing
-          it = targets.emplace(w.file, std::move(*t)).first;
-        }
-        if (Status s = it->second.writeAt(w.offset, w.bytes.data(), w.bytes.size()); !s) return s;
-      }
-      result.applied += r.writes.empty() ? 0 : 1;
-    }
-    for (auto& [name, target] : targets) {
-      if (Status s = target.sync(); !s) return s;
+  if (!fileOps().exists(path)) return result;
+  std::string all;
+  {
+    auto f = OsFile::open(path, OsFile::Access::kRead);
+    if (!f) return f.status();
+    auto size = f->size();
+    if (!size) return size.status();
+    all.resize(static_cast<std::size_t>(std::min<std::uint64_t>(*size, kMaxJournal)));
+    auto got = f->readAt(0, all.data(), all.size());
+    if (!got) return got.status();
+    all.resize(*got);
+  }
+  // A header that never became durable means no transaction did either.
+  const std::optional<Header> header = parseHeader(all);
+  std::vector<Transaction> transactions;
+  if (header) {
+    std::size_t pos = kFirstRecord;
+    while (auto t = parseTransaction(all, pos, *header,
+                                     static_cast<std::uint32_t>(transactions.size()))) {
+      pos += t->size;
+      transactions.push_back(std::move(*t));
     }
   }
-  if (Status s = removeJournal(*f, path); !s) return s;
+  if (transactions.empty()) {
+    if (Status s = removeFile(path); !s) return s;
+    return result;
+  }
+  const fs::path dir = table.parent_path();
+  bool belongs = true;
+  if (header->table.device != 0 || header->table.inode != 0) {
+    const auto now = identityOf(table);
+    belongs = now && now->device == header->table.device && now->inode == header->table.inode;
+  }
+  if (belongs && !header->stampName.empty()) {
+    belongs = false;
+    if (safeName(header->stampName)) {
+      if (auto stamp = OsFile::open(dir / header->stampName, OsFile::Access::kRead)) {
+        char bytes[8];
+        auto got = stamp->readAt(kStampOffset, bytes, sizeof bytes);
+        belongs = got && *got == sizeof bytes && get64(bytes) == header->generation;
+      }
+    }
+  }
+  if (!belongs) {
+    fs::path aside = table;
+    aside += ".~jx";
+    if (Status s = fileOps().rename(path, aside); !s) return s;
+    if (Status s = fileOps().syncDirectory(dir); !s) return s;
+    result.setAside = true;
+    return result;
+  }
+  std::map<std::string, std::optional<OsFile>> targets;
+  for (const Transaction& t : transactions) {
+    for (const Write& w : t.writes) {
+      auto it = targets.find(w.file);
+      if (it == targets.end()) {
+        std::optional<OsFile> target;
+        if (safeName(w.file)) {
+          if (auto f = OsFile::open(dir / w.file, OsFile::Access::kReadWrite)) {
+            target.emplace(std::move(*f));
+          }
+        }
+        it = targets.emplace(w.file, std::move(target)).first;
+      }
+      if (!it->second) {  // a file that is gone (a replaced index) needs nothing
+        ++result.skippedWrites;
+        continue;
+      }
+      if (Status s = it->second->writeThrough(w.offset, w.bytes.data(), w.bytes.size()); !s) {
+        return s;
+      }
+    }
+    ++result.applied;
+  }
+  for (auto& [name, target] : targets) {
+    if (!target) continue;
+    if (Status s = target->sync(); !s) return s;
+  }
+  if (Status s = removeFile(path); !s) return s;
   return result;
 }
 

@@ -6,6 +6,7 @@
 
 #include "store/base/codepage.h"
 #include "store/base/file_names.h"
+#include "store/base/file_ops.h"
 #include "store/xbase/field_codec.h"
 #include "store/xbase/table_impl.h"
 #include "store/xbase/xbase_layout.h"
@@ -35,28 +36,53 @@ Status noRecord() {
   return status::invalid("Es ist kein Datensatz ausgewählt.");
 }
 
-// A journal left by a crash of a program that had the table open exclusively.
-Status recoverJournal(const fs::path& file, const Table::Options& options) {
-  std::error_code ec;
-  if (!fs::exists(RedoJournal::fileFor(file), ec)) return {};
+// A journal left by a crash of a program that had the table open exclusively. True when it
+// held transactions (the last session did not end cleanly).
+Result<bool> recoverJournal(const fs::path& file, const Table::Options& options) {
+  if (!fileOps().exists(RedoJournal::fileFor(file))) return false;
   if (options.mode != OpenMode::kExclusive) {
-    return {StatusCode::kLocked, "Die Datei " + file.filename().string() +
-                                     " wurde nicht ordentlich geschlossen; sie muss zuerst "
-                                     "exklusiv geöffnet werden."};
+    return Status{StatusCode::kLocked, "Die Datei " + file.filename().string() +
+                                           " wurde nicht ordentlich geschlossen; sie muss zuerst "
+                                           "exklusiv geöffnet werden."};
   }
   auto recovered = RedoJournal::recover(file);
   if (!recovered) return recovered.status();
-  if (!options.onNote) return {};
   const std::string name = file.filename().string();
-  if (recovered->dropped) {
+  if (options.onNote && recovered->setAside) {
     options.onNote("Das Änderungsprotokoll der Datei " + name +
-                   " wurde verworfen: die Datei wurde inzwischen von einem anderen Programm "
-                   "geändert.");
-  } else if (recovered->applied > 0) {
+                   " gehört nicht zu dieser Datei (sie wurde ersetzt) und wurde als " + name +
+                   ".~jx beiseitegelegt.");
+  } else if (options.onNote && recovered->applied > 0) {
     options.onNote("Die Datei " + name + " wurde nach einem Abbruch um " +
                    std::to_string(recovered->applied) + " gesicherte Änderungen ergänzt.");
   }
-  return {};
+  return recovered->setAside || recovered->applied > 0;
+}
+
+// Records behind the header's count (the count lowered by another program or by damage) would
+// be overwritten by the next append. In exclusive use they are taken in: the file is first
+// copied to "<table>.BAK", then the count raised. Returns how many were taken in.
+Result<std::uint32_t> adoptTrailingRecords(DbfFile& dbf, const Clock& clock,
+                                           const Table::Options& options) {
+  if (options.mode != OpenMode::kExclusive) return 0u;
+  auto beyond = dbf.recordsBeyondCount();
+  if (!beyond || *beyond == 0) return beyond;
+  fs::path backup = dbf.path();
+  backup += ".BAK";
+  std::error_code ec;
+  fs::copy_file(dbf.path(), backup, fs::copy_options::overwrite_existing, ec);
+  if (ec) return status::io(backup, "angelegt", ec.value());
+  const std::uint32_t before = dbf.recordCount();
+  if (Status s = dbf.setRecordCount(before + *beyond, clock.today()); !s) return s;
+  if (Status s = dbf.file().sync(); !s) return s;
+  if (options.onNote) {
+    options.onNote(
+        "In der Datei " + dbf.path().filename().string() + " standen " + std::to_string(*beyond) +
+        " Datensätze hinter den " + std::to_string(before) +
+        " im Dateikopf gezählten; sie wurden übernommen (die Datei vorher gesichert als " +
+        backup.filename().string() + ").");
+  }
+  return beyond;
 }
 
 }  // namespace
@@ -70,7 +96,9 @@ TableImpl::TableImpl(const Clock& clock, Table::Options options, DbfFile dbf,
   for (std::size_t i = 0; i < fields.size(); ++i)
     fieldByName_[fields[i].name] = static_cast<int>(i);
   if (options_.mode == OpenMode::kExclusive) {
-    journal_ = std::make_unique<RedoJournal>(dbf_.path());
+    RedoJournal::Limits limits;
+    limits.bytes = options_.journalCheckpointBytes;
+    journal_ = std::make_unique<RedoJournal>(dbf_.path(), limits);
     attachJournal();
   }
 }
@@ -206,9 +234,12 @@ Result<std::unique_ptr<Table>> Table::open(const fs::path& file, const Clock& cl
     if (Status s = f->shareLock(exclusive); !s) return s;
   }
   if (Status s = recoverIndexes(file, options.mode); !s) return s;
-  if (Status s = recoverJournal(file, options); !s) return s;
+  auto unclean = recoverJournal(file, options);
+  if (!unclean) return unclean.status();
   auto dbf = DbfFile::attach(std::move(*f));
   if (!dbf) return dbf.status();
+  auto adopted = adoptTrailingRecords(*dbf, clock, options);
+  if (!adopted) return adopted.status();
   std::optional<MemoFile> memo;
   if (dbf->header().hasMemo()) {
     auto m = MemoFile::open(memoPathFor(file), OsFile::Access::kReadWrite);
@@ -219,6 +250,8 @@ Result<std::unique_ptr<Table>> Table::open(const fs::path& file, const Clock& cl
   if (options.alias.empty()) options.alias = upper(file.stem().string());
   auto impl =
       std::make_unique<TableImpl>(clock, std::move(options), std::move(*dbf), std::move(memo));
+  impl->uncleanEnd_ = *unclean || *adopted > 0;
+  impl->adopted_ = *adopted;
   if (Status s = impl->goTop(); !s) return s;
   return std::unique_ptr<Table>(new Table(std::move(impl)));
 }
@@ -232,8 +265,8 @@ Table::~Table() {
 Status Table::close() {
   if (impl_->closed_) return {};
   Status s = impl_->flush();
-  if (s && impl_->journal_ && impl_->journal_->dirty()) {
-    s = impl_->syncAllData();
+  if (s && impl_->journal_) {
+    s = impl_->checkpoint();
     if (s) s = impl_->journal_->discard();
   }
   impl_->unlockAll();
@@ -481,6 +514,23 @@ Status Table::commit() {
 }
 Status Table::pack() {
   return impl_->pack();
+}
+
+bool Table::uncleanEnd() const {
+  return impl_->uncleanEnd_;
+}
+std::uint32_t Table::adoptedRecords() const {
+  return impl_->adopted_;
+}
+Status Table::verify() {
+  return impl_->verify();
+}
+Result<bool> Table::indexMatches(int order) {
+  if (order < 1 || order > orderCount()) {
+    return status::invalid("Die Sortierung " + std::to_string(order) + " gibt es nicht.");
+  }
+  if (Status s = impl_->flush(); !s) return s;
+  return impl_->indexMatches(*impl_->indexes_[order - 1]);
 }
 
 Status Table::lockRecord(std::uint32_t recno) {

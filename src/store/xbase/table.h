@@ -66,6 +66,9 @@ class Table {
     // Called with a German text (a logbook line) whenever a damaged or foreign index was
     // rebuilt from the table. May be empty.
     std::function<void(const std::string&)> onNote;
+    // Exclusive use: the write-ahead journal's size after which a commit makes the data files
+    // durable and starts the journal over.
+    std::size_t journalCheckpointBytes = 1u << 20;
   };
 
   // Creates a new, empty table (and its memo file when `fields` has an M field). Fails with
@@ -235,15 +238,32 @@ class Table {
   // sync).
   Status flush();
   // flush(), then makes every change so far durable; only then does it survive a crash or a
-  // power failure. Exclusive use: the changes go as one record into the table's redo journal
-  // ("<table>.~jn"), whose flush is the only disk flush; the data files are flushed when the
-  // journal is full and at close(), and the next exclusive open applies a journal that a crash
-  // left. Shared use: every changed file is flushed (fdatasync).
+  // power failure. Exclusive use: the files hold their writes back until the commit puts all
+  // of them as one transaction into the table's write-ahead journal ("<table>.~jn"), whose
+  // flush is the only disk flush; then they reach the data files, which are flushed when the
+  // journal is large or old and at close(). The next exclusive open replays a journal that a
+  // crash left: a change is there whole or not at all. Shared use: every changed file is
+  // flushed (fdatasync).
   Status commit();
   // Removes deleted records: writes the table, its memo file (only live memos) and every open
   // index anew beside the old files and puts them in place only when all are complete.
   // Needs exclusive mode. Afterwards the table is on its first record.
   Status pack();
+
+  // ---- after a crash ---------------------------------------------------------------------
+  // Whether the open found that the last session did not end cleanly (a journal of it was
+  // replayed or set aside).
+  bool uncleanEnd() const;
+  // Records the open found behind the header's count and took in (exclusive use; the table was
+  // first copied to "<table>.BAK"). The indexes must then be verified.
+  std::uint32_t adoptedRecords() const;
+  // Checks every open index against the table (each record that meets the index's condition
+  // exactly once, under its key) and the memo header's next free block; rebuilds or corrects
+  // what does not match and says so through Options::onNote. Exclusive use.
+  Status verify();
+  // Whether the order's index (1..orderCount()) holds exactly the keys of the table's records;
+  // changes nothing.
+  Result<bool> indexMatches(int order);
 
   // ---- locks ----------------------------------------------------------------------------
   // Record and file locks exclude other programs (and other Table objects of this program).

@@ -96,7 +96,11 @@ Status TableImpl::append() {
   } release{*this, appendLock};
   if (Status s = refreshShared(); !s) return s;
   std::string blank = blankRecord();
-  if (Status s = dbf_.appendRecord(blank, today()); !s) return s;
+  // The new record reaches the file marked deleted: should its content never follow (a crash,
+  // a failed flush), no blank appointment appears. Its first flush writes it live.
+  std::string placeholder = blank;
+  placeholder[0] = xbase::dbf::kDeleted;
+  if (Status s = dbf_.appendRecord(placeholder, today()); !s) return s;
   dbfChanged_ = true;
   const std::uint32_t recno = dbf_.recordCount();
   if (shared()) (void)lockRecord(recno);
@@ -134,19 +138,26 @@ void TableImpl::attachJournal() {
   for (auto& ix : indexes_) {
     ix->tree.file().journalTo(journal_.get(), journalName(ix->file, dir));
   }
+  journal_->setStampFile(memo_ ? &memo_->file() : nullptr);
 }
 
-Status TableImpl::syncAllData() {
+std::vector<OsFile*> TableImpl::journaledFiles() {
   std::vector<OsFile*> files{&dbf_.file()};
   if (memo_) files.push_back(&memo_->file());
   for (auto& ix : indexes_) {
     if (ix->tree.file().isOpen()) files.push_back(&ix->tree.file());
   }
-  return syncFiles(files);
+  return files;
+}
+
+Status TableImpl::syncAllData() {
+  return syncFiles(journaledFiles());
 }
 
 Status TableImpl::checkpoint() {
-  if (!journal_ || !journal_->dirty()) return {};
+  if (!journal_) return {};
+  if (Status s = journal_->commit(journaledFiles()); !s) return s;
+  if (!journal_->dirty()) return {};
   if (Status s = syncAllData(); !s) return s;
   dbfChanged_ = memoChanged_ = false;
   for (auto& ix : indexes_)
@@ -157,12 +168,8 @@ Status TableImpl::checkpoint() {
 Status TableImpl::commit() {
   if (Status s = flush(); !s) return s;
   if (journal_) {
-    const DbfHeader& h = dbf_.header();
-    journal_->setTableSize(h.headerLength + std::uint64_t(h.recordCount) * h.recordLength + 1);
-    if (Status s = journal_->commit([this] { return syncAllData(); }); !s) return s;
-    dbfChanged_ = memoChanged_ = false;
-    for (auto& ix : indexes_)
-      ix->changed = false;
+    if (Status s = journal_->commit(journaledFiles()); !s) return s;
+    if (journal_->checkpointDue()) return checkpoint();
     return {};
   }
   std::vector<OsFile*> files;

@@ -104,13 +104,15 @@ class TableImpl {
   std::string scratch_;  // the record a move is about to stand on
 
   // ---- table_changes.cpp
-  // Exclusive use only: commits go through it (see redo_journal.h). Declared after the files so
-  // that it outlives their last write.
+  // Exclusive use only: every change goes through the write-ahead journal (see redo_journal.h).
+  // Declared after the files so that it outlives their last write.
   std::unique_ptr<RedoJournal> journal_;
-  // Points every open file's writes at the journal (after files were opened or replaced).
+  // Puts every open file under the journal (after files were opened or replaced).
   void attachJournal();
-  // Every data file to disk; the journal's records are then obsolete. Before a data file is
-  // replaced by a new one, and when the table closes.
+  // The files under the journal: table, memo, open indexes.
+  std::vector<OsFile*> journaledFiles();
+  // Commits what is held back, makes every data file durable and starts a new journal run.
+  // Before a data file is replaced by a new one, when the journal is large or old, at close.
   Status checkpoint();
   Status syncAllData();
   Status flush();
@@ -137,6 +139,17 @@ class TableImpl {
 
   // ---- table_pack.cpp
   Status pack();
+
+  // ---- table_verify.cpp
+  // The open end of the last session was not clean (a journal was found, records beyond the
+  // header's count were taken in): the caller should verify().
+  bool uncleanEnd_ = false;
+  std::uint32_t adopted_ = 0;  // records behind the header's count taken in at the open
+  // Rebuilds every open index whose entries are not exactly the keys of the table's records,
+  // and corrects a memo header whose next free block lies inside the file; each with a note.
+  Status verify();
+  Result<bool> indexMatches(OpenIndex& ix);
+  Status verifyMemoHeader();
 
   // ---- table_changes.cpp: locks
   std::set<std::uint32_t> locks_;

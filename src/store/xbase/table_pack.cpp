@@ -35,6 +35,10 @@ Status TableImpl::pack() {
   if (shared()) return status::invalid("Packen geht nur bei exklusiv geöffneter Datei.");
   if (Status s = flush(); !s) return s;
   if (Status s = checkpoint(); !s) return s;  // the files are about to be replaced
+  // The new files are a new generation: the next commit starts a new journal.
+  if (journal_) {
+    if (Status s = journal_->discard(); !s) return s;
+  }
   const DbfHeader& h = dbf_.header();
   const fs::path tablePath = dbf_.path();
   FileReplacement replacement(withSuffix(tablePath, kMarker), withSuffixName(kPacked));

@@ -268,20 +268,20 @@ void EditorWindow::buildBottom() {
 }
 
 void EditorWindow::buildButtons() {
-  struct Spec {
+  struct ButtonPlace {
     int column;
     const wchar_t* caption;
     const wchar_t* tip;
   };
-  const Spec specs[] = {{5, L"&Speichern", L"Termin speichern"},
-                        {42, L"&Reaktivieren", L"Termin reaktivieren"},
-                        {79, L"Ab&legen", L"Termin ablegen"},
-                        {116, L"&Hilfe", L"Hilfe anzeigen"},
-                        {153, L"&Abbrechen", L"Ohne Speichern beenden"}};
+  const ButtonPlace places[] = {{5, L"&Speichern", L"Termin speichern"},
+                                {42, L"&Reaktivieren", L"Termin reaktivieren"},
+                                {79, L"Ab&legen", L"Termin ablegen"},
+                                {116, L"&Hilfe", L"Hilfe anzeigen"},
+                                {153, L"&Abbrechen", L"Ohne Speichern beenden"}};
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
-    const wxRect r = place(kButtonRow, specs[i].column, kButtonWidth, kRowHeight);
-    buttons_[i] = new wxButton(box(), wxID_ANY, specs[i].caption, r.GetPosition(), r.GetSize());
-    buttons_[i]->SetToolTip(specs[i].tip);
+    const wxRect r = place(kButtonRow, places[i].column, kButtonWidth, kRowHeight);
+    buttons_[i] = new wxButton(box(), wxID_ANY, places[i].caption, r.GetPosition(), r.GetSize());
+    buttons_[i]->SetToolTip(places[i].tip);
   }
   saveButton()->SetDefault();
   saveButton()->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { save(SaveMode::Save); });

@@ -38,8 +38,12 @@ class DamageMends : public ::testing::Test {
   std::unique_ptr<AppointmentTable> open(OpenMode mode = OpenMode::kExclusive) {
     AppointmentTable::Options o;
     o.mode = mode;
-    o.onNote = [this](const std::string& n) { notes.push_back(n); };
+    o.onNote = [this](const std::string& n) { note(n); };
     return must(AppointmentTable::open(dir / "ZORVANE", clock, o));
+  }
+  // What the open tells, less the day's rebuild of .NT3 / .NT4 that every exclusive open tells.
+  void note(const std::string& n) {
+    if (n.find(".NT3 und .NT4") == std::string::npos) notes.push_back(n);
   }
 };
 
@@ -127,7 +131,7 @@ TEST_F(DamageMends, AfterAnUncleanEndAnIndexOutOfStepIsRebuilt) {
   }
   AppointmentTable::Options o;
   o.verify = true;
-  o.onNote = [this](const std::string& n) { notes.push_back(n); };
+  o.onNote = [this](const std::string& n) { note(n); };
   auto t = must(AppointmentTable::open(dir / "ZORVANE", clock, o));
   EXPECT_TRUE(must(test::mismatchedIndexes(*t)).empty());
   EXPECT_EQ(must(t->orderRecnos()).size(), 6u);

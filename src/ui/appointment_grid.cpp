@@ -1,9 +1,11 @@
 #include "ui/appointment_grid.h"
 
+#include <algorithm>
 #include <array>
 
 #include "reminder/view_rows.h"
 #include "store/appointments/appointment_table.h"
+#include "ui/bitmaps.h"
 #include "ui/dialog_look.h"
 #include "ui/list_renderers.h"
 
@@ -117,7 +119,10 @@ AppointmentGrid::AppointmentGrid(wxWindow* parent, ViewRows& rows, AppointmentTa
   SetTable(new ListTable(rows_, table_, [this] { nearEnd(); }), true, wxGridSelectRows);
   SetRowLabelSize(0);
   const int textHeight = GetCharHeight();
-  SetDefaultRowSize(textHeight + FromDIP(4) + 2, true);
+  // Two pixels over the grid's default, but never lower than a kind's bitmap with a pixel above
+  // and below: with a small system font the bitmaps would be cut off.
+  const int kindHeight = naturalBitmapSize("TA7").y;
+  SetDefaultRowSize(std::max(textHeight + FromDIP(4), kindHeight) + 2, true);
   SetColLabelSize(textHeight + FromDIP(4) + 7);
   SetColLabelAlignment(wxALIGN_LEFT, wxALIGN_CENTRE);
   EnableGridLines(false);

@@ -1,14 +1,19 @@
 // The main window's menu bar, button bar, drop-down menus and context menu, used like a user
 // with keys and clicks: the commands they reach, the pop-up's choice running once after it has
-// closed, the week overview giving way, and screenshots of the window and its open menus.
+// closed, the week overview giving way, the editor from every surface and from the clipboard,
+// and screenshots of the window and its open menus.
 #include <gtest/gtest.h>
+#include <wx/clipbrd.h>
 #include <wx/menu.h>
+#include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
 #include <algorithm>
 
 #include "app/context.h"
+#include "editor/editor_window.h"
 #include "reminder/reminder_env.h"
+#include "support/process.h"
 #include "support/reminder_rig.h"
 #include "ui/appointment_grid.h"
 #include "ui/button_bar.h"
@@ -48,6 +53,33 @@ void keysLater(std::vector<int> keys, int delayMs = 400, std::string shot = "") 
   });
   timer->StartOnce(delayMs);
 }
+
+// Watches for the modal editor while a command runs: keeps the text its text box shows (a
+// screenshot of the first prefilled one), and cancels it.
+class EditorCatcher {
+ public:
+  EditorCatcher() {
+    timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+      for (wxWindow* w : wxTopLevelWindows) {
+        auto* editor = dynamic_cast<EditorWindow*>(w);
+        if (!editor || !editor->IsShown()) continue;
+        texts.push_back(editor->textBox()->GetValue().utf8_string());
+        if (!shot_ && !texts.back().empty()) {
+          shot_ = true;
+          test::screenshot(editor, "editor_from_clipboard");
+        }
+        editor->cancel();
+        return;
+      }
+    });
+    timer_.Start(200);
+  }
+  std::vector<std::string> texts;
+
+ private:
+  wxTimer timer_;
+  bool shot_ = false;
+};
 
 class CommandSurfacesTest : public ::testing::Test {
  protected:
@@ -216,6 +248,42 @@ TEST_F(CommandSurfacesTest, ViewsFromTheMenuTheBarAndTheContextMenuChangeTheList
       [&] { return logged("(ChkNext) Nächsten Termin suchen - call von: BuildRMenu"); }, 5000));
   EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: RMenNext"));
   EXPECT_TRUE(rig.timer.on);
+}
+
+TEST_F(CommandSurfacesTest, TheEditorOpensFromTheMenuTheBarTheContextMenuAndTheClipboard) {
+  rig.add(test::makeAppointment("11.06.2024", "09:00", "Zahnarzt"));
+  open();
+  EditorCatcher catcher;
+  choose(CommandId::AppointmentNew);
+  surfaces.buttonBar()->press(CommandId::BarNew);
+  ASSERT_EQ(catcher.texts, (std::vector<std::string>{"", ""}));
+
+  rig.timer.start();
+  test::pumpUntil([&] { return frame->grid()->IsShownOnScreen(); }, 2000);
+  const wxRect cell = frame->grid()->CellToRect(0, 5);
+  wxUIActionSimulator sim;
+  sim.MouseMove(frame->grid()->GetGridWindow()->ClientToScreen(cell.GetPosition()) + wxPoint(5, 5));
+  test::pump(100);
+  keysLater({'n'}, 600);
+  sim.MouseClick(wxMOUSE_BTN_RIGHT);
+  EXPECT_TRUE(test::pumpUntil([&] { return catcher.texts.size() == 3; }, 5000));
+  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: RMenNeu"));
+
+  // Another program's text on the clipboard: menu and bar open a new appointment with exactly it.
+  const std::string pasted = "Rückruf Frau Öztürk\n  0711 123456";
+  test::Process xclip({"sh", "-c", "printf '%s' \"$0\" | xclip -i -selection clipboard", pasted});
+  ASSERT_TRUE(test::pumpUntil(
+      [&] {
+        wxTextDataObject data;
+        const bool ok = wxTheClipboard->Open() && wxTheClipboard->GetData(data);
+        if (wxTheClipboard->IsOpened()) wxTheClipboard->Close();
+        return ok && data.GetText().utf8_string() == pasted;
+      },
+      10000));
+  choose(CommandId::AppointmentFromClipboard);
+  surfaces.buttonBar()->press(CommandId::BarFromClipboard);
+  EXPECT_EQ(catcher.texts, (std::vector<std::string>{"", "", "", pasted, pasted}));
+  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: GetClipBoard"));
 }
 
 TEST_F(CommandSurfacesTest, ACommandFromTheWeekOverviewReturnsToTheListExceptTheListedOnes) {

@@ -1,6 +1,7 @@
 // The installed program's appointment editor as a user meets it: appointments are created with
-// Insert, an existing one is filed with Enter and "Ab&legen", recurrence details are set in
-// their windows, all with keys only; the table is then read with an independent dBASE reader.
+// Insert, an existing one is filed with Enter and "Ab&legen" and brought back from the filed
+// view with "&Reaktivieren", recurrence details are set in their windows, all with keys only;
+// the table is then read with an independent dBASE reader.
 // Screenshots of the editor and the details windows are kept in test-artifacts/.
 #include <gtest/gtest.h>
 
@@ -14,8 +15,8 @@
 #include "platform/system_clock.h"
 #include "store/appointments/appointment_record.h"
 #include "store/appointments/appointment_table.h"
-#include "store/base/logbook.h"
 #include "store/appointments/trigger.h"
+#include "store/base/logbook.h"
 #include "support/process.h"
 #include "support/test_dir.h"
 #include "support/virtual_display.h"
@@ -91,11 +92,17 @@ class Desk {
     a.TERMINART = "TA7";
     Logbook off(dir.path() / "unused.log", kRelease, clock);
     applyTriggerRule(a, off);
+    Appointment filed = a;
+    filed.DATE = clock.today() + 60;
+    filed.TEXT = "Steuerberater";
+    filed.QUIT = true;
+    applyTriggerRule(filed, off);
     EXPECT_TRUE(Table::create(appointmentTableFile(dir.path() / "ZORVANE"), terStruct(), clock));
     auto table = AppointmentTable::open(dir.path() / "ZORVANE", clock, {});
     EXPECT_TRUE(table) << table.message();
     if (table) {
       EXPECT_TRUE((*table)->append(a));
+      EXPECT_TRUE((*table)->append(filed));
       EXPECT_TRUE((*table)->commit());
       EXPECT_TRUE((*table)->close());
     }
@@ -184,10 +191,21 @@ TEST(EditorEndToEnd, AppointmentsAreCreatedFiledAndGivenTheirRecurrenceWithKeys)
     monday = monday + 1;
   const Date april10 = *Date::fromYmd(today.year() + 1, 4, 10);
 
-  // Enter on the only appointment, then "Ab&legen".
+  // Enter on the only current appointment, then "Ab&legen".
   unsigned long editor = desk.open("Return", kEditor);
   ASSERT_NE(editor, 0u) << "Enter opened no editor";
   desk.keys({"alt+l"});
+  ASSERT_TRUE(desk.closed(kEditor));
+
+  // The filed view through the menu "&Anzeige", "Nur a&bgelegte Termine": the one just filed
+  // comes first (the other filed one is a month later); "&Reaktivieren" brings it back.
+  ASSERT_TRUE(desk.activate(desk.mainWindow));
+  desk.keys({"alt+a", "b"});
+  std::this_thread::sleep_for(500ms);
+  desk.screenshot(desk.mainWindow, "e2e_editor_filed_view");
+  editor = desk.open("Return", kEditor);
+  ASSERT_NE(editor, 0u) << "Enter in the filed view opened no editor";
+  desk.keys({"alt+r"});
   ASSERT_TRUE(desk.closed(kEditor));
 
   // 14:00 with 15 minutes' warning tomorrow.
@@ -289,11 +307,18 @@ TEST(EditorEndToEnd, AppointmentsAreCreatedFiledAndGivenTheirRecurrenceWithKeys)
   std::ofstream(test::artifactDir() / "e2e_editor_Zorvane.Log", std::ios::binary) << log;
 
   const auto records = readTable(desk.dir / "ZORVANE.TER");
-  EXPECT_EQ(records.size(), 6u) << "five new appointments beside the filed one, none cancelled";
-  const Record* filed = withText(records, "Zahnarzt");
-  ASSERT_TRUE(filed);
-  EXPECT_EQ(filed->at("QUIT"), "T");
-  EXPECT_EQ(filed->at("TERMINART"), "TA7");
+  EXPECT_EQ(records.size(), 7u) << "five new appointments beside the two given, none cancelled";
+  const Record* reactivated = withText(records, "Zahnarzt");
+  ASSERT_TRUE(reactivated);
+  EXPECT_EQ(reactivated->at("QUIT"), "F");
+  EXPECT_EQ(reactivated->at("TERMINART"), "TA7");
+  const Record* stillFiled = withText(records, "Steuerberater");
+  ASSERT_TRUE(stillFiled);
+  EXPECT_EQ(stillFiled->at("QUIT"), "T");
+  // The list went back to the current appointments and the program ended in that view.
+  EXPECT_NE(log.find("call von: MAbgTer"), std::string::npos);
+  const std::string ini = desk.dir.read("ZORVANE.SAV");
+  EXPECT_NE(ini.find("TODAY=1"), std::string::npos) << ini;
 
   const Record* lead15 = withText(records, "Vorwarnung 15");
   ASSERT_TRUE(lead15) << log;

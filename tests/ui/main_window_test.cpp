@@ -120,6 +120,7 @@ TEST_F(MainWindowTest, ListShowsTheCurrentViewInTriggerOrder) {
   EXPECT_EQ(grid().GetColLabelValue(2), "Tag");
   EXPECT_EQ(grid().GetColLabelValue(5), "Text");
   EXPECT_EQ(grid().currentRow(), 0);
+  EXPECT_GE(grid().GetRowSize(0), 18) << "a 16-pixel kind bitmap is not cut off";
   // The text column takes what the others leave.
   int width = 0;
   for (int col = 0; col < kListColumns; ++col)

@@ -1,9 +1,11 @@
 // The installed program started hidden ("AsIcon") on a desktop with a notification area
 // (openbox and trayer): after the splash only the tray icon is there, the window is really
-// hidden (not iconified), and a click on the icon shows it, as the logbook tells.
+// hidden (not iconified), and a click on the icon shows it, as the logbook tells. The tray
+// menu's "Über Zorvane" shows the about box and "&Zorvane beenden" ends the program normally.
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <thread>
 
 #include "support/process.h"
 #include "support/test_dir.h"
@@ -70,8 +72,37 @@ TEST(TrayEndToEnd, AHiddenStartShowsOnlyTheIconUntilItIsClicked) {
       10s))
       << log();
 
-  program.terminate();
-  EXPECT_TRUE(program.waitFor(60s).has_value());
+  // The about box carries the program's title too: two windows of that title while it is up.
+  const auto titled = [&] {
+    const std::string list = test::run({"wmctrl", "-l"}, env, 5s).output;
+    int n = 0;
+    for (auto at = list.find(kTitle); at != std::string::npos; at = list.find(kTitle, at + 1))
+      ++n;
+    return n;
+  };
+  // A right click on the icon, then `key` picks the menu's first or last entry.
+  const auto fromTrayMenu = [&](const std::string& key) {
+    EXPECT_EQ(test::run({"xdotool", "mousemove", x, y, "click", "3"}, env, 10s).status, 0);
+    std::this_thread::sleep_for(800ms);
+    EXPECT_EQ(test::run({"xdotool", "key", "--delay", "150", key, "Return"}, env, 10s).status, 0);
+  };
+  fromTrayMenu("Down");
+  ASSERT_TRUE(test::waitUntil([&] { return titled() == 2; }, 20s)) << "no about box";
+  const std::string about = test::run({"xdotool", "getactivewindow"}, env, 5s).output;
+  const std::string aboutId = about.substr(0, about.find('\n'));
+  ASSERT_EQ(
+      test::run({"xdotool", "mousemove", "--window", aboutId, "60", "60", "click", "1"}, env, 10s)
+          .status,
+      0);
+  EXPECT_TRUE(test::waitUntil([&] { return titled() == 1; }, 20s)) << "the about box stayed";
+  EXPECT_TRUE(
+      test::waitUntil([&] { return log().find("call von: MenuTray") != std::string::npos; }, 10s))
+      << log();
+
+  fromTrayMenu("Up");
+  const auto status = program.waitFor(60s);
+  ASSERT_TRUE(status.has_value()) << "\"&Zorvane beenden\" did not end the program";
+  EXPECT_EQ(*status, 0);
 }
 
 }  // namespace

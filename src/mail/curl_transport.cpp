@@ -72,9 +72,9 @@ std::string smtpUrl(const std::string& server) {
   return (port == "465" ? "smtps://" : "smtp://") + host + ":" + port;
 }
 
-CurlMailTransport::CurlMailTransport(CurlTransportOptions options) : options_(std::move(options)) {
-  (void)curlReady();  // on the creating thread: the global start is not meant for racing threads
-}
+// libcurl's global start (and the TLS library's behind it) waits for the first mail, so that a
+// run that sends none pays nothing for it; curlReady() makes it once, whichever thread asks.
+CurlMailTransport::CurlMailTransport(CurlTransportOptions options) : options_(std::move(options)) {}
 
 int CurlMailTransport::send(const MailFields& mail) {
   if (trimmed(mail.server).empty()) return kNoServer;

@@ -4,6 +4,9 @@
 // resident memory beside that of a bare wx program showing one empty frame, and the processor
 // time it uses while it waits for its next tick (Timer=30). Both programs run on a display of
 // their own (Xvfb with openbox); the moment a window is shown is the X server's map event.
+// The program's start-up splash stays on screen for a fixed three seconds before the main window
+// follows; that pause is the product's, not work, so the time reported is the time shown less
+// it (the whole time is the counter "with_splash_s").
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -26,6 +29,7 @@ using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
 constexpr const char* kTitle = "QLS Zorvane";
+constexpr double kSplashSeconds = 3.0;  // the splash closes by itself after this long
 
 // VmRSS of a process in kB.
 long residentKb(pid_t pid) {
@@ -107,7 +111,8 @@ void BM_StartToMainWindowShown(benchmark::State& state) {
   const std::string program = (s.dir / "zorvane").string();
   for (auto _ : state) {
     Started started = startAndWait(s, program, kTitle);
-    state.SetIterationTime(started.seconds);
+    state.SetIterationTime(started.seconds - kSplashSeconds);
+    state.counters["with_splash_s"] = started.seconds;
     stop(started);
   }
   state.counters["appointments"] = static_cast<double>(state.range(0));
@@ -123,6 +128,14 @@ BENCHMARK(BM_StartToMainWindowShown)
 // time over idle seconds between two ticks.
 void BM_ResidentMemoryAndIdleCpu(benchmark::State& state) {
   Setup& s = setup(static_cast<int>(state.range(0)));
+  // The first start of a program on a fresh display is several times as large as the next ones
+  // (caches filled once); one start of each before measuring keeps that out of the figures.
+  for (const auto& [program, title] :
+       {std::pair<std::string, std::string>{ZRV_BARE_WX_FRAME, "bare wx frame"},
+        {(s.dir / "zorvane").string(), kTitle}}) {
+    Started warm = startAndWait(s, program, title);
+    stop(warm);
+  }
   for (auto _ : state) {
     Started bare = startAndWait(s, ZRV_BARE_WX_FRAME, "bare wx frame");
     std::this_thread::sleep_for(1500ms);
@@ -138,7 +151,7 @@ void BM_ResidentMemoryAndIdleCpu(benchmark::State& state) {
     const long idleTicks = cpuTicks(pid) - before;
     stop(program);
 
-    state.counters["shown_s"] = program.seconds;
+    state.counters["shown_s"] = program.seconds - kSplashSeconds;
     state.counters["rss_bare_MB"] = bareKb / 1024.0;
     state.counters["rss_program_MB"] = programKb / 1024.0;
     state.counters["rss_above_bare_MB"] = (programKb - bareKb) / 1024.0;

@@ -1,7 +1,5 @@
 #include "mail/curl_transport.h"
 
-#include <curl/curl.h>
-
 #include <algorithm>
 #include <cstring>
 #include <ctime>
@@ -9,9 +7,9 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <mutex>
 #include <optional>
 
+#include "mail/curl_library.h"
 #include "mail/mime_message.h"
 
 namespace zrv {
@@ -31,13 +29,6 @@ std::optional<std::string> readFile(const std::string& name) {
   return bytes;
 }
 
-bool curlReady() {
-  static std::once_flag once;
-  static bool ready = false;
-  std::call_once(once, [] { ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK; });
-  return ready;
-}
-
 struct Upload {
   const std::string& data;
   std::size_t sent = 0;
@@ -52,10 +43,10 @@ std::size_t readUpload(char* buffer, std::size_t size, std::size_t count, void* 
 }
 
 struct CurlCleanup {
-  void operator()(CURL* c) const { curl_easy_cleanup(c); }
+  void operator()(CURL* c) const { curlLibrary()->easyCleanup(c); }
 };
 struct ListCleanup {
-  void operator()(curl_slist* l) const { curl_slist_free_all(l); }
+  void operator()(curl_slist* l) const { curlLibrary()->slistFreeAll(l); }
 };
 
 }  // namespace
@@ -72,9 +63,9 @@ std::string smtpUrl(const std::string& server) {
   return (port == "465" ? "smtps://" : "smtp://") + host + ":" + port;
 }
 
-CurlMailTransport::CurlMailTransport(CurlTransportOptions options) : options_(std::move(options)) {
-  (void)curlReady();  // on the creating thread: the global start is not meant for racing threads
-}
+// libcurl is loaded and started at the first mail (curl_library.h), so that a run that sends
+// none pays nothing for it.
+CurlMailTransport::CurlMailTransport(CurlTransportOptions options) : options_(std::move(options)) {}
 
 int CurlMailTransport::send(const MailFields& mail) {
   if (trimmed(mail.server).empty()) return kNoServer;
@@ -93,12 +84,13 @@ int CurlMailTransport::send(const MailFields& mail) {
   }
   const std::string message = buildMessage(input);
 
-  if (!curlReady()) return kTransportUnavailable;
-  std::unique_ptr<CURL, CurlCleanup> curl(curl_easy_init());
+  const CurlLibrary* lib = curlLibrary();
+  if (!lib) return kTransportUnavailable;
+  std::unique_ptr<CURL, CurlCleanup> curl(lib->easyInit());
   if (!curl) return kTransportUnavailable;
   std::unique_ptr<curl_slist, ListCleanup> recipients;
   for (const std::string& address : recipientList(to)) {
-    curl_slist* longer = curl_slist_append(recipients.get(), ("<" + address + ">").c_str());
+    curl_slist* longer = lib->slistAppend(recipients.get(), ("<" + address + ">").c_str());
     if (!longer) return kTransportUnavailable;
     (void)recipients.release();
     recipients.reset(longer);
@@ -108,27 +100,27 @@ int CurlMailTransport::send(const MailFields& mail) {
   const std::string url = smtpUrl(mail.server);
   const std::string envelopeFrom = "<" + from + ">";
   const long bound = static_cast<long>(options_.bound.count());
-  curl_easy_setopt(c, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, bound);
-  curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, bound);
+  lib->easySetopt(c, CURLOPT_URL, url.c_str());
+  lib->easySetopt(c, CURLOPT_NOSIGNAL, 1L);
+  lib->easySetopt(c, CURLOPT_TIMEOUT_MS, bound);
+  lib->easySetopt(c, CURLOPT_CONNECTTIMEOUT_MS, bound);
   // STARTTLS whenever the server offers it, so that the login is never sent in clear text to a
   // server that could have protected it.
-  curl_easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
-  if (!options_.caFile.empty()) curl_easy_setopt(c, CURLOPT_CAINFO, options_.caFile.c_str());
+  lib->easySetopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
+  if (!options_.caFile.empty()) lib->easySetopt(c, CURLOPT_CAINFO, options_.caFile.c_str());
   const std::string user = trimmed(mail.user);
   if (!user.empty()) {
-    curl_easy_setopt(c, CURLOPT_USERNAME, user.c_str());
-    curl_easy_setopt(c, CURLOPT_PASSWORD, mail.password.c_str());
-    curl_easy_setopt(c, CURLOPT_LOGIN_OPTIONS, "AUTH=LOGIN");
+    lib->easySetopt(c, CURLOPT_USERNAME, user.c_str());
+    lib->easySetopt(c, CURLOPT_PASSWORD, mail.password.c_str());
+    lib->easySetopt(c, CURLOPT_LOGIN_OPTIONS, "AUTH=LOGIN");
   }
-  curl_easy_setopt(c, CURLOPT_MAIL_FROM, envelopeFrom.c_str());
-  curl_easy_setopt(c, CURLOPT_MAIL_RCPT, recipients.get());
-  curl_easy_setopt(c, CURLOPT_READFUNCTION, readUpload);
-  curl_easy_setopt(c, CURLOPT_READDATA, &upload);
-  curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(message.size()));
-  curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
-  return static_cast<int>(curl_easy_perform(c));
+  lib->easySetopt(c, CURLOPT_MAIL_FROM, envelopeFrom.c_str());
+  lib->easySetopt(c, CURLOPT_MAIL_RCPT, recipients.get());
+  lib->easySetopt(c, CURLOPT_READFUNCTION, readUpload);
+  lib->easySetopt(c, CURLOPT_READDATA, &upload);
+  lib->easySetopt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(message.size()));
+  lib->easySetopt(c, CURLOPT_UPLOAD, 1L);
+  return static_cast<int>(lib->easyPerform(c));
 }
 
 }  // namespace zrv

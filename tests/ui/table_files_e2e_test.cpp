@@ -4,60 +4,33 @@
 // current table is refused. Screenshots of the dialogs are kept in test-artifacts/.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-
-#include "app/context.h"
 #include "platform/system_clock.h"
-#include "store/appointments/appointment_record.h"
-#include "store/appointments/appointment_table.h"
-#include "store/base/logbook.h"
-#include "support/process.h"
+#include "support/installed_program.h"
 #include "support/record_lock_holder.h"
-#include "support/test_dir.h"
-#include "support/virtual_display.h"
-#include "support/window_watch.h"
 #include "ui_test_util.h"
 
 namespace zrv {
 namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using test::kTitle;
 
-const std::string kTitle = "QLS Zorvane v2.00.65";
-
-std::string binaryDir() {
-  const char* env = std::getenv("ZRV_BINARY_DIR");
-  return env ? env : ZRV_BINARY_DIR;
-}
-
-// A table `name` in `dir` with one appointment a week ahead.
-void writeTable(const fs::path& dir, const std::string& name, const Clock& clock) {
-  ASSERT_TRUE(Table::create(appointmentTableFile(dir / name), terStruct(), clock));
-  auto table = AppointmentTable::open(dir / name, clock, {});
-  ASSERT_TRUE(table) << table.message();
+// The appointment of every table: one a week ahead.
+Appointment nextWeek(const Clock& clock) {
   Appointment a;
   a.DATE = a.TDATE = clock.today() + 7;
   a.TIME = a.TIMEVON = a.TTIME = "10:00";
   a.TEXT = "Besprechung";
   a.VORLAGE = 1;
   a.TERMINART = "TA70";
-  ASSERT_TRUE((*table)->append(a));
-  ASSERT_TRUE((*table)->commit());
-  ASSERT_TRUE((*table)->close());
+  return a;
 }
 
-class TableFilesEndToEnd : public ::testing::Test {
+class TableFilesEndToEnd : public ::testing::Test, public test::InstalledProgram {
  protected:
-  TableFilesEndToEnd() {
-    const auto installed = test::run({"cmake", "--install", binaryDir(), "--prefix", dir.path()});
-    EXPECT_EQ(installed.status, 0) << installed.output;
-    dir.write("ZORVANE.SAV", "[SYSTEM]\r\nTimer=1\r\n[SETUP]\r\nLOGBUCH=1\r\n");
-    writeTable(dir.path(), "ZORVANE", clock);
-    writeTable(dir.path(), "ANDERE", clock);
-    env = display.environment();
-    env["XDG_CONFIG_HOME"] = (dir / "config").string();
-    env["SDL_AUDIODRIVER"] = "dummy";
+  TableFilesEndToEnd() : test::InstalledProgram("[SYSTEM]\r\nTimer=1\r\n[SETUP]\r\nLOGBUCH=1\r\n") {
+    test::writeTable(dir / "ZORVANE", nextWeek(clock), clock);
+    test::writeTable(dir / "ANDERE", nextWeek(clock), clock);
   }
 
   test::RunResult xdotool(std::vector<std::string> args) {
@@ -65,17 +38,7 @@ class TableFilesEndToEnd : public ::testing::Test {
     return test::run(args, env, 10s);
   }
 
-  // Gives `window` the keyboard and waits until the window manager reports it active.
-  bool activate(unsigned long window) {
-    const std::string id = std::to_string(window);
-    return test::waitUntil(
-        [&] {
-          (void)xdotool({"windowactivate", "--sync", id});
-          const auto active = xdotool({"getactivewindow"});
-          return active.status == 0 && active.output.substr(0, active.output.find('\n')) == id;
-        },
-        30s);
-  }
+  bool activate(unsigned long window) { return test::activate(env, window); }
 
   // The main window gets the keyboard; Alt+D and `letter` open the file dialog, which gets
   // the keyboard in turn. Its id, 0 when it did not come.
@@ -102,13 +65,7 @@ class TableFilesEndToEnd : public ::testing::Test {
   }
 
   void keepScreenshot(unsigned long window, const std::string& name) {
-    const auto r = watch.frameRect(window);
-    if (r.width <= 0) return;
-    const std::string crop = std::to_string(r.width) + "x" + std::to_string(r.height) + "+" +
-                             std::to_string(r.x) + "+" + std::to_string(r.y);
-    test::run({"import", "-window", "root", "-crop", crop, "+repage",
-               (test::artifactDir() / (name + ".png")).string()},
-              env, 20s);
+    test::keepScreenshot(env, watch, window, name);
   }
 
   // A shown window titled exactly `title` (UTF-8); 0 when there is none.
@@ -129,23 +86,13 @@ class TableFilesEndToEnd : public ::testing::Test {
     return test::waitUntil([&] { return watch.wmState(box) != test::WindowWatch::kNormal; }, 10s);
   }
 
-  bool logHas(const std::string& text) {
-    return dir.read("Zorvane.Log").find(text) != std::string::npos;
-  }
-
   SystemClock clock;
-  test::TestDir dir;
-  test::VirtualDisplay display;
-  test::WindowWatch watch{display.name()};
-  test::EnvChanges env;
-  std::unique_ptr<test::Process> program;
   unsigned long mainWindow = 0;
 };
 
 TEST_F(TableFilesEndToEnd, NewOpenAndDeleteDrivenByKeys) {
-  ASSERT_TRUE(display.ready() && watch.ready()) << display.diagnostics();
-  program =
-      std::make_unique<test::Process>(std::vector<std::string>{(dir / "zorvane").string()}, env);
+  ASSERT_TRUE(ready()) << whyNotReady();
+  start();
   mainWindow = watch.waitShown(kTitle, 60s);
   ASSERT_NE(mainWindow, 0u) << "no main window";
   test::pump(500);
@@ -206,13 +153,9 @@ TEST_F(TableFilesEndToEnd, NewOpenAndDeleteDrivenByKeys) {
       << "no refusal";
   EXPECT_TRUE(fs::exists(dir / "TERMINE2.TER"));
 
-  const auto closed = test::run({"wmctrl", "-F", "-c", kTitle}, env, 5s);
-  ASSERT_EQ(closed.status, 0) << closed.output;
-  const auto status = program->waitFor(60s);
-  ASSERT_TRUE(status.has_value()) << "the program did not end after its window was closed";
-  EXPECT_EQ(*status, 0);
-  const std::string log = dir.read("Zorvane.Log");
-  std::ofstream(test::artifactDir() / "e2e_table_files.log", std::ios::binary) << log;
+  ASSERT_NO_FATAL_FAILURE(closeMainWindow());
+  const std::string log = this->log();
+  test::keepArtifact("e2e_table_files.log", log);
   EXPECT_TRUE(fs::exists(dir / "ANDERE.TER"));
   EXPECT_TRUE(log.ends_with(" (Zorvane) Beendet\r\n")) << log;
   EXPECT_NE(dir.read("ZORVANE.INI").find("TERMINE2"), std::string::npos);

@@ -5,17 +5,13 @@
 
 #include <regex>
 
-#include "support/process.h"
-#include "support/test_dir.h"
-#include "support/virtual_display.h"
-#include "support/window_watch.h"
+#include "support/installed_program.h"
 
 namespace zrv {
 namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-const std::string kTitle = "QLS Zorvane v2.00.65";
+using test::kTitle;
 
 // trayer's panel on the display; it grows from 2 pixels wide once an icon is embedded.
 std::optional<std::array<int, 4>> trayPanel(const test::EnvChanges& env) {
@@ -28,22 +24,16 @@ std::optional<std::array<int, 4>> trayPanel(const test::EnvChanges& env) {
 }
 
 TEST(TrayEndToEnd, AHiddenStartShowsOnlyTheIconUntilItIsClicked) {
-  test::TestDir dir;
-  const auto installed = test::run({"cmake", "--install", ZRV_BINARY_DIR, "--prefix", dir.path()});
-  ASSERT_EQ(installed.status, 0) << installed.output;
-  dir.write("ZORVANE.SAV", "[SYSTEM]\r\nAsIcon=Yes\r\n[SETUP]\r\nLOGBUCH=1\r\n");
-  test::VirtualDisplay display;
-  test::WindowWatch watch{display.name()};
-  ASSERT_TRUE(display.ready() && watch.ready()) << display.diagnostics();
-  auto env = display.environment();
-  env["XDG_CONFIG_HOME"] = (dir / "config").string();
-  env["SDL_AUDIODRIVER"] = "dummy";
+  test::InstalledProgram p("[SYSTEM]\r\nAsIcon=Yes\r\n[SETUP]\r\nLOGBUCH=1\r\n");
+  ASSERT_TRUE(p.ready()) << p.whyNotReady();
+  auto& env = p.env;
+  auto& watch = p.watch;
   test::Process host({"trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
                       "--height", "32", "--SetDockType", "false", "--transparent", "false"},
                      env);
   ASSERT_TRUE(test::waitUntil([&] { return trayPanel(env).has_value(); }, 20s));
 
-  test::Process program({(dir / "zorvane").string()}, env);
+  p.start();
   std::optional<std::array<int, 4>> icon;
   ASSERT_TRUE(test::waitUntil(
       [&] {
@@ -52,7 +42,7 @@ TEST(TrayEndToEnd, AHiddenStartShowsOnlyTheIconUntilItIsClicked) {
       },
       60s))
       << "no tray icon";
-  const auto log = [&] { return dir.read("Zorvane.Log"); };
+  const auto log = [&] { return p.log(); };
   ASSERT_TRUE(
       test::waitUntil([&] { return log().find("DlgAfterActivate") != std::string::npos; }, 30s));
   EXPECT_EQ(watch.wmState(watch.find(kTitle)), 0) << "the window is on screen or iconified";
@@ -70,8 +60,8 @@ TEST(TrayEndToEnd, AHiddenStartShowsOnlyTheIconUntilItIsClicked) {
       10s))
       << log();
 
-  program.terminate();
-  EXPECT_TRUE(program.waitFor(60s).has_value());
+  p.program->terminate();
+  EXPECT_TRUE(p.program->waitFor(60s).has_value());
 }
 
 }  // namespace

@@ -38,18 +38,16 @@ class TableFilesEndToEnd : public ::testing::Test, public test::InstalledProgram
     return test::run(args, env, 10s);
   }
 
-  bool activate(unsigned long window) { return test::activate(env, window); }
-
   // The main window gets the keyboard; Alt+D and `letter` open the file dialog, which gets
   // the keyboard in turn. Its id, 0 when it did not come.
   unsigned long fileDialog(const std::string& letter, const std::string& title) {
-    EXPECT_TRUE(activate(mainWindow));
+    EXPECT_TRUE(test::activate(env, mainWindow));
     xdotool({"key", "alt+d"});
     test::pump(300);
     xdotool({"key", letter});
     const unsigned long dialog = watch.waitShown(title, 30s);
     if (dialog != 0) {
-      EXPECT_TRUE(activate(dialog));
+      EXPECT_TRUE(test::activate(env, dialog));
     }
     test::pump(500);
     return dialog;
@@ -64,10 +62,6 @@ class TableFilesEndToEnd : public ::testing::Test, public test::InstalledProgram
     xdotool({"key", "Return"});
   }
 
-  void keepScreenshot(unsigned long window, const std::string& name) {
-    test::keepScreenshot(env, watch, window, name);
-  }
-
   // A shown window titled exactly `title` (UTF-8); 0 when there is none.
   unsigned long shownWindow(const std::string& title) {
     const auto found = xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"});
@@ -80,8 +74,8 @@ class TableFilesEndToEnd : public ::testing::Test, public test::InstalledProgram
     const unsigned long box = shownWindow(title);
     if (box == 0 || watch.wmState(box) != test::WindowWatch::kNormal) return false;
     test::pump(300);
-    keepScreenshot(box, shot);
-    activate(box);
+    test::keepScreenshot(env, watch, box, shot);
+    test::activate(env, box);
     xdotool({"key", "Return"});
     return test::waitUntil([&] { return watch.wmState(box) != test::WindowWatch::kNormal; }, 10s);
   }
@@ -100,7 +94,7 @@ TEST_F(TableFilesEndToEnd, NewOpenAndDeleteDrivenByKeys) {
   // "&Neu": the name typed is cut to eight letters in capitals.
   const unsigned long created = fileDialog("n", "Neue Termin-Datei anlegen");
   ASSERT_NE(created, 0u) << "no dialog for a new table";
-  keepScreenshot(created, "e2e_dialog_new_table");
+  test::keepScreenshot(env, watch, created, "e2e_dialog_new_table");
   xdotool({"type", "--delay", "20", "Termine2024"});
   test::pump(300);
   xdotool({"key", "Return"});
@@ -120,7 +114,7 @@ TEST_F(TableFilesEndToEnd, NewOpenAndDeleteDrivenByKeys) {
       30s))
       << dir.read("Zorvane.Log");
   ASSERT_TRUE(program->running()) << dir.read("Zorvane.Log");
-  keepScreenshot(mainWindow, "e2e_main_window_termine2");
+  test::keepScreenshot(env, watch, mainWindow, "e2e_main_window_termine2");
 
   // "&Öffnen" of a table that another process holds: the current table stays.
   {
@@ -128,7 +122,7 @@ TEST_F(TableFilesEndToEnd, NewOpenAndDeleteDrivenByKeys) {
     ASSERT_TRUE(other.holding());
     const unsigned long opened = fileDialog("odiaeresis", "Termin-Datei");
     ASSERT_NE(opened, 0u) << "no dialog to open a table";
-    keepScreenshot(opened, "e2e_dialog_open_table");
+    test::keepScreenshot(env, watch, opened, "e2e_dialog_open_table");
     choosePath((dir / "ANDERE.TER").string());
     // First why the table cannot be opened, then that the current one stays.
     int told = 0;

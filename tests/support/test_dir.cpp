@@ -33,4 +33,15 @@ std::string TestDir::read(const std::string& name) const {
   return ss.str();
 }
 
+std::string binaryDir() {
+  const char* env = std::getenv("ZRV_BINARY_DIR");
+  return env ? env : ZRV_BINARY_DIR;
+}
+
+std::filesystem::path artifactDir() {
+  std::filesystem::path dir = std::filesystem::path(binaryDir()) / "test-artifacts";
+  std::filesystem::create_directories(dir);
+  return dir;
+}
+
 }  // namespace zrv::test

@@ -23,4 +23,9 @@ class TestDir {
   std::filesystem::path path_;
 };
 
+// The build directory (ZRV_BINARY_DIR of the environment or of the build).
+std::string binaryDir();
+// test-artifacts/ of the build directory, where screenshots and logbooks are kept.
+std::filesystem::path artifactDir();
+
 }  // namespace zrv::test

@@ -4,33 +4,19 @@
 // a week. Screenshots of the main window and of the alert are kept in test-artifacts/.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-
-#include "app/context.h"
 #include "platform/system_clock.h"
 #include "reminder/recurrence.h"
-#include "store/appointments/appointment_record.h"
 #include "store/appointments/appointment_table.h"
-#include "store/appointments/trigger.h"
-#include "store/base/logbook.h"
-#include "support/process.h"
-#include "support/test_dir.h"
-#include "support/virtual_display.h"
-#include "support/window_watch.h"
+#include "support/installed_program.h"
 #include "ui_test_util.h"
 
 namespace zrv {
 namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-const std::string kTitle = "QLS Zorvane v2.00.65";
-
-std::string binaryDir() {
-  const char* env = std::getenv("ZRV_BINARY_DIR");
-  return env ? env : ZRV_BINARY_DIR;
-}
+using test::activate;
+using test::keepScreenshot;
+using test::kTitle;
 
 // A weekly appointment whose trigger is this minute.
 Appointment dueNow(const Clock& clock) {
@@ -48,17 +34,6 @@ Appointment dueNow(const Clock& clock) {
   return a;
 }
 
-void writeTable(const fs::path& dir, Appointment a, const Clock& clock) {
-  Logbook off(dir / "unused.log", kRelease, clock);
-  applyTriggerRule(a, off);
-  ASSERT_TRUE(Table::create(appointmentTableFile(dir / "ZORVANE"), terStruct(), clock));
-  auto table = AppointmentTable::open(dir / "ZORVANE", clock, {});
-  ASSERT_TRUE(table) << table.message();
-  ASSERT_TRUE((*table)->append(a));
-  ASSERT_TRUE((*table)->commit());
-  ASSERT_TRUE((*table)->close());
-}
-
 Appointment onlyAppointment(const fs::path& dir, const Clock& clock) {
   auto table = AppointmentTable::open(dir / "ZORVANE", clock, {});
   EXPECT_TRUE(table) << table.message();
@@ -72,68 +47,17 @@ Appointment onlyAppointment(const fs::path& dir, const Clock& clock) {
   return a ? *a : Appointment{};
 }
 
-// Saves a window with its frame as the screen shows it (windows above it included).
-void keepScreenshot(const test::EnvChanges& env, test::WindowWatch& watch, unsigned long window,
-                    const std::string& name) {
-  const auto r = watch.frameRect(window);
-  ASSERT_GT(r.width, 0) << name;
-  const auto file = test::artifactDir() / (name + ".png");
-  const std::string crop = std::to_string(r.width) + "x" + std::to_string(r.height) + "+" +
-                           std::to_string(r.x) + "+" + std::to_string(r.y);
-  const auto shot =
-      test::run({"import", "-window", "root", "-crop", crop, "+repage", file.string()}, env, 20s);
-  EXPECT_EQ(shot.status, 0) << shot.output;
-}
-
-bool windowListed(const test::EnvChanges& env, const std::string& title) {
-  return test::run({"wmctrl", "-l"}, env, 5s).output.find(title) != std::string::npos;
-}
-
-// Gives `window` the keyboard and waits until the window manager reports it active: keys
-// typed before that would reach another window.
-bool activate(const test::EnvChanges& env, unsigned long window) {
-  const std::string id = std::to_string(window);
-  return test::waitUntil(
-      [&] {
-        (void)test::run({"xdotool", "windowactivate", "--sync", id}, env, 10s);
-        const auto active = test::run({"xdotool", "getactivewindow"}, env, 5s);
-        return active.status == 0 && active.output.substr(0, active.output.find('\n')) == id;
-      },
-      30s);
-}
-
-// The installed program in a directory of its own with a weekly appointment due now, started
-// on a display of its own (Xvfb with openbox) with the given settings backup.
-class InstalledProgram {
+// The installed program with a weekly appointment due now (for `email` when not empty).
+class InstalledProgram : public test::InstalledProgram {
  public:
-  // `email`: the appointment's recipient (none when empty).
   explicit InstalledProgram(const std::string& settings, const std::string& email = "")
-      : due(dueNow(clock)) {
+      : test::InstalledProgram(settings), due(dueNow(clock)) {
     due.EMAIL = email;
-    const auto installed = test::run({"cmake", "--install", binaryDir(), "--prefix", dir.path()});
-    EXPECT_EQ(installed.status, 0) << installed.output;
-    dir.write("ZORVANE.SAV", settings);
-    writeTable(dir.path(), due, clock);
-    env = display.environment();
-    env["XDG_CONFIG_HOME"] = (dir / "config").string();
-    env["SDL_AUDIODRIVER"] = "dummy";
-  }
-  bool ready() const { return display.ready() && watch.ready(); }
-  std::string whyNotReady() const {
-    return "Xvfb with openbox did not start:\n" + display.diagnostics();
-  }
-  void start() {
-    program =
-        std::make_unique<test::Process>(std::vector<std::string>{(dir / "zorvane").string()}, env);
+    test::writeTable(dir / "ZORVANE", test::withTrigger(due, clock), clock);
   }
 
   SystemClock clock;
-  test::TestDir dir;
   Appointment due;
-  test::VirtualDisplay display;
-  test::WindowWatch watch{display.name()};
-  test::EnvChanges env;
-  std::unique_ptr<test::Process> program;
 };
 
 TEST(ReminderEndToEnd, AWeeklyAppointmentIsShownConfirmedWithAltGAndMovedOnByAWeek) {
@@ -156,7 +80,7 @@ TEST(ReminderEndToEnd, AWeeklyAppointmentIsShownConfirmedWithAltGAndMovedOnByAWe
   ASSERT_TRUE(activate(env, alert)) << "the alert did not get the keyboard";
   const auto key = test::run({"xdotool", "key", "alt+g"}, env, 10s);
   ASSERT_EQ(key.status, 0) << key.output;
-  ASSERT_TRUE(test::waitUntil([&] { return !windowListed(env, "Aktueller Termin"); }, 30s))
+  ASSERT_TRUE(test::waitUntil([&] { return !test::windowListed(env, "Aktueller Termin"); }, 30s))
       << "the alert did not close";
   // After the alert the next appointment is searched again, and the list shows it.
   const std::string next =
@@ -169,11 +93,7 @@ TEST(ReminderEndToEnd, AWeeklyAppointmentIsShownConfirmedWithAltGAndMovedOnByAWe
   test::pump(300);
   keepScreenshot(env, watch, mainWindow, "e2e_main_window");
 
-  const auto closed = test::run({"wmctrl", "-F", "-c", kTitle}, env, 5s);
-  ASSERT_EQ(closed.status, 0) << closed.output;
-  const auto status = p.program->waitFor(60s);
-  ASSERT_TRUE(status.has_value()) << "the program did not end after its window was closed";
-  EXPECT_EQ(*status, 0);
+  ASSERT_NO_FATAL_FAILURE(p.closeMainWindow());
 
   const Appointment moved = onlyAppointment(dir.path(), p.clock);
   EXPECT_EQ(moved.DATE, due.DATE + 7);
@@ -183,7 +103,7 @@ TEST(ReminderEndToEnd, AWeeklyAppointmentIsShownConfirmedWithAltGAndMovedOnByAWe
   EXPECT_FALSE(moved.QUIT);
 
   const std::string log = dir.read("Zorvane.Log");
-  std::ofstream(test::artifactDir() / "e2e_Zorvane.Log", std::ios::binary) << log;
+  test::keepArtifact("e2e_Zorvane.Log", log);
   EXPECT_NE(log.find("(ShowTermin) Melden: " + due.DATE.toDisplay() + " " + due.TIME +
                      " Wochenbesprechung"),
             std::string::npos)
@@ -213,10 +133,7 @@ TEST(ReminderEndToEnd, AHiddenStartRemindsFromTheIconifiedWindowAndEndsNormallyO
 
   // A request to end the program while the alert is open closes the alert without an action,
   // then the program the normal way, however long that takes.
-  p.program->terminate();
-  const auto status = p.program->waitFor(60s);
-  ASSERT_TRUE(status.has_value()) << "the program did not end on a term";
-  EXPECT_EQ(*status, 0);
+  ASSERT_NO_FATAL_FAILURE(p.endOnTerm());
   EXPECT_FALSE(fs::exists(p.dir / "Zorvane.Run"));
   const std::string log = p.dir.read("Zorvane.Log");
   EXPECT_EQ(log.find("(KillTermin)"), std::string::npos) << log;
@@ -244,10 +161,7 @@ TEST(ReminderEndToEnd, AnAppointmentThatCouldNotBeMailedIsShownAsAnAlert) {
   const unsigned long alert = p.watch.waitShown("Aktueller Termin", 60s);
   ASSERT_NE(alert, 0u) << "no alert for the appointment that could not be mailed\n"
                        << p.dir.read("Zorvane.Log");
-  p.program->terminate();
-  const auto status = p.program->waitFor(60s);
-  ASSERT_TRUE(status.has_value()) << "the program did not end on a term";
-  EXPECT_EQ(*status, 0);
+  ASSERT_NO_FATAL_FAILURE(p.endOnTerm());
   const std::string log = p.dir.read("Zorvane.Log");
   EXPECT_NE(log.find("(ShowTermin) Mail nicht versandt"), std::string::npos) << log;
   const Appointment after = onlyAppointment(p.dir.path(), p.clock);

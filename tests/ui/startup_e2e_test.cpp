@@ -3,37 +3,21 @@
 // the window manager.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <thread>
 
 #include "app/ini_file.h"
-#include "support/process.h"
+#include "support/installed_program.h"
 #include "support/table_rig.h"
-#include "support/test_dir.h"
-#include "support/virtual_display.h"
 
 namespace zrv {
 namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-const std::string kTitle = "QLS Zorvane v2.00.65";
-
-std::string binaryDir() {
-  const char* env = std::getenv("ZRV_BINARY_DIR");
-  return env ? env : ZRV_BINARY_DIR;
-}
-
-test::RunResult installInto(const fs::path& dir, const std::string& component = "") {
-  std::vector<std::string> argv{"cmake", "--install", binaryDir(), "--prefix", dir.string()};
-  if (!component.empty()) {
-    argv.push_back("--component");
-    argv.push_back(component);
-  }
-  return test::run(argv);
-}
+using test::installInto;
+using test::kTitle;
 
 // Every file below `dir` with a checksum of its bytes.
 std::map<std::string, std::size_t> filesIn(const test::TestDir& dir) {
@@ -50,16 +34,14 @@ std::map<std::string, std::size_t> filesIn(const test::TestDir& dir) {
 // A second copy started on a program directory in use says so and ends without changing a byte
 // of any file there: not the logbook, the settings, their backup, the run marker or the table.
 TEST(StartupEndToEnd, ASecondCopyChangesNoFile) {
-  test::TestDir dir;
-  const auto installed = installInto(dir.path());
-  ASSERT_EQ(installed.status, 0) << installed.output;
-  test::VirtualDisplay display;
-  ASSERT_TRUE(display.ready()) << "Xvfb with openbox did not start:\n" << display.diagnostics();
-  auto env = display.environment();
-  env["XDG_CONFIG_HOME"] = (dir / "config").string();
+  test::InstalledProgram p;
+  ASSERT_TRUE(p.ready()) << p.whyNotReady();
+  const auto& dir = p.dir;
+  const auto& env = p.env;
   // With the logbook on, whose replacement by a second start would show.
   ASSERT_TRUE(IniFile(dir / "ZORVANE.INI").write("SETUP", "LOGBUCH", "1"));
-  test::Process first({(dir / "zorvane").string()}, env);
+  p.start();
+  test::Process& first = *p.program;
   ASSERT_TRUE(first.started());
   const auto listed = [&](const std::string& title) {
     return [&env, title] {
@@ -87,35 +69,22 @@ TEST(StartupEndToEnd, ASecondCopyChangesNoFile) {
 }
 
 TEST(StartupEndToEnd, RunMarkerSettingsAndLogbookOfOneRun) {
-  test::TestDir dir;
-  const auto installed = installInto(dir.path());
-  ASSERT_EQ(installed.status, 0) << installed.output;
+  test::InstalledProgram p("[SETUP]\r\nLOGBUCH=1\r\n");
+  const auto& dir = p.dir;
   ASSERT_TRUE(fs::exists(dir / "zorvane"));
   ASSERT_TRUE(fs::exists(dir / "ZORVANE.INI"));
-  dir.write("ZORVANE.SAV", "[SETUP]\r\nLOGBUCH=1\r\n");
-
-  test::VirtualDisplay display;
-  ASSERT_TRUE(display.ready()) << "Xvfb with openbox did not start:\n" << display.diagnostics();
-  auto env = display.environment();
-  env["XDG_CONFIG_HOME"] = (dir / "config").string();
-  test::Process program({(dir / "zorvane").string()}, env);
-  ASSERT_TRUE(program.started());
-
-  const auto windowListed = [&] {
-    return test::run({"wmctrl", "-l"}, env, 5s).output.find(kTitle) != std::string::npos;
-  };
-  ASSERT_TRUE(test::waitUntil(windowListed, 60s)) << "no window titled " << kTitle;
-  EXPECT_TRUE(program.running());
+  ASSERT_TRUE(p.ready()) << p.whyNotReady();
+  p.start();
+  ASSERT_TRUE(p.program->started());
+  ASSERT_TRUE(test::waitUntil([&] { return test::windowListed(p.env, kTitle); }, 60s))
+      << "no window titled " << kTitle;
+  EXPECT_TRUE(p.program->running());
   EXPECT_TRUE(fs::exists(dir / "Zorvane.Run"));
   const std::string ini = dir.read("ZORVANE.INI");
   EXPECT_NE(ini.find("[ZORVANE]\r\nProduct=QLS Zorvane v2.00.65\r\n"), std::string::npos) << ini;
   EXPECT_EQ(IniFile(dir / "ZORVANE.INI").read("ZORVANE", "Product", ""), kTitle);
 
-  const auto closed = test::run({"wmctrl", "-F", "-c", kTitle}, env, 5s);
-  ASSERT_EQ(closed.status, 0) << closed.output;
-  const auto status = program.waitFor(60s);
-  ASSERT_TRUE(status.has_value()) << "the program did not end after its window was closed";
-  EXPECT_EQ(*status, 0);
+  ASSERT_NO_FATAL_FAILURE(p.closeMainWindow());
 
   EXPECT_FALSE(fs::exists(dir / "Zorvane.Run"));
   const std::string log = dir.read("Zorvane.Log");

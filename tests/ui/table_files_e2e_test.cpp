@@ -4,60 +4,33 @@
 // current table is refused. Screenshots of the dialogs are kept in test-artifacts/.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-
-#include "app/context.h"
 #include "platform/system_clock.h"
-#include "store/appointments/appointment_record.h"
-#include "store/appointments/appointment_table.h"
-#include "store/base/logbook.h"
-#include "support/process.h"
+#include "support/installed_program.h"
 #include "support/record_lock_holder.h"
-#include "support/test_dir.h"
-#include "support/virtual_display.h"
-#include "support/window_watch.h"
 #include "ui_test_util.h"
 
 namespace zrv {
 namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using test::kTitle;
 
-const std::string kTitle = "QLS Zorvane v2.00.65";
-
-std::string binaryDir() {
-  const char* env = std::getenv("ZRV_BINARY_DIR");
-  return env ? env : ZRV_BINARY_DIR;
-}
-
-// A table `name` in `dir` with one appointment a week ahead.
-void writeTable(const fs::path& dir, const std::string& name, const Clock& clock) {
-  ASSERT_TRUE(Table::create(appointmentTableFile(dir / name), terStruct(), clock));
-  auto table = AppointmentTable::open(dir / name, clock, {});
-  ASSERT_TRUE(table) << table.message();
+// The appointment of every table: one a week ahead.
+Appointment nextWeek(const Clock& clock) {
   Appointment a;
   a.DATE = a.TDATE = clock.today() + 7;
   a.TIME = a.TIMEVON = a.TTIME = "10:00";
   a.TEXT = "Besprechung";
   a.VORLAGE = 1;
   a.TERMINART = "TA70";
-  ASSERT_TRUE((*table)->append(a));
-  ASSERT_TRUE((*table)->commit());
-  ASSERT_TRUE((*table)->close());
+  return a;
 }
 
-class TableFilesEndToEnd : public ::testing::Test {
+class TableFilesEndToEnd : public ::testing::Test, public test::InstalledProgram {
  protected:
-  TableFilesEndToEnd() {
-    const auto installed = test::run({"cmake", "--install", binaryDir(), "--prefix", dir.path()});
-    EXPECT_EQ(installed.status, 0) << installed.output;
-    dir.write("ZORVANE.SAV", "[SYSTEM]\r\nTimer=1\r\n[SETUP]\r\nLOGBUCH=1\r\n");
-    writeTable(dir.path(), "ZORVANE", clock);
-    writeTable(dir.path(), "ANDERE", clock);
-    env = display.environment();
-    env["XDG_CONFIG_HOME"] = (dir / "config").string();
-    env["SDL_AUDIODRIVER"] = "dummy";
+  TableFilesEndToEnd() : test::InstalledProgram("[SYSTEM]\r\nTimer=1\r\n[SETUP]\r\nLOGBUCH=1\r\n") {
+    test::writeTable(dir / "ZORVANE", nextWeek(clock), clock);
+    test::writeTable(dir / "ANDERE", nextWeek(clock), clock);
   }
 
   test::RunResult xdotool(std::vector<std::string> args) {
@@ -65,28 +38,16 @@ class TableFilesEndToEnd : public ::testing::Test {
     return test::run(args, env, 10s);
   }
 
-  // Gives `window` the keyboard and waits until the window manager reports it active.
-  bool activate(unsigned long window) {
-    const std::string id = std::to_string(window);
-    return test::waitUntil(
-        [&] {
-          (void)xdotool({"windowactivate", "--sync", id});
-          const auto active = xdotool({"getactivewindow"});
-          return active.status == 0 && active.output.substr(0, active.output.find('\n')) == id;
-        },
-        30s);
-  }
-
   // The main window gets the keyboard; Alt+D and `letter` open the file dialog, which gets
   // the keyboard in turn. Its id, 0 when it did not come.
   unsigned long fileDialog(const std::string& letter, const std::string& title) {
-    EXPECT_TRUE(activate(mainWindow));
+    EXPECT_TRUE(test::activate(env, mainWindow));
     xdotool({"key", "alt+d"});
     test::pump(300);
     xdotool({"key", letter});
     const unsigned long dialog = watch.waitShown(title, 30s);
     if (dialog != 0) {
-      EXPECT_TRUE(activate(dialog));
+      EXPECT_TRUE(test::activate(env, dialog));
     }
     test::pump(500);
     return dialog;
@@ -101,16 +62,6 @@ class TableFilesEndToEnd : public ::testing::Test {
     xdotool({"key", "Return"});
   }
 
-  void keepScreenshot(unsigned long window, const std::string& name) {
-    const auto r = watch.frameRect(window);
-    if (r.width <= 0) return;
-    const std::string crop = std::to_string(r.width) + "x" + std::to_string(r.height) + "+" +
-                             std::to_string(r.x) + "+" + std::to_string(r.y);
-    test::run({"import", "-window", "root", "-crop", crop, "+repage",
-               (test::artifactDir() / (name + ".png")).string()},
-              env, 20s);
-  }
-
   // A shown window titled exactly `title` (UTF-8); 0 when there is none.
   unsigned long shownWindow(const std::string& title) {
     const auto found = xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"});
@@ -123,29 +74,19 @@ class TableFilesEndToEnd : public ::testing::Test {
     const unsigned long box = shownWindow(title);
     if (box == 0 || watch.wmState(box) != test::WindowWatch::kNormal) return false;
     test::pump(300);
-    keepScreenshot(box, shot);
-    activate(box);
+    test::keepScreenshot(env, watch, box, shot);
+    test::activate(env, box);
     xdotool({"key", "Return"});
     return test::waitUntil([&] { return watch.wmState(box) != test::WindowWatch::kNormal; }, 10s);
   }
 
-  bool logHas(const std::string& text) {
-    return dir.read("Zorvane.Log").find(text) != std::string::npos;
-  }
-
   SystemClock clock;
-  test::TestDir dir;
-  test::VirtualDisplay display;
-  test::WindowWatch watch{display.name()};
-  test::EnvChanges env;
-  std::unique_ptr<test::Process> program;
   unsigned long mainWindow = 0;
 };
 
 TEST_F(TableFilesEndToEnd, NewOpenAndDeleteDrivenByKeys) {
-  ASSERT_TRUE(display.ready() && watch.ready()) << display.diagnostics();
-  program =
-      std::make_unique<test::Process>(std::vector<std::string>{(dir / "zorvane").string()}, env);
+  ASSERT_TRUE(ready()) << whyNotReady();
+  start();
   mainWindow = watch.waitShown(kTitle, 60s);
   ASSERT_NE(mainWindow, 0u) << "no main window";
   test::pump(500);
@@ -153,7 +94,7 @@ TEST_F(TableFilesEndToEnd, NewOpenAndDeleteDrivenByKeys) {
   // "&Neu": the name typed is cut to eight letters in capitals.
   const unsigned long created = fileDialog("n", "Neue Termin-Datei anlegen");
   ASSERT_NE(created, 0u) << "no dialog for a new table";
-  keepScreenshot(created, "e2e_dialog_new_table");
+  test::keepScreenshot(env, watch, created, "e2e_dialog_new_table");
   xdotool({"type", "--delay", "20", "Termine2024"});
   test::pump(300);
   xdotool({"key", "Return"});
@@ -173,7 +114,7 @@ TEST_F(TableFilesEndToEnd, NewOpenAndDeleteDrivenByKeys) {
       30s))
       << dir.read("Zorvane.Log");
   ASSERT_TRUE(program->running()) << dir.read("Zorvane.Log");
-  keepScreenshot(mainWindow, "e2e_main_window_termine2");
+  test::keepScreenshot(env, watch, mainWindow, "e2e_main_window_termine2");
 
   // "&Öffnen" of a table that another process holds: the current table stays.
   {
@@ -181,7 +122,7 @@ TEST_F(TableFilesEndToEnd, NewOpenAndDeleteDrivenByKeys) {
     ASSERT_TRUE(other.holding());
     const unsigned long opened = fileDialog("odiaeresis", "Termin-Datei");
     ASSERT_NE(opened, 0u) << "no dialog to open a table";
-    keepScreenshot(opened, "e2e_dialog_open_table");
+    test::keepScreenshot(env, watch, opened, "e2e_dialog_open_table");
     choosePath((dir / "ANDERE.TER").string());
     // First why the table cannot be opened, then that the current one stays.
     int told = 0;
@@ -206,13 +147,9 @@ TEST_F(TableFilesEndToEnd, NewOpenAndDeleteDrivenByKeys) {
       << "no refusal";
   EXPECT_TRUE(fs::exists(dir / "TERMINE2.TER"));
 
-  const auto closed = test::run({"wmctrl", "-F", "-c", kTitle}, env, 5s);
-  ASSERT_EQ(closed.status, 0) << closed.output;
-  const auto status = program->waitFor(60s);
-  ASSERT_TRUE(status.has_value()) << "the program did not end after its window was closed";
-  EXPECT_EQ(*status, 0);
-  const std::string log = dir.read("Zorvane.Log");
-  std::ofstream(test::artifactDir() / "e2e_table_files.log", std::ios::binary) << log;
+  ASSERT_NO_FATAL_FAILURE(closeMainWindow());
+  const std::string log = this->log();
+  test::keepArtifact("e2e_table_files.log", log);
   EXPECT_TRUE(fs::exists(dir / "ANDERE.TER"));
   EXPECT_TRUE(log.ends_with(" (Zorvane) Beendet\r\n")) << log;
   EXPECT_NE(dir.read("ZORVANE.INI").find("TERMINE2"), std::string::npos);

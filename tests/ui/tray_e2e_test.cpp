@@ -7,17 +7,13 @@
 #include <regex>
 #include <thread>
 
-#include "support/process.h"
-#include "support/test_dir.h"
-#include "support/virtual_display.h"
-#include "support/window_watch.h"
+#include "support/installed_program.h"
 
 namespace zrv {
 namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-const std::string kTitle = "QLS Zorvane v2.00.65";
+using test::kTitle;
 
 // trayer's panel on the display; it grows from 2 pixels wide once an icon is embedded.
 std::optional<std::array<int, 4>> trayPanel(const test::EnvChanges& env) {
@@ -30,22 +26,16 @@ std::optional<std::array<int, 4>> trayPanel(const test::EnvChanges& env) {
 }
 
 TEST(TrayEndToEnd, AHiddenStartShowsOnlyTheIconUntilItIsClicked) {
-  test::TestDir dir;
-  const auto installed = test::run({"cmake", "--install", ZRV_BINARY_DIR, "--prefix", dir.path()});
-  ASSERT_EQ(installed.status, 0) << installed.output;
-  dir.write("ZORVANE.SAV", "[SYSTEM]\r\nAsIcon=Yes\r\n[SETUP]\r\nLOGBUCH=1\r\n");
-  test::VirtualDisplay display;
-  test::WindowWatch watch{display.name()};
-  ASSERT_TRUE(display.ready() && watch.ready()) << display.diagnostics();
-  auto env = display.environment();
-  env["XDG_CONFIG_HOME"] = (dir / "config").string();
-  env["SDL_AUDIODRIVER"] = "dummy";
+  test::InstalledProgram p("[SYSTEM]\r\nAsIcon=Yes\r\n[SETUP]\r\nLOGBUCH=1\r\n");
+  ASSERT_TRUE(p.ready()) << p.whyNotReady();
+  auto& env = p.env;
+  auto& watch = p.watch;
   test::Process host({"trayer", "--edge", "top", "--align", "right", "--widthtype", "request",
                       "--height", "32", "--SetDockType", "false", "--transparent", "false"},
                      env);
   ASSERT_TRUE(test::waitUntil([&] { return trayPanel(env).has_value(); }, 20s));
 
-  test::Process program({(dir / "zorvane").string()}, env);
+  p.start();
   std::optional<std::array<int, 4>> icon;
   ASSERT_TRUE(test::waitUntil(
       [&] {
@@ -54,7 +44,7 @@ TEST(TrayEndToEnd, AHiddenStartShowsOnlyTheIconUntilItIsClicked) {
       },
       60s))
       << "no tray icon";
-  const auto log = [&] { return dir.read("Zorvane.Log"); };
+  const auto log = [&] { return p.log(); };
   ASSERT_TRUE(
       test::waitUntil([&] { return log().find("DlgAfterActivate") != std::string::npos; }, 30s));
   EXPECT_EQ(watch.wmState(watch.find(kTitle)), 0) << "the window is on screen or iconified";
@@ -100,7 +90,7 @@ TEST(TrayEndToEnd, AHiddenStartShowsOnlyTheIconUntilItIsClicked) {
       << log();
 
   fromTrayMenu("Up");
-  const auto status = program.waitFor(60s);
+  const auto status = p.program->waitFor(60s);
   ASSERT_TRUE(status.has_value()) << "\"&Zorvane beenden\" did not end the program";
   EXPECT_EQ(*status, 0);
 }

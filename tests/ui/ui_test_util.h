@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/test_dir.h"
+
 namespace zrv::test {
 
 // Runs the event loop for about `ms` milliseconds.
@@ -69,13 +71,6 @@ inline void keyOn(wxWindow* window, int key, int modifiers = wxMOD_NONE) {
   pump(100);
   sim.Char(key, modifiers);
   pump(200);
-}
-
-inline std::filesystem::path artifactDir() {
-  const char* env = std::getenv("ZRV_BINARY_DIR");
-  std::filesystem::path dir = std::filesystem::path(env ? env : ZRV_BINARY_DIR) / "test-artifacts";
-  std::filesystem::create_directories(dir);
-  return dir;
 }
 
 // What the screen shows of `window` (it must be shown and not covered), read from the X server

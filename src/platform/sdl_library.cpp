@@ -1,42 +1,35 @@
 #include "platform/sdl_library.h"
 
-#include <dlfcn.h>
-
 #include <mutex>
+
+#include "store/base/shared_library.h"
 
 namespace zrv {
 namespace {
 
-template <typename F>
-bool resolve(void* handle, const char* name, F& out) {
-  out = reinterpret_cast<F>(dlsym(handle, name));
-  return out != nullptr;
-}
-
 const SdlLibrary* load() {
-  // The handle stays open for the run: SDL keeps its audio thread and state once started.
-  void* handle = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
-  if (!handle) return nullptr;
+  static SharedLibrary library;  // open for the rest of the run
+  if (!library.open("libSDL2-2.0.so.0")) return nullptr;
   static SdlLibrary lib{};
-  const bool complete = resolve(handle, "SDL_SetHint", lib.setHint) &&
-                        resolve(handle, "SDL_InitSubSystem", lib.initSubSystem) &&
-                        resolve(handle, "SDL_QuitSubSystem", lib.quitSubSystem) &&
-                        resolve(handle, "SDL_GetError", lib.getError) &&
-                        resolve(handle, "SDL_OpenAudioDevice", lib.openAudioDevice) &&
-                        resolve(handle, "SDL_CloseAudioDevice", lib.closeAudioDevice) &&
-                        resolve(handle, "SDL_PauseAudioDevice", lib.pauseAudioDevice) &&
-                        resolve(handle, "SDL_QueueAudio", lib.queueAudio) &&
-                        resolve(handle, "SDL_GetQueuedAudioSize", lib.getQueuedAudioSize) &&
-                        resolve(handle, "SDL_ClearQueuedAudio", lib.clearQueuedAudio) &&
-                        resolve(handle, "SDL_RWFromFile", lib.rwFromFile) &&
-                        resolve(handle, "SDL_LoadWAV_RW", lib.loadWavRw) &&
-                        resolve(handle, "SDL_FreeWAV", lib.freeWav) &&
-                        resolve(handle, "SDL_NewAudioStream", lib.newAudioStream) &&
-                        resolve(handle, "SDL_AudioStreamPut", lib.audioStreamPut) &&
-                        resolve(handle, "SDL_AudioStreamFlush", lib.audioStreamFlush) &&
-                        resolve(handle, "SDL_AudioStreamAvailable", lib.audioStreamAvailable) &&
-                        resolve(handle, "SDL_AudioStreamGet", lib.audioStreamGet) &&
-                        resolve(handle, "SDL_FreeAudioStream", lib.freeAudioStream);
+  const bool complete = library.resolve("SDL_SetHint", lib.setHint) &&
+                        library.resolve("SDL_InitSubSystem", lib.initSubSystem) &&
+                        library.resolve("SDL_QuitSubSystem", lib.quitSubSystem) &&
+                        library.resolve("SDL_GetError", lib.getError) &&
+                        library.resolve("SDL_OpenAudioDevice", lib.openAudioDevice) &&
+                        library.resolve("SDL_CloseAudioDevice", lib.closeAudioDevice) &&
+                        library.resolve("SDL_PauseAudioDevice", lib.pauseAudioDevice) &&
+                        library.resolve("SDL_QueueAudio", lib.queueAudio) &&
+                        library.resolve("SDL_GetQueuedAudioSize", lib.getQueuedAudioSize) &&
+                        library.resolve("SDL_ClearQueuedAudio", lib.clearQueuedAudio) &&
+                        library.resolve("SDL_RWFromFile", lib.rwFromFile) &&
+                        library.resolve("SDL_LoadWAV_RW", lib.loadWavRw) &&
+                        library.resolve("SDL_FreeWAV", lib.freeWav) &&
+                        library.resolve("SDL_NewAudioStream", lib.newAudioStream) &&
+                        library.resolve("SDL_AudioStreamPut", lib.audioStreamPut) &&
+                        library.resolve("SDL_AudioStreamFlush", lib.audioStreamFlush) &&
+                        library.resolve("SDL_AudioStreamAvailable", lib.audioStreamAvailable) &&
+                        library.resolve("SDL_AudioStreamGet", lib.audioStreamGet) &&
+                        library.resolve("SDL_FreeAudioStream", lib.freeAudioStream);
   return complete ? &lib : nullptr;
 }
 

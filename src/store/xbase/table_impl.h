@@ -99,6 +99,7 @@ class TableImpl {
   Result<Table::OrderPage> orderPage(int order, std::size_t fromEntry, std::size_t maxLive);
   Status topIndexed(OpenIndex& ix);
   Status bottomIndexed(OpenIndex& ix);
+  Status endIndexed(OpenIndex& ix, bool top);
   Status topNatural();
   Status indexFault(OpenIndex& ix, const Status& s);
   std::string scratch_;  // the record a move is about to stand on

@@ -179,23 +179,18 @@ Result<bool> TableImpl::firstLiveWith(OpenIndex& ix, NtxTree::Cursor& c, bool fo
 }
 
 Status TableImpl::topIndexed(OpenIndex& ix) {
-  const ReadLock lock(ix.tree);
-  if (!lock.status()) return lock.status();
-  auto on = firstLive(ix, true, ix.tree.first(ix.cursor));
-  if (!on) return on.status();
-  if (*on) {
-    positionOn(ix.cursor.entry.recno, scratch_);
-    return {};
-  }
-  phantom();
-  bof_ = true;
-  return {};
+  return endIndexed(ix, true);
 }
 
 Status TableImpl::bottomIndexed(OpenIndex& ix) {
+  return endIndexed(ix, false);
+}
+
+// The first (`top`) or last live record of the index; none: the phantom record, at the start.
+Status TableImpl::endIndexed(OpenIndex& ix, bool top) {
   const ReadLock lock(ix.tree);
   if (!lock.status()) return lock.status();
-  auto on = firstLive(ix, false, ix.tree.last(ix.cursor));
+  auto on = firstLive(ix, top, top ? ix.tree.first(ix.cursor) : ix.tree.last(ix.cursor));
   if (!on) return on.status();
   if (*on) {
     positionOn(ix.cursor.entry.recno, scratch_);

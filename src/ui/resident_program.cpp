@@ -10,6 +10,7 @@
 #include "app/escaped_error.h"
 #include "app/exit_pack.h"
 #include "app/first_start.h"
+#include "app/help_module.h"
 #include "app/startup.h"
 #include "calendar/calendar_window.h"
 #include "mail/curl_transport.h"
@@ -32,7 +33,7 @@
 #include "ui/about_box.h"
 #include "ui/command_surfaces.h"
 #include "ui/due_timer.h"
-#include "ui/help_viewer.h"
+#include "ui/help_key.h"
 #include "ui/main_frame.h"
 #include "ui/resident_tray.h"
 #include "ui/tray_icon.h"
@@ -58,10 +59,11 @@ ResidentProgram::ResidentProgram(const fs::path& programFile, std::optional<RunM
   paintWait_ = std::make_unique<WxPaintWait>();
   wakeUp_ = std::make_unique<LinuxWakeUpScheduler>(LinuxWakeUpOptions{dir, true});
   wait_ = std::make_unique<WxWait>();
-  help_ = std::make_unique<WxHelpViewer>(helpBookFile(dir), [this](const std::string& text) {
-    log_->log("Hilfe", text);
-    ui_->message("Hilfe", text);
-  });
+  help_ = std::make_unique<HelpModuleViewer>(dir / kHelpModuleFile, helpBookFile(dir),
+                                             [this](const std::string& text) {
+                                               log_->log("Hilfe", text);
+                                               ui_->message("Hilfe", text);
+                                             });
   ctx_->help.attach(help_.get());
   helpKey_ = std::make_unique<HelpKey>(ctx_->help);
 }

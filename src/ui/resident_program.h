@@ -16,6 +16,7 @@ namespace zrv {
 class CommandSurfaces;
 class DueTimer;
 class HelpKey;
+class HelpModuleViewer;
 class Logbook;
 class LinuxWakeUpScheduler;
 class MainFrame;
@@ -28,7 +29,6 @@ class MailSupport;
 class WxPaintWait;
 class WxSenderDialog;
 class WxAlertPort;
-class WxHelpViewer;
 class WxUserInterface;
 class WxWait;
 struct Context;
@@ -86,7 +86,7 @@ class ResidentProgram : public TableListener {
   std::unique_ptr<MailSupport> mail_;
   std::unique_ptr<LinuxWakeUpScheduler> wakeUp_;
   std::unique_ptr<WxWait> wait_;
-  std::unique_ptr<WxHelpViewer> help_;
+  std::unique_ptr<HelpModuleViewer> help_;
   std::unique_ptr<HelpKey> helpKey_;
   std::unique_ptr<WxAlertPort> alert_;
   std::unique_ptr<DueTimer> timer_;

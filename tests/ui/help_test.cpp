@@ -12,9 +12,11 @@
 #include <sstream>
 
 #include "app/help.h"
+#include "app/help_module.h"
+#include "help_module/wx_help_viewer.h"
 #include "reminder/alert_window.h"
 #include "ui/german_locale.h"
-#include "ui/help_viewer.h"
+#include "ui/help_key.h"
 #include "ui_test_util.h"
 
 namespace zrv {
@@ -154,6 +156,35 @@ TEST(HelpViewer, AMissingBookIsReportedOnceAndShowsNothing) {
   viewer.showIndex();
   EXPECT_EQ(complaints.size(), 1u);
   EXPECT_EQ(viewer.window(), nullptr);
+}
+
+// The program's viewer opens the help window from the module; a missing module is reported once
+// with its path, and help stays silent for the rest of the run.
+TEST(HelpModule, ThePageComesFromTheModuleAndAMissingModuleIsReportedOnce) {
+  std::vector<std::string> complaints;
+  const auto collect = [&](const std::string& text) { complaints.push_back(text); };
+  HelpModuleViewer missing("/nonexistent/zorvane_help.so", kBook, collect);
+  missing.showTopic(help_topic::kMain);
+  missing.showIndex();
+  ASSERT_EQ(complaints.size(), 1u);
+  EXPECT_NE(complaints[0].find("/nonexistent/zorvane_help.so"), std::string::npos);
+
+  selectGermanTexts();
+  HelpModuleViewer viewer(ZRV_HELP_MODULE, kBook, collect);
+  viewer.showTopic(help_topic::kMain);
+  wxWindow* shown = nullptr;
+  EXPECT_TRUE(test::pumpUntil(
+      [&] {
+        for (wxWindow* w : wxTopLevelWindows) {
+          if (w->IsShown() && w->GetLabel().utf8_string() == "Zorvane-Hilfe: Das Hauptfenster")
+            shown = w;
+        }
+        return shown != nullptr;
+      },
+      5000));
+  EXPECT_EQ(complaints.size(), 1u);
+  if (shown) shown->Close();
+  test::pump();
 }
 
 }  // namespace

@@ -13,4 +13,9 @@ void* SharedLibrary::symbol(const char* name) const {
   return handle_ ? dlsym(handle_, name) : nullptr;
 }
 
+std::string SharedLibrary::lastError() {
+  const char* text = dlerror();
+  return text ? text : "";
+}
+
 }  // namespace zrv

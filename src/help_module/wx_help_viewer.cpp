@@ -1,17 +1,11 @@
-#include "ui/help_viewer.h"
+#include "help_module/wx_help_viewer.h"
 
-#include <wx/app.h>
-#include <wx/eventfilter.h>
 #include <wx/html/helpctrl.h>
 #include <wx/html/helpfrm.h>
 #include <wx/image.h>
 
 namespace zrv {
 namespace fs = std::filesystem;
-
-fs::path helpBookFile(const fs::path& programDir) {
-  return programDir / "help" / "zorvane.hhp";
-}
 
 WxHelpViewer::WxHelpViewer(fs::path bookFile, std::function<void(const std::string&)> complain)
     : book_(std::move(bookFile)), complain_(std::move(complain)) {}
@@ -54,30 +48,6 @@ void WxHelpViewer::showIndex() {
 
 wxWindow* WxHelpViewer::window() const {
   return controller_ ? controller_->GetFrame() : nullptr;
-}
-
-// F1 reaches the program as a char hook of the window that has the keyboard, whichever it is.
-class HelpKey::Filter : public wxEventFilter {
- public:
-  explicit Filter(Help& help) : help_(help) {}
-  int FilterEvent(wxEvent& event) override {
-    if (event.GetEventType() != wxEVT_CHAR_HOOK) return Event_Skip;
-    if (static_cast<wxKeyEvent&>(event).GetKeyCode() != WXK_F1) return Event_Skip;
-    // Shown after the key's own handling has ended, so that a modal window stays usable.
-    if (wxTheApp) wxTheApp->CallAfter([&help = help_] { help.showCurrent(); });
-    return Event_Processed;
-  }
-
- private:
-  Help& help_;
-};
-
-HelpKey::HelpKey(Help& help) : filter_(std::make_unique<Filter>(help)) {
-  wxEvtHandler::AddFilter(filter_.get());
-}
-
-HelpKey::~HelpKey() {
-  wxEvtHandler::RemoveFilter(filter_.get());
 }
 
 }  // namespace zrv

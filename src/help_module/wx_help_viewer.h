@@ -1,5 +1,6 @@
 // The help book on screen: the German HTML book in the program directory's "help" folder, shown
-// by wx's HTML help window, and F1 anywhere in the program opening the current topic.
+// by wx's HTML help window. It lives in the help module (help_module.cpp), which the program
+// loads at the first request for help.
 #pragma once
 
 #include <filesystem>
@@ -13,9 +14,6 @@ class wxHtmlHelpController;
 class wxWindow;
 
 namespace zrv {
-
-// The book's project file in a program directory.
-std::filesystem::path helpBookFile(const std::filesystem::path& programDir);
 
 class WxHelpViewer : public HelpViewer {
  public:
@@ -37,20 +35,6 @@ class WxHelpViewer : public HelpViewer {
   std::function<void(const std::string&)> complain_;
   std::unique_ptr<wxHtmlHelpController> controller_;
   bool failed_ = false;
-};
-
-// Makes F1 open help.showCurrent() in every window of the program until the returned object
-// is destroyed.
-class HelpKey {
- public:
-  explicit HelpKey(Help& help);
-  ~HelpKey();
-  HelpKey(const HelpKey&) = delete;
-  HelpKey& operator=(const HelpKey&) = delete;
-
- private:
-  class Filter;
-  std::unique_ptr<Filter> filter_;
 };
 
 }  // namespace zrv

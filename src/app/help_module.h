@@ -17,8 +17,8 @@ namespace zrv {
 using HelpComplaint = std::function<void(const std::string&)>;
 
 // The module's file name in the program directory and the one function it exports: it makes
-// the help window's viewer of the book `bookFile` (UTF-8), or null when it cannot. `complain`
-// must outlive the viewer; the caller owns the viewer.
+// the help window's viewer of the book `bookFile` (UTF-8), which keeps a copy of `complain` for
+// a book that cannot be read, or null when it cannot. The caller owns the viewer.
 inline constexpr const char* kHelpModuleFile = "zorvane_help.so";
 inline constexpr const char* kMakeHelpViewer = "zrvMakeHelpViewer";
 using MakeHelpViewer = HelpViewer* (*)(const char* bookFile, const HelpComplaint* complain);

@@ -124,6 +124,17 @@ BENCHMARK(BM_StartToMainWindowShown)
     ->Iterations(5)
     ->Unit(benchmark::kMillisecond);
 
+// The floor of the figure above: a bare wx program from its start to its one frame shown.
+void BM_BareFrameShown(benchmark::State& state) {
+  Setup& s = setup(100);
+  for (auto _ : state) {
+    Started started = startAndWait(s, ZRV_BARE_WX_FRAME, "bare wx frame");
+    state.SetIterationTime(started.seconds);
+    stop(started);
+  }
+}
+BENCHMARK(BM_BareFrameShown)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
 // One run: the bare frame first, then the program; memory once both have settled, processor
 // time over idle seconds between two ticks.
 void BM_ResidentMemoryAndIdleCpu(benchmark::State& state) {

@@ -67,7 +67,8 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/help/ DESTINATION help
 # directory. `make install-desktop` (scripts/install-desktop.sh) puts both into the user's
 # application menu.
 if(ZRV_BUILD_UI)
-  install(DIRECTORY ${ZRV_ICON_DIR}/ DESTINATION icons FILES_MATCHING PATTERN "zorvane-*.png")
+  install(DIRECTORY ${ZRV_ICON_DIR}/ DESTINATION icons FILES_MATCHING PATTERN "zorvane-*.png"
+                                                                 PATTERN "about-*.png")
   install(CODE "
     set(ZRV_DIR \"\${CMAKE_INSTALL_PREFIX}\")
     set(ZRV_PROGRAM \"\${CMAKE_INSTALL_PREFIX}/zorvane\")

@@ -11,7 +11,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # fuzzing (clang with libFuzzer and the sanitizer runtimes)
   clang libclang-rt-14-dev
-  # windows under a virtual display, driving them like a user
+  # windows under a virtual display, driving them like a user (the build paints its lettered
+  # pictures on one too)
   xvfb xauth x11-utils xdotool openbox wmctrl imagemagick fonts-liberation2
   # a notification area (tray host) and the clipboard from outside, for the tray and copy tests
   trayer xclip

@@ -42,7 +42,7 @@ bool IniFile::update(const std::function<void(IniDocument&)>& edit) const {
 
 bool IniFile::store(const IniDocument& doc) const {
   // A settings file may hold the mail password: it never keeps more rights than a new one gets.
-  return replaceFileAtomically(file_, utf8ToCp1252(doc.text()), newFileMode_, newFileMode_);
+  return replaceFileIfChanged(file_, utf8ToCp1252(doc.text()), newFileMode_, newFileMode_);
 }
 
 }  // namespace zrv

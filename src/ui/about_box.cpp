@@ -103,11 +103,12 @@ void AboutBox::bindClick(wxWindow* w) {
   w->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { CallAfter([this] { close(); }); });
 }
 
-// The splash plays its sound and starts its timer once, however often it is painted.
+// The splash starts its timer and plays its sound once, however often it is painted; the timer
+// first, so that looking up the sound does not lengthen the splash.
 void AboutBox::onFirstShown() {
   if (!splash_) return;
-  if (startSound_) startSound_();
   timer_.StartOnce(kSplashMs);
+  if (startSound_) startSound_();
 }
 
 void AboutBox::close() {

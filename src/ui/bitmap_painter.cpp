@@ -195,4 +195,15 @@ void paintAlarmClock(Painter& p, double x, double y, double size) {
   p.circle(X(16), Y(18), 1.4 * s, colour::kInk);
 }
 
+void paintQuestionMark(Painter& p, double cx, double cy, double height, const wxColour& colour) {
+  const double stroke = height * 0.15;
+  const double r = height * 0.22;
+  const double hookY = cy - height * 0.2;
+  // The hook from its left end over the top round to the lower right, then down to the stem.
+  p.arc(cx, hookY, r, 190, 60, colour, stroke);
+  const double endX = cx + r * 0.5, endY = hookY + r * 0.87;
+  p.polyline({{endX, endY}, {cx, endY + height * 0.1}, {cx, cy + height * 0.16}}, colour, stroke);
+  p.circle(cx, cy + height * 0.36, stroke * 0.7, colour);
+}
+
 }  // namespace zrv::bitmaps

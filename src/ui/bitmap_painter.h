@@ -83,6 +83,8 @@ void paintTick(Painter& p, double x, double y, double size, const wxColour& colo
 void paintCross(Painter& p, double cx, double cy, double size, const wxColour& colour,
                 double width);
 void paintAlarmClock(Painter& p, double x, double y, double size);
+// A question mark `height` high centred on (cx, cy), drawn as strokes (no font needed).
+void paintQuestionMark(Painter& p, double cx, double cy, double height, const wxColour& colour);
 
 using PaintFn = void (*)(Painter&);
 

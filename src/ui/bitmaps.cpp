@@ -1,6 +1,7 @@
 #include "ui/bitmaps.h"
 
 #include <wx/image.h>
+#include <wx/log.h>
 #include <wx/module.h>
 
 #include <algorithm>
@@ -66,8 +67,26 @@ wxImage paintImage(const BitmapDef& def, const wxSize& size) {
   return image;
 }
 
+std::filesystem::path& prePaintedFolder() {
+  static std::filesystem::path folder;
+  return folder;
+}
+
+// The picture painted at build time, or an invalid image when there is none of that size.
+wxImage prePainted(const BitmapDef& def, const wxSize& size) {
+  if (prePaintedFolder().empty()) return {};
+  const std::filesystem::path file = prePaintedFolder() / prePaintedFile(def.name, size);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) return {};
+  if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
+  wxLogNull quiet;  // a damaged file is painted over, not reported
+  wxImage image(file.string(), wxBITMAP_TYPE_PNG);
+  return image.IsOk() && image.GetSize() == size ? image : wxImage();
+}
+
 wxBitmap paint(const BitmapDef& def, const wxSize& size) {
-  return wxBitmap(paintImage(def, size));
+  const wxImage ready = prePainted(def, size);
+  return wxBitmap(ready.IsOk() ? ready : paintImage(def, size));
 }
 
 // Painted bitmaps by name and size; emptied when wx shuts down, before the toolkit goes.
@@ -124,6 +143,21 @@ std::vector<std::string> bitmapNames() {
   for (const auto& [key, def] : registry())
     names.emplace_back(def->name);
   return names;
+}
+
+void usePrePaintedPictures(const std::filesystem::path& folder) {
+  prePaintedFolder() = folder;
+}
+
+std::string prePaintedFile(std::string_view name, const wxSize& size) {
+  std::string lower(name);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return lower + '-' + std::to_string(size.x) + 'x' + std::to_string(size.y) + ".png";
+}
+
+std::vector<std::pair<std::string, wxSize>> prePaintedPictures() {
+  return {{"About", wxSize(320, 110)}};  // the about box's banner with the product's name
 }
 
 wxIconBundle programIcons() {

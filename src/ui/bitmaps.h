@@ -3,8 +3,10 @@
 // regard to case, as resource names are. An unknown name gives a transparent bitmap.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <wx/bitmap.h>
@@ -27,5 +29,14 @@ wxSize naturalBitmapSize(std::string_view name);
 std::vector<std::string> bitmapNames();
 // The program icon ("AAAAA") in the sizes window managers and tray hosts ask for.
 wxIconBundle programIcons();
+
+// Pictures with lettering are painted at build time, since drawing letters at run time would
+// keep their fonts loaded for the whole run: from here on such a picture is read from
+// `folder`/<name>-<width>x<height>.png when that file exists (see prePaintedFile).
+void usePrePaintedPictures(const std::filesystem::path& folder);
+// The file name under which a picture painted at build time is looked for.
+std::string prePaintedFile(std::string_view name, const wxSize& size);
+// The pictures painted at build time, at the sizes the windows use.
+std::vector<std::pair<std::string, wxSize>> prePaintedPictures();
 
 }  // namespace zrv

@@ -134,7 +134,7 @@ void setup(Painter& p) {  // a gear wheel
 
 void help(Painter& p) {
   p.circle(12, 12, 10, kBlue);
-  p.text("?", 12, 12.5, 15, kPaper);
+  paintQuestionMark(p, 12, 12, 15, kPaper);
 }
 
 void intoTray(Painter& p) {

@@ -79,7 +79,7 @@ void toToday(Painter& p) {
 
 void calendarHelp(Painter& p) {
   p.circle(8, 8, 7, kBlue);
-  p.text("?", 8, 8.4, 10, kPaper);
+  paintQuestionMark(p, 8, 8, 10, kPaper);
 }
 
 void close(Painter& p) {

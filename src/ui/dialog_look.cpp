@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <string>
+#include <tuple>
 
 #include "app/context.h"
 
@@ -61,8 +63,17 @@ wxFont dialogFont(std::string_view face, int pointSize, bool bold) {
 }
 
 wxFont dialogFontPx(std::string_view face, int pixelHeight, bool bold) {
+  // Fitting a font to a pixel height tries one point size after the other, each measured; the
+  // size found is kept for the next window that asks for the same font.
+  static std::map<std::tuple<std::string, int, bool>, double> fitted;
   wxFont font = dialogFont(face, 10, bold);
-  font.SetPixelSize(wxSize(0, pixelHeight));
+  const auto key = std::make_tuple(lower(face), pixelHeight, bold);
+  if (const auto it = fitted.find(key); it != fitted.end()) {
+    font.SetFractionalPointSize(it->second);
+  } else {
+    font.SetPixelSize(wxSize(0, pixelHeight));
+    fitted.emplace(key, font.GetFractionalPointSize());
+  }
   return font;
 }
 

@@ -44,7 +44,22 @@ void ListTextRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const 
   attr.GetAlignment(&hAlign, &vAlign);
   wxRect inner = rect;
   inner.Deflate(kTextMargin, 0);
-  grid.DrawTextRectangle(dc, grid.GetCellValue(row, col), inner, hAlign, wxALIGN_CENTRE);
+  const wxString text = grid.GetCellValue(row, col);
+  if (text.empty()) return;
+  if (text.Find('\n') != wxNOT_FOUND) {
+    grid.DrawTextRectangle(dc, text, inner, hAlign, wxALIGN_CENTRE);
+    return;
+  }
+  // One line, measured once (the grid's general routine measures it three times).
+  const wxSize extent = dc.GetTextExtent(text);
+  int x = inner.x;
+  if (hAlign & wxALIGN_RIGHT) {
+    x = inner.GetRight() + 1 - extent.x;
+  } else if (hAlign & wxALIGN_CENTRE_HORIZONTAL) {
+    x = inner.x + (inner.width - extent.x) / 2;
+  }
+  wxDCClipper clip(dc, rect);
+  dc.DrawText(text, x, inner.y + (inner.height - extent.y) / 2);
 }
 
 wxSize ListTextRenderer::GetBestSize(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, int row,

@@ -31,11 +31,13 @@
 #include "store/appointments/appointment_table.h"
 #include "store/base/logbook.h"
 #include "ui/about_box.h"
+#include "ui/bitmaps.h"
 #include "ui/command_surfaces.h"
 #include "ui/due_timer.h"
 #include "ui/help_key.h"
 #include "ui/main_frame.h"
 #include "ui/resident_tray.h"
+#include "ui/start_trim.h"
 #include "ui/tray_icon.h"
 #include "ui/wx_user_interface.h"
 #include "ui/wx_wait.h"
@@ -46,6 +48,7 @@ namespace fs = std::filesystem;
 ResidentProgram::ResidentProgram(const fs::path& programFile, std::optional<RunMarker> marker)
     : marker_(std::move(marker)) {
   const fs::path dir = programDirectoryOf(programFile);
+  usePrePaintedPictures(dir / "icons");
   clock_ = std::make_unique<SystemClock>();
   ui_ = std::make_unique<WxUserInterface>();
   log_ = std::make_unique<Logbook>(logbookFile(dir), kRelease, *clock_);
@@ -89,6 +92,7 @@ void ResidentProgram::start() {
     void buildDbase(Context& ctx, const std::string& name) override { zrv::buildDbase(ctx, name); }
   } steps(*this);
   const WindowRect rect = startUp(*ctx_, steps);
+  dropMatchedFonts();  // the splash's fonts, when no window uses them again
   chooseActivation(*ctx_);
 
   // Fonts are the dialog look's (ui/dialog_look.h); the window and its message bar:
@@ -128,6 +132,7 @@ void ResidentProgram::start() {
   surfaces_->setTray(tray_.get());
   if (hidden && !trayHost) tray_->noteNoTray();
   frame_->initialise();
+  wxTheApp->CallAfter([] { returnFreedMemory(); });
 }
 
 std::unique_ptr<ReminderEnv> ResidentProgram::makeEnv() {

@@ -31,6 +31,22 @@ TEST(FileIo, ReplacingKeepsPermissionsAndLeavesNoTemporaryFiles) {
   EXPECT_EQ(entries, 2);
 }
 
+// Settings written unchanged keep their file (no rewrite), but still lose rights beyond the mask.
+TEST(FileIo, AnUnchangedFileIsNotRewrittenButNarrowed) {
+  test::TestDir dir;
+  const auto file = dir.write("ZORVANE.INI", "gleich");
+  ::chmod(file.c_str(), 0644);
+  struct stat before {
+  }, after{};
+  ::stat(file.c_str(), &before);
+  ASSERT_TRUE(replaceFileIfChanged(file, "gleich", 0600, 0600));
+  ::stat(file.c_str(), &after);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(modeOf(file), 0600u);
+  ASSERT_TRUE(replaceFileIfChanged(file, "anders", 0600, 0600));
+  EXPECT_EQ(dir.read("ZORVANE.INI"), "anders");
+}
+
 TEST(FileIo, AFailedReplacementLeavesTheOldFile) {
   test::TestDir dir;
   EXPECT_FALSE(replaceFileAtomically(dir / "no-such-dir" / "x", "data"));

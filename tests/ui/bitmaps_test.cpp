@@ -1,5 +1,7 @@
 #include "ui/bitmaps.h"
 
+#include "support/test_dir.h"
+
 #include <gtest/gtest.h>
 #include <wx/image.h>
 
@@ -123,6 +125,30 @@ TEST(Bitmaps, ProgramIconComesInSeveralSizes) {
   EXPECT_EQ(icons.GetIcon(wxSize(16, 16)).GetWidth(), 16);
   EXPECT_EQ(icons.GetIcon(wxSize(32, 32)).GetWidth(), 32);
   EXPECT_EQ(icons.GetIcon(wxSize(48, 48)).GetWidth(), 48);
+}
+
+// A lettered picture painted at build time is read from its file; a file of another size, or
+// one that is no picture, is painted over instead.
+TEST(Bitmaps, PicturesPaintedAtBuildTimeAreReadFromTheirFiles) {
+  test::TestDir dir;
+  if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
+  wxImage green(300, 100);
+  green.SetRGB(wxRect(0, 0, 300, 100), 0, 200, 0);
+  ASSERT_TRUE(green.SaveFile((dir / prePaintedFile("About", wxSize(300, 100))).string(),
+                             wxBITMAP_TYPE_PNG));
+  ASSERT_TRUE(green.SaveFile((dir / prePaintedFile("About", wxSize(301, 100))).string(),
+                             wxBITMAP_TYPE_PNG));
+  dir.write(prePaintedFile("About", wxSize(302, 100)), "no picture");
+  usePrePaintedPictures(dir.path());
+  const wxImage read = bitmapByName("about", wxSize(300, 100)).ConvertToImage();
+  const wxImage wrongSize = bitmapByName("About", wxSize(301, 100)).ConvertToImage();
+  const wxImage damaged = bitmapByName("About", wxSize(302, 100)).ConvertToImage();
+  usePrePaintedPictures({});
+  EXPECT_EQ(read.GetGreen(150, 50), 200);
+  EXPECT_EQ(read.GetRed(150, 50), 0);
+  EXPECT_NE(wrongSize.GetGreen(150, 50), 200);  // the banner's blue, painted
+  EXPECT_NE(damaged.GetGreen(150, 50), 200);
+  EXPECT_EQ(damaged.GetWidth(), 302);
 }
 
 }  // namespace

@@ -3,13 +3,22 @@
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 #include <wx/settings.h>
+#include <wx/stockitem.h>
 
 #include "app/context.h"
 #include "ui/dialog_look.h"
+#include "ui/german_locale.h"
 #include "ui/xbase_colours.h"
 
 namespace zrv {
 namespace {
+
+// wx's own texts (standard buttons, the file and help windows) come out German.
+TEST(GermanTexts, TheToolkitsOwnTextsAreGerman) {
+  selectGermanTexts();
+  EXPECT_EQ(wxGetStockLabel(wxID_CANCEL), "Ab&brechen");
+  EXPECT_EQ(wxGetTranslation("Search"), "Suchen");
+}
 
 TEST(XbaseColours, LettersAndBrightVariants) {
   EXPECT_EQ(*xbaseColour("N"), wxColour(0, 0, 0));

@@ -110,10 +110,24 @@ bool replaceFileAtomically(const fs::path& requested, std::string_view bytes, un
   return true;
 }
 
+bool replaceFileIfChanged(const fs::path& target, std::string_view bytes, unsigned newFileMode,
+                          unsigned modeMask) {
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+      static_cast<std::size_t>(st.st_size) == bytes.size()) {
+    const auto current = readWholeFile(target);
+    if (current && *current == bytes) {
+      const mode_t mode = st.st_mode & 07777;
+      return (mode & ~modeMask) == 0 || ::chmod(target.c_str(), mode & modeMask) == 0;
+    }
+  }
+  return replaceFileAtomically(target, bytes, newFileMode, modeMask);
+}
+
 bool copyFileAtomically(const fs::path& from, const fs::path& to, unsigned newFileMode,
                         unsigned modeMask) {
   const auto bytes = readWholeFile(from);
-  return bytes && replaceFileAtomically(to, *bytes, newFileMode, modeMask);
+  return bytes && replaceFileIfChanged(to, *bytes, newFileMode, modeMask);
 }
 
 bool createPrivateDirectories(const fs::path& dir) {

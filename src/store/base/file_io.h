@@ -33,7 +33,14 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& p);
 bool replaceFileAtomically(const std::filesystem::path& target, std::string_view bytes,
                            unsigned newFileMode = 0666, unsigned modeMask = 07777);
 
-// Copies `from` over `to` the same way; false when `from` cannot be read or `to` not written.
+// The same, but a target that already holds exactly `bytes` is left as it is (only bits
+// outside `modeMask` are taken away), which spares settings written unchanged the wait for
+// the disk.
+bool replaceFileIfChanged(const std::filesystem::path& target, std::string_view bytes,
+                          unsigned newFileMode = 0666, unsigned modeMask = 07777);
+
+// Copies `from` over `to` like replaceFileIfChanged; false when `from` cannot be read or `to`
+// not written.
 bool copyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to,
                         unsigned newFileMode = 0666, unsigned modeMask = 07777);
 

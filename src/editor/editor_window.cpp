@@ -17,6 +17,7 @@
 #include "reminder/sound_slots.h"
 #include "store/base/clock.h"
 #include "ui/bitmaps.h"
+#include "ui/german_locale.h"
 #include "ui/tbmpget_ctrl.h"
 
 namespace zrv {
@@ -441,6 +442,7 @@ std::string EditorWindow::chooseFileWith(const std::string& title,
                                          const std::filesystem::path& start,
                                          const std::string& filter) {
   if (seams_.fileDialog) return seams_.fileDialog(title, start, filter);
+  loadToolkitTexts();
   wxFileDialog dialog(this, utf8(title), utf8(start.string()), "", utf8(filter),
                       wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   return dialog.ShowModal() == wxID_OK ? dialog.GetPath().utf8_string() : std::string();

@@ -4,6 +4,8 @@
 #include <wx/html/helpfrm.h>
 #include <wx/image.h>
 
+#include "ui/german_locale.h"
+
 namespace zrv {
 namespace fs = std::filesystem;
 
@@ -20,6 +22,7 @@ bool WxHelpViewer::open() {
   if (failed_) return false;
   // The pages show PNG screenshots; without the handler each picture would raise a warning.
   if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
+  loadToolkitTexts();  // the window's own captions
   auto controller = std::make_unique<wxHtmlHelpController>(
       wxHF_DEFAULT_STYLE | wxHF_FRAME | wxHF_MERGE_BOOKS, nullptr);
   controller->SetTitleFormat(wxS("Zorvane-Hilfe: %s"));

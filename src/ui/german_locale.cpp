@@ -12,7 +12,6 @@ void selectGermanTexts() {
   if (!std::setlocale(LC_CTYPE, "C.UTF-8")) std::setlocale(LC_CTYPE, "");
   auto* translations = new wxTranslations;
   translations->SetLanguage(wxLANGUAGE_GERMAN);
-  translations->AddStdCatalog();
   wxTranslations::Set(translations);  // wx owns it from here
 }
 

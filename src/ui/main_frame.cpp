@@ -29,6 +29,7 @@
 #include "ui/bitmaps.h"
 #include "ui/dialog_look.h"
 #include "ui/due_timer.h"
+#include "ui/german_locale.h"
 #include "ui/main_status_bar.h"
 #include "ui/stop_sequence.h"
 #include "ui/week_panel.h"
@@ -349,6 +350,7 @@ std::string MainFrame::chooseTableFile(TableFileChoice choice) {
                          : choice == TableFileChoice::Open ? wxS("Termin-Datei öffnen")
                                                            : wxS("Termin-Datei löschen");
   // Starting in the program directory; the current directory stays as it is.
+  loadToolkitTexts();
   wxFileDialog dialog(this, title, wxString::FromUTF8(ctx_.CRUNIN.string()), "",
                       wxS("Termindatei (*.TER)|*.TER;*.ter;*.Ter"),
                       isNew ? wxFD_SAVE : wxFD_OPEN | wxFD_FILE_MUST_EXIST);

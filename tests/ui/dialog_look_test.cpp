@@ -16,6 +16,7 @@ namespace {
 // wx's own texts (standard buttons, the file and help windows) come out German.
 TEST(GermanTexts, TheToolkitsOwnTextsAreGerman) {
   selectGermanTexts();
+  loadToolkitTexts();
   EXPECT_EQ(wxGetStockLabel(wxID_CANCEL), "Ab&brechen");
   EXPECT_EQ(wxGetTranslation("Search"), "Suchen");
 }

@@ -9,6 +9,7 @@
 
 #include "app/context.h"
 #include "reminder/clipboard.h"
+#include "support/outside_clipboard.h"
 #include "support/process.h"
 #include "support/reminder_rig.h"
 #include "ui/about_box.h"
@@ -60,8 +61,8 @@ TEST(AboutBox, AClickClosesItAtOnceAndTheMenuFormIsSilent) {
   }
 }
 
-// xclip reads or writes the clipboard in the background: it needs this process's event loop
-// to answer while it runs.
+// The clipboard as another program reads it (xclip): while this process owns the clipboard,
+// its event loop must run to answer.
 std::string readClipboardWithXclip(const fs::path& dir) {
   const fs::path out = dir / "clip.txt";
   const int fd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -87,16 +88,14 @@ TEST(Clipboard, CopyPutsEveryLineOnTheClipboardAndPasteOpensTheEditorWithIt) {
                                     "Überweisung mitnehmen'\n\nwurde in die Zwischenablage"),
             std::string::npos);
 
-  // Another program puts text on the clipboard; the paste takes exactly that text.
+  // Another program takes the clipboard, and the paste follows at once, before this program's
+  // event loop has taken in the loss of the clipboard: it takes exactly the other's text.
   const std::string pasted = "Rückruf Frau Öztürk\n  0711 123456  \n";
-  {
-    test::Process xclip({"sh", "-c", "printf '%s' \"$0\" | xclip -i -selection clipboard", pasted});
-    ASSERT_TRUE(
-        test::pumpUntil([&] { return readClipboardWithXclip(rig.dir.path()) == pasted; }, 10000));
-    std::vector<std::string> opened;
-    getClipboard(*rig.env, clipboard, [&](const std::string& text) { opened.push_back(text); });
-    EXPECT_EQ(opened, std::vector<std::string>{pasted});
-  }
+  test::OutsideClipboard outside(rig.dir.path(), pasted);
+  ASSERT_TRUE(outside.owned());
+  std::vector<std::string> opened;
+  getClipboard(*rig.env, clipboard, [&](const std::string& text) { opened.push_back(text); });
+  EXPECT_EQ(opened, std::vector<std::string>{pasted});
 }
 
 TEST(Clipboard, EmptyTextCopiesNothingAndAnEmptyClipboardSaysSo) {

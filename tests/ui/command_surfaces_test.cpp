@@ -3,7 +3,6 @@
 // closed, the week overview giving way, the editor from every surface and from the clipboard,
 // and screenshots of the window and its open menus.
 #include <gtest/gtest.h>
-#include <wx/clipbrd.h>
 #include <wx/menu.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -13,7 +12,7 @@
 #include "app/context.h"
 #include "editor/editor_window.h"
 #include "reminder/reminder_env.h"
-#include "support/process.h"
+#include "support/outside_clipboard.h"
 #include "support/reminder_rig.h"
 #include "ui/appointment_grid.h"
 #include "ui/button_bar.h"
@@ -271,15 +270,8 @@ TEST_F(CommandSurfacesTest, TheEditorOpensFromTheMenuTheBarTheContextMenuAndTheC
 
   // Another program's text on the clipboard: menu and bar open a new appointment with exactly it.
   const std::string pasted = "Rückruf Frau Öztürk\n  0711 123456";
-  test::Process xclip({"sh", "-c", "printf '%s' \"$0\" | xclip -i -selection clipboard", pasted});
-  ASSERT_TRUE(test::pumpUntil(
-      [&] {
-        wxTextDataObject data;
-        const bool ok = wxTheClipboard->Open() && wxTheClipboard->GetData(data);
-        if (wxTheClipboard->IsOpened()) wxTheClipboard->Close();
-        return ok && data.GetText().utf8_string() == pasted;
-      },
-      10000));
+  test::OutsideClipboard outside(rig.dir.path(), pasted);
+  ASSERT_TRUE(outside.owned());
   choose(CommandId::AppointmentFromClipboard);
   surfaces.buttonBar()->press(CommandId::BarFromClipboard);
   EXPECT_EQ(catcher.texts, (std::vector<std::string>{"", "", "", pasted, pasted}));

@@ -57,6 +57,12 @@ std::optional<Date> Date::fromYmd(int year, int month, int day) {
   return Date(daysFromCivil(year, month, day));
 }
 
+bool Date::isValidDtos(std::string_view text) {
+  int y, m, d;
+  return text.size() == 8 && readDigits(text.substr(0, 4), y) && readDigits(text.substr(4, 2), m) &&
+         readDigits(text.substr(6, 2), d) && isValidYmd(y, m, d);
+}
+
 Date Date::fromDtos(std::string_view text) {
   int y, m, d;
   if (text.size() != 8 || !readDigits(text.substr(0, 4), y) || !readDigits(text.substr(4, 2), m) ||

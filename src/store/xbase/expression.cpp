@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include "store/xbase/expression_program.h"
 #include "store/xbase/field_codec.h"
@@ -81,9 +82,20 @@ std::string_view substrOf(std::string_view s, long start, long count) {
   return s.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count));
 }
 
+// A stored date against a real date given as "YYYYMMDD", with the result of
+// parseDate(stored) <=> date: eight digits of a real date order as their text does, and
+// anything else reads as the empty date, below every real date. Only a text above `known`
+// needs reading.
+int compareStoredDate(std::string_view stored, std::string_view known) {
+  if (stored.size() != known.size()) return -1;
+  const int r = std::memcmp(stored.data(), known.data(), known.size());
+  if (r == 0) return 0;
+  return r > 0 && Date::isValidDtos(stored) ? 1 : -1;
+}
+
 class Evaluator {
  public:
-  Evaluator(const ExprProgram& p, std::string_view rec, const Date& today)
+  Evaluator(const ExprProgram& p, std::string_view rec, const ExprToday& today)
       : p_(p), rec_(rec), today_(today) {}
 
   bool logical(int i) const {
@@ -190,7 +202,7 @@ class Evaluator {
       case ExprOp::kField:
         return field::parseDate(raw(n));
       case ExprOp::kToday:
-        return today_;
+        return today_.date();
       case ExprOp::kAddDays:
         return date(n.a) + static_cast<long>(std::floor(number(n.b)));
       case ExprOp::kSubDays:
@@ -252,7 +264,7 @@ class Evaluator {
     if (arg.op == ExprOp::kField) {
       // A stored date is already YYYYMMDD; only an unreadable one turns into blanks.
       const std::string_view r = raw(arg);
-      if (!r.empty() && !field::parseDate(r).empty()) {
+      if (Date::isValidDtos(r)) {
         out.append(r);
       } else {
         out.append(8, ' ');
@@ -316,6 +328,7 @@ class Evaluator {
       case ValueType::kNumber:
         return applyCmp(n.cmp, threeWay(number(n.a), number(n.b)));
       case ValueType::kDate: {
+        if (const std::optional<int> r = storedAgainstToday(n)) return applyCmp(n.cmp, *r);
         const auto r = date(n.a) <=> date(n.b);
         return applyCmp(n.cmp, r < 0 ? -1 : (r > 0 ? 1 : 0));
       }
@@ -325,12 +338,30 @@ class Evaluator {
     return false;
   }
 
+  // A date field compared with date() (the conditions of the day indexes, evaluated for every
+  // record when they are built): the field's bytes against today's, nothing parsed.
+  std::optional<int> storedAgainstToday(const ExprNode& n) const {
+    const ExprNode& a = p_.nodes[n.a];
+    const ExprNode& b = p_.nodes[n.b];
+    const std::string_view today = today_.dtos();
+    if (today.empty()) return std::nullopt;
+    if (a.op == ExprOp::kField && b.op == ExprOp::kToday) return compareStoredDate(raw(a), today);
+    if (a.op == ExprOp::kToday && b.op == ExprOp::kField) return -compareStoredDate(raw(b), today);
+    return std::nullopt;
+  }
+
   const ExprProgram& p_;
   std::string_view rec_;
-  const Date& today_;
+  const ExprToday& today_;
 };
 
 }  // namespace
+
+ExprToday::ExprToday(const Date& date) : date_(date) {
+  if (date_.empty() || date_.year() < 1 || date_.year() > 9999) return;
+  std::memcpy(dtos_, field::formatDate(date_).data(), sizeof dtos_);
+  dtosSize_ = sizeof dtos_;
+}
 
 const std::string& Expression::text() const {
   return program_->text;
@@ -348,7 +379,7 @@ int Expression::numericDecimals() const {
   return program_->nodes[program_->root].numDecimals;
 }
 
-Value Expression::evaluate(std::string_view record, const Date& today) const {
+Value Expression::evaluate(std::string_view record, const ExprToday& today) const {
   const Evaluator e(*program_, record, today);
   const int r = program_->root;
   switch (type()) {
@@ -367,12 +398,13 @@ Value Expression::evaluate(std::string_view record, const Date& today) const {
   return false;
 }
 
-bool Expression::isTrue(std::string_view record, const Date& today) const {
+bool Expression::isTrue(std::string_view record, const ExprToday& today) const {
   return type() == ValueType::kLogical &&
          Evaluator(*program_, record, today).logical(program_->root);
 }
 
-void Expression::evaluateText(std::string_view record, const Date& today, std::string& out) const {
+void Expression::evaluateText(std::string_view record, const ExprToday& today,
+                              std::string& out) const {
   out.clear();
   if (type() == ValueType::kChar) Evaluator(*program_, record, today).text(program_->root, out);
 }

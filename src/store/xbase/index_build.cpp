@@ -90,7 +90,8 @@ Result<IndexPlan> planIndex(const IndexDef& def, const Structure& fields, std::s
   return plan;
 }
 
-void makeKey(const IndexPlan& plan, std::string_view record, const Date& today, std::string& out) {
+void makeKey(const IndexPlan& plan, std::string_view record, const ExprToday& today,
+             std::string& out) {
   const auto size = static_cast<std::size_t>(plan.keySize);
   switch (plan.key.type()) {
     case ValueType::kChar:
@@ -122,7 +123,7 @@ void makeKey(const IndexPlan& plan, std::string_view record, const Date& today, 
   }
 }
 
-bool wantsKey(const IndexPlan& plan, std::string_view record, const Date& today) {
+bool wantsKey(const IndexPlan& plan, std::string_view record, const ExprToday& today) {
   return !plan.condition || plan.condition->isTrue(record, today);
 }
 
@@ -132,8 +133,9 @@ std::string seekKey(const IndexPlan& plan, std::string_view text) {
 
 Result<std::vector<NtxTree>> buildIndexes(const DbfFile& dbf,
                                           const std::vector<const IndexPlan*>& plans,
-                                          std::vector<OsFile> files, const Date& today,
+                                          std::vector<OsFile> files, const Date& date,
                                           bool shared) {
+  const ExprToday today(date);  // once for the whole pass
   // Plans with equal key expressions share keys and sort.
   std::vector<KeyGroup> groups;
   std::map<std::string, std::size_t> byKey;

@@ -3,8 +3,10 @@
 #include "store/xbase/expression.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 
@@ -82,15 +84,23 @@ std::string_view substrOf(std::string_view s, long start, long count) {
   return s.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count));
 }
 
+// Eight bytes as one number that orders as the bytes do (memcmp without the call).
+std::uint64_t bigEndian8(const char* p) {
+  std::uint64_t v;
+  std::memcpy(&v, p, sizeof v);
+  if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
+  return v;
+}
+
 // A stored date against a real date given as "YYYYMMDD", with the result of
 // parseDate(stored) <=> date: eight digits of a real date order as their text does, and
 // anything else reads as the empty date, below every real date. Only a text above `known`
 // needs reading.
 int compareStoredDate(std::string_view stored, std::string_view known) {
-  if (stored.size() != known.size()) return -1;
-  const int r = std::memcmp(stored.data(), known.data(), known.size());
-  if (r == 0) return 0;
-  return r > 0 && Date::isValidDtos(stored) ? 1 : -1;
+  if (stored.size() != 8 || known.size() != 8) return -1;
+  const std::uint64_t a = bigEndian8(stored.data()), b = bigEndian8(known.data());
+  if (a == b) return 0;
+  return a > b && Date::isValidDtos(stored) ? 1 : -1;
 }
 
 class Evaluator {
@@ -212,6 +222,31 @@ class Evaluator {
     }
   }
 
+  // Whether the record passes one test of a chain of .and. (as logical(t.node) would say).
+  bool passes(const ExprTerm& t) const {
+    switch (t.kind) {
+      case ExprTerm::Kind::kLogicalField:
+        return field::parseLogical(raw(t.offset, t.width)) != t.negated;
+      case ExprTerm::Kind::kDateToday: {
+        const std::string_view today = today_.dtos();
+        if (today.empty()) break;
+        const std::string_view stored = raw(t.offset, t.width);
+        if (t.cmp == CmpOp::kEq || t.cmp == CmpOp::kExactEq || t.cmp == CmpOp::kNe) {
+          return (stored == today) != (t.cmp == CmpOp::kNe);  // a real date equals only itself
+        }
+        const int r = compareStoredDate(stored, today);
+        return applyCmp(t.cmp, t.swapped ? -r : r);
+      }
+      case ExprTerm::Kind::kNumberConst: {
+        const double v = field::parseNumber(raw(t.offset, t.width));
+        return applyCmp(t.cmp, t.swapped ? threeWay(t.number, v) : threeWay(v, t.number));
+      }
+      case ExprTerm::Kind::kNode:
+        break;
+    }
+    return logical(t.node);
+  }
+
   // Appends the text value of node i to out.
   void text(int i, std::string& out) const {
     const ExprNode& n = p_.nodes[i];
@@ -254,9 +289,10 @@ class Evaluator {
   }
 
  private:
-  std::string_view raw(const ExprNode& n) const {
-    if (n.offset + n.width > rec_.size()) return {};
-    return rec_.substr(n.offset, n.width);
+  std::string_view raw(const ExprNode& n) const { return raw(n.offset, n.width); }
+  std::string_view raw(std::uint32_t offset, std::uint32_t width) const {
+    if (offset + width > rec_.size()) return {};
+    return rec_.substr(offset, width);
   }
 
   void dtos(const ExprNode& n, std::string& out) const {
@@ -355,7 +391,58 @@ class Evaluator {
   const ExprToday& today_;
 };
 
+// The test node `i` stands for, read from its operands where it is one of the common kinds.
+ExprTerm termOf(const ExprProgram& p, int i) {
+  const ExprNode& n = p.nodes[i];
+  ExprTerm t;
+  t.node = i;
+  const auto useField = [&t](const ExprNode& f) {
+    t.offset = f.offset;
+    t.width = f.width;
+  };
+  if (n.op == ExprOp::kField) {
+    t.kind = ExprTerm::Kind::kLogicalField;
+    useField(n);
+  } else if (n.op == ExprOp::kNot && p.nodes[n.a].op == ExprOp::kField) {
+    t.kind = ExprTerm::Kind::kLogicalField;
+    t.negated = true;
+    useField(p.nodes[n.a]);
+  } else if (n.op == ExprOp::kCompare) {
+    const ExprNode& a = p.nodes[n.a];
+    const ExprNode& b = p.nodes[n.b];
+    t.cmp = n.cmp;
+    t.swapped = a.op != ExprOp::kField;
+    const ExprNode& f = t.swapped ? b : a;
+    const ExprNode& other = t.swapped ? a : b;
+    if (f.op != ExprOp::kField) return t;
+    if (n.operandType == ValueType::kDate && other.op == ExprOp::kToday) {
+      t.kind = ExprTerm::Kind::kDateToday;
+      useField(f);
+    } else if (n.operandType == ValueType::kNumber && other.op == ExprOp::kConst) {
+      t.kind = ExprTerm::Kind::kNumberConst;
+      t.number = std::get<double>(other.constant);
+      useField(f);
+    }
+  }
+  return t;
+}
+
+void collectTerms(ExprProgram& p, int i) {
+  const ExprNode& n = p.nodes[i];
+  if (n.op == ExprOp::kAnd) {
+    collectTerms(p, n.a);
+    collectTerms(p, n.b);
+    return;
+  }
+  p.terms.push_back(termOf(p, i));
+}
+
 }  // namespace
+
+void planTerms(ExprProgram& p) {
+  p.terms.clear();
+  collectTerms(p, p.root);
+}
 
 ExprToday::ExprToday(const Date& date) : date_(date) {
   if (date_.empty() || date_.year() < 1 || date_.year() > 9999) return;
@@ -399,8 +486,12 @@ Value Expression::evaluate(std::string_view record, const ExprToday& today) cons
 }
 
 bool Expression::isTrue(std::string_view record, const ExprToday& today) const {
-  return type() == ValueType::kLogical &&
-         Evaluator(*program_, record, today).logical(program_->root);
+  if (type() != ValueType::kLogical) return false;
+  const Evaluator e(*program_, record, today);
+  for (const ExprTerm& t : program_->terms) {
+    if (!e.passes(t)) return false;
+  }
+  return true;
 }
 
 void Expression::evaluateText(std::string_view record, const ExprToday& today,

@@ -26,7 +26,9 @@ struct NtxTree::CheckWalk {
   std::string file;                      //
   std::vector<std::string> pageOfDepth;  // otherwise: the page each level stands on
   std::vector<bool> seen;                // by page number
-  std::string lastKey;
+  // The key visited last. It stays readable: the walk returns to a page before it reads the
+  // pages below its next key, which alone replace that key's page.
+  std::string_view lastKey;
   bool haveLast = false;
   int leafDepth = -1;
 };
@@ -77,7 +79,7 @@ Status NtxTree::checkPage(CheckWalk& w, std::uint32_t offset, int depth) {
     if (w.haveLast && std::memcmp(w.lastKey.data(), key.data(), key.size()) > 0) {
       return status::corrupt(path(), "die Schlüssel sind nicht sortiert");
     }
-    w.lastKey.assign(key);
+    w.lastKey = key;
     w.haveLast = true;
   }
   if (pg->isLeaf()) {

@@ -232,7 +232,10 @@ class Evaluator {
         if (today.empty()) break;
         const std::string_view stored = raw(t.offset, t.width);
         if (t.cmp == CmpOp::kEq || t.cmp == CmpOp::kExactEq || t.cmp == CmpOp::kNe) {
-          return (stored == today) != (t.cmp == CmpOp::kNe);  // a real date equals only itself
+          // A real date equals only itself.
+          const bool equal =
+              stored.size() == 8 && bigEndian8(stored.data()) == bigEndian8(today.data());
+          return equal != (t.cmp == CmpOp::kNe);
         }
         const int r = compareStoredDate(stored, today);
         return applyCmp(t.cmp, t.swapped ? -r : r);

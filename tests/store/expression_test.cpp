@@ -87,6 +87,7 @@ TEST(Expression, FieldTestsOnStoredBytesAgreeWithTheReadValues) {
   const auto check = [](const std::string& fast, const std::string& slow, const std::string& r) {
     const Expression e = must(Expression::compile(fast, kFields, "DTER"));
     EXPECT_EQ(e.isTrue(r, kToday), truth(slow, r)) << fast << " on [" << r.substr(0, 48) << "]";
+    EXPECT_EQ(truth(fast, r), truth(slow, r)) << fast << " on [" << r.substr(0, 48) << "]";
   };
   for (const std::string& date : dates) {
     const std::string r = record({"", "", date});

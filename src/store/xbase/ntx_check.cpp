@@ -22,12 +22,12 @@ constexpr std::uint64_t kWholeFileLimit = 16u << 20;
 // What the walk carries from page to page.
 struct NtxTree::CheckWalk {
   std::uint32_t recordCount = 0;
-  bool whole = false;                    // the file is read whole into `file`
+  bool whole = false;                    // the file is read whole into `file`,
   std::string file;                      //
-  std::vector<std::string> pageOfDepth;  // otherwise: the page each level stands on
+  std::vector<std::string> pageOfDepth;  // otherwise each level's page into one of these
   std::vector<bool> seen;                // by page number
-  // The key visited last. It stays readable: the walk returns to a page before it reads the
-  // pages below its next key, which alone replace that key's page.
+  // The key visited last, where it lies: its page stays in place until the next key has been
+  // compared with it (a level's page is replaced only by the next page of that level).
   std::string_view lastKey;
   bool haveLast = false;
   int leafDepth = -1;

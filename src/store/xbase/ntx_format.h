@@ -93,6 +93,7 @@ class NtxPageView {
   int keySize_;
   bool leaf_ = true;
 };
+
 // The next link of a free page as written by encodeNtxFreePage, 0xFFFFFFFF when unreadable.
 std::uint32_t decodeNtxFreeLink(std::string_view bytes, const NtxHeader& h);
 

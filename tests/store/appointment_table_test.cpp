@@ -184,6 +184,31 @@ TEST_F(AppointmentTableTest, TodaysIndexesAreBuiltForTheDayOfOpeningAndOnRequest
   EXPECT_EQ(titles(*t), (std::vector<std::string>{"yesterday once", "today", "tomorrow"}));
 }
 
+// The exclusive open reads only the headers of .NT3 and .NT4: their pages are replaced by the
+// day's build right after, damaged or not.
+TEST_F(AppointmentTableTest, DamagedPagesOfTheDayIndexesGoWithTheDaysBuild) {
+  ASSERT_OK(Table::create(appointmentTableFile(base), terStruct(), clock));
+  {
+    auto t = open();
+    ASSERT_OK(t->append(sample("later", today, "11:00")));
+    ASSERT_OK(t->append(sample("earlier", today, "08:00")));
+    ASSERT_OK(t->append(sample("past", today - 2, "09:00")));
+    ASSERT_OK(t->commit());
+  }
+  for (int number : {3, 4}) {
+    std::string bytes = *readWholeFile(appointmentIndexFile(base, number));
+    ASSERT_GE(bytes.size(), 2048u);
+    std::fill(bytes.begin() + 1024, bytes.end(), '\xFF');
+    ASSERT_TRUE(replaceFileAtomically(appointmentIndexFile(base, number), bytes));
+  }
+  auto t = open();
+  EXPECT_TRUE(notes.empty());
+  ASSERT_OK(t->setView(2));
+  EXPECT_EQ(titles(*t), (std::vector<std::string>{"earlier", "later"}));
+  ASSERT_OK(t->table().setOrder(4));
+  EXPECT_EQ(titles(*t), std::vector<std::string>{"past"});
+}
+
 TEST_F(AppointmentTableTest, TemporaryIndexWithABoundDateThenTheFourAgain) {
   ASSERT_OK(Table::create(appointmentTableFile(base), terStruct(), clock));
   auto t = open();

@@ -76,6 +76,50 @@ TEST(Expression, TheIndexConditionsOfTheProgram) {
   EXPECT_TRUE(truth(nt4, noDate));  // an empty date lies before every date
 }
 
+// Index conditions read a date, logical or number field from its bytes when they test a whole
+// table; the answer must be the one of reading the value (here forced by "+0" and ".or. .F.").
+TEST(Expression, FieldTestsOnStoredBytesAgreeWithTheReadValues) {
+  const std::vector<std::string> dates = {
+      "20240315", "20240314", "20240316", "20240229", "00010101", "99991231", "",
+      "2024031",  "20240231", "20250229", "20241301", "2024AB15", "00000000", "2024-3-1"};
+  const std::vector<std::string> quits = {"T", "F", "", "?", "y", "n"};
+  const std::vector<std::string> kinds = {" 1", "1 ", "01", "", "-1", " 2", "1.", "x1"};
+  const auto check = [](const std::string& fast, const std::string& slow, const std::string& r) {
+    const Expression e = must(Expression::compile(fast, kFields, "DTER"));
+    EXPECT_EQ(e.isTrue(r, kToday), truth(slow, r)) << fast << " on [" << r.substr(0, 48) << "]";
+    EXPECT_EQ(truth(fast, r), truth(slow, r)) << fast << " on [" << r.substr(0, 48) << "]";
+  };
+  for (const std::string& date : dates) {
+    const std::string r = record({"", "", date});
+    for (const char* op : {"=", "==", "#", "<>", "<", "<=", ">", ">="}) {
+      check(std::string("DATE ") + op + " date()", std::string("DATE ") + op + " date()+0", r);
+      check(std::string("date() ") + op + " DATE", std::string("date()+0 ") + op + " DATE", r);
+    }
+    EXPECT_EQ(text("dtos(DATE)", r), text("dtos(DATE+0)", r)) << date;
+    for (const std::string& quit : quits) {
+      for (const std::string& kind : kinds) {
+        const std::string rq = record({"", "", date, quit, kind});
+        check("DTER->DATE<date() .and. .not. DTER->QUIT .and. DTER->VORLAGE=1",
+              "DTER->DATE<date()+0 .and. .not. (DTER->QUIT .or. .F.) .and. DTER->VORLAGE+0=1", rq);
+        check("QUIT .and. 1 < VORLAGE", "(QUIT .or. .F.) .and. 1 < VORLAGE+0", rq);
+      }
+    }
+  }
+  // Whole numbers are read without the general parser; anything else still goes through it.
+  for (const auto& [stored, value] :
+       std::vector<std::pair<std::string, double>>{{" -12", -12},
+                                                   {"007", 7},
+                                                   {"+3", 3},
+                                                   {"-0", 0},
+                                                   {"-", 0},
+                                                   {"12a", 12},
+                                                   {"1.5", 1.5},
+                                                   {"123456789012345", 123456789012345.0},
+                                                   {"1234567890123456", 1234567890123456.0}}) {
+    EXPECT_EQ(field::parseNumber(stored), value) << stored;
+  }
+}
+
 TEST(Expression, OperatorsAndFunctions) {
   const std::string r =
       record({"20240315", "08:45", "20240101", "T", " 2", "", "", "", "", "Abc Def"});

@@ -63,7 +63,9 @@ Result<std::unique_ptr<AppointmentTable>> AppointmentTable::open(const fs::path&
   if (!table) return table.status();
   std::unique_ptr<AppointmentTable> t(
       new AppointmentTable(base, std::move(*table), std::move(options.onNote)));
-  if (Status s = t->openIndexes(options.rebuildIndexes); !s) return s;
+  if (Status s = t->openIndexes(options.rebuildIndexes, options.mode == OpenMode::kExclusive); !s) {
+    return s;
+  }
   const bool unclean = options.verify || t->table_->uncleanEnd();
   if (unclean && options.mode == OpenMode::kExclusive) {
     if (Status s = t->table_->verify(); !s) return s;
@@ -79,13 +81,14 @@ Result<std::unique_ptr<AppointmentTable>> AppointmentTable::open(const fs::path&
 Status AppointmentTable::reopenIndexes() {
   const std::uint32_t recno = table_->recNo();
   if (Status s = table_->closeIndexes(); !s) return s;
-  if (Status s = openIndexes(false); !s) return s;
+  if (Status s = openIndexes(false, false); !s) return s;
   return table_->goTo(recno);  // building an index moves to the first record
 }
 
 // All four are built in one pass when asked to or when .NT1 is missing; otherwise each file is
-// opened (rebuilt when damaged) and only a missing one is built.
-Status AppointmentTable::openIndexes(bool rebuild) {
+// opened (rebuilt when damaged) and only a missing one is built. With `dayIndexesFollow` the
+// pages of .NT3 and .NT4 are not checked: rebuildDayIndexes replaces them next.
+Status AppointmentTable::openIndexes(bool rebuild, bool dayIndexesFollow) {
   std::error_code ec;
   if (rebuild || !fs::exists(appointmentIndexFile(base_, 1), ec)) {
     std::vector<std::pair<fs::path, IndexDef>> files;
@@ -99,7 +102,9 @@ Status AppointmentTable::openIndexes(bool rebuild) {
     const fs::path file = appointmentIndexFile(base_, i);
     const IndexDef def = defOf(appointmentIndexes()[i - 1]);
     if (fs::exists(file, ec)) {
-      if (Status s = table_->openIndex(file, &def); !s) return s;
+      const Status s = dayIndexesFollow && i >= 3 ? table_->openIndexToRebuild(file, &def)
+                                                  : table_->openIndex(file, &def);
+      if (!s) return s;
       continue;
     }
     if (Status s = table_->createIndex(file, def); !s) return s;

@@ -134,7 +134,7 @@ class AppointmentTable {
   AppointmentTable(std::filesystem::path base, std::unique_ptr<Table> table,
                    std::function<void(const std::string&)> onNote)
       : base_(std::move(base)), table_(std::move(table)), onNote_(std::move(onNote)) {}
-  Status openIndexes(bool rebuild);
+  Status openIndexes(bool rebuild, bool dayIndexesFollow);
   void noteUnreadableMemo(std::uint32_t recno, const Status& problem);
   std::filesystem::path base_;
   std::unique_ptr<Table> table_;

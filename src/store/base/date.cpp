@@ -47,14 +47,25 @@ bool readDigits(std::string_view text, int& value) {
 bool Date::isValidYmd(int year, int month, int day) {
   if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
   static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (day <= kDays[month - 1]) return true;
   const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  const int last = month == 2 && leap ? 29 : kDays[month - 1];
-  return day <= last;
+  return month == 2 && day == 29 && leap;
 }
 
 std::optional<Date> Date::fromYmd(int year, int month, int day) {
   if (!isValidYmd(year, month, day)) return std::nullopt;
   return Date(daysFromCivil(year, month, day));
+}
+
+bool Date::isValidDtos(std::string_view text) {
+  if (text.size() != 8) return false;
+  int digits[8];
+  for (std::size_t i = 0; i < 8; ++i) {
+    digits[i] = text[i] - '0';
+    if (digits[i] < 0 || digits[i] > 9) return false;
+  }
+  return isValidYmd(digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3],
+                    digits[4] * 10 + digits[5], digits[6] * 10 + digits[7]);
 }
 
 Date Date::fromDtos(std::string_view text) {

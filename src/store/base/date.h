@@ -20,6 +20,8 @@ class Date {
   // "dd.mm.yyyy"; anything unreadable gives the empty date.
   static Date fromDisplay(std::string_view text);
   static bool isValidYmd(int year, int month, int day);
+  // Whether fromDtos reads `text` as a real date (cheaper than reading it).
+  static bool isValidDtos(std::string_view text);
 
   bool empty() const { return !serial_; }
   int year() const;

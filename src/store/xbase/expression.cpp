@@ -3,9 +3,12 @@
 #include "store/xbase/expression.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "store/xbase/expression_program.h"
 #include "store/xbase/field_codec.h"
@@ -81,9 +84,28 @@ std::string_view substrOf(std::string_view s, long start, long count) {
   return s.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count));
 }
 
+// Eight bytes as one number that orders as the bytes do (memcmp without the call).
+std::uint64_t bigEndian8(const char* p) {
+  std::uint64_t v;
+  std::memcpy(&v, p, sizeof v);
+  if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
+  return v;
+}
+
+// A stored date against a real date given as "YYYYMMDD", with the result of
+// parseDate(stored) <=> date: eight digits of a real date order as their text does, and
+// anything else reads as the empty date, below every real date. Only a text above `known`
+// needs reading.
+int compareStoredDate(std::string_view stored, std::string_view known) {
+  if (stored.size() != 8 || known.size() != 8) return -1;
+  const std::uint64_t a = bigEndian8(stored.data()), b = bigEndian8(known.data());
+  if (a == b) return 0;
+  return a > b && Date::isValidDtos(stored) ? 1 : -1;
+}
+
 class Evaluator {
  public:
-  Evaluator(const ExprProgram& p, std::string_view rec, const Date& today)
+  Evaluator(const ExprProgram& p, std::string_view rec, const ExprToday& today)
       : p_(p), rec_(rec), today_(today) {}
 
   bool logical(int i) const {
@@ -190,7 +212,7 @@ class Evaluator {
       case ExprOp::kField:
         return field::parseDate(raw(n));
       case ExprOp::kToday:
-        return today_;
+        return today_.date();
       case ExprOp::kAddDays:
         return date(n.a) + static_cast<long>(std::floor(number(n.b)));
       case ExprOp::kSubDays:
@@ -198,6 +220,34 @@ class Evaluator {
       default:
         return Date();
     }
+  }
+
+  // Whether the record passes one test of a chain of .and. (as logical(t.node) would say).
+  bool passes(const ExprTerm& t) const {
+    switch (t.kind) {
+      case ExprTerm::Kind::kLogicalField:
+        return field::parseLogical(raw(t.offset, t.width)) != t.negated;
+      case ExprTerm::Kind::kDateToday: {
+        const std::string_view today = today_.dtos();
+        if (today.empty()) break;
+        const std::string_view stored = raw(t.offset, t.width);
+        if (t.cmp == CmpOp::kEq || t.cmp == CmpOp::kExactEq || t.cmp == CmpOp::kNe) {
+          // A real date equals only itself.
+          const bool equal =
+              stored.size() == 8 && bigEndian8(stored.data()) == bigEndian8(today.data());
+          return equal != (t.cmp == CmpOp::kNe);
+        }
+        const int r = compareStoredDate(stored, today);
+        return applyCmp(t.cmp, t.swapped ? -r : r);
+      }
+      case ExprTerm::Kind::kNumberConst: {
+        const double v = field::parseNumber(raw(t.offset, t.width));
+        return applyCmp(t.cmp, t.swapped ? threeWay(t.number, v) : threeWay(v, t.number));
+      }
+      case ExprTerm::Kind::kNode:
+        break;
+    }
+    return logical(t.node);
   }
 
   // Appends the text value of node i to out.
@@ -242,9 +292,10 @@ class Evaluator {
   }
 
  private:
-  std::string_view raw(const ExprNode& n) const {
-    if (n.offset + n.width > rec_.size()) return {};
-    return rec_.substr(n.offset, n.width);
+  std::string_view raw(const ExprNode& n) const { return raw(n.offset, n.width); }
+  std::string_view raw(std::uint32_t offset, std::uint32_t width) const {
+    if (offset + width > rec_.size()) return {};
+    return rec_.substr(offset, width);
   }
 
   void dtos(const ExprNode& n, std::string& out) const {
@@ -252,7 +303,7 @@ class Evaluator {
     if (arg.op == ExprOp::kField) {
       // A stored date is already YYYYMMDD; only an unreadable one turns into blanks.
       const std::string_view r = raw(arg);
-      if (!r.empty() && !field::parseDate(r).empty()) {
+      if (Date::isValidDtos(r)) {
         out.append(r);
       } else {
         out.append(8, ' ');
@@ -316,6 +367,7 @@ class Evaluator {
       case ValueType::kNumber:
         return applyCmp(n.cmp, threeWay(number(n.a), number(n.b)));
       case ValueType::kDate: {
+        if (const std::optional<int> r = storedAgainstToday(n)) return applyCmp(n.cmp, *r);
         const auto r = date(n.a) <=> date(n.b);
         return applyCmp(n.cmp, r < 0 ? -1 : (r > 0 ? 1 : 0));
       }
@@ -325,12 +377,81 @@ class Evaluator {
     return false;
   }
 
+  // A date field compared with date() (the conditions of the day indexes, evaluated for every
+  // record when they are built): the field's bytes against today's, nothing parsed.
+  std::optional<int> storedAgainstToday(const ExprNode& n) const {
+    const ExprNode& a = p_.nodes[n.a];
+    const ExprNode& b = p_.nodes[n.b];
+    const std::string_view today = today_.dtos();
+    if (today.empty()) return std::nullopt;
+    if (a.op == ExprOp::kField && b.op == ExprOp::kToday) return compareStoredDate(raw(a), today);
+    if (a.op == ExprOp::kToday && b.op == ExprOp::kField) return -compareStoredDate(raw(b), today);
+    return std::nullopt;
+  }
+
   const ExprProgram& p_;
   std::string_view rec_;
-  const Date& today_;
+  const ExprToday& today_;
 };
 
+// The test node `i` stands for, read from its operands where it is one of the common kinds.
+ExprTerm termOf(const ExprProgram& p, int i) {
+  const ExprNode& n = p.nodes[i];
+  ExprTerm t;
+  t.node = i;
+  const auto useField = [&t](const ExprNode& f) {
+    t.offset = f.offset;
+    t.width = f.width;
+  };
+  if (n.op == ExprOp::kField) {
+    t.kind = ExprTerm::Kind::kLogicalField;
+    useField(n);
+  } else if (n.op == ExprOp::kNot && p.nodes[n.a].op == ExprOp::kField) {
+    t.kind = ExprTerm::Kind::kLogicalField;
+    t.negated = true;
+    useField(p.nodes[n.a]);
+  } else if (n.op == ExprOp::kCompare) {
+    const ExprNode& a = p.nodes[n.a];
+    const ExprNode& b = p.nodes[n.b];
+    t.cmp = n.cmp;
+    t.swapped = a.op != ExprOp::kField;
+    const ExprNode& f = t.swapped ? b : a;
+    const ExprNode& other = t.swapped ? a : b;
+    if (f.op != ExprOp::kField) return t;
+    if (n.operandType == ValueType::kDate && other.op == ExprOp::kToday) {
+      t.kind = ExprTerm::Kind::kDateToday;
+      useField(f);
+    } else if (n.operandType == ValueType::kNumber && other.op == ExprOp::kConst) {
+      t.kind = ExprTerm::Kind::kNumberConst;
+      t.number = std::get<double>(other.constant);
+      useField(f);
+    }
+  }
+  return t;
+}
+
+void collectTerms(ExprProgram& p, int i) {
+  const ExprNode& n = p.nodes[i];
+  if (n.op == ExprOp::kAnd) {
+    collectTerms(p, n.a);
+    collectTerms(p, n.b);
+    return;
+  }
+  p.terms.push_back(termOf(p, i));
+}
+
 }  // namespace
+
+void planTerms(ExprProgram& p) {
+  p.terms.clear();
+  collectTerms(p, p.root);
+}
+
+ExprToday::ExprToday(const Date& date) : date_(date) {
+  if (date_.empty() || date_.year() < 1 || date_.year() > 9999) return;
+  std::memcpy(dtos_, field::formatDate(date_).data(), sizeof dtos_);
+  dtosSize_ = sizeof dtos_;
+}
 
 const std::string& Expression::text() const {
   return program_->text;
@@ -348,7 +469,7 @@ int Expression::numericDecimals() const {
   return program_->nodes[program_->root].numDecimals;
 }
 
-Value Expression::evaluate(std::string_view record, const Date& today) const {
+Value Expression::evaluate(std::string_view record, const ExprToday& today) const {
   const Evaluator e(*program_, record, today);
   const int r = program_->root;
   switch (type()) {
@@ -367,12 +488,17 @@ Value Expression::evaluate(std::string_view record, const Date& today) const {
   return false;
 }
 
-bool Expression::isTrue(std::string_view record, const Date& today) const {
-  return type() == ValueType::kLogical &&
-         Evaluator(*program_, record, today).logical(program_->root);
+bool Expression::isTrue(std::string_view record, const ExprToday& today) const {
+  if (type() != ValueType::kLogical) return false;
+  const Evaluator e(*program_, record, today);
+  for (const ExprTerm& t : program_->terms) {
+    if (!e.passes(t)) return false;
+  }
+  return true;
 }
 
-void Expression::evaluateText(std::string_view record, const Date& today, std::string& out) const {
+void Expression::evaluateText(std::string_view record, const ExprToday& today,
+                              std::string& out) const {
   out.clear();
   if (type() == ValueType::kChar) Evaluator(*program_, record, today).text(program_->root, out);
 }

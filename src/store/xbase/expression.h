@@ -21,6 +21,22 @@ namespace zrv {
 
 struct ExprProgram;
 
+// What date() returns while expressions are evaluated, with its stored form made once: a pass
+// over many records makes one and compares a date field with date() as bytes. A Date converts
+// to it, for the evaluation of a single record.
+class ExprToday {
+ public:
+  ExprToday(const Date& date);  // NOLINT: implicit on purpose
+  const Date& date() const { return date_; }
+  // "YYYYMMDD"; empty for the empty date (and a year beyond four digits).
+  std::string_view dtos() const { return {dtos_, dtosSize_}; }
+
+ private:
+  Date date_;
+  char dtos_[8] = {};
+  std::size_t dtosSize_ = 0;
+};
+
 class Expression {
  public:
   // kBadExpression with a German message naming the problem (unknown name or function, wrong
@@ -34,11 +50,11 @@ class Expression {
 
   // `record` holds a whole record as stored (deletion flag first) of the compiled structure.
   // `today` is what date() returns.
-  Value evaluate(std::string_view record, const Date& today) const;
+  Value evaluate(std::string_view record, const ExprToday& today) const;
   // For logical expressions.
-  bool isTrue(std::string_view record, const Date& today) const;
+  bool isTrue(std::string_view record, const ExprToday& today) const;
   // For character expressions: the text replaces `out` (no Value in between; used for keys).
-  void evaluateText(std::string_view record, const Date& today, std::string& out) const;
+  void evaluateText(std::string_view record, const ExprToday& today, std::string& out) const;
   // Width and decimals str() would give a numeric expression (field: its own; else 10).
   int numericWidth() const;
   int numericDecimals() const;

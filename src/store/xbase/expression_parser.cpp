@@ -567,6 +567,7 @@ Result<Expression> Expression::compile(std::string_view text, const Structure& f
   try {
     Parser parser(text, fields, alias, variables, *program);
     program->root = parser.parse();
+    if (program->nodes[program->root].type == ValueType::kLogical) planTerms(*program);
   } catch (const ParseError& e) {
     return status::badExpression(std::string(text), e.detail);
   } catch (const std::exception&) {  // std::stod out of range

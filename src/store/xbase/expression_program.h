@@ -65,10 +65,34 @@ struct ExprNode {
   Value constant;                            // kConst (texts in Windows-1252)
 };
 
+// One test of a logical expression read as a chain of .and.: a record meets the expression
+// when it passes every test in turn. The common tests of index conditions are read from the
+// field's bytes directly; any other part is evaluated as a whole (kNode).
+struct ExprTerm {
+  enum class Kind : std::uint8_t {
+    kLogicalField,  // a logical field, or .not. one (`negated`)
+    kDateToday,     // a date field compared with date()
+    kNumberConst,   // a number field compared with a number
+    kNode,
+  };
+  Kind kind = Kind::kNode;
+  int node = -1;         // the test as a node of the tree (always set)
+  bool negated = false;  // kLogicalField
+  bool swapped = false;  // the comparison has the field on its right
+  CmpOp cmp = CmpOp::kEq;
+  std::uint32_t offset = 0;  // the field: place in the record and width
+  std::uint32_t width = 0;
+  double number = 0;  // kNumberConst
+};
+
 struct ExprProgram {
   std::string text;
   std::vector<ExprNode> nodes;
   int root = -1;
+  std::vector<ExprTerm> terms;  // a logical expression as its chain of .and.
 };
+
+// Fills `terms` of a compiled logical expression.
+void planTerms(ExprProgram& p);
 
 }  // namespace zrv

@@ -2,9 +2,29 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 
 namespace zrv::field {
+namespace {
+
+// Digits alone (after an optional minus), as most number fields hold: read without the
+// general parser, exactly (at most 15 digits).
+std::optional<double> wholeNumber(std::string_view s) {
+  const bool negative = s.front() == '-';
+  if (negative) s.remove_prefix(1);
+  if (s.empty() || s.size() > 15) return std::nullopt;
+  std::int64_t v = 0;
+  for (char c : s) {
+    if (c < '0' || c > '9') return std::nullopt;
+    v = v * 10 + (c - '0');
+  }
+  const auto d = static_cast<double>(v);
+  return negative ? -d : d;
+}
+
+}  // namespace
 
 double parseNumber(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\0'))
@@ -12,6 +32,7 @@ double parseNumber(std::string_view s) {
   s = trimRight(s);
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);
   if (s.empty()) return 0.0;
+  if (const std::optional<double> whole = wholeNumber(s)) return *whole;
   double v = 0.0;
   const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
   if (ec != std::errc() || !std::isfinite(v)) return 0.0;

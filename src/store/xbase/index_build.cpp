@@ -1,6 +1,7 @@
 #include "store/xbase/index_build.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <map>
 
@@ -11,11 +12,13 @@ namespace {
 
 constexpr std::size_t kChunkBytes = 1u << 20;
 
+// The first eight bytes of a key (zeros behind a shorter one) as a number that orders as they do.
 std::uint64_t prefix8(const char* key, int size) {
-  std::uint64_t v = 0;
-  for (int i = 0; i < 8; ++i) {
-    v = (v << 8) | (i < size ? static_cast<unsigned char>(key[i]) : 0u);
-  }
+  unsigned char bytes[8] = {};
+  std::memcpy(bytes, key, static_cast<std::size_t>(std::min(size, 8)));
+  std::uint64_t v;
+  std::memcpy(&v, bytes, sizeof v);
+  if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
   return v;
 }
 
@@ -29,7 +32,7 @@ struct KeyGroup {
   const IndexPlan* keyPlan = nullptr;
   std::vector<std::size_t> members;  // positions in the plan list
   std::string keys;                  // record count * key size
-  std::vector<SortItem> order;
+  std::vector<SortItem> order;       // the records that get a key, sorted once all are in
 };
 
 // Whether any index of the group takes record `index` (0-based): only those get a key and a
@@ -90,7 +93,8 @@ Result<IndexPlan> planIndex(const IndexDef& def, const Structure& fields, std::s
   return plan;
 }
 
-void makeKey(const IndexPlan& plan, std::string_view record, const Date& today, std::string& out) {
+void makeKey(const IndexPlan& plan, std::string_view record, const ExprToday& today,
+             std::string& out) {
   const auto size = static_cast<std::size_t>(plan.keySize);
   switch (plan.key.type()) {
     case ValueType::kChar:
@@ -122,7 +126,7 @@ void makeKey(const IndexPlan& plan, std::string_view record, const Date& today, 
   }
 }
 
-bool wantsKey(const IndexPlan& plan, std::string_view record, const Date& today) {
+bool wantsKey(const IndexPlan& plan, std::string_view record, const ExprToday& today) {
   return !plan.condition || plan.condition->isTrue(record, today);
 }
 
@@ -132,8 +136,9 @@ std::string seekKey(const IndexPlan& plan, std::string_view text) {
 
 Result<std::vector<NtxTree>> buildIndexes(const DbfFile& dbf,
                                           const std::vector<const IndexPlan*>& plans,
-                                          std::vector<OsFile> files, const Date& today,
+                                          std::vector<OsFile> files, const Date& date,
                                           bool shared) {
+  const ExprToday today(date);  // once for the whole pass
   // Plans with equal key expressions share keys and sort.
   std::vector<KeyGroup> groups;
   std::map<std::string, std::size_t> byKey;
@@ -145,8 +150,10 @@ Result<std::vector<NtxTree>> buildIndexes(const DbfFile& dbf,
   const std::uint32_t count = dbf.recordCount();
   const std::uint32_t length = dbf.header().recordLength;
   std::vector<std::vector<char>> wanted(plans.size(), std::vector<char>(count, 0));
-  for (KeyGroup& g : groups)
+  for (KeyGroup& g : groups) {
     g.keys.resize(std::size_t(count) * g.keyPlan->keySize);
+    g.order.reserve(count);
+  }
 
   const std::uint32_t perChunk = std::max<std::uint32_t>(1, kChunkBytes / length);
   std::string chunk, key;
@@ -160,9 +167,10 @@ Result<std::vector<NtxTree>> buildIndexes(const DbfFile& dbf,
         wanted[i][index] = wantsKey(*plans[i], rec, today);
       for (KeyGroup& g : groups) {
         if (!anyWants(g, wanted, index)) continue;
+        const int ks = g.keyPlan->keySize;
         makeKey(*g.keyPlan, rec, today, key);
-        std::memcpy(g.keys.data() + std::size_t(index) * g.keyPlan->keySize, key.data(),
-                    static_cast<std::size_t>(g.keyPlan->keySize));
+        std::memcpy(g.keys.data() + std::size_t(index) * ks, key.data(), std::size_t(ks));
+        g.order.push_back(SortItem{prefix8(key.data(), ks), index});
       }
     }
   }
@@ -172,12 +180,6 @@ Result<std::vector<NtxTree>> buildIndexes(const DbfFile& dbf,
   for (KeyGroup& g : groups) {
     const int ks = g.keyPlan->keySize;
     const char* keys = g.keys.data();
-    g.order.clear();
-    g.order.reserve(count);
-    for (std::uint32_t i = 0; i < count; ++i) {
-      if (anyWants(g, wanted, i))
-        g.order.push_back(SortItem{prefix8(keys + std::size_t(i) * ks, ks), i});
-    }
     std::sort(g.order.begin(), g.order.end(), [&](const SortItem& a, const SortItem& b) {
       if (a.prefix != b.prefix) return a.prefix < b.prefix;
       if (ks > 8) {

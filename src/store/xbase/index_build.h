@@ -29,9 +29,10 @@ Result<IndexPlan> planIndex(const IndexDef& def, const Structure& fields, std::s
 
 // The key bytes (keySize long) of a record: texts padded or cut, dates YYYYMMDD, logicals T/F,
 // numbers as str() with leading zeros and negatives arranged to sort below positives.
-void makeKey(const IndexPlan& plan, std::string_view record, const Date& today, std::string& out);
+void makeKey(const IndexPlan& plan, std::string_view record, const ExprToday& today,
+             std::string& out);
 // Whether the record gets a key (its condition holds today).
-bool wantsKey(const IndexPlan& plan, std::string_view record, const Date& today);
+bool wantsKey(const IndexPlan& plan, std::string_view record, const ExprToday& today);
 // A search text (Windows-1252) as key bytes of the plan's type: cut to the key size, not padded.
 std::string seekKey(const IndexPlan& plan, std::string_view cp1252);
 

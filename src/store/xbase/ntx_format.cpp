@@ -156,21 +156,20 @@ std::uint32_t decodeNtxFreeLink(std::string_view bytes, const NtxHeader& h) {
   return get32(bytes.data() + at + ntx::kItemChild);
 }
 
-Result<NtxPage> decodeNtxPage(std::string_view bytes, std::uint32_t offset, const NtxHeader& h,
-                              const std::filesystem::path& file) {
+Result<NtxPageView> NtxPageView::read(std::string_view bytes, std::uint32_t offset,
+                                      const NtxHeader& h, const std::filesystem::path& file) {
   if (bytes.size() < ntx::kPageSize) {
     return status::corrupt(file, pageName(offset) + " fehlt");
   }
   const char* p = bytes.data();
   const int n = get16(p + ntx::kOffCount);
   if (n > h.maxItems) return status::corrupt(file, pageName(offset) + " hat zu viele Schlüssel");
-  NtxPage pg;
-  pg.offset = offset;
-  pg.items.resize(static_cast<std::size_t>(n));
+  NtxPageView view(p, n, h.keySize);
   const std::size_t size = itemSize(h);
   const std::size_t minAt = ntx::kOffSlots + 2 * static_cast<std::size_t>(n + 1);
+  int branches = 0;
   for (int slot = 0; slot <= n; ++slot) {
-    const std::size_t at = get16(p + ntx::kOffSlots + 2 * slot);
+    const std::size_t at = view.item(slot);
     if (at < minAt || at + size > ntx::kPageSize) {
       return status::corrupt(file, pageName(offset) + " hat einen ungültigen Eintrag");
     }
@@ -178,21 +177,45 @@ Result<NtxPage> decodeNtxPage(std::string_view bytes, std::uint32_t offset, cons
     if (child % ntx::kPageSize != 0) {
       return status::corrupt(file, pageName(offset) + " zeigt auf keine Seite");
     }
-    if (slot == n) {
-      pg.rightChild = child;
-      break;
-    }
-    NtxItem& it = pg.items[slot];
-    it.child = child;
-    it.recno = get32(p + at + ntx::kItemRecno);
-    it.key.assign(p + at + ntx::kItemKey, static_cast<std::size_t>(h.keySize));
+    if (child != 0 && slot < n) ++branches;
   }
-  const bool leaf = pg.rightChild == 0;
-  for (const NtxItem& it : pg.items) {
-    if ((it.child == 0) != leaf) {
-      return status::corrupt(file, pageName(offset) + " mischt Blatt- und Zweigeinträge");
-    }
+  view.leaf_ = view.child(n) == 0;
+  if (branches != (view.leaf_ ? 0 : n)) {
+    return status::corrupt(file, pageName(offset) + " mischt Blatt- und Zweigeinträge");
   }
+  return view;
+}
+
+std::size_t NtxPageView::item(int slot) const {
+  return get16(p_ + ntx::kOffSlots + 2 * static_cast<std::size_t>(slot));
+}
+
+std::uint32_t NtxPageView::child(int slot) const {
+  return get32(p_ + item(slot) + ntx::kItemChild);
+}
+
+std::uint32_t NtxPageView::recno(int slot) const {
+  return get32(p_ + item(slot) + ntx::kItemRecno);
+}
+
+std::string_view NtxPageView::key(int slot) const {
+  return {p_ + item(slot) + ntx::kItemKey, static_cast<std::size_t>(keySize_)};
+}
+
+Result<NtxPage> decodeNtxPage(std::string_view bytes, std::uint32_t offset, const NtxHeader& h,
+                              const std::filesystem::path& file) {
+  auto view = NtxPageView::read(bytes, offset, h, file);
+  if (!view) return view.status();
+  NtxPage pg;
+  pg.offset = offset;
+  pg.items.resize(static_cast<std::size_t>(view->count()));
+  for (int slot = 0; slot < view->count(); ++slot) {
+    NtxItem& it = pg.items[static_cast<std::size_t>(slot)];
+    it.child = view->child(slot);
+    it.recno = view->recno(slot);
+    it.key.assign(view->key(slot));
+  }
+  pg.rightChild = view->child(view->count());
   return pg;
 }
 

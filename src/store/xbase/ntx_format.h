@@ -68,6 +68,32 @@ void encodeNtxFreePage(std::uint32_t next, const NtxHeader& h, char* out);
 // problem. Leaves have only zero children, branches only non-zero ones.
 Result<NtxPage> decodeNtxPage(std::string_view bytes, std::uint32_t offset, const NtxHeader& h,
                               const std::filesystem::path& file);
+
+// One page read in place, with the checks of decodeNtxPage and nothing copied: for walks over
+// every page of a file. Valid as long as the bytes it was read from.
+class NtxPageView {
+ public:
+  // kCorrupt as decodeNtxPage.
+  static Result<NtxPageView> read(std::string_view bytes, std::uint32_t offset, const NtxHeader& h,
+                                  const std::filesystem::path& file);
+  int count() const { return count_; }
+  bool isLeaf() const { return leaf_; }
+  // Slot 0..count(): the page below the slot's key (slot count(): above the last key).
+  std::uint32_t child(int slot) const;
+  // Slot 0..count()-1.
+  std::uint32_t recno(int slot) const;
+  std::string_view key(int slot) const;
+
+ private:
+  NtxPageView(const char* page, int count, int keySize)
+      : p_(page), count_(count), keySize_(keySize) {}
+  std::size_t item(int slot) const;
+  const char* p_;
+  int count_;
+  int keySize_;
+  bool leaf_ = true;
+};
+
 // The next link of a free page as written by encodeNtxFreePage, 0xFFFFFFFF when unreadable.
 std::uint32_t decodeNtxFreeLink(std::string_view bytes, const NtxHeader& h);
 

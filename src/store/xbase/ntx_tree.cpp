@@ -10,7 +10,6 @@ namespace {
 
 using namespace xbase;
 
-constexpr int kMaxDepth = 48;  // far beyond any real tree; stops a cycle
 constexpr std::size_t kCachePages = 4096;
 
 int compareKeys(std::string_view a, std::string_view b) {
@@ -61,7 +60,6 @@ Result<NtxTree::PagePtr> NtxTree::page(std::uint32_t offset) {
   auto decoded = decodeNtxPage(std::string_view(buf, *got), offset, header_, path());
   if (!decoded) return decoded.status();
   auto ptr = std::make_shared<const NtxPage>(std::move(*decoded));
-  if (!caching_) return ptr;
   if (cache_.size() >= kCachePages) cache_.clear();
   cache_[offset] = ptr;
   return ptr;
@@ -462,83 +460,6 @@ Status NtxTree::rebalance(NtxPage& parent, int slot, NtxPage& child, bool& child
     return release(right.offset);
   }
   return {};  // a parent without keys: nothing to borrow from (only a degenerate root)
-}
-
-// ---- check --------------------------------------------------------------------------------
-
-Status NtxTree::checkPage(std::uint32_t offset, int depth, int& leafDepth,
-                          std::uint32_t recordCount, std::unordered_map<std::uint32_t, bool>& seen,
-                          std::string& lastKey, bool& haveLast) {
-  if (depth > kMaxDepth) return status::corrupt(path(), "der Baum ist zu tief");
-  if (!seen.emplace(offset, true).second) {
-    return status::corrupt(path(), "eine Seite kommt zweimal im Baum vor");
-  }
-  auto p = page(offset);
-  if (!p) return p.status();
-  const NtxPage pg = **p;
-  if (pg.items.empty() && depth > 0) return status::corrupt(path(), "eine Seite ist leer");
-  for (std::size_t i = 0; i <= pg.items.size(); ++i) {
-    if (!pg.isLeaf()) {
-      if (Status s =
-              checkPage(pg.child(i), depth + 1, leafDepth, recordCount, seen, lastKey, haveLast);
-          !s) {
-        return s;
-      }
-    }
-    if (i == pg.items.size()) break;
-    const NtxItem& it = pg.items[i];
-    if (it.recno == 0 || it.recno > recordCount) {
-      return status::corrupt(path(),
-                             "ein Schlüssel verweist auf Datensatz " + std::to_string(it.recno));
-    }
-    if (haveLast && compareKeys(lastKey, it.key) > 0) {
-      return status::corrupt(path(), "die Schlüssel sind nicht sortiert");
-    }
-    lastKey = it.key;
-    haveLast = true;
-  }
-  if (pg.isLeaf()) {
-    if (leafDepth < 0) leafDepth = depth;
-    if (leafDepth != depth) return status::corrupt(path(), "die Blätter sind ungleich tief");
-  }
-  return {};
-}
-
-Status NtxTree::check(std::uint32_t recordCount) {
-  // Every page is read once here: keeping them would make the memory of an opened index grow
-  // with its table.
-  struct CachingOff {
-    explicit CachingOff(bool& flag) : on(flag) { on = false; }
-    ~CachingOff() { on = true; }
-    bool& on;
-  } off(caching_);
-  std::unordered_map<std::uint32_t, bool> seen;
-  std::string lastKey;
-  bool haveLast = false;
-  int leafDepth = -1;
-  if (Status s = checkPage(header_.root, 0, leafDepth, recordCount, seen, lastKey, haveLast); !s) {
-    return s;
-  }
-  // The free chain must lead through pages outside the tree, each once; otherwise it is
-  // forgotten rather than risk handing out a live page.
-  std::uint32_t offset = header_.freePage;
-  std::unordered_map<std::uint32_t, bool> chain;
-  while (offset != 0) {
-    if (offset % ntx::kPageSize != 0 || offset >= end_ || seen.count(offset) ||
-        !chain.emplace(offset, true).second) {
-      header_.freePage = 0;
-      break;
-    }
-    char buf[ntx::kPageSize];
-    auto got = file_.readAt(offset, buf, sizeof buf);
-    if (!got) return got.status();
-    offset = decodeNtxFreeLink(std::string_view(buf, *got), header_);
-    if (offset == 0xFFFFFFFF) {
-      header_.freePage = 0;
-      break;
-    }
-  }
-  return {};
 }
 
 }  // namespace zrv

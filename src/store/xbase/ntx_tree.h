@@ -82,6 +82,7 @@ class NtxTree {
   Result<bool> containsKey(std::string_view key);
 
  private:
+  static constexpr std::size_t kMaxDepth = 48;  // far beyond any real tree; stops a cycle
   using PagePtr = std::shared_ptr<const NtxPage>;
   NtxTree(OsFile file, NtxHeader header, bool shared)
       : file_(std::move(file)), header_(std::move(header)), shared_(shared) {}
@@ -102,9 +103,9 @@ class NtxTree {
   Result<bool> lowerBound(Cursor& c, Below below);
   Status eraseAt(const Cursor& c);
   Status rebalance(NtxPage& parent, int slot, NtxPage& child, bool& childFreed);
-  Status checkPage(std::uint32_t offset, int depth, int& leafDepth, std::uint32_t recordCount,
-                   std::unordered_map<std::uint32_t, bool>& seen, std::string& lastKey,
-                   bool& haveLast);
+  struct CheckWalk;
+  Status checkPage(CheckWalk& w, std::uint32_t offset, int depth);
+  Result<std::string_view> checkedPageBytes(CheckWalk& w, std::uint32_t offset, int depth);
 
   OsFile file_;
   NtxHeader header_;
@@ -112,7 +113,6 @@ class NtxTree {
   std::uint64_t generation_ = 1;
   std::uint64_t end_ = 0;  // file size rounded up to whole pages: where new pages go
   std::unordered_map<std::uint32_t, PagePtr> cache_;
-  bool caching_ = true;  // off while check() reads every page once
 };
 
 }  // namespace zrv

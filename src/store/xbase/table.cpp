@@ -427,7 +427,11 @@ Status Table::createIndexes(const std::vector<std::pair<fs::path, IndexDef>>& fi
   return impl_->createIndexes(files);
 }
 Status Table::openIndex(const fs::path& file, const IndexDef* fallback) {
-  return impl_->openIndex(file, fallback);
+  return impl_->openIndex(file, fallback, true);
+}
+
+Status Table::openIndexToRebuild(const fs::path& file, const IndexDef* fallback) {
+  return impl_->openIndex(file, fallback, false);
 }
 Status Table::createTemporaryIndex(const fs::path& file, const IndexDef& def) {
   return impl_->createIndexes({{file, def}}, false);

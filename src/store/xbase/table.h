@@ -121,6 +121,9 @@ class Table {
   // Options::onNote; without a fallback it is an error. kMissing when the file does not exist.
   // The first order opened becomes the controlling one.
   Status openIndex(const std::filesystem::path& file, const IndexDef* fallback = nullptr);
+  // Like openIndex, for an index that the caller rebuilds (reindex) before anything reads or
+  // changes it: only its header is checked, not its pages.
+  Status openIndexToRebuild(const std::filesystem::path& file, const IndexDef* fallback);
 
   // Like createIndex, for an index file that is deleted again after use: it is not made
   // durable (no disk sync), so building it costs no more than the reading and sorting.

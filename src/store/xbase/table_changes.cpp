@@ -45,7 +45,7 @@ Result<std::uint32_t> TableImpl::appendMemo(const std::string& text) {
 
 // The record's old entry goes, the new one comes if the condition holds now.
 Status TableImpl::updateKeys(OpenIndex& ix) {
-  const Date now = today();
+  const ExprToday now(today());
   std::string newKey;
   makeKey(ix.plan, record_, now, newKey);
   const bool wanted = wantsKey(ix.plan, record_, now);

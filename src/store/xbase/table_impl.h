@@ -127,7 +127,8 @@ class TableImpl {
   // `durable` false: the new files are not synced to disk (temporary indexes).
   Status createIndexes(const std::vector<std::pair<std::filesystem::path, IndexDef>>& files,
                        bool durable = true);
-  Status openIndex(const std::filesystem::path& file, const IndexDef* fallback);
+  // Without `checkPages` only the header is checked (the caller rebuilds the index at once).
+  Status openIndex(const std::filesystem::path& file, const IndexDef* fallback, bool checkPages);
   Status rebuildInPlace(const std::filesystem::path& file, const IndexDef& def,
                         std::unique_ptr<OpenIndex>& out);
   Status reindex();

@@ -126,9 +126,10 @@ Status TableImpl::createIndexes(const std::vector<std::pair<fs::path, IndexDef>>
 
 namespace {
 
-// Opens an index file and checks it completely; the error says why it cannot be used.
+// Opens an index file and checks it (completely, or without `checkPages` only its header);
+// the error says why it cannot be used.
 Result<std::unique_ptr<OpenIndex>> openChecked(TableImpl& t, const fs::path& file,
-                                               const IndexDef* fallback) {
+                                               const IndexDef* fallback, bool checkPages) {
   auto f = OsFile::open(file, OsFile::Access::kReadWrite);
   if (!f) return f.status();
   if (Status s = f->shareLock(!t.shared()); !s) return s;
@@ -139,6 +140,10 @@ Result<std::unique_ptr<OpenIndex>> openChecked(TableImpl& t, const fs::path& fil
   if (!plan) return plan.status();
   if (plan->keySize != tree->header().keySize) {
     return status::corrupt(file, "die Schlüssellänge passt nicht zum Schlüsselausdruck");
+  }
+  if (!checkPages) {
+    return std::unique_ptr<OpenIndex>(
+        new OpenIndex{file, std::move(*plan), std::move(*tree), {}, false, false});
   }
   // Under the read lock no other program is between appending a record and indexing it, so
   // the record count read now covers every key.
@@ -158,12 +163,12 @@ bool rebuildable(const Status& s) {
 
 }  // namespace
 
-Status TableImpl::openIndex(const fs::path& file, const IndexDef* fallback) {
+Status TableImpl::openIndex(const fs::path& file, const IndexDef* fallback, bool checkPages) {
   std::error_code ec;
   if (!fs::exists(file, ec)) return status::missing(file);
   if (Status s = flush(); !s) return s;
   if (Status s = refreshShared(); !s) return s;  // keys may name records appended elsewhere
-  auto opened = openChecked(*this, file, fallback);
+  auto opened = openChecked(*this, file, fallback, checkPages);
   std::unique_ptr<OpenIndex> ix;
   if (opened) {
     ix = std::move(*opened);

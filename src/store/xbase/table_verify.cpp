@@ -19,7 +19,7 @@ constexpr std::uint32_t kRecordsPerRead = 4096;
 Result<bool> TableImpl::indexMatches(OpenIndex& ix) {
   // The expected entries, in index order.
   std::vector<std::pair<std::string, std::uint32_t>> expected;
-  const Date now = today();
+  const ExprToday now(today());
   const std::uint32_t count = dbf_.recordCount();
   const std::uint32_t length = dbf_.header().recordLength;
   std::string chunk, key;

@@ -1,6 +1,7 @@
 #include "support/installed_program.h"
 
 #include <fstream>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -26,13 +27,18 @@ RunResult installInto(const fs::path& dir, const std::string& component) {
   return run(argv);
 }
 
-void writeTable(const fs::path& base, const Appointment& a, const Clock& clock) {
+void writeTable(const fs::path& base, const std::vector<Appointment>& records, const Clock& clock) {
   ASSERT_TRUE(Table::create(appointmentTableFile(base), terStruct(), clock));
   auto table = AppointmentTable::open(base, clock, {});
   ASSERT_TRUE(table) << table.message();
-  ASSERT_TRUE((*table)->append(a));
+  for (const Appointment& a : records)
+    ASSERT_TRUE((*table)->append(a));
   ASSERT_TRUE((*table)->commit());
   ASSERT_TRUE((*table)->close());
+}
+
+void writeTable(const fs::path& base, const Appointment& a, const Clock& clock) {
+  writeTable(base, std::vector<Appointment>{a}, clock);
 }
 
 Appointment withTrigger(Appointment a, const Clock& clock) {
@@ -84,6 +90,39 @@ std::string InstalledProgram::whyNotReady() const {
 
 void InstalledProgram::start() {
   program = std::make_unique<Process>(std::vector<std::string>{(dir / "zorvane").string()}, env);
+}
+
+unsigned long InstalledProgram::startShown() {
+  start();
+  mainWindow = watch.waitShown(kTitle, 60s);
+  return mainWindow;
+}
+
+void InstalledProgram::keys(std::vector<std::string> names) {
+  names.insert(names.begin(), {"xdotool", "key", "--delay", "80"});
+  const auto r = run(names, env, 30s);
+  EXPECT_EQ(r.status, 0) << r.output;
+  std::this_thread::sleep_for(300ms);
+}
+
+void InstalledProgram::type(const std::string& text) {
+  const auto r = run({"xdotool", "type", "--delay", "80", text}, env, 30s);
+  EXPECT_EQ(r.status, 0) << r.output;
+  std::this_thread::sleep_for(300ms);
+}
+
+unsigned long InstalledProgram::open(unsigned long from, const std::vector<std::string>& names,
+                                     const std::string& title) {
+  if (!activate(env, from)) return 0;
+  keys(names);
+  const unsigned long w = watch.waitShown(title, 30s);
+  if (w != 0 && !activate(env, w)) return 0;
+  std::this_thread::sleep_for(300ms);
+  return w;
+}
+
+bool InstalledProgram::closed(const std::string& title) const {
+  return waitUntil([&] { return !windowListed(env, title); }, 30s);
 }
 
 void InstalledProgram::closeMainWindow() {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "store/appointments/appointment_record.h"
 #include "support/process.h"
@@ -29,7 +30,10 @@ void keepArtifact(const std::string& name, const std::string& text);
 
 // `cmake --install` of the build (or of one component) into `dir`.
 RunResult installInto(const std::filesystem::path& dir, const std::string& component = "");
-// Makes the appointment table `base` (path without extension) holding `a` alone.
+// Makes the appointment table `base` (path without extension) holding `records` in that order.
+void writeTable(const std::filesystem::path& base, const std::vector<Appointment>& records,
+                const Clock& clock);
+// Makes the appointment table `base` holding `a` alone.
 void writeTable(const std::filesystem::path& base, const Appointment& a, const Clock& clock);
 // `a` with its trigger set: the appointment's time less its lead time.
 Appointment withTrigger(Appointment a, const Clock& clock);
@@ -51,10 +55,25 @@ class InstalledProgram {
   bool ready() const { return display.ready() && watch.ready(); }
   std::string whyNotReady() const;
   void start();
+  // Starts the program and waits (60 s at most) until its main window is shown; keeps the
+  // window's id in `mainWindow` and returns it, 0 when none came.
+  unsigned long startShown();
   // Closes the main window through the window manager; the program must end with status 0.
   void closeMainWindow();
   // Asks the program to end as `kill` does; it must end with status 0.
   void endOnTerm();
+  // Presses `names` (xdotool's key names: "alt+s", "Tab", "Return") one after another in the
+  // window that has the keyboard, then gives the program 300 ms to act on them.
+  void keys(std::vector<std::string> names);
+  // Types `text` (ASCII only: xdotool loses the capitals of umlauts) like `keys`.
+  void type(const std::string& text);
+  // Gives `from` the keyboard, presses `names` there and waits (30 s at most) until a window
+  // whose title contains `title` is shown, then gives that window the keyboard. Its id; 0 when
+  // it did not come or did not take the keyboard.
+  unsigned long open(unsigned long from, const std::vector<std::string>& names,
+                     const std::string& title);
+  // Waits (30 s at most) until the window manager lists no window whose title contains `title`.
+  bool closed(const std::string& title) const;
   std::string log() const { return dir.read("Zorvane.Log"); }
   bool logHas(const std::string& text) const { return log().find(text) != std::string::npos; }
 
@@ -63,6 +82,7 @@ class InstalledProgram {
   WindowWatch watch{display.name()};
   EnvChanges env;
   std::unique_ptr<Process> program;
+  unsigned long mainWindow = 0;  // set by startShown()
 };
 
 }  // namespace zrv::test

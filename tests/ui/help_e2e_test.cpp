@@ -12,8 +12,7 @@ TEST(HelpEndToEnd, F1OpensThePageThroughTheInstalledModule) {
   test::InstalledProgram p;
   ASSERT_TRUE(p.ready()) << p.whyNotReady();
   ASSERT_TRUE(std::filesystem::exists(p.dir / "zorvane_help.so"));
-  p.start();
-  const unsigned long main = p.watch.waitShown(test::kTitle, 60s);
+  const unsigned long main = p.startShown();
   ASSERT_NE(main, 0u) << "no window titled " << test::kTitle;
   ASSERT_TRUE(test::activate(p.env, main));
   ASSERT_EQ(test::run({"xdotool", "key", "F1"}, p.env, 10s).status, 0);

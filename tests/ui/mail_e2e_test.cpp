@@ -35,9 +35,8 @@ TEST(MailEndToEnd, ADueAppointmentWithAnAddressIsMailedWithoutAnAlert) {
   a.EMAIL = "chef@example.org";
   test::writeTable(p.dir / "ZORVANE", test::withTrigger(a, clock), clock);
   ASSERT_TRUE(p.ready()) << p.whyNotReady();
-  p.start();
   auto& dir = p.dir;
-  ASSERT_NE(p.watch.waitShown(kTitle, 60s), 0u) << "no main window";
+  ASSERT_NE(p.startShown(), 0u) << "no main window";
 
   ASSERT_TRUE(smtp.waitForMessages(1, 90s)) << dir.read("Zorvane.Log");
   const test::ReceivedMail got = smtp.received().at(0);

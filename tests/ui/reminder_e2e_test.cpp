@@ -63,13 +63,12 @@ class InstalledProgram : public test::InstalledProgram {
 TEST(ReminderEndToEnd, AWeeklyAppointmentIsShownConfirmedWithAltGAndMovedOnByAWeek) {
   InstalledProgram p("[SYSTEM]\r\nTimer=1\r\n[SETUP]\r\nLOGBUCH=1\r\n");
   ASSERT_TRUE(p.ready()) << p.whyNotReady();
-  p.start();
   auto& watch = p.watch;
   auto& env = p.env;
   auto& dir = p.dir;
   const Appointment& due = p.due;
 
-  const unsigned long mainWindow = watch.waitShown(kTitle, 60s);
+  const unsigned long mainWindow = p.startShown();
   ASSERT_NE(mainWindow, 0u) << "no main window";
   const unsigned long alert = watch.waitShown("Aktueller Termin", 60s);
   ASSERT_NE(alert, 0u) << "no alert";
@@ -80,8 +79,7 @@ TEST(ReminderEndToEnd, AWeeklyAppointmentIsShownConfirmedWithAltGAndMovedOnByAWe
   ASSERT_TRUE(activate(env, alert)) << "the alert did not get the keyboard";
   const auto key = test::run({"xdotool", "key", "alt+g"}, env, 10s);
   ASSERT_EQ(key.status, 0) << key.output;
-  ASSERT_TRUE(test::waitUntil([&] { return !test::windowListed(env, "Aktueller Termin"); }, 30s))
-      << "the alert did not close";
+  ASSERT_TRUE(p.closed("Aktueller Termin")) << "the alert did not close";
   // After the alert the next appointment is searched again, and the list shows it.
   const std::string next =
       "(ChkNext) N\xE4"

@@ -13,7 +13,6 @@ namespace zrv {
 namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using test::kTitle;
 
 // The appointment of every table: one a week ahead.
 Appointment nextWeek(const Clock& clock) {
@@ -81,14 +80,11 @@ class TableFilesEndToEnd : public ::testing::Test, public test::InstalledProgram
   }
 
   SystemClock clock;
-  unsigned long mainWindow = 0;
 };
 
 TEST_F(TableFilesEndToEnd, NewOpenAndDeleteDrivenByKeys) {
   ASSERT_TRUE(ready()) << whyNotReady();
-  start();
-  mainWindow = watch.waitShown(kTitle, 60s);
-  ASSERT_NE(mainWindow, 0u) << "no main window";
+  ASSERT_NE(startShown(), 0u) << "no main window";
   test::pump(500);
 
   // "&Neu": the name typed is cut to eight letters in capitals.

@@ -92,7 +92,9 @@ void ResidentProgram::start() {
     void buildDbase(Context& ctx, const std::string& name) override { zrv::buildDbase(ctx, name); }
   } steps(*this);
   const WindowRect rect = startUp(*ctx_, steps);
-  dropMatchedFonts();  // the splash's fonts, when no window uses them again
+  // The fonts matched for the splash (every size tried while fitting a font to a pixel
+  // height among them) are not all drawn again.
+  dropMatchedFonts();
   chooseActivation(*ctx_);
 
   // Fonts are the dialog look's (ui/dialog_look.h); the window and its message bar:

@@ -1,5 +1,5 @@
 // What start-up needed only once is given back, since the program then stays resident all day:
-// the fonts the start-up picture alone used, and the heap pages freed meanwhile.
+// the fonts matched while the splash was made, and the heap pages freed meanwhile.
 #pragma once
 
 namespace zrv {

@@ -3,7 +3,6 @@
 #include "store/xbase/expression.h"
 
 #include <algorithm>
-#include <bit>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -12,6 +11,7 @@
 
 #include "store/xbase/expression_program.h"
 #include "store/xbase/field_codec.h"
+#include "store/xbase/xbase_layout.h"
 
 namespace zrv {
 namespace {
@@ -84,21 +84,14 @@ std::string_view substrOf(std::string_view s, long start, long count) {
   return s.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count));
 }
 
-// Eight bytes as one number that orders as the bytes do (memcmp without the call).
-std::uint64_t bigEndian8(const char* p) {
-  std::uint64_t v;
-  std::memcpy(&v, p, sizeof v);
-  if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
-  return v;
-}
-
 // A stored date against a real date given as "YYYYMMDD", with the result of
 // parseDate(stored) <=> date: eight digits of a real date order as their text does, and
 // anything else reads as the empty date, below every real date. Only a text above `known`
 // needs reading.
 int compareStoredDate(std::string_view stored, std::string_view known) {
   if (stored.size() != 8 || known.size() != 8) return -1;
-  const std::uint64_t a = bigEndian8(stored.data()), b = bigEndian8(known.data());
+  const std::uint64_t a = xbase::orderedPrefix8(stored.data()),
+                      b = xbase::orderedPrefix8(known.data());
   if (a == b) return 0;
   return a > b && Date::isValidDtos(stored) ? 1 : -1;
 }
@@ -233,8 +226,8 @@ class Evaluator {
         const std::string_view stored = raw(t.offset, t.width);
         if (t.cmp == CmpOp::kEq || t.cmp == CmpOp::kExactEq || t.cmp == CmpOp::kNe) {
           // A real date equals only itself.
-          const bool equal =
-              stored.size() == 8 && bigEndian8(stored.data()) == bigEndian8(today.data());
+          const bool equal = stored.size() == 8 && xbase::orderedPrefix8(stored.data()) ==
+                                                       xbase::orderedPrefix8(today.data());
           return equal != (t.cmp == CmpOp::kNe);
         }
         const int r = compareStoredDate(stored, today);

@@ -1,26 +1,16 @@
 #include "store/xbase/index_build.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <map>
 
 #include "store/xbase/field_codec.h"
+#include "store/xbase/xbase_layout.h"
 
 namespace zrv {
 namespace {
 
 constexpr std::size_t kChunkBytes = 1u << 20;
-
-// The first eight bytes of a key (zeros behind a shorter one) as a number that orders as they do.
-std::uint64_t prefix8(const char* key, int size) {
-  unsigned char bytes[8] = {};
-  std::memcpy(bytes, key, static_cast<std::size_t>(std::min(size, 8)));
-  std::uint64_t v;
-  std::memcpy(&v, bytes, sizeof v);
-  if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
-  return v;
-}
 
 struct SortItem {
   std::uint64_t prefix;
@@ -170,7 +160,7 @@ Result<std::vector<NtxTree>> buildIndexes(const DbfFile& dbf,
         const int ks = g.keyPlan->keySize;
         makeKey(*g.keyPlan, rec, today, key);
         std::memcpy(g.keys.data() + std::size_t(index) * ks, key.data(), std::size_t(ks));
-        g.order.push_back(SortItem{prefix8(key.data(), ks), index});
+        g.order.push_back(SortItem{xbase::orderedPrefix8(key.data(), std::size_t(ks)), index});
       }
     }
   }

@@ -28,6 +28,17 @@ inline void put32(char* p, std::uint32_t v) {
     p[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
+// The first eight bytes of `p` (zeros behind a shorter run of `size`) as one number that orders
+// as the bytes do: keys and stored dates compared without a call to memcmp.
+inline std::uint64_t orderedPrefix8(const char* p, std::size_t size = 8) {
+  unsigned char bytes[8] = {};
+  std::memcpy(bytes, p, size < 8 ? size : 8);
+  std::uint64_t v = 0;
+  for (unsigned char b : bytes)
+    v = (v << 8) | b;
+  return v;
+}
+
 // ---- dBASE III table ----------------------------------------------------------------------
 namespace dbf {
 constexpr std::size_t kHeaderSize = 32;            // fixed part of the header

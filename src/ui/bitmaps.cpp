@@ -17,11 +17,16 @@ namespace {
 
 using bitmaps::BitmapDef;
 
-std::string upper(std::string_view s) {
+std::string withCase(std::string_view s, bool toUpper) {
   std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  std::transform(out.begin(), out.end(), out.begin(), [toUpper](unsigned char c) {
+    return static_cast<char>(toUpper ? std::toupper(c) : std::tolower(c));
+  });
   return out;
+}
+
+std::string upper(std::string_view s) {
+  return withCase(s, true);
 }
 
 const std::map<std::string, const BitmapDef*>& registry() {
@@ -150,10 +155,8 @@ void usePrePaintedPictures(const std::filesystem::path& folder) {
 }
 
 std::string prePaintedFile(std::string_view name, const wxSize& size) {
-  std::string lower(name);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return lower + '-' + std::to_string(size.x) + 'x' + std::to_string(size.y) + ".png";
+  return withCase(name, false) + '-' + std::to_string(size.x) + 'x' + std::to_string(size.y) +
+         ".png";
 }
 
 std::vector<std::pair<std::string, wxSize>> prePaintedPictures() {

@@ -121,6 +121,23 @@ unsigned long InstalledProgram::open(unsigned long from, const std::vector<std::
   return w;
 }
 
+unsigned long InstalledProgram::openThroughMenu(unsigned long from, const std::string& menuKey,
+                                                const std::string& letter,
+                                                const std::string& title) {
+  unsigned long w = 0;
+  for (int attempt = 0; attempt < 3 && w == 0; ++attempt) {
+    if (!activate(env, from)) return 0;
+    run({"xdotool", "key", menuKey}, env, 10s);
+    std::this_thread::sleep_for(300ms + 500ms * attempt);
+    run({"xdotool", "key", letter}, env, 10s);
+    w = watch.waitShown(title, 10s);
+    if (w == 0) run({"xdotool", "key", "Escape", "Escape"}, env, 10s);
+  }
+  if (w != 0 && !activate(env, w)) return 0;
+  std::this_thread::sleep_for(500ms);
+  return w;
+}
+
 bool InstalledProgram::closed(const std::string& title) const {
   return waitUntil([&] { return !windowListed(env, title); }, 30s);
 }

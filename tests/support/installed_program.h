@@ -72,6 +72,11 @@ class InstalledProgram {
   // it did not come or did not take the keyboard.
   unsigned long open(unsigned long from, const std::vector<std::string>& names,
                      const std::string& title);
+  // The same through the menu bar: `menuKey` ("alt+d") opens a menu, `letter` chooses in it.
+  // On a busy machine the menu may not be open yet when the letter comes; the menu is then
+  // closed and both keys are sent again, three times at most, each waited for 10 s.
+  unsigned long openThroughMenu(unsigned long from, const std::string& menuKey,
+                                const std::string& letter, const std::string& title);
   // Waits (30 s at most) until the window manager lists no window whose title contains `title`.
   bool closed(const std::string& title) const;
   std::string log() const { return dir.read("Zorvane.Log"); }

@@ -37,24 +37,9 @@ class TableFilesEndToEnd : public ::testing::Test, public test::InstalledProgram
     return test::run(args, env, 10s);
   }
 
-  // The main window gets the keyboard; Alt+D and `letter` open the file dialog, which gets
-  // the keyboard in turn. Its id, 0 when it did not come. On a busy machine the menu may not
-  // be open yet when the letter comes: the menu is then closed and the keys are sent again.
+  // Alt+D and `letter` in the main window open the file dialog, which gets the keyboard.
   unsigned long fileDialog(const std::string& letter, const std::string& title) {
-    unsigned long dialog = 0;
-    for (int attempt = 0; attempt < 3 && dialog == 0; ++attempt) {
-      EXPECT_TRUE(test::activate(env, mainWindow));
-      xdotool({"key", "alt+d"});
-      test::pump(300 + 500 * attempt);
-      xdotool({"key", letter});
-      dialog = watch.waitShown(title, 10s);
-      if (dialog == 0) xdotool({"key", "Escape", "Escape"});
-    }
-    if (dialog != 0) {
-      EXPECT_TRUE(test::activate(env, dialog));
-    }
-    test::pump(500);
-    return dialog;
+    return openThroughMenu(mainWindow, "alt+d", letter, title);
   }
 
   // Types `path` into the file dialog's location field and accepts.

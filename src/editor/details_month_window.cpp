@@ -6,6 +6,7 @@
 #include "editor/details_rules.h"
 #include "editor/details_window.h"
 #include "editor/editor_checks.h"
+#include "ui/call_after.h"
 #include "ui/tbmpget_ctrl.h"
 
 namespace zrv {
@@ -36,7 +37,7 @@ MonthDetailsWindow::MonthDetailsWindow(wxWindow* parent, const EditorValues& val
   // Leaving the day moves the end date to that day of its month.
   day_->text()->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& e) {
     e.Skip();
-    CallAfter([this] { fitEndToDay(); });
+    callAfter(*this, [this] { fitEndToDay(); });
   });
   updateSave();
   centre();

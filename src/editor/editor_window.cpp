@@ -17,6 +17,7 @@
 #include "reminder/sound_slots.h"
 #include "store/base/clock.h"
 #include "ui/bitmaps.h"
+#include "ui/call_after.h"
 #include "ui/german_locale.h"
 #include "ui/tbmpget_ctrl.h"
 
@@ -132,7 +133,7 @@ wxButton* EditorWindow::pictureButton(int row, int column, const char* bitmap,
 // The first key typed into the field replaces its whole content.
 void EditorWindow::replaceOnFirstKey(TBmpGet* f) {
   f->text()->Bind(wxEVT_SET_FOCUS, [f](wxFocusEvent& e) {
-    f->text()->CallAfter([f] { f->text()->SelectAll(); });
+    callAfter(*f->text(), [f] { f->text()->SelectAll(); });
     e.Skip();
   });
 }
@@ -143,7 +144,7 @@ void EditorWindow::checkOnLeaving(TBmpGet* f, EditorField which) {
   f->text()->Bind(wxEVT_KILL_FOCUS, [this, which](wxFocusEvent& e) {
     e.Skip();
     if (complaining_ || e.GetWindow() == cancelButton() || !IsShown()) return;
-    CallAfter([this, which] {
+    callAfter(*this, [this, which] {
       if (complaining_ || IsBeingDeleted() || !IsShown()) return;
       if (which == EditorField::Date) {
         (void)takeDate(true);

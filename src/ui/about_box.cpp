@@ -5,6 +5,7 @@
 #include <wx/panel.h>
 
 #include "ui/bitmaps.h"
+#include "ui/call_after.h"
 #include "ui/dialog_look.h"
 
 namespace zrv {
@@ -100,7 +101,7 @@ AboutBox::AboutBox(wxWindow* parent, const std::string& release, bool splash,
 }
 
 void AboutBox::bindClick(wxWindow* w) {
-  w->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { CallAfter([this] { close(); }); });
+  w->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { callAfter(*this, [this] { close(); }); });
 }
 
 // The splash starts its timer and plays its sound once, however often it is painted; the timer

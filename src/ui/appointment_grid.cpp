@@ -6,6 +6,7 @@
 #include "reminder/view_rows.h"
 #include "store/appointments/appointment_table.h"
 #include "ui/bitmaps.h"
+#include "ui/call_after.h"
 #include "ui/dialog_look.h"
 #include "ui/list_renderers.h"
 
@@ -164,7 +165,7 @@ void AppointmentGrid::reload() {
 void AppointmentGrid::nearEnd() {
   if (morePending_) return;
   morePending_ = true;
-  CallAfter([this] { takeMore(false); });
+  callAfter(*this, [this] { takeMore(false); });
 }
 
 void AppointmentGrid::takeAllRows() {

@@ -27,6 +27,7 @@
 #include "ui/about_box.h"
 #include "ui/appointment_grid.h"
 #include "ui/bitmaps.h"
+#include "ui/call_after.h"
 #include "ui/dialog_look.h"
 #include "ui/due_timer.h"
 #include "ui/german_locale.h"
@@ -402,7 +403,7 @@ void MainFrame::onSize(wxSizeEvent& event) {
   scheduleCoords("Resize");
   if (IsIconized() || GetClientSize() == builtFor_ || rebuildPending_) return;
   rebuildPending_ = true;
-  CallAfter([this] {
+  callAfter(*this, [this] {
     rebuildPending_ = false;
     buildDlg();
   });
@@ -416,7 +417,7 @@ void MainFrame::onMove(wxMoveEvent& event) {
 void MainFrame::onIconize(wxIconizeEvent& event) {
   event.Skip();
   // A window that started hidden builds its list when it is first shown.
-  if (!event.IsIconized() && initialised_ && !panel_) CallAfter([this] { buildDlg(); });
+  if (!event.IsIconized() && initialised_ && !panel_) callAfter(*this, [this] { buildDlg(); });
 }
 
 void MainFrame::onClose(wxCloseEvent& event) {

@@ -32,6 +32,7 @@
 #include "store/base/logbook.h"
 #include "ui/about_box.h"
 #include "ui/bitmaps.h"
+#include "ui/call_after.h"
 #include "ui/command_surfaces.h"
 #include "ui/due_timer.h"
 #include "ui/help_key.h"
@@ -113,11 +114,7 @@ void ResidentProgram::start() {
   // Network mode's user set-up comes with the user registry.
   openTableAtStart(*ctx_, {});
   timer_ = std::make_unique<DueTimer>(dueTimerSeconds(ctx_->settings.NS_TIMER, *log_), [this] {
-    try {
-      if (env_) chkAll(*env_);
-    } catch (...) {
-      endAfterError("Timer");
-    }
+    if (env_) chkAll(*env_);
   });
   if (ctx_->DTER) env_ = makeEnv();
   frame_->attach(env_.get());
@@ -134,7 +131,7 @@ void ResidentProgram::start() {
   surfaces_->setTray(tray_.get());
   if (hidden && !trayHost) tray_->noteNoTray();
   frame_->initialise();
-  wxTheApp->CallAfter([] { returnFreedMemory(); });
+  callAfter(*wxTheApp, [] { returnFreedMemory(); });
 }
 
 std::unique_ptr<ReminderEnv> ResidentProgram::makeEnv() {
@@ -158,11 +155,13 @@ void ResidentProgram::tableChanged(Context& ctx) {
   frame_->followTable(env_.get());
 }
 
-void ResidentProgram::endAfterError(const char* where) {
-  const std::string what = currentExceptionText();
-  if (timer_) timer_->stop();
-  reportEscapedError(*ctx_, where, what);
-  if (wxTheApp) wxTheApp->ExitMainLoop();
+void ResidentProgram::reportError(const char* where, const std::string& what, bool first) {
+  if (timer_) timer_->halt();
+  if (first) {
+    reportEscapedError(*ctx_, where, what);
+  } else {
+    log_->log(where, "Unerwarteter Fehler: " + what);
+  }
 }
 
 // "Über Zorvane" of the tray menu: the about box without splash, then the next appointment.

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "app/run_marker.h"
 #include "app/table_in_use.h"
@@ -50,9 +51,10 @@ class ResidentProgram : public TableListener {
   // After the event loop: the tables packed and closed, the timer ended, the settings backed
   // up, the run's files deleted, the last logbook line.
   void shutDown();
-  // The exception boundary, called inside a catch block: the error goes to the logbook and to
-  // the user, the due check stops, and the event loop ends so that shut-down runs in order.
-  void endAfterError(const char* where);
+  // The report of the exception boundary (ZorvaneApp): the due check halts for good and the
+  // error with the text `what` goes to the logbook under `where`; the first of the run also to
+  // the user. Ending the program is the boundary's part.
+  void reportError(const char* where, const std::string& what, bool first);
 
   Context& context() { return *ctx_; }
   MainFrame* frame() const { return frame_; }

@@ -6,6 +6,7 @@
 #include "store/base/logbook.h"
 #include "ui/appointment_grid.h"
 #include "ui/bitmaps.h"
+#include "ui/call_after.h"
 #include "ui/main_frame.h"
 #include "ui/tray_icon.h"
 
@@ -40,7 +41,7 @@ void ResidentTray::onShow(wxShowEvent& event) {
   offScreen_ = false;
   ctx_.run.LS_WNDSHOWN = true;
   ctx_.run.LS_WNDHIDDEN = false;
-  frame_.CallAfter([this] {
+  callAfter(frame_, [this] {
     if (!ended_ && !frame_.grid() && frame_.displayMode() == kModeList) frame_.buildDlg();
   });
 }

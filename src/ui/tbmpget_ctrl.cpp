@@ -5,6 +5,7 @@
 #include <wx/textctrl.h>
 
 #include "ui/bitmaps.h"
+#include "ui/call_after.h"
 #include "ui/input_pattern.h"
 
 namespace zrv {
@@ -197,7 +198,7 @@ void TBmpGet::SetFocus() {
 void TBmpGet::clickButton() {
   if (!action_ || !text_->IsEnabled() || !text_->IsShownOnScreen()) return;
   text_->SetFocus();
-  CallAfter([this] {
+  callAfter(*this, [this] {
     if (wxWindow::FindFocus() == text_ && text_->IsEnabled()) runAction();
   });
 }
@@ -214,7 +215,7 @@ void TBmpGet::onFocus(wxFocusEvent& event) {
   if (pattern_) {
     // A fixed-shape field is overwritten place by place: rather than the whole text selected
     // on entering it, the cursor goes to its start.
-    CallAfter([this] {
+    callAfter(*this, [this] {
       long from = 0, to = 0;
       text_->GetSelection(&from, &to);
       if (from == 0 && to > 0 && to == text_->GetLastPosition()) text_->SetInsertionPoint(0);

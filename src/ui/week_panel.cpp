@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "ui/call_after.h"
 #include "ui/dialog_look.h"
 #include "ui/xbase_colours.h"
 
@@ -71,7 +72,7 @@ void WeekPanel::onCharHook(wxKeyEvent& event) {
   const int key = event.GetKeyCode();
   if (key == WXK_ESCAPE || key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
     // Leaving destroys this panel: not while its own key event is still being handled.
-    CallAfter([leave = leave_] {
+    callAfter(*this, [leave = leave_] {
       if (leave) leave();
     });
     return;

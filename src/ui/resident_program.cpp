@@ -2,8 +2,6 @@
 
 #include <wx/app.h>
 
-#include <stdexcept>
-
 #include "app/check_dbf.h"
 #include "app/check_ini.h"
 #include "app/context.h"
@@ -39,6 +37,7 @@
 #include "ui/main_frame.h"
 #include "ui/resident_tray.h"
 #include "ui/start_trim.h"
+#include "ui/table_follower.h"
 #include "ui/tray_icon.h"
 #include "ui/wx_user_interface.h"
 #include "ui/wx_wait.h"
@@ -76,7 +75,7 @@ ResidentProgram::~ResidentProgram() {
   tray_.reset();
   helpKey_.reset();
   ctx_->help.attach(nullptr);
-  env_.reset();
+  table_.reset();
   timer_.reset();
 }
 
@@ -113,12 +112,12 @@ void ResidentProgram::start() {
 
   // Network mode's user set-up comes with the user registry.
   openTableAtStart(*ctx_, {});
-  timer_ = std::make_unique<DueTimer>(dueTimerSeconds(ctx_->settings.NS_TIMER, *log_), [this] {
-    if (env_) chkAll(*env_);
-  });
-  if (ctx_->DTER) env_ = makeEnv();
-  frame_->attach(env_.get());
-  ctx_->tableListener = this;
+  timer_ = std::make_unique<DueTimer>(dueTimerSeconds(ctx_->settings.NS_TIMER, *log_),
+                                      [this] { table_->dueCheck(*ctx_); });
+  table_ = std::make_unique<TableFollower>(
+      *frame_, [this](AppointmentTable& table) { return makeEnv(table); });
+  table_->start(*ctx_);
+  ctx_->tableListener = table_.get();
 
   // A hidden start leaves the window off screen, behind the tray icon; without a notification
   // area it shows the window iconified.
@@ -134,25 +133,14 @@ void ResidentProgram::start() {
   callAfter(*wxTheApp, [] { returnFreedMemory(); });
 }
 
-std::unique_ptr<ReminderEnv> ResidentProgram::makeEnv() {
+std::unique_ptr<ReminderEnv> ResidentProgram::makeEnv(AppointmentTable& table) {
   return std::make_unique<ReminderEnv>(
-      *ctx_, *ctx_->DTER,
+      *ctx_, table,
       ReminderPorts{*timer_, *frame_, *alert_, *sound_, *launcher_, *mail_, *wakeUp_, *wait_});
 }
 
-void ResidentProgram::tableChanged(Context& ctx) {
-  if (!ctx.DTER) {
-    if (!env_) return;  // there was none before either
-    // Nothing may go on reading a closed table: the exception boundary ends the program.
-    frame_->attach(nullptr);
-    throw std::runtime_error("Es konnte keine Termindatei geöffnet werden.");
-  }
-  if (env_) {
-    env_->follow(*ctx.DTER);
-  } else {
-    env_ = makeEnv();
-  }
-  frame_->followTable(env_.get());
+ReminderEnv* ResidentProgram::env() const {
+  return table_ ? table_->env() : nullptr;
 }
 
 void ResidentProgram::reportError(const char* where, const std::string& what, bool first) {
@@ -168,7 +156,7 @@ void ResidentProgram::reportError(const char* where, const std::string& what, bo
 // (The command layer will wrap this like every user command.)
 void ResidentProgram::aboutFromTray() {
   aboutInfo(frame_, ctx_->CRELEASE, false);
-  if (env_) chkNext(*env_, "MenuTray");
+  if (ReminderEnv* env = this->env()) chkNext(*env, "MenuTray");
 }
 
 void ResidentProgram::shutDown() {
@@ -190,7 +178,7 @@ void ResidentProgram::shutDown() {
 void ResidentProgram::closeTables() {
   static NoTableListener nobody;
   ctx_->tableListener = &nobody;
-  env_.reset();
+  if (table_) table_->drop();
   timer_.reset();
   packTablesAtExit(*ctx_);
 }

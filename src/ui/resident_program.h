@@ -10,7 +10,6 @@
 #include <string>
 
 #include "app/run_marker.h"
-#include "app/table_in_use.h"
 
 namespace zrv {
 
@@ -25,6 +24,7 @@ class PosixProgramLauncher;
 class ResidentTray;
 class SdlSoundPlayer;
 class SystemClock;
+class TableFollower;
 class CurlMailTransport;
 class MailSupport;
 class WxPaintWait;
@@ -32,14 +32,15 @@ class WxSenderDialog;
 class WxAlertPort;
 class WxUserInterface;
 class WxWait;
+class AppointmentTable;
 struct Context;
 struct ReminderEnv;
 
-class ResidentProgram : public TableListener {
+class ResidentProgram {
  public:
   // `marker`: the run marker this run holds (none when it could not be made).
   ResidentProgram(const std::filesystem::path& programFile, std::optional<RunMarker> marker);
-  ~ResidentProgram() override;
+  ~ResidentProgram();
   ResidentProgram(const ResidentProgram&) = delete;
   ResidentProgram& operator=(const ResidentProgram&) = delete;
 
@@ -59,21 +60,17 @@ class ResidentProgram : public TableListener {
   Context& context() { return *ctx_; }
   MainFrame* frame() const { return frame_; }
   CommandSurfaces* surfaces() const { return surfaces_.get(); }
-  ReminderEnv* env() const { return env_.get(); }
+  ReminderEnv* env() const;
   const DueTimer* timer() const { return timer_.get(); }
   // The mail dispatch; null until start() has made the main window.
   MailSupport* mail() const { return mail_.get(); }
-
-  // The table in use changed: the reminder engine follows it (made when the first table is
-  // open), and so do the list and the week overview.
-  void tableChanged(Context& ctx) override;
 
   ResidentTray* tray() const { return tray_.get(); }
 
  private:
   void closeTables();
   void aboutFromTray();
-  std::unique_ptr<ReminderEnv> makeEnv();
+  std::unique_ptr<ReminderEnv> makeEnv(AppointmentTable& table);
 
   std::optional<RunMarker> marker_;
   std::unique_ptr<SystemClock> clock_;
@@ -92,7 +89,7 @@ class ResidentProgram : public TableListener {
   std::unique_ptr<HelpKey> helpKey_;
   std::unique_ptr<WxAlertPort> alert_;
   std::unique_ptr<DueTimer> timer_;
-  std::unique_ptr<ReminderEnv> env_;
+  std::unique_ptr<TableFollower> table_;  // the engine over the table in use
   std::unique_ptr<CommandSurfaces> surfaces_;
   std::unique_ptr<ResidentTray> tray_;
   MainFrame* frame_ = nullptr;  // owned by wx

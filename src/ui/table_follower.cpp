@@ -20,8 +20,12 @@ void TableFollower::start(Context& ctx) {
   frame_.attach(env_.get());
 }
 
-void TableFollower::dueCheck(Context&) {
-  if (env_) chkAll(*env_);
+void TableFollower::dueCheck(Context& ctx) {
+  if (env_ && ctx.DTER) chkAll(*env_);
+}
+
+void TableFollower::tableClosing(Context&) {
+  frame_.attach(nullptr);
 }
 
 void TableFollower::tableChanged(Context& ctx) {

@@ -31,13 +31,15 @@ class TableFollower : public TableListener {
   void start(Context& ctx);
   // The engine; null until a table has been open.
   ReminderEnv* env() const { return env_.get(); }
-  // One tick of the due check.
+  // One tick of the due check; nothing while no table is open.
   void dueCheck(Context& ctx);
   // Shut-down: the engine lets go of the table.
   void drop() { env_.reset(); }
 
   // TableListener
   void tableChanged(Context& ctx) override;
+  // The window lets go of the table (the list shows nothing) until the next tableChanged.
+  void tableClosing(Context& ctx) override;
 
  private:
   MainFrame& frame_;

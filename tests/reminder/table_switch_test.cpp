@@ -25,6 +25,7 @@ struct FollowTable : TableListener {
     ++changes;
     if (ctx.DTER) env.follow(*ctx.DTER);
   }
+  void tableClosing(Context&) override {}
   ReminderEnv& env;
   int changes = 0;
 };

@@ -8,6 +8,7 @@ namespace zrv::test {
 
 void ScriptedUserInterface::message(const std::string& title, const std::string& text) {
   messages.push_back(title + ": " + text);
+  if (whileShown) whileShown();
 }
 
 bool ScriptedUserInterface::ask(const std::string& title, const std::string& text,

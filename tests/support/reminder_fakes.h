@@ -34,6 +34,8 @@ class ScriptedUserInterface : public UserInterface {
   void busy(bool on) override { busyDepth += on ? 1 : -1; }
 
   std::vector<std::string> messages;
+  // Runs while a message is shown, as the window thread does behind a message box.
+  std::function<void()> whileShown;
   std::vector<std::string> questions;
   std::deque<bool> answers;
   std::string viewPane;

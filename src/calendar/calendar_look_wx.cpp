@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "ui/call_after.h"
-#include "ui/xbase_colours.h"
+#include "widgets/call_after.h"
+#include "widgets/xbase_colours.h"
 
 namespace zrv {
 

@@ -12,8 +12,8 @@
 #include "reminder/reminder_env.h"
 #include "reminder/views.h"
 #include "store/base/clock.h"
-#include "ui/bitmaps.h"
-#include "ui/dialog_look.h"
+#include "widgets/bitmaps.h"
+#include "widgets/dialog_look.h"
 
 namespace zrv {
 namespace {

@@ -6,8 +6,8 @@
 #include "editor/details_rules.h"
 #include "editor/details_window.h"
 #include "editor/editor_checks.h"
-#include "ui/call_after.h"
-#include "ui/tbmpget_ctrl.h"
+#include "widgets/call_after.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 

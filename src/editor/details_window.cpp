@@ -11,7 +11,7 @@
 #include "editor/editor_checks.h"
 #include "editor/editor_seams.h"
 #include "reminder/recurrence.h"
-#include "ui/tbmpget_ctrl.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 namespace {

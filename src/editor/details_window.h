@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "editor/editor_values.h"
-#include "ui/box_dialog.h"
-#include "ui/dialog_look.h"
+#include "widgets/box_dialog.h"
+#include "widgets/dialog_look.h"
 
 class wxButton;
 class wxCheckBox;

@@ -4,7 +4,7 @@
 #include "editor/details_rules.h"
 #include "editor/details_window.h"
 #include "editor/editor_checks.h"
-#include "ui/tbmpget_ctrl.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 

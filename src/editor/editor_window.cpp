@@ -16,10 +16,10 @@
 #include "editor/details_window.h"
 #include "reminder/sound_slots.h"
 #include "store/base/clock.h"
-#include "ui/bitmaps.h"
-#include "ui/call_after.h"
-#include "ui/german_locale.h"
-#include "ui/tbmpget_ctrl.h"
+#include "widgets/bitmaps.h"
+#include "widgets/call_after.h"
+#include "widgets/german_locale.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 namespace {

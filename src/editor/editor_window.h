@@ -8,8 +8,8 @@
 #include "editor/editor_checks.h"
 #include "editor/editor_seams.h"
 #include "editor/editor_session.h"
-#include "ui/box_dialog.h"
-#include "ui/dialog_look.h"
+#include "widgets/box_dialog.h"
+#include "widgets/dialog_look.h"
 
 class wxButton;
 class wxChoice;

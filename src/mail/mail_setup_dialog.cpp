@@ -5,7 +5,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "ui/call_after.h"
+#include "widgets/call_after.h"
 
 namespace zrv {
 namespace {

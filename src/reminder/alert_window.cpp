@@ -5,8 +5,8 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "ui/bitmaps.h"
-#include "ui/tvbox_ctrl.h"
+#include "widgets/bitmaps.h"
+#include "widgets/tvbox_ctrl.h"
 
 namespace zrv {
 namespace {

@@ -6,8 +6,8 @@
 
 #include <cctype>
 
-#include "ui/tbmpget_ctrl.h"
-#include "ui/tvbox_ctrl.h"
+#include "widgets/tbmpget_ctrl.h"
+#include "widgets/tvbox_ctrl.h"
 
 namespace zrv {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "ports/alert_port.h"
-#include "ui/box_dialog.h"
-#include "ui/dialog_look.h"
+#include "widgets/box_dialog.h"
+#include "widgets/dialog_look.h"
 
 class wxButton;
 

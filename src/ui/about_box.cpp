@@ -4,9 +4,9 @@
 #include <wx/dcbuffer.h>
 #include <wx/panel.h>
 
-#include "ui/bitmaps.h"
-#include "ui/call_after.h"
-#include "ui/dialog_look.h"
+#include "widgets/bitmaps.h"
+#include "widgets/call_after.h"
+#include "widgets/dialog_look.h"
 
 namespace zrv {
 namespace {

@@ -3,7 +3,7 @@
 #include <wx/app.h>
 #include <wx/eventfilter.h>
 
-#include "ui/call_after.h"
+#include "widgets/call_after.h"
 
 namespace zrv {
 

@@ -26,15 +26,15 @@
 #include "store/base/logbook.h"
 #include "ui/about_box.h"
 #include "ui/appointment_grid.h"
-#include "ui/bitmaps.h"
-#include "ui/call_after.h"
-#include "ui/dialog_look.h"
 #include "ui/due_timer.h"
-#include "ui/german_locale.h"
 #include "ui/main_status_bar.h"
 #include "ui/stop_sequence.h"
 #include "ui/week_panel.h"
 #include "ui/wx_clipboard.h"
+#include "widgets/bitmaps.h"
+#include "widgets/call_after.h"
+#include "widgets/dialog_look.h"
+#include "widgets/german_locale.h"
 
 namespace zrv {
 namespace {

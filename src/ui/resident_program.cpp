@@ -29,8 +29,6 @@
 #include "store/appointments/appointment_table.h"
 #include "store/base/logbook.h"
 #include "ui/about_box.h"
-#include "ui/bitmaps.h"
-#include "ui/call_after.h"
 #include "ui/command_surfaces.h"
 #include "ui/due_timer.h"
 #include "ui/help_key.h"
@@ -41,6 +39,8 @@
 #include "ui/tray_icon.h"
 #include "ui/wx_user_interface.h"
 #include "ui/wx_wait.h"
+#include "widgets/bitmaps.h"
+#include "widgets/call_after.h"
 
 namespace zrv {
 namespace fs = std::filesystem;
@@ -97,7 +97,7 @@ void ResidentProgram::start() {
   dropMatchedFonts();
   chooseActivation(*ctx_);
 
-  // Fonts are the dialog look's (ui/dialog_look.h); the window and its message bar:
+  // Fonts are the dialog look's (widgets/dialog_look.h); the window and its message bar:
   surfaces_ = std::make_unique<CommandSurfaces>(*ctx_);
   frame_ = new MainFrame(*ctx_, rect, *surfaces_);
   surfaces_->setFrame(frame_);

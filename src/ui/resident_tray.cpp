@@ -5,10 +5,10 @@
 #include "app/context.h"
 #include "store/base/logbook.h"
 #include "ui/appointment_grid.h"
-#include "ui/bitmaps.h"
-#include "ui/call_after.h"
 #include "ui/main_frame.h"
 #include "ui/tray_icon.h"
+#include "widgets/bitmaps.h"
+#include "widgets/call_after.h"
 
 namespace zrv {
 

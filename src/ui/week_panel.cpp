@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-#include "ui/call_after.h"
-#include "ui/dialog_look.h"
-#include "ui/xbase_colours.h"
+#include "widgets/call_after.h"
+#include "widgets/dialog_look.h"
+#include "widgets/xbase_colours.h"
 
 namespace zrv {
 namespace {

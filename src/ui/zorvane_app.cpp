@@ -9,10 +9,10 @@
 #include "app/startup.h"
 #include "platform/program_path.h"
 #include "platform/stop_request.h"
-#include "ui/call_after.h"
-#include "ui/german_locale.h"
 #include "ui/main_frame.h"
 #include "ui/resident_program.h"
+#include "widgets/call_after.h"
+#include "widgets/german_locale.h"
 
 namespace zrv {
 namespace {

@@ -6,8 +6,8 @@
 #include "reminder/recurrence.h"
 #include "reminder/show_termin.h"
 #include "support/reminder_rig.h"
-#include "ui/tbmpget_ctrl.h"
 #include "ui_test_util.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 namespace {

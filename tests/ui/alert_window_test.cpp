@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "reminder/alert_port_wx.h"
-#include "ui/bitmaps.h"
-#include "ui/tbmpget_ctrl.h"
-#include "ui/tvbox_ctrl.h"
 #include "ui_test_util.h"
+#include "widgets/bitmaps.h"
+#include "widgets/tbmpget_ctrl.h"
+#include "widgets/tvbox_ctrl.h"
 
 namespace zrv {
 namespace {

@@ -12,8 +12,8 @@
 #include "reminder/postpone_window.h"
 #include "store/appointments/appointment_table.h"
 #include "support/reminder_rig.h"
-#include "ui/tbmpget_ctrl.h"
 #include "ui_test_util.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 namespace {

@@ -16,8 +16,8 @@
 #include "reminder/recurrence.h"
 #include "reminder/sound_slots.h"
 #include "support/reminder_rig.h"
-#include "ui/tbmpget_ctrl.h"
 #include "ui_test_util.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 namespace {

@@ -6,9 +6,9 @@
 #include <stdexcept>
 
 #include "app/escaped_error.h"
-#include "ui/call_after.h"
 #include "ui/due_timer.h"
 #include "ui_test_util.h"
+#include "widgets/call_after.h"
 
 namespace zrv {
 namespace {

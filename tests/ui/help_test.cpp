@@ -15,9 +15,9 @@
 #include "app/help_module.h"
 #include "help_module/wx_help_viewer.h"
 #include "reminder/alert_window.h"
-#include "ui/german_locale.h"
 #include "ui/help_key.h"
 #include "ui_test_util.h"
+#include "widgets/german_locale.h"
 
 namespace zrv {
 namespace {

@@ -6,8 +6,8 @@
 #include <wx/tooltip.h>
 
 #include "reminder/alert_port_wx.h"
-#include "ui/tbmpget_ctrl.h"
 #include "ui_test_util.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/dialog_look.h"
+#include "widgets/dialog_look.h"
 
 #include <wx/settings.h>
 #include <wx/window.h>

@@ -1,6 +1,6 @@
-#include "ui/box_dialog.h"
+#include "widgets/box_dialog.h"
 
-#include "ui/dialog_look.h"
+#include "widgets/dialog_look.h"
 
 namespace zrv {
 

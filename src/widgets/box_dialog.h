@@ -5,7 +5,7 @@
 
 #include <wx/dialog.h>
 
-#include "ui/tvbox_ctrl.h"
+#include "widgets/tvbox_ctrl.h"
 
 namespace zrv {
 

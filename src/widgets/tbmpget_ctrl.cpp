@@ -1,12 +1,12 @@
-#include "ui/tbmpget_ctrl.h"
+#include "widgets/tbmpget_ctrl.h"
 
 #include <wx/dcclient.h>
 #include <wx/settings.h>
 #include <wx/textctrl.h>
 
-#include "ui/bitmaps.h"
-#include "ui/call_after.h"
-#include "ui/input_pattern.h"
+#include "widgets/bitmaps.h"
+#include "widgets/call_after.h"
+#include "widgets/input_pattern.h"
 
 namespace zrv {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/german_locale.h"
+#include "widgets/german_locale.h"
 
 #include <wx/intl.h>
 #include <wx/translation.h>

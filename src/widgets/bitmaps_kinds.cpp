@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "ui/bitmap_painter.h"
+#include "widgets/bitmap_painter.h"
 
 namespace zrv::bitmaps {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/bitmap_painter.h"
+#include "widgets/bitmap_painter.h"
 
 #include <cmath>
 #include <numbers>

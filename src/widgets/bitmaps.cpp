@@ -1,4 +1,4 @@
-#include "ui/bitmaps.h"
+#include "widgets/bitmaps.h"
 
 #include <wx/image.h>
 #include <wx/log.h>
@@ -10,7 +10,7 @@
 #include <map>
 #include <memory>
 
-#include "ui/bitmap_painter.h"
+#include "widgets/bitmap_painter.h"
 
 namespace zrv {
 namespace {

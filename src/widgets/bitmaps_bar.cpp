@@ -4,7 +4,7 @@
 #include <numbers>
 #include <vector>
 
-#include "ui/bitmap_painter.h"
+#include "widgets/bitmap_painter.h"
 
 namespace zrv::bitmaps {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/xbase_colours.h"
+#include "widgets/xbase_colours.h"
 
 #include <cctype>
 

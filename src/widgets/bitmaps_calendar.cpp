@@ -2,7 +2,7 @@
 // the small calendar on date fields (16 × 16 grid).
 #include <array>
 
-#include "ui/bitmap_painter.h"
+#include "widgets/bitmap_painter.h"
 
 namespace zrv::bitmaps {
 namespace {

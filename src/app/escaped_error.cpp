@@ -46,7 +46,7 @@ std::string escapedErrorMessage(std::string_view what) {
 
 void reportEscapedError(Context& ctx, std::string_view where, std::string_view what) {
   ctx.log.log(where, "Unerwarteter Fehler: " + std::string(what));
-  ctx.ui.message(kEscapedErrorTitle, escapedErrorMessage(what));
+  ctx.ui.message(kEscapedErrorTitle, escapedErrorMessage(what), Severity::Error);
 }
 
 }  // namespace zrv

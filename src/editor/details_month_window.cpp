@@ -12,9 +12,9 @@
 namespace zrv {
 
 MonthDetailsWindow::MonthDetailsWindow(wxWindow* parent, const EditorValues& values,
-                                       DetailsOptions options)
+                                       DetailsOptions options, WindowServices& services)
     : DetailsWindow(parent, wxS("Details monatlicher Termin"), wxSize(330, 205), values,
-                    std::move(options)) {
+                    std::move(options), services) {
   const MonthDetails start = monthDetailsOf(values);
   label(17, 8, 26, wxS("jeden"));
   day_ = numberField(15, 36, start.day, "99");

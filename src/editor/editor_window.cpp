@@ -3,8 +3,6 @@
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
 #include <wx/choice.h>
-#include <wx/filedlg.h>
-#include <wx/msgdlg.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -13,12 +11,14 @@
 #include <initializer_list>
 
 #include "app/context.h"
+#include "app/help.h"
 #include "editor/details_window.h"
+#include "editor/file_choice.h"
+#include "ports/window_services.h"
 #include "reminder/sound_slots.h"
 #include "store/base/clock.h"
 #include "widgets/bitmaps.h"
 #include "widgets/call_after.h"
-#include "widgets/german_locale.h"
 #include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
@@ -72,13 +72,13 @@ wxRect textPlace(const BoxDialog& dialog, TextMode mode) {
 }  // namespace
 
 EditorWindow::EditorWindow(wxWindow* parent, EditorSession& session, const Context& ctx,
-                           SoundPlayer& sound, bool mailOk, EditorSeams seams)
+                           SoundPlayer& sound, bool mailOk, WindowServices& services)
     : BoxDialog(parent, wxS("Termin-Verwaltung"), wxSize(kWidth, kHeight), kBoxTop, 0,
                 editorBoxStyle()),
       session_(session),
       ctx_(ctx),
       sound_(sound),
-      seams_(std::move(seams)),
+      services_(services),
       colours_(entryColours(ctx.lists)) {
   buildTop();
   emailLabel_->SetForegroundColour(mailOk ? *wxBLACK : wxColour(128, 128, 128));
@@ -96,8 +96,8 @@ EditorWindow::EditorWindow(wxWindow* parent, EditorSession& session, const Conte
     centre();
   }
   Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
-    if (e.GetKeyCode() == WXK_F1 && seams_.showHelp) {
-      seams_.showHelp(kHelpNewAppointment);
+    if (e.GetKeyCode() == WXK_F1) {
+      services_.showHelp(help_topic::kEditor);
     } else {
       e.Skip();
     }
@@ -289,9 +289,8 @@ void EditorWindow::buildButtons() {
   saveButton()->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { save(SaveMode::Save); });
   reactivateButton()->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { save(SaveMode::Reactivate); });
   fileButton()->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { save(SaveMode::File); });
-  helpButton()->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-    if (seams_.showHelp) seams_.showHelp(kHelpNewAppointment);
-  });
+  helpButton()->Bind(wxEVT_BUTTON,
+                     [this](wxCommandEvent&) { services_.showHelp(help_topic::kEditor); });
   cancelButton()->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { cancel(); });
 }
 
@@ -365,8 +364,7 @@ bool EditorWindow::takeDate(bool complainIfWrong) {
 }
 
 void EditorWindow::pickDate() {
-  if (!seams_.pickDate) return;
-  const auto picked = seams_.pickDate(this, Date::fromDisplay(text(date_)));
+  const auto picked = services_.pickDate(this, Date::fromDisplay(text(date_)));
   if (!picked || picked->empty()) return;
   date_->SetValue(utf8(picked->toDisplay()));
   (void)takeDate(false);
@@ -395,8 +393,7 @@ void EditorWindow::changeRecurrence() {
 void EditorWindow::showDetails() {
   collect();
   if (!takeDate(true)) return;
-  DetailsOptions options{colours_, seams_.pickDate, seams_.showHelp, seams_.complain};
-  if (details(this, session_.values(), ctx_.clock.today(), options)) {
+  if (details(this, session_.values(), ctx_.clock.today(), DetailsOptions{colours_}, services_)) {
     date_->ChangeValue(utf8(session_.values().date.toDisplay()));
     repetition_->SetLabel(utf8(session_.values().repetitionText));
   }
@@ -442,20 +439,12 @@ void EditorWindow::chooseSound() {
 std::string EditorWindow::chooseFileWith(const std::string& title,
                                          const std::filesystem::path& start,
                                          const std::string& filter) {
-  if (seams_.fileDialog) return seams_.fileDialog(title, start, filter);
-  loadToolkitTexts();
-  wxFileDialog dialog(this, utf8(title), utf8(start.string()), "", utf8(filter),
-                      wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-  return dialog.ShowModal() == wxID_OK ? dialog.GetPath().utf8_string() : std::string();
+  return services_.chooseFile(this, title, start, filter);
 }
 
 void EditorWindow::complain(const std::string& message, wxWindow* focus) {
   complaining_ = true;
-  if (seams_.complain) {
-    seams_.complain("Problem", message);
-  } else {
-    wxMessageBox(utf8(message), wxS("Problem"), wxOK | wxICON_EXCLAMATION, this);
-  }
+  services_.tell(this, Severity::Problem, "Problem", message);
   if (focus) focus->SetFocus();
   complaining_ = false;
 }

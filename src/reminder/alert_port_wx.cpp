@@ -3,7 +3,7 @@
 namespace zrv {
 
 void WxAlertPort::showAlert(const AlertContent& content, AlertActions& actions) {
-  AlertWindow window(parent_, content, actions, alertOptions_);
+  AlertWindow window(parent_, content, actions, AlertWindowOptions{colours_}, services_);
   wxWindow* outer = openAlert_;
   openAlert_ = &window;
   window.ShowModal();
@@ -12,7 +12,8 @@ void WxAlertPort::showAlert(const AlertContent& content, AlertActions& actions) 
 
 std::optional<Postponement> WxAlertPort::askPostponement(const Date& date,
                                                          const std::string& time) {
-  PostponeWindow window(openAlert_ ? openAlert_ : parent_, date, time, postponeOptions_);
+  PostponeWindow window(openAlert_ ? openAlert_ : parent_, date, time,
+                        PostponeWindowOptions{colours_}, services_);
   window.ShowModal();
   return window.result();
 }

@@ -10,7 +10,6 @@
 #include "app/first_start.h"
 #include "app/help_module.h"
 #include "app/startup.h"
-#include "calendar/calendar_window.h"
 #include "mail/curl_transport.h"
 #include "mail/mail_setup_dialog.h"
 #include "mail/mail_support.h"
@@ -39,6 +38,7 @@
 #include "ui/tray_icon.h"
 #include "ui/wx_user_interface.h"
 #include "ui/wx_wait.h"
+#include "ui/wx_window_services.h"
 #include "widgets/bitmaps.h"
 #include "widgets/call_after.h"
 
@@ -65,9 +65,10 @@ ResidentProgram::ResidentProgram(const fs::path& programFile, std::optional<RunM
   help_ = std::make_unique<HelpModuleViewer>(dir / kHelpModuleFile, helpBookFile(dir),
                                              [this](const std::string& text) {
                                                log_->log("Hilfe", text);
-                                               ui_->message("Hilfe", text);
+                                               ui_->message("Hilfe", text, Severity::Problem);
                                              });
   ctx_->help.attach(help_.get());
+  services_ = std::make_unique<WxWindowServices>(*ctx_);
   helpKey_ = std::make_unique<HelpKey>(ctx_->help);
 }
 
@@ -98,15 +99,11 @@ void ResidentProgram::start() {
   chooseActivation(*ctx_);
 
   // Fonts are the dialog look's (widgets/dialog_look.h); the window and its message bar:
-  surfaces_ = std::make_unique<CommandSurfaces>(*ctx_);
+  surfaces_ = std::make_unique<CommandSurfaces>(*ctx_, *services_);
   frame_ = new MainFrame(*ctx_, rect, *surfaces_);
   surfaces_->setFrame(frame_);
   ui_->setMainFrame(frame_);
-  alert_ = std::make_unique<WxAlertPort>(
-      frame_,
-      AlertWindowOptions{entryColours(ctx_->lists),
-                         [this](const std::string& topic) { ctx_->help.show(topic); }},
-      PostponeWindowOptions{entryColours(ctx_->lists), calendarDatePicker(*ctx_), {}});
+  alert_ = std::make_unique<WxAlertPort>(frame_, entryColours(ctx_->lists), *services_);
   senderDialog_ = std::make_unique<WxSenderDialog>(frame_, entryColours(ctx_->lists));
   mail_ = std::make_unique<MailSupport>(MailEnv{*ctx_, *transport_, *paintWait_, *senderDialog_});
 

@@ -32,6 +32,7 @@ class WxSenderDialog;
 class WxAlertPort;
 class WxUserInterface;
 class WxWait;
+class WxWindowServices;
 class AppointmentTable;
 struct Context;
 struct ReminderEnv;
@@ -86,6 +87,7 @@ class ResidentProgram {
   std::unique_ptr<LinuxWakeUpScheduler> wakeUp_;
   std::unique_ptr<WxWait> wait_;
   std::unique_ptr<HelpModuleViewer> help_;
+  std::unique_ptr<WxWindowServices> services_;
   std::unique_ptr<HelpKey> helpKey_;
   std::unique_ptr<WxAlertPort> alert_;
   std::unique_ptr<DueTimer> timer_;

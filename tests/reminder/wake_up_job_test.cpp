@@ -39,7 +39,7 @@ class CountingWait : public WaitPort {
 
 class RecordingUi : public SilentUserInterface {
  public:
-  void message(const std::string& title, const std::string& text) override {
+  void message(const std::string& title, const std::string& text, Severity) override {
     messages.push_back(title + ": " + text);
   }
   void statusText(const std::string& text) override { status = text; }

@@ -6,7 +6,7 @@
 
 namespace zrv::test {
 
-void ScriptedUserInterface::message(const std::string& title, const std::string& text) {
+void ScriptedUserInterface::message(const std::string& title, const std::string& text, Severity) {
   messages.push_back(title + ": " + text);
   if (whileShown) whileShown();
 }

@@ -26,7 +26,7 @@ namespace zrv::test {
 // answer when the script is empty).
 class ScriptedUserInterface : public UserInterface {
  public:
-  void message(const std::string& title, const std::string& text) override;
+  void message(const std::string& title, const std::string& text, Severity) override;
   bool ask(const std::string& title, const std::string& text, bool defaultYes) override;
   void statusText(const std::string&) override {}
   void statusPane(StatusPane pane, const std::string& text) override;

@@ -34,7 +34,7 @@ class RecordingUserInterface : public UserInterface {
     std::string title, text;
     friend bool operator==(const Shown&, const Shown&) = default;
   };
-  void message(const std::string& title, const std::string& text) override {
+  void message(const std::string& title, const std::string& text, Severity) override {
     messages.push_back({title, text});
   }
   // The next scripted answer, or the preselected one when the script is used up.

@@ -22,7 +22,7 @@ class AlertFlowTest : public ::testing::Test {
   }
 
   test::ReminderRig rig{"10.06.2024", "13:10:00"};
-  WxAlertPort port{nullptr, {}, {}};
+  WxAlertPort port{nullptr};
   std::unique_ptr<ReminderEnv> env;
 };
 

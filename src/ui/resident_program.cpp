@@ -13,7 +13,6 @@
 #include "mail/curl_transport.h"
 #include "mail/mail_setup_dialog.h"
 #include "mail/mail_support.h"
-#include "mail/paint_wait_wx.h"
 #include "platform/linux_wake_up.h"
 #include "platform/posix_program_launcher.h"
 #include "platform/sdl_sound_player.h"
@@ -59,7 +58,6 @@ ResidentProgram::ResidentProgram(const fs::path& programFile, std::optional<RunM
       [this](const std::string& line) { log_->log("QLPlaySound", line); });
   launcher_ = std::make_unique<PosixProgramLauncher>();
   transport_ = std::make_unique<CurlMailTransport>();
-  paintWait_ = std::make_unique<WxPaintWait>();
   wakeUp_ = std::make_unique<LinuxWakeUpScheduler>(LinuxWakeUpOptions{dir, true});
   wait_ = std::make_unique<WxWait>();
   help_ = std::make_unique<HelpModuleViewer>(dir / kHelpModuleFile, helpBookFile(dir),
@@ -105,7 +103,7 @@ void ResidentProgram::start() {
   ui_->setMainFrame(frame_);
   alert_ = std::make_unique<WxAlertPort>(frame_, entryColours(ctx_->lists), *services_);
   senderDialog_ = std::make_unique<WxSenderDialog>(frame_, entryColours(ctx_->lists));
-  mail_ = std::make_unique<MailSupport>(MailEnv{*ctx_, *transport_, *paintWait_, *senderDialog_});
+  mail_ = std::make_unique<MailSupport>(MailEnv{*ctx_, *transport_, *wait_, *senderDialog_});
 
   // Network mode's user set-up comes with the user registry.
   openTableAtStart(*ctx_, {});

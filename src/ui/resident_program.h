@@ -27,7 +27,6 @@ class SystemClock;
 class TableFollower;
 class CurlMailTransport;
 class MailSupport;
-class WxPaintWait;
 class WxSenderDialog;
 class WxAlertPort;
 class WxUserInterface;
@@ -81,7 +80,6 @@ class ResidentProgram {
   std::unique_ptr<SdlSoundPlayer> sound_;
   std::unique_ptr<PosixProgramLauncher> launcher_;
   std::unique_ptr<CurlMailTransport> transport_;
-  std::unique_ptr<WxPaintWait> paintWait_;
   std::unique_ptr<WxSenderDialog> senderDialog_;
   std::unique_ptr<MailSupport> mail_;
   std::unique_ptr<LinuxWakeUpScheduler> wakeUp_;

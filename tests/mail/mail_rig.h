@@ -12,7 +12,7 @@
 #include "app/ini_file.h"
 #include "mail/curl_transport.h"
 #include "mail/mail_env.h"
-#include "mail/off_thread.h"
+#include "platform/off_thread.h"
 #include "ports/user_interface.h"
 #include "store/base/clock.h"
 #include "store/base/logbook.h"
@@ -42,8 +42,9 @@ class RecordingUi : public UserInterface {
   bool answer = true;
 };
 
-class CountingWait : public ResponsiveWait {
+class CountingWait : public WaitPort {
  public:
+  void waitOneSecond() override {}
   void whileWaiting() override { ++calls; }
   int calls = 0;
 };

@@ -34,6 +34,7 @@ class FakeScheduler : public WakeUpScheduler {
 class CountingWait : public WaitPort {
  public:
   void waitOneSecond() override { ++passes; }
+  void whileWaiting() override {}
   int passes = 0;
 };
 

@@ -141,6 +141,7 @@ class FakeWakeUp : public WakeUpScheduler {
 class NoWait : public WaitPort {
  public:
   void waitOneSecond() override {}
+  void whileWaiting() override {}
 };
 
 }  // namespace zrv::test

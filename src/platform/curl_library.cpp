@@ -1,4 +1,4 @@
-#include "mail/curl_library.h"
+#include "platform/curl_library.h"
 
 #include <mutex>
 
@@ -16,6 +16,7 @@ const CurlLibrary* load() {
                         library.resolve("curl_easy_init", lib.easyInit) &&
                         library.resolve("curl_easy_setopt", lib.easySetopt) &&
                         library.resolve("curl_easy_perform", lib.easyPerform) &&
+                        library.resolve("curl_easy_getinfo", lib.easyGetinfo) &&
                         library.resolve("curl_easy_cleanup", lib.easyCleanup) &&
                         library.resolve("curl_slist_append", lib.slistAppend) &&
                         library.resolve("curl_slist_free_all", lib.slistFreeAll);
@@ -30,6 +31,18 @@ const CurlLibrary* curlLibrary() {
   static const CurlLibrary* lib = nullptr;
   std::call_once(once, [] { lib = load(); });
   return lib;
+}
+
+long responseCode(const CurlLibrary& lib, CURL* curl) {
+  long code = 0;
+  if (lib.easyGetinfo(curl, CURLINFO_RESPONSE_CODE, &code) != CURLE_OK) return 0;
+  return code;
+}
+
+curl_off_t contentLength(const CurlLibrary& lib, CURL* curl) {
+  curl_off_t length = -1;
+  if (lib.easyGetinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK) return -1;
+  return length;
 }
 
 }  // namespace zrv

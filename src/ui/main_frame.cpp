@@ -89,6 +89,8 @@ MainFrame::MainFrame(Context& ctx, const WindowRect& rect, MainWindowParts& part
   Bind(wxEVT_MOVE, &MainFrame::onMove, this);
   Bind(wxEVT_ICONIZE, &MainFrame::onIconize, this);
   Bind(wxEVT_CLOSE_WINDOW, &MainFrame::onClose, this);
+  registerEditorCommands(commands_, *this);
+  registerCalendarCommands(commands_, *this);
   // The window's creation is its first resize.
   buildDlg();
 }

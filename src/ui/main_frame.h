@@ -11,7 +11,9 @@
 #include <string>
 
 #include "app/coords.h"
+#include "calendar/calendar_commands.h"
 #include "commands/commands.h"
+#include "editor/editor_commands.h"
 #include "ports/command_window.h"
 #include "ports/main_window_port.h"
 #include "reminder/view_rows.h"
@@ -64,7 +66,11 @@ class NoMainWindowParts : public MainWindowParts {
 // The one NoMainWindowParts of the program.
 MainWindowParts& noMainWindowParts();
 
-class MainFrame : public wxFrame, public MainWindowPort, public CommandWindow {
+class MainFrame : public wxFrame,
+                  public MainWindowPort,
+                  public CommandWindow,
+                  public AppointmentEditor,
+                  public CalendarViewer {
  public:
   // Counts the first buildDlg calls that build no list: 2, or 3 when the program starts
   // hidden (ctx.run.LS_WNDHIDDEN, so chooseActivation must have run).
@@ -101,6 +107,9 @@ class MainFrame : public wxFrame, public MainWindowPort, public CommandWindow {
   void checkLbxKeys(int keyCode);
   // Runs a command of the menus, the bar, the context menu (on `recno`) or the list's keys.
   bool runCommand(CommandId id, std::uint32_t recno = 0);
+  // The window's commands: the main window's own, the editor's and the calendar's are
+  // registered; a later subsystem registers its own here (Commands::add(id, action)).
+  Commands& commands() { return commands_; }
   // Writes the window's position now if a move or resize is still waiting to be saved.
   void saveCoordsNow();
   bool Layout() override;
@@ -121,8 +130,6 @@ class MainFrame : public wxFrame, public MainWindowPort, public CommandWindow {
   // CommandWindow
   void leaveWeekOverview() override { checkDlgArt(); }
   void showWeekOverview() override;
-  void editAppointment(std::uint32_t recno, bool isNew) override { edit(recno, isNew); }
-  void showCalendar() override;
   void showAbout() override;
   void copyToClipboard() override;
   void pasteFromClipboard() override;
@@ -130,6 +137,11 @@ class MainFrame : public wxFrame, public MainWindowPort, public CommandWindow {
   void hideWindow() override;
   void closeWindow() override { Close(); }
   std::string chooseTableFile(TableFileChoice choice) override;
+
+  // AppointmentEditor
+  void editAppointment(std::uint32_t recno, bool isNew) override { edit(recno, isNew); }
+  // CalendarViewer
+  void showCalendar() override;
 
  private:
   // The client area below the button bar.

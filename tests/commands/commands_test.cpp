@@ -7,8 +7,8 @@
 
 #include <algorithm>
 
-#include "ports/command_window.h"
 #include "reminder/reminder_env.h"
+#include "support/command_window_fake.h"
 #include "support/reminder_rig.h"
 
 namespace zrv {
@@ -16,30 +16,6 @@ namespace {
 
 using test::FakeTimer;
 using test::makeAppointment;
-
-struct FakeCommandWindow : CommandWindow {
-  explicit FakeCommandWindow(const test::FakeTimer& t) : timer(t) {}
-  void leaveWeekOverview() override { calls.push_back("leaveWeek"); }
-  void showWeekOverview() override { calls.push_back("week"); }
-  void showCalendar() override {}
-  void showAbout() override {}
-  void copyToClipboard() override {}
-  void pasteFromClipboard() override {}
-  void editAppointment(std::uint32_t recno, bool isNew) override {
-    calls.push_back("edit " + std::to_string(recno) + (isNew ? " new" : "") +
-                    (timer.on ? " timer on" : " timer off"));
-  }
-  void moveInList(ListMove) override { calls.push_back("move"); }
-  void hideWindow() override { calls.push_back("hide"); }
-  void closeWindow() override { calls.push_back("close"); }
-  std::string chooseTableFile(TableFileChoice) override {
-    calls.push_back("choose");
-    return chosen;
-  }
-  const test::FakeTimer& timer;
-  std::vector<std::string> calls;
-  std::string chosen;
-};
 
 class CommandsTest : public ::testing::Test {
  protected:
@@ -53,8 +29,8 @@ class CommandsTest : public ::testing::Test {
   }
 
   test::ReminderRig rig;
-  FakeCommandWindow window{rig.timer};
-  Commands commands = mainWindowCommands();
+  test::FakeCommandWindow window{rig.timer};
+  Commands commands = window.allCommands();
 };
 
 TEST_F(CommandsTest, InsertKeyLeavesTheWeekPausesTheTimerAndSearchesAfterwards) {

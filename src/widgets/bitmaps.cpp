@@ -5,11 +5,11 @@
 #include <wx/module.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <map>
 #include <memory>
 
+#include "store/base/ascii_case.h"
 #include "widgets/bitmap_painter.h"
 
 namespace zrv {
@@ -17,25 +17,13 @@ namespace {
 
 using bitmaps::BitmapDef;
 
-std::string withCase(std::string_view s, bool toUpper) {
-  std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(), [toUpper](unsigned char c) {
-    return static_cast<char>(toUpper ? std::toupper(c) : std::tolower(c));
-  });
-  return out;
-}
-
-std::string upper(std::string_view s) {
-  return withCase(s, true);
-}
-
 const std::map<std::string, const BitmapDef*>& registry() {
   static const auto table = [] {
     std::map<std::string, const BitmapDef*> t;
     for (auto family : {bitmaps::kindBitmaps(), bitmaps::barBitmaps(), bitmaps::calendarBitmaps(),
                         bitmaps::dialogBitmaps()}) {
       for (const BitmapDef& d : family)
-        t.emplace(upper(d.name), &d);
+        t.emplace(asciiUpper(d.name), &d);
     }
     return t;
   }();
@@ -44,7 +32,7 @@ const std::map<std::string, const BitmapDef*>& registry() {
 
 const BitmapDef* find(std::string_view name) {
   const auto& table = registry();
-  const auto it = table.find(upper(name));
+  const auto it = table.find(asciiUpper(name));
   return it == table.end() ? nullptr : it->second;
 }
 
@@ -121,7 +109,7 @@ wxBitmap bitmapByName(std::string_view name, const wxSize& size) {
   const BitmapDef* def = find(name);
   if (!def) return wxBitmap(transparentImage(wanted));
   const std::string key =
-      upper(name) + '@' + std::to_string(wanted.x) + 'x' + std::to_string(wanted.y);
+      asciiUpper(name) + '@' + std::to_string(wanted.x) + 'x' + std::to_string(wanted.y);
   auto& bitmaps = cache();
   auto it = bitmaps.find(key);
   if (it == bitmaps.end()) it = bitmaps.emplace(key, paint(*def, wanted)).first;
@@ -155,8 +143,7 @@ void usePrePaintedPictures(const std::filesystem::path& folder) {
 }
 
 std::string prePaintedFile(std::string_view name, const wxSize& size) {
-  return withCase(name, false) + '-' + std::to_string(size.x) + 'x' + std::to_string(size.y) +
-         ".png";
+  return asciiLower(name) + '-' + std::to_string(size.x) + 'x' + std::to_string(size.y) + ".png";
 }
 
 std::vector<std::pair<std::string, wxSize>> prePaintedPictures() {

@@ -4,24 +4,17 @@
 #include <wx/window.h>
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <string>
 #include <tuple>
 
 #include "app/context.h"
+#include "store/base/ascii_case.h"
 
 namespace zrv {
 namespace {
 
 constexpr int kPxPerUnit = 2;
-
-std::string lower(std::string_view s) {
-  std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return out;
-}
 
 }  // namespace
 
@@ -48,7 +41,7 @@ wxFont smallBoldFont() {
 }
 
 wxFont dialogFont(std::string_view face, int pointSize, bool bold) {
-  const std::string name = lower(face);
+  const std::string name = asciiLower(face);
   wxFont font;
   if (name.empty() || name == "ms sans serif" || name == "ms shell dlg") {
     font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
@@ -67,7 +60,7 @@ wxFont dialogFontPx(std::string_view face, int pixelHeight, bool bold) {
   // size found is kept for the next window that asks for the same font.
   static std::map<std::tuple<std::string, int, bool>, double> fitted;
   wxFont font = dialogFont(face, 10, bold);
-  const auto key = std::make_tuple(lower(face), pixelHeight, bold);
+  const auto key = std::make_tuple(asciiLower(face), pixelHeight, bold);
   if (const auto it = fitted.find(key); it != fitted.end()) {
     font.SetFractionalPointSize(it->second);
   } else {

@@ -1,6 +1,6 @@
 #include "widgets/xbase_colours.h"
 
-#include <cctype>
+#include "store/base/ascii_case.h"
 
 namespace zrv {
 namespace {
@@ -30,7 +30,7 @@ std::optional<wxColour> xbaseColour(std::string_view letters) {
   bool bright = false;
   bool any = false;
   for (char c : trim(letters)) {
-    switch (std::toupper(static_cast<unsigned char>(c))) {
+    switch (asciiUpper(c)) {
       case 'N':
         any = true;
         break;

@@ -209,7 +209,7 @@ Status Table::create(const fs::path& file, const Structure& fields, const Clock&
     toSync.push_back(&memo->file());
   }
   if (Status s = syncFiles(toSync); !s) return s;
-  return syncDirectory(file.parent_path());
+  return fileOps().syncDirectory(file.parent_path());
 }
 
 Result<std::unique_ptr<Table>> Table::open(const fs::path& file, const Clock& clock,

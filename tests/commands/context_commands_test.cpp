@@ -11,7 +11,7 @@
 #include "commands/menu_tables.h"
 #include "reminder/reminder_env.h"
 #include "support/command_window_fake.h"
-#include "support/record_lock_holder.h"
+#include "support/lock_holder.h"
 #include "support/reminder_rig.h"
 
 namespace zrv {

@@ -7,7 +7,7 @@
 #include "app/file_commands.h"
 #include "reminder/reminder_env.h"
 #include "store/appointments/appointment_table.h"
-#include "support/record_lock_holder.h"
+#include "support/lock_holder.h"
 #include "support/reminder_rig.h"
 #include "ui/appointment_grid.h"
 #include "ui/main_frame.h"

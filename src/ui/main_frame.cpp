@@ -119,6 +119,11 @@ void MainFrame::followTable(ReminderEnv* env) {
   if (!cycleStarted_) startCycle();
 }
 
+void MainFrame::settingsChanged() {
+  SetTitle(titleOf(ctx_));
+  followTable(env_);
+}
+
 void MainFrame::initialise() {
   if (initialised_) return;
   initialised_ = true;

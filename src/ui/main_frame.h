@@ -110,6 +110,9 @@ class MainFrame : public wxFrame,
   // The window's commands: the main window's own, the editor's and the calendar's are
   // registered; a later subsystem registers its own here (Commands::add(id, action)).
   Commands& commands() { return commands_; }
+  // The settings changed: the title (network mode) and the list or the week overview (its days)
+  // are made anew.
+  void settingsChanged();
   // Writes the window's position now if a move or resize is still waiting to be saved.
   void saveCoordsNow();
   bool Layout() override;

@@ -9,6 +9,7 @@
 #include "app/exit_pack.h"
 #include "app/first_start.h"
 #include "app/help_module.h"
+#include "app/settings_listener.h"
 #include "app/startup.h"
 #include "mail/curl_transport.h"
 #include "mail/mail_setup_dialog.h"
@@ -32,6 +33,7 @@
 #include "ui/help_key.h"
 #include "ui/main_frame.h"
 #include "ui/resident_tray.h"
+#include "ui/settings_follower.h"
 #include "ui/start_trim.h"
 #include "ui/table_follower.h"
 #include "ui/tray_icon.h"
@@ -74,6 +76,7 @@ ResidentProgram::~ResidentProgram() {
   tray_.reset();
   helpKey_.reset();
   ctx_->help.attach(nullptr);
+  settings_.reset();
   table_.reset();
   timer_.reset();
 }
@@ -113,6 +116,8 @@ void ResidentProgram::start() {
       *frame_, [this](AppointmentTable& table) { return makeEnv(table); });
   table_->start(*ctx_);
   ctx_->tableListener = table_.get();
+  settings_ = std::make_unique<SettingsFollower>(*timer_, *frame_);
+  ctx_->settingsListener = settings_.get();
 
   // A hidden start leaves the window off screen, behind the tray icon; without a notification
   // area it shows the window iconified.
@@ -123,6 +128,7 @@ void ResidentProgram::start() {
   tray_ = std::make_unique<ResidentTray>(*frame_, *ctx_,
                                          TrayMenuActions{[this] { aboutFromTray(); }, {}});
   surfaces_->setTray(tray_.get());
+  settings_->setTray(tray_.get());
   if (hidden && !trayHost) tray_->noteNoTray();
   frame_->initialise();
   callAfter(*wxTheApp, [] { returnFreedMemory(); });
@@ -173,6 +179,8 @@ void ResidentProgram::shutDown() {
 void ResidentProgram::closeTables() {
   static NoTableListener nobody;
   ctx_->tableListener = &nobody;
+  static NoSettingsListener noSettings;
+  ctx_->settingsListener = &noSettings;
   if (table_) table_->drop();
   timer_.reset();
   packTablesAtExit(*ctx_);

@@ -24,6 +24,7 @@ class PosixProgramLauncher;
 class ResidentTray;
 class SdlSoundPlayer;
 class SystemClock;
+class SettingsFollower;
 class TableFollower;
 class CurlMailTransport;
 class MailSupport;
@@ -90,6 +91,7 @@ class ResidentProgram {
   std::unique_ptr<WxAlertPort> alert_;
   std::unique_ptr<DueTimer> timer_;
   std::unique_ptr<TableFollower> table_;  // the engine over the table in use
+  std::unique_ptr<SettingsFollower> settings_;
   std::unique_ptr<CommandSurfaces> surfaces_;
   std::unique_ptr<ResidentTray> tray_;
   MainFrame* frame_ = nullptr;  // owned by wx

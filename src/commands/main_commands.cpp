@@ -1,5 +1,7 @@
 // The actions of the main window's own commands: the list, the views, the week overview, the
 // table files, the help, the about box, hiding and ending. Their facts are in command_facts.cpp.
+#include <initializer_list>
+
 #include "app/context.h"
 #include "app/file_commands.h"
 #include "app/maker.h"
@@ -174,63 +176,41 @@ void deleteByKey(CommandScope& s) {
 }  // namespace
 
 void registerMainWindowCommands(Commands& all) {
-  const auto add = [&all](Id id, Action a) { all.add(id, std::move(a)); };
-  // Menu "&Datei"
-  add(Id::FileNew, fileNew);
-  add(Id::FileOpen, fileOpen);
-  add(Id::FileDelete, fileDelete);
-  add(Id::FileHide, hide);
-  add(Id::FileExit, exitProgram);
-  // Menu "&Termine"
-  add(Id::AppointmentDelete, deleteCurrent);
-  add(Id::AppointmentFromClipboard, fromClipboard);
-  add(Id::AppointmentToClipboard, toClipboard);
-  // Menu "&Gehe zu"
-  add(Id::GoFirst, moveTo(ListMove::First));
-  add(Id::GoPrevious, moveTo(ListMove::Previous));
-  add(Id::GoNext, moveTo(ListMove::Next));
-  add(Id::GoLast, moveTo(ListMove::Last));
-  add(Id::GoCurrentAppointment, {});  // the search for the next appointment is all it does
-  // Menu "&Anzeige"
-  add(Id::ViewCurrent, view(1));
-  add(Id::ViewToday, view(2));
-  add(Id::ViewFiled, view(3));
-  add(Id::ViewWeekOverview, weekOverview);
-  // Menu "&Hilfe"
-  add(Id::HelpContents, helpContents);
-  add(Id::HelpIndex, helpIndex);
-  add(Id::HelpAbout, about);
-  add(Id::HelpHomepage, homepage);
-  add(Id::HelpSupportMail, supportMail);
-  // The button bar
-  add(Id::BarDelete, deleteCurrent);
-  add(Id::BarToClipboard, toClipboard);
-  add(Id::BarFromClipboard, fromClipboard);
-  add(Id::BarFirst, moveTo(ListMove::First));
-  add(Id::BarPrevious, moveTo(ListMove::Previous));
-  add(Id::BarNext, moveTo(ListMove::Next));
-  add(Id::BarLast, moveTo(ListMove::Last));
-  add(Id::BarViews, view(1));
-  add(Id::BarWeekOverview, weekOverview);
-  add(Id::BarUserOrFile, userOrFile);
-  add(Id::BarHelp, helpContents);
-  add(Id::BarHide, hide);
-  // The bar's drop-down menus
-  add(Id::PopupViewCurrent, view(1));
-  add(Id::PopupViewToday, view(2));
-  add(Id::PopupViewFiled, view(3));
-  // The list's context menu
-  add(Id::ContextRunNow, runNow);
-  add(Id::ContextDelete, onClicked(deleteCurrent));
-  add(Id::ContextFile, onClicked(setFiled(true, "RMenAbleg")));
-  add(Id::ContextReactivate, onClicked(setFiled(false, "RMenReact")));
-  add(Id::ContextViewCurrent, view(1));
-  add(Id::ContextViewToday, view(2));
-  add(Id::ContextViewFiled, view(3));
-  add(Id::ContextWeekOverview, weekOverview);
-  add(Id::ContextNextAppointment, view(1));
-  // The list's Delete key
-  add(Id::ListDeleteKey, deleteByKey);
+  // Each action with the entries of the menus, the bar, its drop-down menus, the context menu and
+  // the list's keys that run it.
+  const auto add = [&all](const Action& action, std::initializer_list<Id> ids) {
+    for (Id id : ids)
+      all.add(id, action);
+  };
+  add(fileNew, {Id::FileNew});
+  add(fileOpen, {Id::FileOpen});
+  add(fileDelete, {Id::FileDelete});
+  add(userOrFile, {Id::BarUserOrFile});
+  add(hide, {Id::FileHide, Id::BarHide});
+  add(exitProgram, {Id::FileExit});
+  add(deleteCurrent, {Id::AppointmentDelete, Id::BarDelete});
+  add(onClicked(deleteCurrent), {Id::ContextDelete});
+  add(deleteByKey, {Id::ListDeleteKey});
+  add(fromClipboard, {Id::AppointmentFromClipboard, Id::BarFromClipboard});
+  add(toClipboard, {Id::AppointmentToClipboard, Id::BarToClipboard});
+  add(moveTo(ListMove::First), {Id::GoFirst, Id::BarFirst});
+  add(moveTo(ListMove::Previous), {Id::GoPrevious, Id::BarPrevious});
+  add(moveTo(ListMove::Next), {Id::GoNext, Id::BarNext});
+  add(moveTo(ListMove::Last), {Id::GoLast, Id::BarLast});
+  add({}, {Id::GoCurrentAppointment});  // the search for the next appointment is all it does
+  add(view(1), {Id::ViewCurrent, Id::BarViews, Id::PopupViewCurrent, Id::ContextViewCurrent,
+                Id::ContextNextAppointment});
+  add(view(2), {Id::ViewToday, Id::PopupViewToday, Id::ContextViewToday});
+  add(view(3), {Id::ViewFiled, Id::PopupViewFiled, Id::ContextViewFiled});
+  add(weekOverview, {Id::ViewWeekOverview, Id::BarWeekOverview, Id::ContextWeekOverview});
+  add(helpContents, {Id::HelpContents, Id::BarHelp});
+  add(helpIndex, {Id::HelpIndex});
+  add(about, {Id::HelpAbout});
+  add(homepage, {Id::HelpHomepage});
+  add(supportMail, {Id::HelpSupportMail});
+  add(runNow, {Id::ContextRunNow});
+  add(onClicked(setFiled(true, "RMenAbleg")), {Id::ContextFile});
+  add(onClicked(setFiled(false, "RMenReact")), {Id::ContextReactivate});
 }
 
 Commands mainWindowCommands() {

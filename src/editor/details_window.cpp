@@ -104,7 +104,7 @@ void DetailsWindow::buttons(int row, int saveColumn, int cancelColumn) {
 std::optional<Date> DetailsWindow::dateOf(TBmpGet* field) {
   const auto date = typedDate(field->GetValue().utf8_string());
   if (date) return date;
-  const std::string text = "Bitte ein gültiges Datum eingeben (TT.MM.JJJJ) !";
+  const std::string text = kInvalidDateMessage;
   if (options_.complain) {
     options_.complain("Problem", text);
   } else {

@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "platform/program_path.h"
 #include "platform/stop_request.h"
+#include "platform/toolkit_language.h"
 #include "ui/german_locale.h"
 #include "ui/main_frame.h"
 #include "ui/resident_program.h"
@@ -46,6 +47,7 @@ bool ZorvaneApp::OnInit() {
   SetAppName("zorvane");
   SetClassName("zorvane");
   selectGermanTexts();
+  germanToolkitMessages();
   watchStopSignals(onStopSignal);
 
   // A second copy in the same program directory ends here, before it touches any file.

@@ -7,6 +7,7 @@
 #include "ports/command_window.h"
 #include "ports/launcher_port.h"
 #include "ports/user_interface.h"
+#include "print/printouts.h"
 #include "reminder/alert_actions.h"
 #include "reminder/due_check.h"
 #include "reminder/next_appointment.h"
@@ -204,6 +205,28 @@ void supportMail(CommandScope& s) {
   openAddress(s, support.empty() ? "" : "mailto:" + support + "?subject=" + subject, "Email");
 }
 
+// The printouts of the menu "D&rucken"; the appointments only while a table is open.
+Action printDay(long daysAhead) {
+  return [daysAhead](CommandScope& s) {
+    if (s.env) {
+      printADay(s.ctx, s.env->DTER, s.ctx.clock.today() + daysAhead,
+                s.window.printDevices().printer);
+    }
+  };
+}
+
+void printWeek(CommandScope& s) {
+  if (s.env) printNxtWeek(s.ctx, s.env->DTER, s.window.printDevices().printer);
+}
+
+void printPeriod(CommandScope& s) {
+  if (s.env) printDefined(s.ctx, s.env->DTER, s.window.printDevices());
+}
+
+void printSettings(CommandScope& s) {
+  printSetup(s.ctx, s.window.printDevices().printer);
+}
+
 void deleteByKey(CommandScope& s) {
   if (s.env && delTermin(*s.env)) chkNext(*s.env, "CheckLbxKeys2");
 }
@@ -242,11 +265,11 @@ Commands mainWindowCommands() {
   add(Id::ViewFiled, "MAbgTer", kPlain, view(3));
   add(Id::ViewWeekOverview, "", kInPlace, weekOverview);
   // Menu "D&rucken"
-  add(Id::PrintToday, "PrintHeute", kWrapped, notYet);
-  add(Id::PrintTomorrow, "PrintMorgen", kWrapped, notYet);
-  add(Id::PrintNextWeek, "PrintNxtWeek", kWrapped, notYet);
-  add(Id::PrintPeriod, "PrintDef", kWrapped, notYet);
-  add(Id::PrintSetup, "PrintSetup", kWrapped, notYet);
+  add(Id::PrintToday, "PrintHeute", kWrapped, printDay(0));
+  add(Id::PrintTomorrow, "PrintMorgen", kWrapped, printDay(1));
+  add(Id::PrintNextWeek, "PrintNxtWeek", kWrapped, printWeek);
+  add(Id::PrintPeriod, "PrintDef", kWrapped, printPeriod);
+  add(Id::PrintSetup, "PrintSetup", kWrapped, printSettings);
   // Menu "&Einstellungen"
   add(Id::SettingsGeneral, "MSetup", kWrapped, notYet);
   add(Id::SettingsNetwork, "SetLan", kWrapped, notYet);

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "ports/print_port.h"
+
 namespace zrv {
 
 enum class ListMove { First, Previous, Next, Last };
@@ -35,6 +37,8 @@ class CommandWindow {
   virtual void closeWindow() = 0;
   // The file dialog of a table command; the chosen path, "" when cancelled.
   virtual std::string chooseTableFile(TableFileChoice choice) = 0;
+  // The printer and the period dialog of the printouts, owned by the window.
+  virtual PrintDevices printDevices() = 0;
 };
 
 }  // namespace zrv

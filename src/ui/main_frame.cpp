@@ -69,7 +69,8 @@ MainFrame::MainFrame(Context& ctx, const WindowRect& rect, MainWindowParts& part
               "zorvane"),
       ctx_(ctx),
       parts_(parts),
-      startupCounter_(ctx.run.LS_WNDHIDDEN ? 3 : 2) {
+      startupCounter_(ctx.run.LS_WNDHIDDEN ? 3 : 2),
+      printPeriod_(this, ctx.ui, entryColours(ctx.lists)) {
   SetIcons(programIcons());
   SetBackgroundColour(*wxWHITE);
   SetForegroundColour(*wxBLACK);

@@ -14,6 +14,8 @@
 #include "commands/commands.h"
 #include "ports/command_window.h"
 #include "ports/main_window_port.h"
+#include "print/period_dialog.h"
+#include "print/print_port_wx.h"
 #include "reminder/view_rows.h"
 
 namespace zrv {
@@ -130,6 +132,7 @@ class MainFrame : public wxFrame, public MainWindowPort, public CommandWindow {
   void hideWindow() override;
   void closeWindow() override { Close(); }
   std::string chooseTableFile(TableFileChoice choice) override;
+  PrintDevices printDevices() override { return {printer_, printPeriod_}; }
 
  private:
   // The client area below the button bar.
@@ -167,6 +170,8 @@ class MainFrame : public wxFrame, public MainWindowPort, public CommandWindow {
   wxTimer coordsTimer_;
   std::string coordsCaller_;
   std::string trayTooltip_;
+  WxPrintPort printer_{this};
+  WxPrintPeriod printPeriod_;
 };
 
 }  // namespace zrv

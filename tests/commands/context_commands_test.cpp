@@ -11,6 +11,7 @@
 #include "commands/menu_tables.h"
 #include "ports/command_window.h"
 #include "reminder/reminder_env.h"
+#include "support/print_fakes.h"
 #include "support/record_lock_holder.h"
 #include "support/reminder_rig.h"
 
@@ -31,6 +32,9 @@ struct QuietWindow : CommandWindow {
   void hideWindow() override {}
   void closeWindow() override {}
   std::string chooseTableFile(TableFileChoice) override { return ""; }
+  PrintDevices printDevices() override { return {printer, period}; }
+  test::RecordingPrinter printer;
+  test::ScriptedPeriod period;
 };
 
 class ContextCommands : public ::testing::Test {

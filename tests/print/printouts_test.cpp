@@ -8,7 +8,6 @@
 
 #include "print/appointment_pages.h"
 #include "print/error_log_pages.h"
-#include "print/period_check.h"
 #include "print/printouts.h"
 #include "print/setup_page.h"
 #include "store/appointments/appointment_table.h"
@@ -238,19 +237,6 @@ TEST_F(Printouts, TheErrorReportPrintsFiftyLinesAPageAndCutsLongLines) {
   EXPECT_EQ(rig.ui.messages,
             (std::vector<std::string>{"Problem: Der Ausdruck ist fehlgeschlagen.",
                                       "Problem: Der Ausdruck ist fehlgeschlagen."}));
-}
-
-TEST(PeriodCheck, APeriodNeedsTwoRealDaysInOrder) {
-  EXPECT_EQ(checkPeriod("14.12.2026", "14.12.2026").period->to, d("14.12.2026"));
-  const PeriodCheck noDay = checkPeriod("31.02.2026", "14.12.2026");
-  EXPECT_FALSE(noDay.period);
-  EXPECT_EQ(noDay.field, PeriodField::From);
-  EXPECT_EQ(noDay.message, "Bitte ein gültiges Datum eingeben (TT.MM.JJJJ) !");
-  EXPECT_EQ(checkPeriod("14.12.2026", "  .  .    ").field, PeriodField::To);
-  const PeriodCheck backwards = checkPeriod("14.12.2026", "13.12.2026");
-  EXPECT_FALSE(backwards.period);
-  EXPECT_EQ(backwards.field, PeriodField::To);
-  EXPECT_EQ(backwards.message, "Der Zeitraum endet vor seinem Beginn !");
 }
 
 }  // namespace

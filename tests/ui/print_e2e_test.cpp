@@ -95,6 +95,7 @@ TEST_F(PrintEndToEnd, TodayPrintsToAFileAPeriodIsCheckedAndEscapePrintsNothing) 
   const double height = attribute("yMax") - attribute("yMin");
   EXPECT_GT(height, 10.0) << boxes.output.substr(word - 120, 140);
   EXPECT_LT(height, 16.0);
+  EXPECT_NE(tool({"pdffonts", pdf.string()}).output.find("LiberationMono"), std::string::npos);
   fs::copy_file(pdf, test::artifactDir() / "e2e_print_today.pdf",
                 fs::copy_options::overwrite_existing);
 

@@ -89,25 +89,6 @@ TEST(PrintedPages, AWeekReadsAsGermanTwelvePointTextInsideThePage) {
             0);
 }
 
-TEST(PrintedPages, TheDayPrintsInTheFixedPitchFontAndLongDaysGoOnOverPages) {
-  test::ReminderRig rig("09.12.2026", "08:00:00");
-  const auto two = [](int n) { return (n < 10 ? "0" : "") + std::to_string(n); };
-  for (int i = 0; i < 25; ++i) {
-    rig.add(makeAppointment("09.12.2026", two(8 + i / 4) + ":" + two(i % 4 * 15),
-                            "Gespräch Nr. " + std::to_string(i + 1)));
-  }
-  const fs::path pdf = test::artifactDir() / "print_day.pdf";
-  PdfPrintPort printer(pdf);
-  ASSERT_EQ(printADay(rig.ctx, *rig.table, d("09.12.2026"), printer), PrintOutcome::Printed);
-  const std::string info = test::run({"pdfinfo", pdf.string()}).output;
-  EXPECT_TRUE(std::regex_search(info, std::regex(R"(Pages:\s+2\n)"))) << info;
-  EXPECT_NE(test::run({"pdffonts", pdf.string()}).output.find("LiberationMono"), std::string::npos);
-  const std::string second =
-      squeezed(test::run({"pdftotext", "-f", "2", "-l", "2", "-layout", pdf.string(), "-"}).output);
-  EXPECT_NE(second.find("Zorvane - Termine für den 9. Dezember 2026"), std::string::npos) << second;
-  EXPECT_TRUE(std::regex_search(second, std::regex("14:00 *Gespräch Nr. 25"))) << second;
-}
-
 class PeriodDialogTest : public ::testing::Test {
  protected:
   // The dialog opened modally the way PRINTDEFINED opens it; `steps` act on it.

@@ -6,6 +6,7 @@
 #include "editor/details_rules.h"
 #include "editor/details_window.h"
 #include "editor/editor_checks.h"
+#include "store/base/date_time.h"
 #include "widgets/call_after.h"
 #include "widgets/tbmpget_ctrl.h"
 
@@ -22,13 +23,11 @@ MonthDetailsWindow::MonthDetailsWindow(wxWindow* parent, const EditorValues& val
   label(30, 4, 30, wxS("Enddatum"));
   end_ = dateField(28, 36, start.end);
   label(42, 3, 32, wxS("Monat"));
-  const wchar_t* names[] = {L"Januar",    L"Februar", L"März",     L"April",
-                            L"Mai",       L"Juni",    L"Juli",     L"August",
-                            L"September", L"Oktober", L"November", L"Dezember"};
   const int columns[] = {36, 80, 125};
   for (std::size_t i = 0; i < 12; ++i) {
-    months_.push_back(
-        checkBox(42 + 10 * static_cast<int>(i % 4), columns[i / 4], names[i], start.months[i]));
+    months_.push_back(checkBox(42 + 10 * static_cast<int>(i % 4), columns[i / 4],
+                               wxString::FromUTF8(germanMonth(static_cast<int>(i) + 1)),
+                               start.months[i]));
   }
   buttons(90, 92, 129);
   spreadColumns({{months_.begin(), months_.begin() + 4},

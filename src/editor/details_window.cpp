@@ -102,8 +102,7 @@ void DetailsWindow::buttons(int row, int saveColumn, int cancelColumn) {
 std::optional<Date> DetailsWindow::dateOf(TBmpGet* field) {
   const auto date = typedDate(field->GetValue().utf8_string());
   if (date) return date;
-  services_.tell(this, Severity::Problem, "Problem",
-                 "Bitte ein gültiges Datum eingeben (TT.MM.JJJJ) !");
+  services_.tell(this, Severity::Problem, "Problem", kInvalidDateMessage);
   field->SetFocus();
   return std::nullopt;
 }

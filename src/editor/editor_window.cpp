@@ -350,7 +350,7 @@ void EditorWindow::applyMode() {
 bool EditorWindow::takeDate(bool complainIfWrong) {
   const auto date = typedDate(text(date_));
   if (!date) {
-    if (complainIfWrong) complain("Bitte ein gültiges Datum eingeben (TT.MM.JJJJ) !", date_);
+    if (complainIfWrong) complain(kInvalidDateMessage, date_);
     return false;
   }
   EditorValues& v = session_.values();

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+
 namespace zrv {
 
 enum class ListMove { First, Previous, Next, Last };

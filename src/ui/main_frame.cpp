@@ -13,6 +13,7 @@
 #include "app/help.h"
 #include "app/startup.h"
 #include "calendar/calendar_window.h"
+#include "print/print_commands.h"
 #include "reminder/alert_actions.h"
 #include "reminder/clipboard.h"
 #include "reminder/due_check.h"
@@ -70,7 +71,8 @@ MainFrame::MainFrame(Context& ctx, const WindowRect& rect, MainWindowParts& part
               "zorvane"),
       ctx_(ctx),
       parts_(parts),
-      startupCounter_(ctx.run.LS_WNDHIDDEN ? 3 : 2) {
+      startupCounter_(ctx.run.LS_WNDHIDDEN ? 3 : 2),
+      printPeriod_(this, ctx.ui, entryColours(ctx.lists)) {
   SetIcons(programIcons());
   SetBackgroundColour(*wxWHITE);
   SetForegroundColour(*wxBLACK);
@@ -91,6 +93,7 @@ MainFrame::MainFrame(Context& ctx, const WindowRect& rect, MainWindowParts& part
   Bind(wxEVT_CLOSE_WINDOW, &MainFrame::onClose, this);
   registerEditorCommands(commands_, *this);
   registerCalendarCommands(commands_, *this);
+  registerPrintCommands(commands_, {printer_, printPeriod_});
   // The window's creation is its first resize.
   buildDlg();
 }

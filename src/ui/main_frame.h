@@ -16,6 +16,8 @@
 #include "editor/editor_commands.h"
 #include "ports/command_window.h"
 #include "ports/main_window_port.h"
+#include "print/period_dialog.h"
+#include "print/print_port_wx.h"
 #include "reminder/view_rows.h"
 
 namespace zrv {
@@ -182,6 +184,8 @@ class MainFrame : public wxFrame,
   wxTimer coordsTimer_;
   std::string coordsCaller_;
   std::string trayTooltip_;
+  WxPrintPort printer_{this};
+  WxPrintPeriod printPeriod_;
 };
 
 }  // namespace zrv

@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "platform/program_path.h"
 #include "platform/stop_request.h"
+#include "platform/toolkit_language.h"
 #include "ui/main_frame.h"
 #include "ui/resident_program.h"
 #include "widgets/call_after.h"
@@ -50,6 +51,7 @@ bool ZorvaneApp::OnInit() {
   SetClassName("zorvane");
   boundary_.emplace(*this);
   selectGermanTexts();
+  germanToolkitMessages();
   watchStopSignals(onStopSignal);
 
   // A second copy in the same program directory ends here, before it touches any file.

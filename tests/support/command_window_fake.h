@@ -10,6 +10,8 @@
 #include "commands/commands.h"
 #include "editor/editor_commands.h"
 #include "ports/command_window.h"
+#include "print/print_commands.h"
+#include "support/print_fakes.h"
 #include "support/reminder_fakes.h"
 
 namespace zrv::test {
@@ -25,6 +27,7 @@ class FakeCommandWindow : public CommandWindow, public AppointmentEditor, public
     Commands all = mainWindowCommands();
     registerEditorCommands(all, *this);
     registerCalendarCommands(all, *this);
+    registerPrintCommands(all, {printer, period});
     return all;
   }
 
@@ -48,6 +51,8 @@ class FakeCommandWindow : public CommandWindow, public AppointmentEditor, public
 
   std::vector<std::string> calls;
   std::string chosen;  // what the file chooser gives
+  RecordingPrinter printer;
+  ScriptedPeriod period;
 
  private:
   const FakeTimer& timer_;

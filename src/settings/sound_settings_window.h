@@ -35,8 +35,6 @@ class SoundSettingsWindow : public wxDialog {
 
   wxListCtrl* list() const { return list_; }
   TBmpGet* nameField() const { return name_; }
-  TBmpGet* fileField() const { return file_; }
-  wxBitmapButton* tickButton() const { return tick_; }
   // The tick's picture: "S_OK" or "S_NOK".
   const char* tickPicture() const { return tickPicture_; }
 

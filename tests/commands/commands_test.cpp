@@ -71,9 +71,10 @@ TEST_F(CommandsTest, SettingsOpenInsideTheTimersWrappingTheBarOneAfterTheOther) 
   rig.ctx.settings.LS_LAN = true;
   ASSERT_TRUE(run(CommandId::BarSettings));
   const std::vector<std::string> expected{
-      "leaveWeek", "setupMain timer off",  "leaveWeek",           "setupLan timer off",
-      "leaveWeek", "setupSound timer off", "leaveWeek",           "setupMain timer off",
-      "setupSound timer off", "leaveWeek", "setupMain timer off", "setupLan timer off",
+      "leaveWeek",           "setupMain timer off", "leaveWeek",
+      "setupLan timer off",  "leaveWeek",           "setupSound timer off",
+      "leaveWeek",           "setupMain timer off", "setupSound timer off",
+      "leaveWeek",           "setupMain timer off", "setupLan timer off",
       "setupSound timer off"};
   EXPECT_EQ(window.calls, expected);
   EXPECT_TRUE(rig.timer.on);

@@ -118,7 +118,7 @@ SoundSettingsWindow::SoundSettingsWindow(wxWindow* parent, SoundSettings& settin
   };
   open_ = picture(kSoundOpenId, 254, "S_OPEN", wxS("Sound-Datei suchen"));
   play_ = picture(kSoundPlayId, 266, "S_PLAY", wxS("Sounddatei abspielen"));
-  tick_ = picture(kSoundTickId, 278, "S_NOK", wxS("Sound ein- oder ausschalten"));
+  tick_ = picture(kSoundTickId, 278, "S_NOK", wxS("Markierung setzen oder aufheben"));
   open_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { chooseFile(); });
   play_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { settings_.playCurrent(player_); });
   tick_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {

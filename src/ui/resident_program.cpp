@@ -122,7 +122,7 @@ void ResidentProgram::start() {
       *frame_, [this](AppointmentTable& table) { return makeEnv(table); });
   table_->start(*ctx_);
   ctx_->tableListener = table_.get();
-  settings_ = std::make_unique<SettingsFollower>(*timer_, *frame_);
+  settings_ = std::make_unique<SettingsFollower>(*frame_);
   ctx_->settingsListener = settings_.get();
 
   // A hidden start leaves the window off screen, behind the tray icon; without a notification

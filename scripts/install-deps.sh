@@ -7,7 +7,7 @@ PACKAGES=(
   # build
   cmake g++ make ninja-build pkgconf clang-format
   libwxgtk3.2-dev wx3.2-i18n libx11-dev libsdl2-dev libcurl4-openssl-dev libsqlite3-dev
-  libbackward-cpp-dev libdw-dev
+  libbackward-cpp-dev libdw-dev libical-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # fuzzing (clang with libFuzzer and the sanitizer runtimes)
   clang libclang-rt-14-dev
@@ -18,6 +18,9 @@ PACKAGES=(
   trayer xclip
   # independent readers and writers of the tables, local test servers
   python3 python3-dbfread python3-dbf python3-aiosmtpd openssl
+  # iCalendar files written by another program, and the terminal calendars the command line is
+  # tested and measured against
+  python3-icalendar calcurse remind
   # certificates of mail servers reached over TLS
   ca-certificates
 )

@@ -36,6 +36,7 @@
 #include "ui/due_timer.h"
 #include "ui/help_key.h"
 #include "ui/main_frame.h"
+#include "ui/remote_control.h"
 #include "ui/resident_tray.h"
 #include "ui/start_trim.h"
 #include "ui/tray_icon.h"
@@ -72,6 +73,7 @@ ResidentProgram::ResidentProgram(const fs::path& programFile, std::optional<RunM
 }
 
 ResidentProgram::~ResidentProgram() {
+  remote_.reset();
   tray_.reset();
   helpKey_.reset();
   ctx_->help.attach(nullptr);
@@ -115,6 +117,7 @@ void ResidentProgram::start() {
   timer_ = std::make_unique<DueTimer>(dueTimerSeconds(ctx_->settings.NS_TIMER, *log_), [this] {
     try {
       if (env_) chkAll(*env_);
+      if (remote_) remote_->publishNext();
     } catch (...) {
       endAfterError("Timer");
     }
@@ -134,6 +137,9 @@ void ResidentProgram::start() {
   surfaces_->setTray(tray_.get());
   if (hidden && !trayHost) tray_->noteNoTray();
   frame_->initialise();
+  remote_ = std::make_unique<RemoteControl>(*ctx_, *frame_, *timer_, [this] { return env_.get(); });
+  remote_->start();
+  remote_->publishNext();
   wxTheApp->CallAfter([] { returnFreedMemory(); });
 }
 
@@ -161,6 +167,7 @@ void ResidentProgram::tableChanged(Context& ctx) {
 void ResidentProgram::endAfterError(const char* where) {
   const std::string what = currentExceptionText();
   if (timer_) timer_->stop();
+  if (remote_) remote_->stop();
   reportEscapedError(*ctx_, where, what);
   if (wxTheApp) wxTheApp->ExitMainLoop();
 }
@@ -173,6 +180,7 @@ void ResidentProgram::aboutFromTray() {
 }
 
 void ResidentProgram::shutDown() {
+  if (remote_) remote_->stop();
   ui_->setMainFrame(nullptr);
   struct Steps : ShutdownSteps {
     explicit Steps(ResidentProgram& p) : program(p) {}

@@ -45,7 +45,22 @@ constexpr icalrecurrencetype_weekday kWeekdays[] = {
     ICAL_SUNDAY_WEEKDAY,   ICAL_MONDAY_WEEKDAY, ICAL_TUESDAY_WEEKDAY, ICAL_WEDNESDAY_WEEKDAY,
     ICAL_THURSDAY_WEEKDAY, ICAL_FRIDAY_WEEKDAY, ICAL_SATURDAY_WEEKDAY};
 
-icalrecurrencetype recurrenceOf(const RuleFields& r, const std::string& time) {
+// An appointment at midnight without lead time is a day's appointment (a birthday): written as
+// an all-day event, which the import takes back to 00:00 without lead time.
+bool allDay(const Appointment& a) {
+  return a.TIME.substr(0, 5) == "00:00" && a.WARNMIN == 0;
+}
+
+icaltimetype startOf(const Date& date, const std::string& time, bool wholeDay) {
+  icaltimetype t = localTime(date, time);
+  if (wholeDay) {
+    t.hour = t.minute = 0;
+    t.is_date = 1;
+  }
+  return t;
+}
+
+icalrecurrencetype recurrenceOf(const RuleFields& r, const std::string& time, bool wholeDay) {
   icalrecurrencetype rec;
   icalrecurrencetype_clear(&rec);
   rec.interval = 1;
@@ -79,7 +94,7 @@ icalrecurrencetype recurrenceOf(const RuleFields& r, const std::string& time) {
       break;
   }
   // The last occurrence falls on the end date at the appointment's own time.
-  if (!r.until.empty()) rec.until = localTime(r.until, time);
+  if (!r.until.empty()) rec.until = startOf(r.until, time, wholeDay);
   return rec;
 }
 
@@ -127,7 +142,7 @@ icalcomponent* eventOf(const Appointment& a, const FixedLists& lists, std::size_
   icalcomponent* ev = icalcomponent_new_vevent();
   const std::string uid = "zorvane-" + a.DATE.dtos() + "-" + std::to_string(number) + "@zorvane";
   icalcomponent_add_property(ev, icalproperty_new_uid(uid.c_str()));
-  icalcomponent_add_property(ev, icalproperty_new_dtstart(localTime(a.DATE, a.TIME)));
+  icalcomponent_add_property(ev, icalproperty_new_dtstart(startOf(a.DATE, a.TIME, allDay(a))));
   icalcomponent_add_property(ev, icalproperty_new_dtstamp(stamp));
 
   const std::string shown = shownLines(a.TEXT);
@@ -143,7 +158,7 @@ icalcomponent* eventOf(const Appointment& a, const FixedLists& lists, std::size_
 
   const RuleFields rule = ruleFieldsOf(a);
   if (rule.kind != kOnce) {
-    icalcomponent_add_property(ev, icalproperty_new_rrule(recurrenceOf(rule, a.TIME)));
+    icalcomponent_add_property(ev, icalproperty_new_rrule(recurrenceOf(rule, a.TIME, allDay(a))));
   }
   addAlarm(ev, a.WARNMIN, title);
 

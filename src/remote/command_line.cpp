@@ -84,6 +84,8 @@ CliResponse runOnOwnTable(const CommandLineMachine& m, const CliRequest& r, RunM
   ctx.CS_EXEPATH = m.programFile;
   ctx.run.uncleanEnd = marker.stale();
   checkIni(ctx, false);
+  std::error_code ec;
+  if (log.enabled() && !fs::exists(log.file(), ec)) log.log(kCliTag, "");  // starts the logbook
   if (!checkDbf(ctx) || !ctx.DTER) {
     return unreachable(messages.empty() ? "Die Termindatei kann nicht geöffnet werden."
                                         : messages.substr(0, messages.size() - 1));

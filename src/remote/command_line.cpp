@@ -86,7 +86,10 @@ CliResponse runOnOwnTable(const CommandLineMachine& m, const CliRequest& r, RunM
   checkIni(ctx, false);
   std::error_code ec;
   if (log.enabled() && !fs::exists(log.file(), ec)) log.log(kCliTag, "");  // starts the logbook
-  if (!checkDbf(ctx) || !ctx.DTER) {
+  // A reading command costs the same however long the table is: the indexes are opened without
+  // reading all their pages (the next start checks them).
+  const CheckDbfOptions how{.dayIndexes = false, .checkIndexPages = changesTable(r.command)};
+  if (!checkDbf(ctx, how) || !ctx.DTER) {
     return unreachable(messages.empty() ? "Die Termindatei kann nicht geöffnet werden."
                                         : messages.substr(0, messages.size() - 1));
   }

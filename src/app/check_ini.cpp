@@ -114,6 +114,7 @@ bool checkIni(Context& ctx, bool newLogbook) {
   s.LS_VWORIG = ini.flag(VWORIG);
   s.NS_WEEKSHOW = toInt(ini.number(WEEKSHOW));
   s.NS_LANACTUAL = toInt(ini.number(LANACTUAL));
+  s.LS_SUMMARY = ini.flag(SUMMARY);
   s.LS_ASTART = ini.flag(AStart);
   s.LS_ASICON = ini.flag(AsIcon);
   s.LS_INTRAY = ini.flag(InTray);

@@ -1,5 +1,8 @@
 #include "reminder/alert_port_wx.h"
 
+#include "app/help.h"
+#include "reminder/missed_summary_window.h"
+
 namespace zrv {
 
 void WxAlertPort::showAlert(const AlertContent& content, AlertActions& actions) {
@@ -15,6 +18,13 @@ std::optional<Postponement> WxAlertPort::askPostponement(const Date& date,
   PostponeWindow window(openAlert_ ? openAlert_ : parent_, date, time, postponeOptions_);
   window.ShowModal();
   return window.result();
+}
+
+MissedChoice WxAlertPort::showMissedSummary(const std::vector<MissedRow>& rows) {
+  const HelpHook& help = alertOptions_.showHelp;
+  return showMissedSummaryWindow(parent_, rows, [&help] {
+    if (help) help(help_topic::kMissed);
+  });
 }
 
 }  // namespace zrv

@@ -17,6 +17,7 @@
 #include "reminder/clipboard.h"
 #include "reminder/due_check.h"
 #include "reminder/missed_appointments.h"
+#include "reminder/missed_summary.h"
 #include "reminder/next_appointment.h"
 #include "reminder/reminder_env.h"
 #include "reminder/views.h"
@@ -245,7 +246,11 @@ void MainFrame::activateList() {
 
 void MainFrame::startCycle() {
   if (!env_) return;
+  // After the start, what was missed while the program did not run comes in one window (the
+  // cycle counts as started first: the window's own event loop must not start it again).
+  const bool first = !cycleStarted_;
   cycleStarted_ = true;
+  if (first) offerMissedSummary(*env_);
   chkOlds(*env_);
   chkNext(*env_, "DlgAfterActivate");
   qlSwitchTimer(*env_, true);

@@ -226,10 +226,13 @@ class Run {
 
   void fileOrDelete(bool remove) {
     const std::uint32_t recno = r_.recno;
-    bool deleted = false;
-    Result<Appointment> a = recno <= table_.table().recCount() ? table_.readAt(recno, &deleted)
-                                                               : Result<Appointment>(Status());
-    if (recno > table_.table().recCount() || !a || deleted) {
+    std::optional<Appointment> a;
+    if (recno <= table_.table().recCount()) {
+      bool deleted = false;
+      Result<Appointment> read = table_.readAt(recno, &deleted);
+      if (read && !deleted) a = std::move(read).value();
+    }
+    if (!a) {
       res_.exitCode = kExitNothingFound;
       res_.err += "Einen Termin Nr. " + std::to_string(recno) + " gibt es nicht.\n";
       return;

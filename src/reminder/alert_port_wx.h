@@ -11,12 +11,10 @@ namespace zrv {
 
 class WxAlertPort : public AlertPort {
  public:
-  // `parent` (the main window, may be null) must outlive the port.
-  WxAlertPort(wxWindow* parent, AlertWindowOptions alertOptions,
-              PostponeWindowOptions postponeOptions)
-      : parent_(parent),
-        alertOptions_(std::move(alertOptions)),
-        postponeOptions_(std::move(postponeOptions)) {}
+  // `parent` (the main window, may be null) and `services` must outlive the port.
+  WxAlertPort(wxWindow* parent, EntryColours colours = defaultEntryColours(),
+              WindowServices& services = plainWindowServices())
+      : parent_(parent), colours_(colours), services_(services) {}
 
   void setParent(wxWindow* parent) { parent_ = parent; }
 
@@ -28,8 +26,8 @@ class WxAlertPort : public AlertPort {
  private:
   wxWindow* parent_;
   wxWindow* openAlert_ = nullptr;
-  AlertWindowOptions alertOptions_;
-  PostponeWindowOptions postponeOptions_;
+  EntryColours colours_;
+  WindowServices& services_;
 };
 
 }  // namespace zrv

@@ -6,16 +6,19 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include "app/help.h"
+#include "ports/window_services.h"
+
 namespace zrv {
 namespace {
 
 class MissedSummaryWindow : public wxDialog {
  public:
   MissedSummaryWindow(wxWindow* parent, const std::vector<MissedRow>& rows,
-                      std::function<void()> help)
+                      WindowServices& services)
       : wxDialog(parent, wxID_ANY, wxS("Während Sie weg waren"), wxDefaultPosition, wxDefaultSize,
                  wxDEFAULT_DIALOG_STYLE | wxSTAY_ON_TOP | wxRESIZE_BORDER),
-        help_(std::move(help)) {
+        services_(services) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     const wxString intro = wxString::Format(
         wxS("Diese %zu Termine sind fällig geworden, während Zorvane nicht lief oder der "
@@ -64,21 +67,19 @@ class MissedSummaryWindow : public wxDialog {
     row->Add(help);
     all->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_YES); });
     single->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_NO); });
-    help->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-      if (help_) help_();
-    });
+    help->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { services_.showHelp(help_topic::kMissed); });
     all->SetFocus();
     return row;
   }
 
-  std::function<void()> help_;
+  WindowServices& services_;
 };
 
 }  // namespace
 
 MissedChoice showMissedSummaryWindow(wxWindow* parent, const std::vector<MissedRow>& rows,
-                                     const std::function<void()>& help) {
-  MissedSummaryWindow window(parent, rows, help);
+                                     WindowServices& services) {
+  MissedSummaryWindow window(parent, rows, services);
   return window.ShowModal() == wxID_YES ? MissedChoice::ConfirmAll : MissedChoice::OneByOne;
 }
 

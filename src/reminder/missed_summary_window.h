@@ -2,8 +2,6 @@
 // with "Alle bestätigen", "Einzeln ansehen" and "Hilfe".
 #pragma once
 
-#include <functional>
-#include <string>
 #include <vector>
 
 #include "ports/alert_port.h"
@@ -12,8 +10,10 @@ class wxWindow;
 
 namespace zrv {
 
-// Shows the window modally over `parent`; `help` opens the help page of the window.
+class WindowServices;
+
+// Shows the window modally over `parent`; its "Hilfe" asks `services` for its page.
 MissedChoice showMissedSummaryWindow(wxWindow* parent, const std::vector<MissedRow>& rows,
-                                     const std::function<void()>& help);
+                                     WindowServices& services);
 
 }  // namespace zrv

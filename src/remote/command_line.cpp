@@ -35,7 +35,9 @@ constexpr auto kChangeAnswer = std::chrono::minutes(10);
 class StreamUserInterface : public UserInterface {
  public:
   explicit StreamUserInterface(std::string& sink) : sink_(sink) {}
-  void message(const std::string&, const std::string& text) override { sink_ += text + "\n"; }
+  void message(const std::string&, const std::string& text, Severity) override {
+    sink_ += text + "\n";
+  }
   bool ask(const std::string&, const std::string&, bool defaultYes) override { return defaultYes; }
   void statusText(const std::string&) override {}
   void statusPane(StatusPane, const std::string&) override {}

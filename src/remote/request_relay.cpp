@@ -42,14 +42,19 @@ struct RequestRelay::Shared {
       }
       job->state = JobState::Running;
     }
-    CliResponse response;
+    bool answered = false;
+    const WindowSide::Answer answer = [&](CliResponse r) {
+      if (answered) return;
+      answered = true;
+      finish(job, std::move(r));
+    };
     try {
-      response = window.execute(job->request);
+      window.execute(job->request, answer);
     } catch (...) {
-      finish(job, refused("Der Befehl ist mit einem Fehler abgebrochen."));
+      answer(refused("Der Befehl ist mit einem Fehler abgebrochen."));
       throw;  // on to the program's exception boundary
     }
-    finish(job, std::move(response));
+    answer(refused("Zorvane hat den Befehl nicht beantwortet."));
   }
 
   void finish(const std::shared_ptr<Job>& job, CliResponse response) {

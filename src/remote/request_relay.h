@@ -27,8 +27,11 @@ struct WindowSide {
   std::function<void(std::function<void()> call, std::chrono::milliseconds delay)> postLater;
   // A change must wait: a window is open, a tick or a command runs.
   std::function<bool()> busy;
-  // Carries the request out (on the window thread).
-  std::function<CliResponse(const CliRequest&)> execute;
+  // Carries the request out (on the window thread) and gives its answer through `answer`, which
+  // goes to the client at once, so that work after it (alerts of missed appointments) does not
+  // hold the client up.
+  using Answer = std::function<void(CliResponse)>;
+  std::function<void(const CliRequest&, const Answer& answer)> execute;
 };
 
 class RequestRelay {

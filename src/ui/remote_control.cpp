@@ -7,21 +7,19 @@
 #include <cstdlib>
 
 #include "app/context.h"
+#include "commands/commands.h"
 #include "ical/ics_codec.h"
 #include "platform/local_socket.h"
 #include "platform/system_clock.h"
-#include "reminder/due_check.h"
-#include "reminder/missed_appointments.h"
-#include "reminder/next_appointment.h"
 #include "reminder/reminder_env.h"
 #include "remote/cli_service.h"
 #include "remote/ics_module.h"
-#include "remote/request_relay.h"
 #include "store/appointments/appointment_table.h"
 #include "store/base/file_stamp.h"
 #include "store/base/logbook.h"
 #include "ui/due_timer.h"
 #include "ui/main_frame.h"
+#include "widgets/call_after.h"
 
 namespace zrv {
 namespace {
@@ -31,7 +29,7 @@ void callLater(std::function<void()> call, std::chrono::milliseconds delay) {
   auto* timer = new wxTimer;
   timer->Bind(wxEVT_TIMER, [timer, call = std::move(call)](wxTimerEvent&) {
     timer->Stop();
-    wxTheApp->CallAfter([timer] { delete timer; });
+    callAfter(*wxTheApp, [timer] { delete timer; });
     call();
   });
   timer->StartOnce(static_cast<int>(delay.count()));
@@ -45,17 +43,20 @@ RemoteControl::RemoteControl(Context& ctx, MainFrame& frame, const DueTimer& tim
   ics_ = std::make_unique<IcsModule>(ctx_.CRUNIN / kIcsModuleFile);
   WindowSide side;
   side.post = [](std::function<void()> call) {
-    if (wxTheApp) wxTheApp->CallAfter(std::move(call));
+    if (wxTheApp) callAfter(*wxTheApp, std::move(call));
   };
   side.postLater = [](std::function<void()> call, std::chrono::milliseconds delay) {
-    if (wxTheApp) wxTheApp->CallAfter([call = std::move(call), delay] { callLater(call, delay); });
+    if (wxTheApp) callAfter(*wxTheApp, [call = std::move(call), delay] { callLater(call, delay); });
   };
   side.busy = [this] {
     ReminderEnv* env = env_();
     return !env || env->ticking || openModalWindows() > 0 || !timer_.running();
   };
-  side.execute = [this](const CliRequest& r) { return execute(r); };
+  side.execute = [this](const CliRequest& r, const WindowSide::Answer& answer) {
+    execute(r, answer);
+  };
   relay_ = std::make_unique<RequestRelay>(std::move(side));
+  frame_.registerCommandLine(*this);
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   server_ = std::make_unique<LocalSocketServer>(
       localSocketPath(ctx_.CRUNIN, runtime ? runtime : ""),
@@ -87,45 +88,47 @@ void RemoteControl::publishNext() {
   relay_->publishNext(std::move(human), runCliCommand(target, r));
 }
 
-CliResponse RemoteControl::execute(const CliRequest& r) {
+void RemoteControl::execute(const CliRequest& r, const WindowSide::Answer& answer) {
   if (r.command == CliCommand::Raise) {
     ctx_.log.log(kCliTag, "Zweiter Start: Fenster nach vorn");
     frame_.showOnTop();
     ctx_.run.LS_WNDSHOWN = true;
     ctx_.run.LS_WNDHIDDEN = false;
-    return {};
+    answer({});
+    return;
   }
   ReminderEnv* env = env_();
   if (!env || !ctx_.DTER) {
-    return CliResponse{kExitTableUnreachable, "", "Zorvane hat gerade keine Termindatei offen.\n"};
+    answer(CliResponse{kExitTableUnreachable, "", "Zorvane hat gerade keine Termindatei offen.\n"});
+    return;
   }
-  if (changesTable(r.command)) return change(*env, r);
-  CliTarget target{ctx_, env->DTER, [this](std::string& why) { return ics_->codec(why); },
-                   utcSecondsNow, localMomentAt};
-  return runCliCommand(target, r);
+  if (!changesTable(r.command)) {
+    CliTarget target{ctx_, env->DTER, [this](std::string& why) { return ics_->codec(why); },
+                     utcSecondsNow, localMomentAt};
+    answer(runCliCommand(target, r));
+    return;
+  }
+  pending_ = Pending{&r, &answer};
+  frame_.runCommand(CommandId::CommandLineChange);
+  pending_ = Pending{};
+  publishNext();
 }
 
-// The change is written with the timer paused and answered at once; the searches for missed
-// appointments (which may open alerts) and for the next appointment follow on the window thread,
-// then the timer runs again.
-CliResponse RemoteControl::change(ReminderEnv& env, const CliRequest& r) {
-  qlSwitchTimer(env, false);
+void RemoteControl::carryOut(CommandScope& scope) {
+  if (!pending_.request) return;  // not from the socket
+  const WindowSide::Answer& answer = *pending_.answer;
+  if (!scope.env) {
+    answer(CliResponse{kExitTableUnreachable, "", "Zorvane hat gerade keine Termindatei offen.\n"});
+    return;
+  }
+  ReminderEnv& env = *scope.env;
   CliTarget target{ctx_, env.DTER, [this](std::string& why) { return ics_->codec(why); },
                    utcSecondsNow, localMomentAt};
-  CliResponse response = runCliCommand(target, r);
+  CliResponse response = runCliCommand(target, *pending_.request);
   // The file changed by our own hand: no "network" change for the next tick to report.
   env.stamp = fileStamp(env.DTER.table().file());
   env.stampKnown = true;
-  wxTheApp->CallAfter([this, alive = std::weak_ptr<int>(alive_)] {
-    if (!alive.lock()) return;
-    ReminderEnv* now = env_();
-    if (!now) return;
-    chkOlds(*now);
-    chkNext(*now, kCliTag);
-    qlSwitchTimer(*now, true);
-    publishNext();
-  });
-  return response;
+  answer(std::move(response));
 }
 
 }  // namespace zrv

@@ -40,9 +40,9 @@ class ScriptedWindow {
       push(std::move(f));
     };
     w.busy = [this] { return busy.load(); };
-    w.execute = [this](const CliRequest& r) {
+    w.execute = [this](const CliRequest& r, const WindowSide::Answer& answer) {
       ++executed;
-      return CliResponse{kExitDone, r.command == CliCommand::Add ? "angelegt\n" : "frisch\n", ""};
+      answer(CliResponse{kExitDone, r.command == CliCommand::Add ? "angelegt\n" : "frisch\n", ""});
     };
     return w;
   }

@@ -1,4 +1,4 @@
-#include "ui/bitmaps.h"
+#include "widgets/bitmaps.h"
 
 #include "support/test_dir.h"
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "store/base/ascii_case.h"
 #include "store/base/codepage.h"
 #include "store/base/file_names.h"
 #include "store/base/file_ops.h"
@@ -15,13 +16,6 @@ namespace zrv {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string upper(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
 
 // The memo file beside a table: same stem, ".DBT" in the case of the table's extension.
 fs::path memoPathFor(const fs::path& table) {
@@ -113,7 +107,7 @@ int TableImpl::field(std::string_view name) const {
       return it->second;
     }
   }
-  const auto it = fieldByName_.find(upper(name));
+  const auto it = fieldByName_.find(asciiUpper(name));
   return it == fieldByName_.end() ? -1 : it->second;
 }
 
@@ -121,10 +115,10 @@ Result<int> TableImpl::fieldOf(std::string_view name, const char* types) const {
   const int f = field(name);
   if (f < 0) {
     return status::invalid("Die Datei " + dbf_.path().filename().string() + " hat kein Feld " +
-                           upper(name) + ".");
+                           asciiUpper(name) + ".");
   }
   if (std::string_view(types).find(dbf_.header().fields[f].type) == std::string_view::npos) {
-    return status::invalid("Das Feld " + upper(name) + " hat den Typ " +
+    return status::invalid("Das Feld " + asciiUpper(name) + " hat den Typ " +
                            std::string(1, dbf_.header().fields[f].type) + ".");
   }
   return f;
@@ -215,7 +209,7 @@ Status Table::create(const fs::path& file, const Structure& fields, const Clock&
     toSync.push_back(&memo->file());
   }
   if (Status s = syncFiles(toSync); !s) return s;
-  return syncDirectory(file.parent_path());
+  return fileOps().syncDirectory(file.parent_path());
 }
 
 Result<std::unique_ptr<Table>> Table::open(const fs::path& file, const Clock& clock,
@@ -247,7 +241,7 @@ Result<std::unique_ptr<Table>> Table::open(const fs::path& file, const Clock& cl
     if (Status s = m->file().shareLock(exclusive); !s) return s;
     memo.emplace(std::move(*m));
   }
-  if (options.alias.empty()) options.alias = upper(file.stem().string());
+  if (options.alias.empty()) options.alias = asciiUpper(file.stem().string());
   auto impl =
       std::make_unique<TableImpl>(clock, std::move(options), std::move(*dbf), std::move(memo));
   impl->uncleanEnd_ = *unclean || *adopted > 0;

@@ -191,6 +191,14 @@ class Table {
   // and walked again, as a move would.
   Result<std::vector<std::uint32_t>> orderRecnos(int order);
 
+  // The record numbers of the entries of `order` (1..orderCount()) whose keys lie from
+  // `fromKey` to `toKey` (UTF-8), each bound compared over its own length as seek() compares,
+  // deleted records left out, at most `maxLive` of them. Costs the descent to the first key and
+  // the entries in the range, not the whole order.
+  Result<std::vector<std::uint32_t>> orderRange(int order, std::string_view fromKey,
+                                                std::string_view toKey,
+                                                std::size_t maxLive = static_cast<std::size_t>(-1));
+
   // One stretch of an order, for lists that show the first rows at once and the rest as they
   // are scrolled to: from its entry `fromEntry` (deleted records counted) up to `maxLive`
   // records that are not deleted. `nextEntry` continues the walk; `atEnd` when there is no

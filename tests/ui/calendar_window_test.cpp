@@ -145,44 +145,6 @@ TEST_F(CalendarWindowTest, TheViewerLeavesTheListOnViewOne) {
   EXPECT_EQ(rig.window.count("listToFirstRow"), 1);
 }
 
-// The keys move the marked day across the months and Return picks it; a month whose
-// appointments cannot be collected is told once, however often the calendar turns to another.
-TEST_F(CalendarWindowTest, TheKeyboardSteersTheMarkedDayAndAFailingMonthIsToldOnce) {
-  int collected = 0;
-  const MonthSource failing = [&](const Date&) {
-    ++collected;
-    return MonthCollection{{}, status::io("ZORVANE.KAL", "angelegt", EACCES)};
-  };
-  test::WhenModal<CalendarWindow> act([&](CalendarWindow& w) {
-    test::pump(200);
-    const auto steps = {std::pair{WXK_RIGHT, ymd(2027, 4, 1)},
-                        {WXK_PAGEUP, ymd(2027, 3, 1)},
-                        {WXK_UP, ymd(2027, 2, 22)},
-                        {WXK_HOME, ymd(2027, 3, 3)},
-                        {WXK_PAGEDOWN, ymd(2027, 4, 3)},
-                        {WXK_DOWN, ymd(2027, 4, 10)},
-                        {WXK_LEFT, ymd(2027, 4, 9)}};
-    for (const auto& [key, day] : steps) {
-      test::keyOn(w.dayCell(20), key);
-      EXPECT_EQ(w.model().focused(), day) << key;
-      EXPECT_TRUE(w.dayCell(cellNumber(w, day.day()))->marked()) << key;
-    }
-    test::screenshot(&w, "calendar_keyboard");
-    test::keyOn(w.dayCell(20), WXK_RETURN);
-    if (w.IsModal()) w.EndModal(wxID_CANCEL);
-  });
-  CalendarModel model(ymd(2027, 3, 31), rig.clock, failing);
-  EXPECT_NE(model.untoldProblem().find("ZORVANE.KAL"), std::string::npos);
-  model.navigate(CalendarStep::kMonthOn);
-  EXPECT_EQ(model.untoldProblem(), "");
-
-  CalendarWindow window(makeOwner(), ymd(2027, 3, 31), rig.clock, {}, "QLS Zorvane");
-  window.ShowModal();
-  EXPECT_TRUE(act.ran());
-  EXPECT_EQ(window.model().result(), ymd(2027, 4, 9));
-  EXPECT_EQ(collected, 2);
-}
-
 TEST_F(CalendarWindowTest, TheDateFieldOfTerminVerlegenPicksADayOrKeepsItsDate) {
   WxWindowServices services(rig.ctx);
   auto* postpone = new PostponeWindow(makeOwner(), ymd(2026, 12, 10), "09:45", {}, services);

@@ -7,7 +7,9 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
+#include "store/base/date.h"
 #include "store/base/file_stamp.h"
 
 namespace zrv {
@@ -60,6 +62,16 @@ struct ReminderEnv {
   // A tick is running: a timer event that arrives while it waits (an alert, the wake-up wait)
   // must not start a second one inside it.
   bool ticking = false;
+
+  // The passed trigger (record, date, time) already handed to the timer for a check at once:
+  // an appointment that cannot be presented then waits for the periodic checks.
+  struct Trigger {
+    long recno = 0;
+    Date date;
+    std::string time;
+    friend bool operator==(const Trigger&, const Trigger&) = default;
+  };
+  std::optional<Trigger> passedTriggerChecked;
 };
 
 }  // namespace zrv

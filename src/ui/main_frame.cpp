@@ -83,10 +83,8 @@ MainFrame::MainFrame(Context& ctx, const WindowRect& rect, MainWindowParts& part
   bar_->setPane(StatusPane::View, viewText(kViewCurrent));
   bar_->setLampColour(kLampPaused);
 
-  coordsTimer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
-    const wxRect r = GetRect();
-    putCoords(ctx_, WindowGeometry{r.x, r.y, r.width, r.height}, coordsCaller_);
-  });
+  wantedPlace_ = GetPosition();
+  coordsTimer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { saveCoords(); });
   Bind(wxEVT_SIZE, &MainFrame::onSize, this);
   Bind(wxEVT_MOVE, &MainFrame::onMove, this);
   Bind(wxEVT_ICONIZE, &MainFrame::onIconize, this);
@@ -403,6 +401,14 @@ void MainFrame::scheduleCoords(const char* caller) {
 void MainFrame::saveCoordsNow() {
   if (!coordsTimer_.IsRunning()) return;
   coordsTimer_.Stop();
+  saveCoords();
+}
+
+// The rectangle with the window manager's frame, as the window is created with it again. A window
+// out of sight (hidden in the tray, minimised, not yet placed) has no place of its own: while it
+// is hidden the toolkit reports it without its frame.
+void MainFrame::saveCoords() {
+  if (!IsShown() || IsIconized() || wantedPlace_) return;
   const wxRect r = GetRect();
   putCoords(ctx_, WindowGeometry{r.x, r.y, r.width, r.height}, coordsCaller_);
 }
@@ -421,7 +427,20 @@ void MainFrame::onSize(wxSizeEvent& event) {
 
 void MainFrame::onMove(wxMoveEvent& event) {
   event.Skip();
+  if (wantedPlace_ && IsShown()) keepWantedPlace();
   if (initialised_) scheduleCoords("OnMove");
+}
+
+// The window manager may put a new window where it likes (openbox at the screen's corner) until
+// it is shown; then it is moved to its saved place once more.
+void MainFrame::keepWantedPlace() {
+  if (GetPosition() == *wantedPlace_ || ++placeTries_ > 3) {
+    wantedPlace_.reset();
+    return;
+  }
+  callAfter(*this, [this] {
+    if (wantedPlace_) Move(*wantedPlace_);
+  });
 }
 
 void MainFrame::onIconize(wxIconizeEvent& event) {

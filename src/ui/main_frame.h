@@ -8,6 +8,7 @@
 #include <wx/timer.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/coords.h"
@@ -160,6 +161,8 @@ class MainFrame : public wxFrame,
   void startCycle();
   void edit(std::uint32_t recno, bool isNew);
   void scheduleCoords(const char* caller);
+  void saveCoords();
+  void keepWantedPlace();
   void onSize(wxSizeEvent& event);
   void onMove(wxMoveEvent& event);
   void onIconize(wxIconizeEvent& event);
@@ -182,6 +185,8 @@ class MainFrame : public wxFrame,
   bool rebuildPending_ = false;
   wxSize builtFor_;
   wxTimer coordsTimer_;
+  std::optional<wxPoint> wantedPlace_;  // the saved place, until the window is shown there
+  int placeTries_ = 0;
   std::string coordsCaller_;
   std::string trayTooltip_;
   WxPrintPort printer_{this};

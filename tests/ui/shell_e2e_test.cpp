@@ -158,13 +158,12 @@ TEST(ShellEndToEnd, TheWindowComesBackWhenTheTrayHostEndsAndTheIconWhenOneReturn
   p.start();
   ASSERT_TRUE(tray.icon()) << "no tray icon";
   ASSERT_TRUE(test::waitUntil([&] { return p.logHas("DlgAfterActivate"); }, 30s));
-  const unsigned long window = p.watch.find(kTitle);
-  ASSERT_EQ(p.watch.wmState(window), 0) << "the window is not hidden";
+  ASSERT_EQ(p.watch.wmState(p.watch.find(kTitle)), 0) << "the window is not hidden";
 
   tray.end();
-  EXPECT_TRUE(
-      test::waitUntil([&] { return p.watch.wmState(window) == test::WindowWatch::kNormal; }, 20s))
-      << "the window stayed hidden without a notification area";
+  const unsigned long window = p.watch.waitShown(kTitle, 20s);
+  ASSERT_NE(window, 0u) << "the window stayed hidden without a notification area";
+  EXPECT_EQ(p.watch.wmState(window), test::WindowWatch::kNormal);
   EXPECT_TRUE(p.logHas("(TrayIcon) Der Infobereich ist nicht mehr vorhanden")) << p.log();
 
   tray.start();

@@ -42,6 +42,8 @@ namespace {
 
 // A burst of move or resize events is saved once, this long after its last event.
 constexpr int kCoordsDelayMs = 300;
+// How long after its first display the window manager's placing of the window is corrected.
+constexpr int kPlacingMs = 1500;
 constexpr const char* kListStatusText = "Rechte Maustaste für Menü";
 
 wxString titleOf(const Context& ctx) {
@@ -85,6 +87,14 @@ MainFrame::MainFrame(Context& ctx, const WindowRect& rect, MainWindowParts& part
 
   wantedPlace_ = GetPosition();
   coordsTimer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { saveCoords(); });
+  // The window manager places the window when it is first shown; after that a move is the user's.
+  placeTimer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { wantedPlace_.reset(); });
+  Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+    event.Skip();
+    if (event.IsShown() && wantedPlace_ && !placeTimer_.IsRunning()) {
+      placeTimer_.StartOnce(kPlacingMs);
+    }
+  });
   Bind(wxEVT_SIZE, &MainFrame::onSize, this);
   Bind(wxEVT_MOVE, &MainFrame::onMove, this);
   Bind(wxEVT_ICONIZE, &MainFrame::onIconize, this);
@@ -98,6 +108,7 @@ MainFrame::MainFrame(Context& ctx, const WindowRect& rect, MainWindowParts& part
 
 MainFrame::~MainFrame() {
   coordsTimer_.Stop();
+  placeTimer_.Stop();
   dropPanel();  // while the message bar its focus handlers write to still exists
 }
 
@@ -405,10 +416,10 @@ void MainFrame::saveCoordsNow() {
 }
 
 // The rectangle with the window manager's frame, as the window is created with it again. A window
-// out of sight (hidden in the tray, minimised, not yet placed) has no place of its own: while it
-// is hidden the toolkit reports it without its frame.
+// out of sight (hidden in the tray, minimised) has no place of its own: while it is hidden the
+// toolkit reports it without its frame.
 void MainFrame::saveCoords() {
-  if (!IsShown() || IsIconized() || wantedPlace_) return;
+  if (!IsShown() || IsIconized()) return;
   const wxRect r = GetRect();
   putCoords(ctx_, WindowGeometry{r.x, r.y, r.width, r.height}, coordsCaller_);
 }
@@ -439,8 +450,17 @@ void MainFrame::keepWantedPlace() {
     return;
   }
   callAfter(*this, [this] {
-    if (wantedPlace_) Move(*wantedPlace_);
+    if (!wantedPlace_) return;
+    const wxPoint place = *wantedPlace_;
+    Move(place);
+    wantedPlace_ = place;  // still wanted until the window manager reports it there
   });
+}
+
+// A place or size set by the program itself is the one it wants from now on.
+void MainFrame::DoSetSize(int x, int y, int width, int height, int sizeFlags) {
+  wantedPlace_.reset();
+  wxFrame::DoSetSize(x, y, width, height, sizeFlags);
 }
 
 void MainFrame::onIconize(wxIconizeEvent& event) {

@@ -120,6 +120,10 @@ class MainFrame : public wxFrame,
   void saveCoordsNow();
   bool Layout() override;
 
+ protected:
+  void DoSetSize(int x, int y, int width, int height, int sizeFlags) override;
+
+ public:
   int displayMode() const { return displayMode_; }
   AppointmentGrid* grid() const { return grid_; }
   WeekPanel* weekPanel() const { return week_; }
@@ -186,6 +190,7 @@ class MainFrame : public wxFrame,
   wxSize builtFor_;
   wxTimer coordsTimer_;
   std::optional<wxPoint> wantedPlace_;  // the saved place, until the window is shown there
+  wxTimer placeTimer_;
   int placeTries_ = 0;
   std::string coordsCaller_;
   std::string trayTooltip_;

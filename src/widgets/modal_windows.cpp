@@ -54,4 +54,13 @@ wxWindow* dialogOwner(wxWindow* requested, wxWindow* fallback) {
   return fallback;
 }
 
+void endDialog(wxDialog& dialog, int code) {
+  if (dialog.IsModal()) {
+    dialog.EndModal(code);
+  } else {
+    dialog.SetReturnCode(code);
+    dialog.Hide();
+  }
+}
+
 }  // namespace zrv

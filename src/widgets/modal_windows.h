@@ -16,5 +16,7 @@ wxDialog* innermostModalWindow();
 // The owner of a message box or question: `requested` when given, else the modal window opened
 // last, else `fallback` (the main window). Null when none of them exists.
 wxWindow* dialogOwner(wxWindow* requested, wxWindow* fallback = nullptr);
+// Ends a dialog with `code`, whether it runs modal or was shown modeless (as tests show them).
+void endDialog(wxDialog& dialog, int code);
 
 }  // namespace zrv

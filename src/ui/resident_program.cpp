@@ -40,6 +40,8 @@
 #include "ui/wx_user_interface.h"
 #include "ui/wx_wait.h"
 #include "ui/wx_window_services.h"
+#include "update/update_commands.h"
+#include "update/update_dialog.h"
 #include "widgets/bitmaps.h"
 #include "widgets/call_after.h"
 
@@ -107,6 +109,8 @@ void ResidentProgram::start() {
   alert_ = std::make_unique<WxAlertPort>(frame_, entryColours(ctx_->lists), *services_);
   senderDialog_ = std::make_unique<WxSenderDialog>(frame_, entryColours(ctx_->lists));
   mail_ = std::make_unique<MailSupport>(MailEnv{*ctx_, *transport_, *wait_, *senderDialog_});
+  update_ = std::make_unique<WxUpdateWindows>(frame_, ctx_->CRELEASE, *services_);
+  registerUpdateCommands(frame_->commands(), *update_, *wait_);
 
   // Network mode's user set-up comes with the user registry.
   openTableAtStart(*ctx_, {});

@@ -33,6 +33,7 @@ class WxAlertPort;
 class WxUserInterface;
 class WxWait;
 class WxWindowServices;
+class WxUpdateWindows;
 class AppointmentTable;
 struct Context;
 struct ReminderEnv;
@@ -94,6 +95,7 @@ class ResidentProgram {
   std::unique_ptr<SettingsFollower> settings_;
   std::unique_ptr<CommandSurfaces> surfaces_;
   std::unique_ptr<ResidentTray> tray_;
+  std::unique_ptr<WxUpdateWindows> update_;
   MainFrame* frame_ = nullptr;  // owned by wx
 };
 

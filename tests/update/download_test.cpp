@@ -74,6 +74,11 @@ TEST(UpdateDownload, OnlyACompleteAnswerOfTheServerIsKept) {
   EXPECT_EQ(local.read("elsewhere"), "keep");
   EXPECT_FALSE(fs::is_symlink(file));
 
+  // No place for the file: nothing is asked of the server.
+  EXPECT_EQ(fetch(server.address() + "/Downloads/Zorvane.exe", local / "fehlt" / "x").outcome,
+            FetchOutcome::CannotSave);
+  EXPECT_EQ(server.requests().size(), 9u);
+
   // Nothing listens.
   fs::remove(file);
   EXPECT_EQ(fetch("http://127.0.0.1:1/Downloads/Zorvane.exe", file).outcome,

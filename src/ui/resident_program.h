@@ -33,6 +33,8 @@ class WxAlertPort;
 class WxUserInterface;
 class WxWait;
 class WxWindowServices;
+class WxSettingsWindows;
+class XdgAutostart;
 class WxUpdateWindows;
 class AppointmentTable;
 struct Context;
@@ -84,6 +86,8 @@ class ResidentProgram {
   std::unique_ptr<CurlMailTransport> transport_;
   std::unique_ptr<WxSenderDialog> senderDialog_;
   std::unique_ptr<MailSupport> mail_;
+  std::unique_ptr<XdgAutostart> autostart_;
+  std::unique_ptr<WxSettingsWindows> settingsWindows_;  // the settings commands' windows
   std::unique_ptr<LinuxWakeUpScheduler> wakeUp_;
   std::unique_ptr<WxWait> wait_;
   std::unique_ptr<HelpModuleViewer> help_;

@@ -1,6 +1,7 @@
-// The ports of the main window's commands for command tests: the main window, the editor and the
-// calendar viewer in one scripted window that records every call as a word ("leaveWeek",
-// "edit 0 new timer off", "choose"), and the commands registered against it as in the program.
+// The ports of the main window's commands for command tests: the main window, the editor, the
+// calendar viewer and the settings windows in one scripted window that records every call as a
+// word ("leaveWeek", "edit 0 new timer off", "choose", "setupLan timer off"), and the commands
+// registered against it as in the program.
 #pragma once
 
 #include <string>
@@ -11,12 +12,16 @@
 #include "editor/editor_commands.h"
 #include "ports/command_window.h"
 #include "print/print_commands.h"
+#include "settings/settings_commands.h"
 #include "support/print_fakes.h"
 #include "support/reminder_fakes.h"
 
 namespace zrv::test {
 
-class FakeCommandWindow : public CommandWindow, public AppointmentEditor, public CalendarViewer {
+class FakeCommandWindow : public CommandWindow,
+                          public AppointmentEditor,
+                          public CalendarViewer,
+                          public SettingsWindows {
  public:
   // `timer` is the due-check timer whose state an edit notes.
   explicit FakeCommandWindow(const FakeTimer& timer) : timer_(timer) {}
@@ -28,6 +33,7 @@ class FakeCommandWindow : public CommandWindow, public AppointmentEditor, public
     registerEditorCommands(all, *this);
     registerCalendarCommands(all, *this);
     registerPrintCommands(all, {printer, period});
+    registerSettingsCommands(all, *this);
     return all;
   }
 
@@ -48,6 +54,9 @@ class FakeCommandWindow : public CommandWindow, public AppointmentEditor, public
                     (timer_.on ? " timer on" : " timer off"));
   }
   void showCalendar() override { calls.push_back("calendar"); }
+  void setupMain() override { calls.push_back(withTimer("setupMain")); }
+  void setupLan() override { calls.push_back(withTimer("setupLan")); }
+  void setupSound() override { calls.push_back(withTimer("setupSound")); }
 
   std::vector<std::string> calls;
   std::string chosen;  // what the file chooser gives
@@ -55,6 +64,9 @@ class FakeCommandWindow : public CommandWindow, public AppointmentEditor, public
   ScriptedPeriod period;
 
  private:
+  std::string withTimer(const std::string& call) const {
+    return call + (timer_.on ? " timer on" : " timer off");
+  }
   const FakeTimer& timer_;
 };
 

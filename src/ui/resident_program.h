@@ -21,6 +21,7 @@ class Logbook;
 class LinuxWakeUpScheduler;
 class MainFrame;
 class PosixProgramLauncher;
+class RemoteControl;
 class ResidentTray;
 class SdlSoundPlayer;
 class SystemClock;
@@ -100,7 +101,8 @@ class ResidentProgram {
   std::unique_ptr<CommandSurfaces> surfaces_;
   std::unique_ptr<ResidentTray> tray_;
   std::unique_ptr<WxUpdateWindows> update_;
-  MainFrame* frame_ = nullptr;  // owned by wx
+  std::unique_ptr<RemoteControl> remote_;  // the command line's socket
+  MainFrame* frame_ = nullptr;             // owned by wx
 };
 
 }  // namespace zrv

@@ -87,6 +87,8 @@ int checkInactivity(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) 
   return static_cast<Inactivity*>(user)->expired() ? 1 : 0;
 }
 
+constexpr long kDayInSeconds = 24L * 60 * 60;
+
 struct CurlCleanup {
   void operator()(CURL* c) const { curlLibrary()->easyCleanup(c); }
 };
@@ -152,8 +154,10 @@ int CurlMailTransport::send(const MailFields& mail) {
   // server's greeting and login, one on any stretch without a sign of life.
   Inactivity inactivity(options_.bound);
   lib->easySetopt(c, CURLOPT_CONNECTTIMEOUT_MS, bound);
-  lib->easySetopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  lib->easySetopt(c, CURLOPT_LOW_SPEED_TIME, std::max(1L, bound / 1000));
+  // libcurl's own bounds would end a healthy upload: its wait for the server's answer counts from
+  // the DATA command when the message's last line had to wait for room, and its speed check sees
+  // nothing while the server reads what the system still holds. Silence is bounded above.
+  lib->easySetopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, kDayInSeconds);
   lib->easySetopt(c, CURLOPT_VERBOSE, 1L);  // for the traffic's sign of life only
   lib->easySetopt(c, CURLOPT_DEBUGFUNCTION, noteTraffic);
   lib->easySetopt(c, CURLOPT_DEBUGDATA, &inactivity);

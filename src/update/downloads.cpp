@@ -138,8 +138,11 @@ bool mainOpen(UpdateRun& run, const std::string& url, const char* name, bool sho
     return false;
   }
   if (showResult) {
-    view.show(UpdateLine::Download, "Datei '" + std::string(name) + "' erfolgreich empfangen.");
-    view.show(UpdateLine::Download, "\nFertig: " + result.statusLine);
+    // The download line is two lines high: the arrival, and below it the server's answer (a
+    // file arrives only with a status line of 2xx).
+    const std::string arrived = "Datei '" + std::string(name) + "' erfolgreich empfangen.";
+    view.show(UpdateLine::Download, arrived);
+    view.show(UpdateLine::Download, arrived + "\nFertig: " + result.statusLine);
   }
   return true;
 }

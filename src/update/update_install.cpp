@@ -30,6 +30,20 @@ std::string withoutTrailingSeparator(const fs::path& dir) {
   return text;
 }
 
+// The program's modules beside its file (the windows, the help, iCalendar): without them the
+// program file alone could not be put back.
+std::vector<fs::path> programModules(const fs::path& dir) {
+  std::vector<fs::path> modules;
+  std::error_code ec;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.starts_with("zorvane_") && name.ends_with(".so") && it->is_regular_file(ec)) {
+      modules.push_back(it->path());
+    }
+  }
+  return modules;
+}
+
 std::string joined(const std::vector<std::string>& argv) {
   std::string out;
   for (const std::string& a : argv)
@@ -48,8 +62,13 @@ bool backUpProgram(const Context& ctx) {
   std::error_code ec;
   fs::create_directory(folder, ec);
   if (ec) return false;
-  return copyIfPresent(ctx.CS_EXEPATH, folder / ctx.CS_EXEPATH.filename()) &&
-         copyIfPresent(findFile(ctx.CRUNIN, "ZRVPARAM.DBF"), folder / "ZRVPARAM.DBF");
+  std::vector<fs::path> files{ctx.CS_EXEPATH, findFile(ctx.CRUNIN, "ZRVPARAM.DBF")};
+  for (const fs::path& module : programModules(ctx.CS_EXEPATH.parent_path()))
+    files.push_back(module);
+  for (const fs::path& file : files) {
+    if (!copyIfPresent(file, folder / file.filename())) return false;
+  }
+  return true;
 }
 
 bool startInstaller(Context& ctx) {

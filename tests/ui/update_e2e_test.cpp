@@ -256,6 +256,7 @@ TEST_F(UpdateInstallEndToEnd, TheNewInstallerIsBackedUpStartedWithItsArgumentsAn
   const std::string program = (desk.dir.path() / "").parent_path().string();
   EXPECT_EQ(desk.dir.read("ran.txt"), "/SILENT\n/DIR=" + program + "\n" + program + "\n");
   EXPECT_EQ(desk.dir.read("Backup/zorvane"), desk.dir.read("zorvane"));
+  EXPECT_EQ(desk.dir.read("Backup/zorvane_gui.so"), desk.dir.read("zorvane_gui.so"));
   EXPECT_EQ(desk.dir.read("Backup/ZRVPARAM.DBF"), desk.dir.read("ZRVPARAM.DBF"));
   EXPECT_EQ(IniFile(desk.dir / "ZORVANE.INI").read("System", "LastUpSize", ""),
             std::to_string(installer.size()));

@@ -41,6 +41,8 @@ struct RunState {
   bool LS_4ALAOK = false;
   bool LWINXP = false;      // the platform offers a wake-up facility
   bool uncleanEnd = false;  // the last run left its run marker: check the table's indexes
+  // An update's installer was started from the run's files: this run's end leaves it in place.
+  bool installerStarted = false;
 };
 
 // The fixed lists, 0-based here (the rules' 1-based index n is element n - 1).

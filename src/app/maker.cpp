@@ -16,4 +16,13 @@ const std::string& makerWebPage() {
   return page;
 }
 
+const std::string& makerUpdateServer() {
+  static const std::string server = ZRV_UPDATE_SERVER;
+  return server;
+}
+
+std::uint64_t installerSizeLimit() {
+  return ZRV_UPDATE_MAX_SIZE;
+}
+
 }  // namespace zrv

@@ -1,9 +1,10 @@
 // The maker's own values: the web page, the support address and the support account that error
-// reports travel through. They are build-time options (CMake cache entries ZRV_WEB_PAGE,
-// ZRV_SUPPORT_ADDRESS, ZRV_SUPPORT_SENDER, ZRV_SUPPORT_SMTP, ZRV_SUPPORT_PASSWORD), empty by
-// default: no password lives in the sources.
+// reports travel through, and the server updates come from. They are build-time options (CMake
+// cache entries ZRV_WEB_PAGE, ZRV_SUPPORT_ADDRESS, ZRV_SUPPORT_SENDER, ZRV_SUPPORT_SMTP,
+// ZRV_SUPPORT_PASSWORD, ZRV_UPDATE_SERVER), empty by default: no password lives in the sources.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace zrv {
@@ -21,5 +22,9 @@ struct SupportAccount {
 // The values this build was made with.
 const SupportAccount& supportAccount();
 const std::string& makerWebPage();
+// The update server's base address ("https://host[:port]"); empty when the build names none.
+const std::string& makerUpdateServer();
+// The largest installer an update downloads, in bytes (ZRV_UPDATE_MAX_SIZE, 512 MiB by default).
+std::uint64_t installerSizeLimit();
 
 }  // namespace zrv

@@ -8,6 +8,7 @@
 
 #include "app/check_ini.h"
 #include "app/context.h"
+#include "app/run_files.h"
 #include "app/settings_backup.h"
 #include "app/settings_file.h"
 #include "ports/user_interface.h"
@@ -22,11 +23,11 @@ namespace fs = std::filesystem;
 namespace {
 
 // Files of a run that do not outlive it.
-constexpr const char* kRunFiles[] = {"SysInfo.Txt",   "Zorvane.Run", "Zorvane.Slp", "Zorvane.gid",
-                                     "ZrvUpdate.exe", "MakeJob.bat", "MakeJob.sh"};
+constexpr const char* kRunFiles[] = {"SysInfo.Txt", "Zorvane.Run", "Zorvane.Slp",
+                                     "Zorvane.gid", "MakeJob.bat", "MakeJob.sh"};
 
-void removeFile(const Context& ctx, const char* name) {
-  const fs::path p = findFile(ctx.CRUNIN, name);
+void removeFile(const fs::path& dir, const char* name) {
+  const fs::path p = findFile(dir, name);
   std::error_code ec;
   if (!fs::is_directory(p, ec)) fs::remove(p, ec);
 }
@@ -123,7 +124,9 @@ void shutDown(Context& ctx, ShutdownSteps& steps) {
   steps.closeTables(ctx);
   backUpSettings(ctx);
   for (const char* name : kRunFiles)
-    removeFile(ctx, name);
+    removeFile(ctx.CRUNIN, name);
+  // An installer started by this run may still be reading its own file: the next end removes it.
+  if (!ctx.run.installerStarted) removeFile(runFilesFolder(ctx), kInstallerFile);
   steps.removeWakeUpJob(ctx);
   ctx.log.log("Zorvane", "Beendet");
   const fs::path logbook = ctx.log.file();

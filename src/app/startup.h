@@ -79,7 +79,8 @@ void chooseActivation(Context& ctx);
 bool qlExit(Context& ctx);
 
 // After the event loop: closes the tables (a step), backs up the settings file, deletes the run
-// marker and the temporary files, and writes the last logbook line ("Zorvane", "Beendet").
+// marker and the temporary files (an update's installer only when this run did not start it),
+// and writes the last logbook line ("Zorvane", "Beendet").
 void shutDown(Context& ctx, ShutdownSteps& steps);
 void shutDown(Context& ctx);  // with NoShutdownSteps
 

@@ -43,6 +43,8 @@
 #include "ui/wx_user_interface.h"
 #include "ui/wx_wait.h"
 #include "ui/wx_window_services.h"
+#include "update/update_commands.h"
+#include "update/update_dialog.h"
 #include "widgets/bitmaps.h"
 #include "widgets/call_after.h"
 
@@ -115,6 +117,8 @@ void ResidentProgram::start() {
   settingsWindows_ = std::make_unique<WxSettingsWindows>(
       frame_, *ctx_, WxSettingsWindows::Parts{*services_, *sound_, *mail_, *autostart_});
   registerSettingsCommands(frame_->commands(), *settingsWindows_);
+  update_ = std::make_unique<WxUpdateWindows>(frame_, ctx_->CRELEASE, *services_);
+  registerUpdateCommands(frame_->commands(), *update_, *wait_);
 
   // Network mode's user set-up comes with the user registry.
   openTableAtStart(*ctx_, {});

@@ -36,6 +36,7 @@ class WxWait;
 class WxWindowServices;
 class WxSettingsWindows;
 class XdgAutostart;
+class WxUpdateWindows;
 class AppointmentTable;
 struct Context;
 struct ReminderEnv;
@@ -99,6 +100,7 @@ class ResidentProgram {
   std::unique_ptr<SettingsFollower> settings_;
   std::unique_ptr<CommandSurfaces> surfaces_;
   std::unique_ptr<ResidentTray> tray_;
+  std::unique_ptr<WxUpdateWindows> update_;
   std::unique_ptr<RemoteControl> remote_;  // the command line's socket
   MainFrame* frame_ = nullptr;             // owned by wx
 };

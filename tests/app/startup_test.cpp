@@ -158,6 +158,12 @@ TEST_F(StartupTest, ShutDownBacksUpCleansUpAndLogsTheEnd) {
   EXPECT_TRUE(t.exists("Keep.txt"));
   const std::string log = t.read("Zorvane.Log");
   EXPECT_TRUE(log.ends_with("17:45:00 (Zorvane) Beendet\r\n")) << log;
+
+  // The end right after an update's installer was started leaves it to run from its file.
+  t.dir.write("ZrvUpdate.exe", "x");
+  t.ctx.run.installerStarted = true;
+  shutDown(t.ctx);
+  EXPECT_TRUE(t.exists("ZrvUpdate.exe"));
 }
 
 TEST_F(StartupTest, ANetworkInstallationHasNoBackupToWrite) {

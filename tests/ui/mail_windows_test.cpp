@@ -78,7 +78,7 @@ TEST(MailWindows, TheWindowKeepsPaintingWhileASilentServerIsGivenUp) {
   ASSERT_EQ(rig.ui.messages.size(), 1u);
   EXPECT_EQ(rig.ui.messages[0].first, "Problem");
   EXPECT_TRUE(rig.ui.messages[0].second.ends_with("Fehlercode: 28"));
-  EXPECT_EQ(rig.ui.status, (std::vector<std::string>{kSendingText, ""}));
+  EXPECT_EQ(rig.ui.status, (std::vector<std::string>{kSendingText, kAfterSendingText}));
 }
 
 TEST(MailWindows, TheSenderDialogReturnsWhatWasEnteredOnSpeichern) {

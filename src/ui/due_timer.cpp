@@ -51,12 +51,7 @@ DueTimer::DueTimer(int seconds, std::function<void()> action)
 
 void DueTimer::tick() {
   if (halted_ || openModalWindows() > 0 || !action_) return;
-  try {
-    action_();
-  } catch (...) {
-    halt();
-    handOverEscaped("Timer");
-  }
+  runRetrying("Timer", action_);
 }
 
 DueTimer::~DueTimer() {
@@ -68,8 +63,14 @@ void DueTimer::start() {
 }
 
 void DueTimer::halt() {
+  if (!halted_) wasRunning_ = timer_.IsRunning();
   halted_ = true;
   timer_.Stop();
+}
+
+void DueTimer::resume() {
+  halted_ = false;
+  if (wasRunning_) start();
 }
 
 void DueTimer::stop() {

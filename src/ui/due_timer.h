@@ -1,7 +1,7 @@
 // The due-check timer on the window thread: a wx timer that runs its action every interval
 // while started. A tick that arrives while a modal window is open is let pass: whoever opened
-// the window resumes the cycle after it. An exception that escapes a tick halts the timer and
-// goes to the run's exception boundary under "Timer".
+// the window resumes the cycle after it. An exception that escapes a tick goes to the run's
+// exception boundary under "Timer", which halts the timer while the error is handled.
 #pragma once
 
 #include <wx/timer.h>
@@ -25,8 +25,10 @@ class DueTimer : public TimerPort {
   void stop() override;
   bool running() const override { return timer_.IsRunning(); }
   int intervalMs() const { return intervalMs_; }
-  // Stops the timer for the rest of the run: after an error no appointment is checked again.
+  // Stops the timer while an error is handled: no appointment is checked until resume().
   void halt();
+  // Lifts halt() and starts the timer again when it ran before.
+  void resume();
   bool halted() const { return halted_; }
 
  private:
@@ -35,6 +37,7 @@ class DueTimer : public TimerPort {
   wxTimer timer_;
   int intervalMs_;
   bool halted_ = false;
+  bool wasRunning_ = false;
   std::function<void()> action_;
 };
 

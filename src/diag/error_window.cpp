@@ -7,6 +7,7 @@
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 
 #include <stdexcept>
 
@@ -31,9 +32,11 @@ class ErrorWindow : public wxDialog {
     top->Add(new wxStaticBitmap(this, wxID_ANY,
                                 wxArtProvider::GetBitmap(wxART_ERROR, wxART_MESSAGE_BOX)),
              0, wxALL, 8);
-    auto* text = new wxStaticText(this, wxID_ANY, wxString::FromUTF8(message), wxDefaultPosition,
-                                  wxDefaultSize, wxBORDER_SUNKEN);
-    text->Wrap(unitsToPx(this, 230));
+    // The message in a sunken box.
+    auto* text = new wxTextCtrl(this, wxID_ANY, wxString::FromUTF8(message), wxDefaultPosition,
+                                wxSize(-1, unitsToPx(this, 24)),
+                                wxTE_MULTILINE | wxTE_READONLY | wxTE_NO_VSCROLL | wxBORDER_SUNKEN);
+    text->SetBackgroundColour(GetBackgroundColour());
     top->Add(text, 1, wxALL | wxEXPAND, 8);
 
     auto* labels = new wxBoxSizer(wxHORIZONTAL);

@@ -19,7 +19,8 @@ struct Collected {
 bool handlingFrame(std::string_view name) {
   return name.find("captureCallStack") != std::string_view::npos ||
          name.find("__cxa_throw") != std::string_view::npos ||
-         name.find("ErrorObject::ErrorObject") != std::string_view::npos ||
+         name.find("noteThrow") != std::string_view::npos ||
+         name.find("ErrorObject::ErrorObject") != std::string_view::npos || name == "ErrorObject" ||
          name.find("reportAndEnd") != std::string_view::npos ||
          name.find("onFatalSignal") != std::string_view::npos ||
          name.find("onTerminate") != std::string_view::npos;
@@ -32,7 +33,8 @@ void collect(void* user, int, const char* function, const char*, int line) {
     c.lines.clear();  // everything up to here was the handling's
     return;
   }
-  if (name.empty()) return;
+  // The standard library's own calls say nothing about the program.
+  if (name.empty() || name.starts_with("std::") || name.starts_with("__")) return;
   c.lines.push_back({shortRoutineName(name), line});
 }
 
@@ -66,14 +68,29 @@ std::string shortRoutineName(std::string_view demangled) {
   constexpr std::string_view anonymous = "(anonymous namespace)::";
   for (auto at = name.find(anonymous); at != std::string::npos; at = name.find(anonymous))
     name.erase(at, anonymous.size());
-  // The parameter list begins at the first "(" outside of template arguments.
+  // Template arguments go, and with them the parameter lists inside them.
+  std::string plain;
   int angle = 0;
   for (std::size_t i = 0; i < name.size(); ++i) {
-    if (name[i] == '<') ++angle;
-    if (name[i] == '>') --angle;
-    if (name[i] == '(' && angle == 0 && i > 0) return name.substr(0, i);
+    const bool isOperator = i >= 8 && name.compare(i - 8, 8, "operator") == 0;
+    if (name[i] == '<' && !isOperator) ++angle;
+    if (angle == 0) plain += name[i];
+    if (name[i] == '>' && angle > 0 && !isOperator) --angle;
   }
-  return name;
+  // A return type in front ("void zrv::f"), as templates are demangled.
+  const auto space = plain.find(' ');
+  if (space != std::string::npos && space < plain.find('(')) plain.erase(0, space + 1);
+  // The parameter list begins at the first "("; "operator()" keeps its own parentheses.
+  for (std::size_t i = 1; i < plain.size(); ++i) {
+    if (plain[i] != '(') continue;
+    const std::string_view head(plain.data(), i);
+    if (i + 1 < plain.size() && plain[i + 1] == ')' &&
+        (head == "operator" || head.ends_with("::operator"))) {
+      return plain.substr(0, i + 2);
+    }
+    return plain.substr(0, i);
+  }
+  return plain;
 }
 
 }  // namespace zrv

@@ -20,7 +20,8 @@ extern "C" __attribute__((visibility("default"))) void zrvResolveFrames(void* co
     // Functions inlined into this frame come first, the innermost before the others.
     for (auto it = t.inliners.rbegin(); it != t.inliners.rend(); ++it)
       sink(user, i, it->function.c_str(), it->filename.c_str(), static_cast<int>(it->line));
-    sink(user, i, t.source.function.empty() ? t.object_function.c_str() : t.source.function.c_str(),
+    // The frame's own function by its symbol, which names its namespace and class.
+    sink(user, i, t.object_function.empty() ? t.source.function.c_str() : t.object_function.c_str(),
          t.source.filename.c_str(), static_cast<int>(t.source.line));
   }
 }

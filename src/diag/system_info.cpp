@@ -199,6 +199,10 @@ std::uint64_t TSystemInfo::GetColors() const {
   return std::uint64_t{1} << depth;
 }
 
+bool systemInfo() {
+  return TSystemInfo(readSystemFacts(0)).IsWinXP();
+}
+
 long roundedToTens(double mhz) {
   return static_cast<long>(std::floor(mhz / 10.0 + 0.5)) * 10;
 }

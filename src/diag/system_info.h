@@ -85,6 +85,10 @@ class TSystemInfo {
   SystemFacts f_;
 };
 
+// SYSTEMINFO: whether the system is Windows XP, which it never is here. The program's LWINXP
+// asks the wake-up facility instead (StartupSteps::wakeUpAvailable).
+bool systemInfo();
+
 // A speed in MHz rounded to tens (1994 → 1990, 1995 → 2000).
 long roundedToTens(double mhz);
 

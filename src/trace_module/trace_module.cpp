@@ -17,11 +17,19 @@ extern "C" __attribute__((visibility("default"))) void zrvResolveFrames(void* co
     void* call = static_cast<char*>(frames[i]) - 1;
     const backward::ResolvedTrace t = resolver.resolve(
         backward::ResolvedTrace(backward::Trace(call, static_cast<std::size_t>(i))));
-    // Functions inlined into this frame come first, the innermost before the others.
-    for (auto it = t.inliners.rbegin(); it != t.inliners.rend(); ++it)
-      sink(user, i, it->function.c_str(), it->filename.c_str(), static_cast<int>(it->line));
-    // The frame's own function by its symbol, which names its namespace and class.
-    sink(user, i, t.object_function.empty() ? t.source.function.c_str() : t.object_function.c_str(),
-         t.source.filename.c_str(), static_cast<int>(t.source.line));
+    // The functions inlined into this frame, the innermost first: the innermost stands at the
+    // frame's own place, each other at the call of the one inlined into it, and the frame's own
+    // function (by its symbol, which names its namespace and class) at the outermost call.
+    const auto& in = t.inliners;
+    const char* own =
+        t.object_function.empty() ? t.source.function.c_str() : t.object_function.c_str();
+    int line = static_cast<int>(t.source.line);
+    const char* file = t.source.filename.c_str();
+    for (std::size_t k = 0; k < in.size(); ++k) {  // the reader lists them innermost first
+      sink(user, i, in[k].function.c_str(), file, line);
+      line = static_cast<int>(in[k].line);
+      file = in[k].filename.c_str();
+    }
+    sink(user, i, own, file, line);
   }
 }

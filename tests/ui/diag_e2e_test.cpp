@@ -138,7 +138,6 @@ TEST(DiagEndToEnd, AnErrorWithoutChoicesEndsTheRunAndTheNextStartMailsTheReport)
       << report;
   EXPECT_NE(report.find("=> dtos(DTER->TDATE)"), std::string::npos);
   EXPECT_NE(report.find("ZORVANE.NT1\r\n"), std::string::npos);
-  const std::string crashedLog = p.log();
 
   // The next start offers the report; "&Abbrechen" keeps it.
   auto offer = [&] {
@@ -153,13 +152,25 @@ TEST(DiagEndToEnd, AnErrorWithoutChoicesEndsTheRunAndTheNextStartMailsTheReport)
   ASSERT_NE(first, 0u) << "no offer at the next start";
   test::keepScreenshot(p.env, p.watch, first, "e2e_diag_offer");
   p.keys({"Escape"});
-  p.mainWindow = p.watch.waitShown(test::kTitle, 60s);
-  ASSERT_NE(p.mainWindow, 0u);
-  ASSERT_NO_FATAL_FAILURE(p.closeMainWindow());
+  auto carryOn = [&] {
+    p.mainWindow = p.watch.waitShown(test::kTitle, 60s);
+    ASSERT_NE(p.mainWindow, 0u);
+    ASSERT_NO_FATAL_FAILURE(p.closeMainWindow());
+  };
+  ASSERT_NO_FATAL_FAILURE(carryOn());
+  EXPECT_TRUE(fs::exists(p.dir / "Error.log"));
+
+  // To be printed, but the printer selection is left with Escape: kept.
+  ASSERT_NE(offer(), 0u);
+  p.keys({"alt+d", "Return"});
+  const unsigned long printer = p.watch.waitShown("Drucken", 30s);
+  ASSERT_NE(printer, 0u) << "no printer selection";
+  ASSERT_TRUE(test::activate(p.env, printer));
+  p.keys({"Escape"});
+  ASSERT_NO_FATAL_FAILURE(carryOn());
   EXPECT_TRUE(fs::exists(p.dir / "Error.log"));
 
   // Mailed while the server is down: kept.
-  const std::string server = smtp->server();
   smtp.reset();
   ASSERT_NE(offer(), 0u);
   p.keys({"alt+e", "Return"});
@@ -170,13 +181,10 @@ TEST(DiagEndToEnd, AnErrorWithoutChoicesEndsTheRunAndTheNextStartMailsTheReport)
     test::activate(p.env, problem);
     p.keys({"Return"});
   }
-  p.mainWindow = p.watch.waitShown(test::kTitle, 60s);
-  ASSERT_NE(p.mainWindow, 0u);
-  ASSERT_NO_FATAL_FAILURE(p.closeMainWindow());
+  ASSERT_NO_FATAL_FAILURE(carryOn());
   EXPECT_TRUE(fs::exists(p.dir / "Error.log"));
 
   // Mailed to a server that answers: sent with the failed run's logbook, then gone.
-  (void)server;
   test::LocalSmtp up(options);
   ASSERT_TRUE(up.ready());
   std::string ini = p.dir.read("ZORVANE.INI");
@@ -193,10 +201,7 @@ TEST(DiagEndToEnd, AnErrorWithoutChoicesEndsTheRunAndTheNextStartMailsTheReport)
   EXPECT_EQ(got.read("subject.txt"), "Programmfehler in " + test::kTitle);
   EXPECT_NE(got.read("body.txt").find("Stack Aufrufe"), std::string::npos);
   EXPECT_NE(got.read("attach/ZorvaneFehler.Log").find("Laufzeitfehler"), std::string::npos);
-  (void)crashedLog;
-  p.mainWindow = p.watch.waitShown(test::kTitle, 60s);
-  ASSERT_NE(p.mainWindow, 0u);
-  ASSERT_NO_FATAL_FAILURE(p.closeMainWindow());
+  ASSERT_NO_FATAL_FAILURE(carryOn());
   EXPECT_FALSE(fs::exists(p.dir / "Error.log"));
   EXPECT_FALSE(fs::exists(p.dir / "ZorvaneFehler.Log"));
 }

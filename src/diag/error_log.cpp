@@ -58,7 +58,7 @@ void systemPart(Lines& line, const ErrorReport& r) {
     line(labels[i] + std::to_string(s.Memory(i + 1)) + " MB");
   line("");
   line("Betriebssystem: ");
-  line("MsDos Version: " + s.VerNum().substr(0, s.VerNum().find(' ')));
+  line("MsDos Version: " + s.KernelRelease());
   line("Windows Version: " + s.WinVer());
   line("Windows Versions-Nr.: " + s.VerNum());
   line("");

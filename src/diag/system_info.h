@@ -45,6 +45,8 @@ class TSystemInfo {
   std::string cSP, cIP, cSName, cLName;
 
   std::string WinVer() const;
+  // The kernel's release ("6.1.0-13-amd64"), the report's "MsDos Version".
+  std::string KernelRelease() const { return f_.kernelRelease; }
   std::string VerNum() const;
   std::string WhichNT() const { return ""; }
   std::string TimeZone() const { return f_.timeZone; }

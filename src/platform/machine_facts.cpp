@@ -107,6 +107,7 @@ std::vector<std::string> userProcesses() {
     const auto uid = status.find("\nUid:");
     if (uid == std::string::npos || std::strtoul(status.c_str() + uid + 5, nullptr, 10) != me)
       continue;
+    if (readText(e.path() / "cmdline").empty()) continue;  // a kernel thread, no application
     std::string comm = readText(e.path() / "comm");
     while (!comm.empty() && comm.back() == '\n')
       comm.pop_back();

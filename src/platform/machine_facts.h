@@ -38,7 +38,8 @@ struct ProcessMemory {
 };
 ProcessMemory processMemory();
 
-// The command names of this user's running processes, in process-id order.
+// The command names of this user's running programs (kernel threads left out), in process-id
+// order.
 std::vector<std::string> userProcesses();
 
 }  // namespace zrv

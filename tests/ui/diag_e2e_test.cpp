@@ -68,6 +68,7 @@ TEST(DiagEndToEnd, TheErrorWindowNamesTheThrowerAndRetryRunsTheCommandAgain) {
   ASSERT_TRUE(test::waitUntil([&] { return fs::exists(p.dir / "opened.txt"); }, 30s));
   EXPECT_EQ(p.dir.read("opened.txt"), (p.dir / "SysInfo.txt").string() + "\n");
   const std::string info = cp1252ToUtf8(p.dir.read("SysInfo.txt"));
+  test::keepArtifact("e2e_diag_SysInfo.txt", info);
   EXPECT_NE(info.find("           WinVer() = "), std::string::npos) << info;
   EXPECT_NE(info.find("     Total Physical = "), std::string::npos) << info;
   ASSERT_NO_FATAL_FAILURE(p.closeMainWindow());

@@ -10,8 +10,9 @@
 # ZORVANE.INI, since that would switch every workstation back to the single-user settings file.
 if(ZRV_BUILD_UI)
   # The modules lie beside the program: the windows (opened by a start without arguments), the
-  # help (at the first request for help) and iCalendar (for an import or export).
-  install(TARGETS zorvane zorvane_gui zorvane_help zorvane_ical RUNTIME DESTINATION .
+  # help (at the first request for help), iCalendar (for an import or export) and the trace reader
+  # of the error report.
+  install(TARGETS zorvane zorvane_gui zorvane_help zorvane_ical zorvane_trace RUNTIME DESTINATION .
           LIBRARY DESTINATION .)
 endif()
 

@@ -7,7 +7,7 @@ namespace zrv {
 
 const SupportAccount& supportAccount() {
   static const SupportAccount account{ZRV_SUPPORT_SENDER, ZRV_SUPPORT_SMTP, ZRV_SUPPORT_PASSWORD,
-                                      ZRV_SUPPORT_ADDRESS};
+                                      ZRV_SUPPORT_ADDRESS, ZRV_SUPPORT_FAX};
   return account;
 }
 

@@ -89,6 +89,7 @@ WindowRect startUp(Context& ctx, StartupSteps& steps) {
   ctx.run.NN_WEEK = weekDay(now.date);
   ctx.run.CN_WEEK = std::to_string(ctx.run.NN_WEEK);
 
+  steps.keepFailedRunLogbook(ctx);
   checkIni(ctx);
   steps.offerErrorReport(ctx);
   steps.showAboutBox(ctx);

@@ -32,12 +32,7 @@ DueTimer::DueTimer(int seconds, std::function<void()> action)
 
 void DueTimer::tick() {
   if (halted_ || openModalWindows() > 0 || !action_) return;
-  try {
-    action_();
-  } catch (...) {
-    halt();
-    handOverEscaped("Timer");
-  }
+  runRetrying("Timer", action_);
 }
 
 DueTimer::~DueTimer() {
@@ -73,9 +68,15 @@ void DueTimer::armTriggerCheck() {
 }
 
 void DueTimer::halt() {
+  if (!halted_) wasRunning_ = timer_.IsRunning();
   halted_ = true;
   timer_.Stop();
   triggerTimer_.Stop();
+}
+
+void DueTimer::resume() {
+  halted_ = false;
+  if (wasRunning_) start();
 }
 
 void DueTimer::stop() {

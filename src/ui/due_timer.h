@@ -2,7 +2,8 @@
 // while started. A tick that arrives while a modal window is open is let pass: whoever opened
 // the window resumes the cycle after it. Besides the periodic ticks one more runs at the next
 // appointment's trigger (checkAt), and the first start runs a tick at once. An exception that
-// escapes a tick halts the timer and goes to the run's exception boundary under "Timer".
+// escapes a tick goes to the run's exception boundary under "Timer", which halts the timer while
+// the error is handled.
 #pragma once
 
 #include <wx/timer.h>
@@ -30,8 +31,10 @@ class DueTimer : public TimerPort {
   bool running() const override { return timer_.IsRunning(); }
   void checkAt(std::optional<std::chrono::milliseconds> delay) override;
   int intervalMs() const { return intervalMs_; }
-  // Stops the timer for the rest of the run: after an error no appointment is checked again.
+  // Stops the timer while an error is handled: no appointment is checked until resume().
   void halt();
+  // Lifts halt() and starts the timer again when it ran before.
+  void resume();
   bool halted() const { return halted_; }
 
  private:
@@ -44,6 +47,7 @@ class DueTimer : public TimerPort {
   bool started_ = false;
   int intervalMs_;
   bool halted_ = false;
+  bool wasRunning_ = false;
   std::function<void()> action_;
 };
 

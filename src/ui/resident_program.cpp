@@ -1,16 +1,26 @@
 #include "ui/resident_program.h"
 
 #include <wx/app.h>
+#include <wx/gdicmn.h>
 
 #include "app/check_dbf.h"
 #include "app/check_ini.h"
 #include "app/context.h"
-#include "app/escaped_error.h"
 #include "app/exit_pack.h"
 #include "app/first_start.h"
 #include "app/help_module.h"
 #include "app/settings_listener.h"
 #include "app/startup.h"
+#include "diag/crash_report.h"
+#include "diag/diag_commands.h"
+#include "diag/error_log.h"
+#include "diag/error_object.h"
+#include "diag/error_report.h"
+#include "diag/error_report_dialog.h"
+#include "diag/error_window.h"
+#include "diag/stack_names.h"
+#include "diag/system_info.h"
+#include "diag/test_fault.h"
 #include "mail/curl_transport.h"
 #include "mail/mail_setup_dialog.h"
 #include "mail/mail_support.h"
@@ -19,6 +29,7 @@
 #include "platform/sdl_sound_player.h"
 #include "platform/system_clock.h"
 #include "platform/xdg_autostart.h"
+#include "print/print_port_wx.h"
 #include "reminder/alert_port_wx.h"
 #include "reminder/due_check.h"
 #include "reminder/next_appointment.h"
@@ -78,6 +89,7 @@ ResidentProgram::ResidentProgram(const fs::path& programFile, std::optional<RunM
 }
 
 ResidentProgram::~ResidentProgram() {
+  reportCrashesOf(nullptr, 0);
   remote_.reset();
   tray_.reset();
   helpKey_.reset();
@@ -88,11 +100,20 @@ ResidentProgram::~ResidentProgram() {
 }
 
 void ResidentProgram::start() {
-  // The error report comes with the diagnostics.
+  reportCrashesOf(ctx_.get(), wxDisplayDepth());
   struct Steps : NoStartupSteps {
     explicit Steps(ResidentProgram& p) : program(p) {}
     ResidentProgram& program;
     bool wakeUpAvailable() override { return program.wakeUp_->available(); }
+    void keepFailedRunLogbook(Context& ctx) override { setLogbookAside(ctx); }
+    // Before the main window: the sender dialog and the printer have no parent.
+    void offerErrorReport(Context& ctx) override {
+      if (!errorReportWaiting(ctx)) return;
+      program.makeMail(nullptr);
+      program.reportPrinter_ = std::make_unique<WxPrintPort>(nullptr);
+      WxErrorReportQuestion question(ctx);
+      printErr(ctx, ErrorReportPorts{question, *program.reportPrinter_, *program.mail_});
+    }
     void showAboutBox(Context& ctx) override {
       aboutInfo(nullptr, ctx.CRELEASE, true,
                 [this, &ctx] { qlPlaySound(ctx, *program.sound_, 1, 1); });
@@ -111,14 +132,15 @@ void ResidentProgram::start() {
   surfaces_->setFrame(frame_);
   ui_->setMainFrame(frame_);
   alert_ = std::make_unique<WxAlertPort>(frame_, entryColours(ctx_->lists), *services_);
-  senderDialog_ = std::make_unique<WxSenderDialog>(frame_, entryColours(ctx_->lists));
-  mail_ = std::make_unique<MailSupport>(MailEnv{*ctx_, *transport_, *wait_, *senderDialog_});
+  makeMail(frame_);
   autostart_ = std::make_unique<XdgAutostart>();
   settingsWindows_ = std::make_unique<WxSettingsWindows>(
       frame_, *ctx_, WxSettingsWindows::Parts{*services_, *sound_, *mail_, *autostart_});
   registerSettingsCommands(frame_->commands(), *settingsWindows_);
   update_ = std::make_unique<WxUpdateWindows>(frame_, ctx_->CRELEASE, *services_);
   registerUpdateCommands(frame_->commands(), *update_, *wait_);
+  registerDiagCommands(frame_->commands(), *launcher_, wxDisplayDepth());
+  installTestFault(frame_->commands());
 
   // Network mode's user set-up comes with the user registry.
   openTableAtStart(*ctx_, {});
@@ -149,6 +171,16 @@ void ResidentProgram::start() {
   remote_->start();
   remote_->publishNext();
   callAfter(*wxTheApp, [] { returnFreedMemory(); });
+  // The trace reader is ready before an error needs it (a crash cannot open it any more).
+  callAfter(*wxTheApp, [dir = ctx_->CRUNIN] { loadTraceReader(dir); });
+}
+
+// The mail dispatch, made once: at start for the error report (no window yet), or with the main
+// window.
+void ResidentProgram::makeMail(wxWindow* parent) {
+  if (mail_) return;
+  senderDialog_ = std::make_unique<WxSenderDialog>(parent, entryColours(ctx_->lists));
+  mail_ = std::make_unique<MailSupport>(MailEnv{*ctx_, *transport_, *wait_, *senderDialog_});
 }
 
 std::unique_ptr<ReminderEnv> ResidentProgram::makeEnv(AppointmentTable& table) {
@@ -161,13 +193,37 @@ ReminderEnv* ResidentProgram::env() const {
   return table_ ? table_->env() : nullptr;
 }
 
-void ResidentProgram::reportError(const char* where, const std::string& what, bool first) {
+ErrorChoice ResidentProgram::errorDialog(const ErrorPlace& place) {
+  ErrorObject error = currentError(place.canRetry, place.canDefault);
+  // The error's own flags, as far as the place where it was caught can follow them.
+  error.canRetry = error.canRetry && place.canRetry;
+  error.canDefault = error.canDefault && place.canDefault;
+  if (absorbedError(error)) return ErrorChoice::Default;
+  // No alert may fire while the error is handled.
   if (timer_) timer_->halt();
-  if (first) {
-    reportEscapedError(*ctx_, where, what);
-  } else {
-    log_->log(where, "Unerwarteter Fehler: " + what);
+  if (tray_) tray_->end();
+  const std::string message = errorMessage(error);
+  log_->log(place.where, "Laufzeitfehler: " + message);
+  loadTraceReader(ctx_->CRUNIN);
+  const int depth = wxDisplayDepth();
+  const ErrorReport report = gatherErrorReport(*ctx_, error, depth);
+  writeErrorLog(ctx_->CRUNIN, errorLogText(report));
+  std::vector<std::string> stack;
+  for (const StackLine& line : report.stack)
+    stack.push_back("Aufgerufen von " + stackLineText(line));
+  const ErrorChoice choice = showErrorWindow(frame_ && frame_->IsShown() ? frame_ : nullptr,
+                                             message, stack, error.canRetry, error.canDefault);
+  sysInfo(*ctx_, *launcher_, false, depth);
+  if (choice != ErrorChoice::End) {
+    // Reminders go on: the due check and the tray icon come back.
+    if (timer_) timer_->resume();
+    if (tray_) tray_->restart();
   }
+  return choice;
+}
+
+void ResidentProgram::noteLaterError(const char* where) {
+  log_->log(where, "Laufzeitfehler: " + currentExceptionText());
 }
 
 // "Über Zorvane" of the tray menu: the about box without splash, then the next appointment.

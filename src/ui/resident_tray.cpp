@@ -1,5 +1,6 @@
 #include "ui/resident_tray.h"
 
+#include <wx/app.h>
 #include <wx/menu.h>
 
 #include "app/context.h"
@@ -86,6 +87,17 @@ void ResidentTray::end() {
   frame_.Unbind(wxEVT_SHOW, &ResidentTray::onShow, this);
   frame_.Unbind(wxEVT_ICONIZE, &ResidentTray::onIconize, this);
   if (icon_) icon_->End();
+}
+
+void ResidentTray::restart() {
+  if (!ended_) return;
+  ended_ = false;
+  frame_.Bind(wxEVT_SHOW, &ResidentTray::onShow, this);
+  frame_.Bind(wxEVT_ICONIZE, &ResidentTray::onIconize, this);
+  if (!icon_) return;
+  // The old icon may be the one whose menu raised the error: it goes after the current event.
+  wxPendingDelete.Append(icon_.release());
+  create();
 }
 
 void ResidentTray::setText(const std::string& text) {

@@ -42,6 +42,8 @@ class ResidentTray {
   void create();
   // QLEXIT: the icon goes; call it while the window still exists.
   void end();
+  // After an error the program goes on with: the icon comes back as it was before end().
+  void restart();
   // The tooltip (the next appointment); kept until the icon exists.
   void setText(const std::string& text);
 

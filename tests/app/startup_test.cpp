@@ -69,6 +69,9 @@ TEST_F(StartupTest, RunsTheHooksInOrderAndLogsTheStart) {
       calls.push_back("wake");
       return true;
     }
+    void keepFailedRunLogbook(Context& ctx) override {
+      calls.push_back(ctx.CINIFILE.empty() ? "aside" : "aside after the settings");
+    }
     void offerErrorReport(Context&) override { calls.push_back("errors"); }
     void showAboutBox(Context&) override { calls.push_back("about"); }
     void buildDbase(Context& ctx, const std::string& name) override {
@@ -78,7 +81,7 @@ TEST_F(StartupTest, RunsTheHooksInOrderAndLogsTheStart) {
   } steps;
   const WindowRect rect = startUp(t.ctx, steps);
   const auto& calls = steps.calls;
-  EXPECT_EQ(calls, (std::vector<std::string>{"wake", "errors", "about", "build Zorvane"}));
+  EXPECT_EQ(calls, (std::vector<std::string>{"wake", "aside", "errors", "about", "build Zorvane"}));
   EXPECT_TRUE(t.ctx.run.LWINXP);
   EXPECT_EQ(rect, (WindowRect{5, 6, 480, 640}));
   const std::string log = t.read("Zorvane.Log");

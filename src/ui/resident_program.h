@@ -33,6 +33,7 @@ class WxAlertPort;
 class WxUserInterface;
 class WxWait;
 class WxWindowServices;
+class WxUserWindows;
 class AppointmentTable;
 struct Context;
 struct ReminderEnv;
@@ -94,7 +95,8 @@ class ResidentProgram {
   std::unique_ptr<SettingsFollower> settings_;
   std::unique_ptr<CommandSurfaces> surfaces_;
   std::unique_ptr<ResidentTray> tray_;
-  MainFrame* frame_ = nullptr;  // owned by wx
+  std::unique_ptr<WxUserWindows> userWindows_;  // the user set-up and the user list
+  MainFrame* frame_ = nullptr;                  // owned by wx
 };
 
 }  // namespace zrv

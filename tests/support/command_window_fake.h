@@ -9,6 +9,8 @@
 #include "calendar/calendar_commands.h"
 #include "commands/commands.h"
 #include "editor/editor_commands.h"
+#include "network/network_commands.h"
+#include "network/user_windows.h"
 #include "ports/command_window.h"
 #include "print/print_commands.h"
 #include "support/print_fakes.h"
@@ -16,7 +18,10 @@
 
 namespace zrv::test {
 
-class FakeCommandWindow : public CommandWindow, public AppointmentEditor, public CalendarViewer {
+class FakeCommandWindow : public CommandWindow,
+                          public AppointmentEditor,
+                          public CalendarViewer,
+                          public UserWindows {
  public:
   // `timer` is the due-check timer whose state an edit notes.
   explicit FakeCommandWindow(const FakeTimer& timer) : timer_(timer) {}
@@ -28,6 +33,7 @@ class FakeCommandWindow : public CommandWindow, public AppointmentEditor, public
     registerEditorCommands(all, *this);
     registerCalendarCommands(all, *this);
     registerPrintCommands(all, {printer, period});
+    registerNetworkCommands(all, *this);
     return all;
   }
 
@@ -48,9 +54,21 @@ class FakeCommandWindow : public CommandWindow, public AppointmentEditor, public
                     (timer_.on ? " timer on" : " timer off"));
   }
   void showCalendar() override { calls.push_back("calendar"); }
+  UserSetUpAnswer askUserName() override {
+    calls.push_back("setUpUser");
+    return setUpAnswer;
+  }
+  std::optional<std::size_t> chooseUser(const std::vector<std::string>& names) override {
+    calls.push_back("userList");
+    userNames = names;
+    return userChoice;
+  }
 
   std::vector<std::string> calls;
-  std::string chosen;  // what the file chooser gives
+  std::string chosen;                     // what the file chooser gives
+  UserSetUpAnswer setUpAnswer;            // what the user set-up gives
+  std::vector<std::string> userNames;     // what the user list showed last
+  std::optional<std::size_t> userChoice;  // what is chosen in it
   RecordingPrinter printer;
   ScriptedPeriod period;
 

@@ -18,6 +18,8 @@ PACKAGES=(
   xvfb xauth x11-utils xdotool openbox wmctrl imagemagick fonts-liberation2
   # a notification area (tray host) and the clipboard from outside, for the tray and copy tests
   trayer xclip
+  # the autostart entry checked by the desktop's own validator and started by its launcher (gio)
+  desktop-file-utils libglib2.0-bin
   # independent readers and writers of the tables and of printed PDF files, local test servers
   python3 python3-dbfread python3-dbf python3-aiosmtpd openssl poppler-utils
   # certificates of mail servers reached over TLS

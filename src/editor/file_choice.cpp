@@ -45,14 +45,14 @@ fs::path programStartFolder(const std::string& current, const fs::path& programD
 }
 
 std::string qlGetSound(const Context& ctx, SoundPlayer& player, const std::string& old,
-                       const FileDialogPort& dialog) {
+                       const FileDialogPort& dialog, Table* openDsnd) {
   const std::string chosen =
       dialog ? dialog("Sound-Datei suchen", soundFolder(ctx.CRUNIN), kSoundFilter) : "";
   ctx.log.log("QLGetSound", "Alt: " + old + " Neu: " + chosen);
   if (chosen.empty()) return old;
   ctx.log.log("QLGetSound", " Neu: " + chosen);
   const std::string stored = storedPath(chosen, ctx.CRUNIN);
-  (void)qlPlaySound(ctx, player, kSoundFile, 0, stored);
+  (void)qlPlaySound(ctx, player, kSoundFile, 0, stored, openDsnd);
   return stored;
 }
 

@@ -67,11 +67,6 @@ void DueTimer::start() {
   if (!halted_ && !timer_.IsRunning()) timer_.Start(intervalMs_);
 }
 
-void DueTimer::setInterval(int seconds) {
-  intervalMs_ = seconds * 1000;
-  if (timer_.IsRunning()) timer_.Start(intervalMs_);
-}
-
 void DueTimer::halt() {
   halted_ = true;
   timer_.Stop();

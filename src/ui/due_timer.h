@@ -25,8 +25,6 @@ class DueTimer : public TimerPort {
   void stop() override;
   bool running() const override { return timer_.IsRunning(); }
   int intervalMs() const { return intervalMs_; }
-  // A new interval (`seconds` at least 1); a running timer goes on with it from now.
-  void setInterval(int seconds);
   // Stops the timer for the rest of the run: after an error no appointment is checked again.
   void halt();
   bool halted() const { return halted_; }

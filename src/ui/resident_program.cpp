@@ -22,6 +22,7 @@
 #include "platform/posix_program_launcher.h"
 #include "platform/sdl_sound_player.h"
 #include "platform/system_clock.h"
+#include "platform/xdg_autostart.h"
 #include "reminder/alert_port_wx.h"
 #include "reminder/due_check.h"
 #include "reminder/next_appointment.h"
@@ -29,6 +30,7 @@
 #include "reminder/sound_slots.h"
 #include "reminder/timer_interval.h"
 #include "reminder/wake_up_job.h"
+#include "settings/settings_windows_wx.h"
 #include "store/appointments/appointment_table.h"
 #include "store/base/logbook.h"
 #include "ui/about_box.h"
@@ -114,6 +116,10 @@ void ResidentProgram::start() {
   alert_ = std::make_unique<WxAlertPort>(frame_, entryColours(ctx_->lists), *services_);
   senderDialog_ = std::make_unique<WxSenderDialog>(frame_, entryColours(ctx_->lists));
   mail_ = std::make_unique<MailSupport>(MailEnv{*ctx_, *transport_, *wait_, *senderDialog_});
+  autostart_ = std::make_unique<XdgAutostart>();
+  settingsWindows_ = std::make_unique<WxSettingsWindows>(
+      frame_, *ctx_, WxSettingsWindows::Parts{*services_, *sound_, *mail_, *autostart_});
+  registerSettingsCommands(frame_->commands(), *settingsWindows_);
 
   // In network mode a workstation without a registered user registers first.
   userWindows_ = std::make_unique<WxUserWindows>(frame_, *services_, entryColours(ctx_->lists));
@@ -125,7 +131,7 @@ void ResidentProgram::start() {
       *frame_, [this](AppointmentTable& table) { return makeEnv(table); });
   table_->start(*ctx_);
   ctx_->tableListener = table_.get();
-  settings_ = std::make_unique<SettingsFollower>(*timer_, *frame_);
+  settings_ = std::make_unique<SettingsFollower>(*frame_);
   ctx_->settingsListener = settings_.get();
   registerNetworkCommands(frame_->commands(), *userWindows_);
   if (!goOn) {

@@ -34,6 +34,8 @@ class WxUserInterface;
 class WxWait;
 class WxWindowServices;
 class WxUserWindows;
+class WxSettingsWindows;
+class XdgAutostart;
 class AppointmentTable;
 struct Context;
 struct ReminderEnv;
@@ -84,6 +86,8 @@ class ResidentProgram {
   std::unique_ptr<CurlMailTransport> transport_;
   std::unique_ptr<WxSenderDialog> senderDialog_;
   std::unique_ptr<MailSupport> mail_;
+  std::unique_ptr<XdgAutostart> autostart_;
+  std::unique_ptr<WxSettingsWindows> settingsWindows_;  // the settings commands' windows
   std::unique_ptr<LinuxWakeUpScheduler> wakeUp_;
   std::unique_ptr<WxWait> wait_;
   std::unique_ptr<HelpModuleViewer> help_;

@@ -1,5 +1,5 @@
 // Bitmaps of the dialogs: the small picture buttons (16 × 16 grid), the error dialog's stop sign,
-// the program icon and the about box's banner.
+// the sound settings' icon, the program icon and the about box's banner.
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -45,6 +45,13 @@ void programIcon(Painter& p) {  // 32 × 32: an alarm clock on a blue tile
   paintAlarmClock(p, 3, 2, 26);
 }
 
+void sounds(Painter& p) {  // 32 × 32: the sound settings' loudspeaker on a blue tile
+  p.verticalGradient(0.5, 0.5, 31, 31, 6, wxColour(90, 150, 235), wxColour(30, 80, 170));
+  p.polygon({{5, 12}, {10, 12}, {17, 6}, {17, 26}, {10, 20}, {5, 20}}, kPaper, kInk, 1);
+  p.arc(18, 16, 5, -45, 45, kPaper, 2);
+  p.arc(18, 16, 9.5, -50, 50, kPaper, 2);
+}
+
 void about(Painter& p) {  // 320 × 110: the about box's banner
   p.verticalGradient(0, 0, 320, 110, 0, wxColour(60, 120, 215), wxColour(20, 55, 130));
   p.roundRect(16, 17, 76, 76, 14, wxColour(255, 255, 255, 40));
@@ -65,6 +72,7 @@ constexpr std::array kDefs{
     def("S_NOK", notOk),
     BitmapDef{"Stop_Max", 32, 32, 32, 32, stop},
     BitmapDef{"AAAAA", 32, 32, 32, 32, programIcon},
+    BitmapDef{"Sounds", 32, 32, 32, 32, sounds},
     BitmapDef{"About", 320, 110, 320, 110, about},
 };
 

@@ -1,6 +1,5 @@
 // The command layer: what runs around a command (the week overview left, the timer paused,
-// missed and next appointments searched with the command's tag), and the commands whose
-// window comes later.
+// missed and next appointments searched with the command's tag).
 #include "commands/commands.h"
 
 #include <gtest/gtest.h>
@@ -63,16 +62,24 @@ TEST_F(CommandsTest, TheContextMenuEditsTheClickedRecord) {
   EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: RMenEdit 1"));
 }
 
-TEST_F(CommandsTest, LaterWindowsAreRegisteredAndSaySoWithTheirWrapping) {
-  for (CommandId id :
-       {CommandId::SettingsNetwork, CommandId::SettingsSound, CommandId::SettingsGeneral}) {
-    rig.ui.messages.clear();
+TEST_F(CommandsTest, SettingsOpenInsideTheTimersWrappingTheBarOneAfterTheOther) {
+  rig.timer.start();
+  for (CommandId id : {CommandId::SettingsGeneral, CommandId::PopupSettingsNetwork,
+                       CommandId::SettingsSound, CommandId::BarSettings}) {
     ASSERT_TRUE(run(id)) << static_cast<int>(id);
-    EXPECT_EQ(rig.ui.messages,
-              std::vector<std::string>{"Hinweis: Diese Funktion ist noch nicht verfügbar."});
   }
-  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: SetLan"));
-  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: MSetup"));
+  rig.ctx.settings.LS_LAN = true;
+  ASSERT_TRUE(run(CommandId::BarSettings));
+  const std::vector<std::string> expected{
+      "leaveWeek",           "setupMain timer off", "leaveWeek",
+      "setupLan timer off",  "leaveWeek",           "setupSound timer off",
+      "leaveWeek",           "setupMain timer off", "setupSound timer off",
+      "leaveWeek",           "setupMain timer off", "setupLan timer off",
+      "setupSound timer off"};
+  EXPECT_EQ(window.calls, expected);
+  EXPECT_TRUE(rig.timer.on);
+  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: SearchM2"));
+  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: BarSetup"));
   EXPECT_FALSE(run(static_cast<CommandId>(42)));
 }
 

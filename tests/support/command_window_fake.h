@@ -1,6 +1,7 @@
-// The ports of the main window's commands for command tests: the main window, the editor and the
-// calendar viewer in one scripted window that records every call as a word ("leaveWeek",
-// "edit 0 new timer off", "choose"), and the commands registered against it as in the program.
+// The ports of the main window's commands for command tests: the main window, the editor, the
+// calendar viewer and the settings windows in one scripted window that records every call as a
+// word ("leaveWeek", "edit 0 new timer off", "choose", "setupLan timer off"), and the commands
+// registered against it as in the program.
 #pragma once
 
 #include <string>
@@ -13,6 +14,7 @@
 #include "network/user_windows.h"
 #include "ports/command_window.h"
 #include "print/print_commands.h"
+#include "settings/settings_commands.h"
 #include "support/print_fakes.h"
 #include "support/reminder_fakes.h"
 
@@ -21,6 +23,7 @@ namespace zrv::test {
 class FakeCommandWindow : public CommandWindow,
                           public AppointmentEditor,
                           public CalendarViewer,
+                          public SettingsWindows,
                           public UserWindows {
  public:
   // `timer` is the due-check timer whose state an edit notes.
@@ -33,6 +36,7 @@ class FakeCommandWindow : public CommandWindow,
     registerEditorCommands(all, *this);
     registerCalendarCommands(all, *this);
     registerPrintCommands(all, {printer, period});
+    registerSettingsCommands(all, *this);
     registerNetworkCommands(all, *this);
     return all;
   }
@@ -54,6 +58,9 @@ class FakeCommandWindow : public CommandWindow,
                     (timer_.on ? " timer on" : " timer off"));
   }
   void showCalendar() override { calls.push_back("calendar"); }
+  void setupMain() override { calls.push_back(withTimer("setupMain")); }
+  void setupLan() override { calls.push_back(withTimer("setupLan")); }
+  void setupSound() override { calls.push_back(withTimer("setupSound")); }
   UserSetUpAnswer askUserName() override {
     calls.push_back("setUpUser");
     return setUpAnswer;
@@ -73,6 +80,9 @@ class FakeCommandWindow : public CommandWindow,
   ScriptedPeriod period;
 
  private:
+  std::string withTimer(const std::string& call) const {
+    return call + (timer_.on ? " timer on" : " timer off");
+  }
   const FakeTimer& timer_;
 };
 

@@ -113,6 +113,8 @@ constexpr Facts kFacts[] = {
     {Id::ListDeleteKey, "CheckLbxKeys1", kWrappedInPlace},
     {Id::ListEditButton, "DlgBtn", kWrappedMissedInPlace},
     {Id::ListEditTab, "DlgTab", kWrappedMissedInPlace},
+    // The command line's changes, carried out by the running program
+    {Id::CommandLineChange, "CLI", kWrappedMissedInPlace},
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "reminder/alert_port_wx.h"
 
+#include "reminder/missed_summary_window.h"
+
 namespace zrv {
 
 void WxAlertPort::showAlert(const AlertContent& content, AlertActions& actions) {
@@ -16,6 +18,10 @@ std::optional<Postponement> WxAlertPort::askPostponement(const Date& date,
                         PostponeWindowOptions{colours_}, services_);
   window.ShowModal();
   return window.result();
+}
+
+MissedChoice WxAlertPort::showMissedSummary(const std::vector<MissedRow>& rows) {
+  return showMissedSummaryWindow(parent_, rows, services_);
 }
 
 }  // namespace zrv

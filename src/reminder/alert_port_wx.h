@@ -21,6 +21,7 @@ class WxAlertPort : public AlertPort {
   void showAlert(const AlertContent& content, AlertActions& actions) override;
   // Opens over the alert while one is shown, otherwise over the parent.
   std::optional<Postponement> askPostponement(const Date& date, const std::string& time) override;
+  MissedChoice showMissedSummary(const std::vector<MissedRow>& rows) override;
 
  private:
   wxWindow* parent_;

@@ -18,10 +18,12 @@
 #include "reminder/clipboard.h"
 #include "reminder/due_check.h"
 #include "reminder/missed_appointments.h"
+#include "reminder/missed_summary.h"
 #include "reminder/next_appointment.h"
 #include "reminder/reminder_env.h"
 #include "reminder/views.h"
 #include "reminder/week_overview.h"
+#include "remote/cli_commands.h"
 #include "store/appointments/appointment_table.h"
 #include "store/base/clock.h"
 #include "store/base/logbook.h"
@@ -256,7 +258,11 @@ void MainFrame::activateList() {
 
 void MainFrame::startCycle() {
   if (!env_) return;
+  // After the start, what was missed while the program did not run comes in one window (the
+  // cycle counts as started first: the window's own event loop must not start it again).
+  const bool first = !cycleStarted_;
   cycleStarted_ = true;
+  if (first) offerMissedSummary(*env_);
   chkOlds(*env_);
   chkNext(*env_, "DlgAfterActivate");
   qlSwitchTimer(*env_, true);
@@ -310,6 +316,10 @@ void MainFrame::pasteFromClipboard() {
   if (!env_) return;
   getClipboard(*env_, clipboard,
                [this](const std::string& text) { parts_.editTermin(this, 0, true, text); });
+}
+
+void MainFrame::registerCommandLine(CliChangeSource& source) {
+  registerCommandLineCommands(commands_, source);
 }
 
 bool MainFrame::runCommand(CommandId id, std::uint32_t recno) {

@@ -22,6 +22,8 @@
 
 namespace zrv {
 
+class CliChangeSource;
+
 struct Context;
 struct ReminderEnv;
 class AppointmentGrid;
@@ -109,6 +111,8 @@ class MainFrame : public wxFrame,
   void checkLbxKeys(int keyCode);
   // Runs a command of the menus, the bar, the context menu (on `recno`) or the list's keys.
   bool runCommand(CommandId id, std::uint32_t recno = 0);
+  // The command line's changes run as the command CommandLineChange, from `source`.
+  void registerCommandLine(CliChangeSource& source);
   // The window's commands: the main window's own, the editor's and the calendar's are
   // registered; a later subsystem registers its own here (Commands::add(id, action)).
   Commands& commands() { return commands_; }

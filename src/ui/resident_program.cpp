@@ -38,6 +38,7 @@
 #include "ui/due_timer.h"
 #include "ui/help_key.h"
 #include "ui/main_frame.h"
+#include "ui/remote_control.h"
 #include "ui/resident_tray.h"
 #include "ui/settings_follower.h"
 #include "ui/start_trim.h"
@@ -81,6 +82,7 @@ ResidentProgram::ResidentProgram(const fs::path& programFile, std::optional<RunM
 }
 
 ResidentProgram::~ResidentProgram() {
+  remote_.reset();
   tray_.reset();
   userWindows_.reset();
   helpKey_.reset();
@@ -125,8 +127,10 @@ void ResidentProgram::start() {
   userWindows_ = std::make_unique<WxUserWindows>(frame_, *services_, entryColours(ctx_->lists));
   const bool goOn =
       openTableAtStart(*ctx_, [this](Context& ctx) { return setUpUser(ctx, *userWindows_); });
-  timer_ = std::make_unique<DueTimer>(dueTimerSeconds(ctx_->settings.NS_TIMER, *log_),
-                                      [this] { table_->dueCheck(*ctx_); });
+  timer_ = std::make_unique<DueTimer>(dueTimerSeconds(ctx_->settings.NS_TIMER, *log_), [this] {
+    table_->dueCheck(*ctx_);
+    if (remote_) remote_->publishNext();
+  });
   table_ = std::make_unique<TableFollower>(
       *frame_, [this](AppointmentTable& table) { return makeEnv(table); });
   table_->start(*ctx_);
@@ -153,6 +157,9 @@ void ResidentProgram::start() {
   settings_->setTray(tray_.get());
   if (hidden && !trayHost) tray_->noteNoTray();
   frame_->initialise();
+  remote_ = std::make_unique<RemoteControl>(*ctx_, *frame_, *timer_, [this] { return env(); });
+  remote_->start();
+  remote_->publishNext();
   callAfter(*wxTheApp, [] { returnFreedMemory(); });
 }
 
@@ -183,6 +190,7 @@ void ResidentProgram::aboutFromTray() {
 }
 
 void ResidentProgram::shutDown() {
+  if (remote_) remote_->stop();
   ui_->setMainFrame(nullptr);
   struct Steps : ShutdownSteps {
     explicit Steps(ResidentProgram& p) : program(p) {}

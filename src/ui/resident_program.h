@@ -21,6 +21,7 @@ class Logbook;
 class LinuxWakeUpScheduler;
 class MainFrame;
 class PosixProgramLauncher;
+class RemoteControl;
 class ResidentTray;
 class SdlSoundPlayer;
 class SystemClock;
@@ -99,6 +100,7 @@ class ResidentProgram {
   std::unique_ptr<SettingsFollower> settings_;
   std::unique_ptr<CommandSurfaces> surfaces_;
   std::unique_ptr<ResidentTray> tray_;
+  std::unique_ptr<RemoteControl> remote_;       // the command line's socket
   std::unique_ptr<WxUserWindows> userWindows_;  // the user set-up and the user list
   MainFrame* frame_ = nullptr;                  // owned by wx
 };

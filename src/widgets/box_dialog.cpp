@@ -19,12 +19,18 @@ BoxDialog::BoxDialog(wxWindow* parent, const wxString& title, const wxSize& clie
   SetEscapeId(wxID_NONE);  // Escape is handled here, like the close box
   Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
     if (e.GetKeyCode() == WXK_ESCAPE && !e.HasAnyModifiers()) {
-      finish(wxID_CANCEL);
+      closeRequested();
     } else {
       e.Skip();
     }
   });
-  Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { finish(wxID_CANCEL); });
+  Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& e) {
+    if (e.CanVeto()) {
+      closeRequested();
+    } else {
+      finish(wxID_CANCEL);
+    }
+  });
 }
 
 void BoxDialog::placeBox() {

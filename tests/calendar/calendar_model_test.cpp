@@ -108,7 +108,7 @@ class CalendarModelTest : public ::testing::Test {
   MonthSource source() {
     return [this](const Date& d) {
       asked.push_back(d);
-      return MonthAppointments{{ymd(2026, 1, 20), "Januartermin"}};
+      return MonthCollection{{{ymd(2026, 1, 20), "Januartermin"}}, {}};
     };
   }
   FixedClock clock{"25.12.2025", "10:00"};

@@ -5,7 +5,7 @@ The table's first column names a folder of src/ (`store/base/`, `reminder/`), it
 what the folder's files may include: folders (`app`, `store`), single headers (`app/help.h`),
 "<folder> and below" (that folder and what it may use), "everything". A file may always
 include its own folder. Window files (all of ui/ and widgets/, elsewhere *_window, *_dialog,
-*_ctrl, *_wx, and the help module) are wx code: beside their folder's layers they may use `widgets`; every
+*_ctrl, *_wx, and the help and window modules) are wx code: beside their folder's layers they may use `widgets`; every
 other file is core code and may include no wx header. Files directly in src/ (the program's
 main) may include anything. Prints each wrong arrow and exits 1 when there is one.
 Usage: include_layers.py SOURCE_DIR"""
@@ -54,7 +54,8 @@ def folder_of(path, folders):
 
 
 def is_window_file(path):
-    return path.startswith(("ui/", "widgets/", "help_module/")) or WINDOW_NAME.search(path) is not None
+    return (path.startswith(("ui/", "widgets/", "help_module/", "gui_module/"))
+            or WINDOW_NAME.search(path) is not None)
 
 
 def permits(allowed, target, target_folder):

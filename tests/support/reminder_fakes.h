@@ -82,7 +82,13 @@ class ScriptedAlert : public AlertPort {
  public:
   void showAlert(const AlertContent& content, AlertActions& actions) override;
   std::optional<Postponement> askPostponement(const Date& date, const std::string& time) override;
+  MissedChoice showMissedSummary(const std::vector<MissedRow>& rows) override {
+    summaries.push_back(rows);
+    return summaryChoice;
+  }
 
+  std::vector<std::vector<MissedRow>> summaries;  // every "Während Sie weg waren" shown
+  MissedChoice summaryChoice = MissedChoice::OneByOne;
   std::deque<AlertScript> scripts;  // empty: the user closes the window at once
   std::vector<AlertContent> shown;
   std::vector<bool> results;  // the result of every press

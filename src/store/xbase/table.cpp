@@ -427,6 +427,10 @@ Status Table::openIndex(const fs::path& file, const IndexDef* fallback) {
 Status Table::openIndexToRebuild(const fs::path& file, const IndexDef* fallback) {
   return impl_->openIndex(file, fallback, false);
 }
+
+Status Table::openIndexUnchecked(const fs::path& file, const IndexDef* fallback) {
+  return impl_->openIndex(file, fallback, false);
+}
 Status Table::createTemporaryIndex(const fs::path& file, const IndexDef& def) {
   return impl_->createIndexes({{file, def}}, false);
 }

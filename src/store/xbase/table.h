@@ -124,6 +124,10 @@ class Table {
   // Like openIndex, for an index that the caller rebuilds (reindex) before anything reads or
   // changes it: only its header is checked, not its pages.
   Status openIndexToRebuild(const std::filesystem::path& file, const IndexDef* fallback);
+  // Like openIndex without reading every page first: for a short run that only reads (the
+  // command line's --next), whose cost must not grow with the table. Damage is then met, and
+  // reported, by the reads themselves.
+  Status openIndexUnchecked(const std::filesystem::path& file, const IndexDef* fallback);
 
   // Like createIndex, for an index file that is deleted again after use: it is not made
   // durable (no disk sync), so building it costs no more than the reading and sorting.

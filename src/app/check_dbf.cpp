@@ -230,14 +230,15 @@ bool checkDbf(Context& ctx, const CheckDbfOptions& how) {
   return ok;
 }
 
-bool openTableAtStart(Context& ctx, const std::function<bool(Context&)>& setUpUser) {
+bool openTableAtStart(Context& ctx, const std::function<bool(Context&)>& setUpUser,
+                      const CheckDbfOptions& how) {
   if (ctx.settings.LS_LAN) {
     const std::string own = tableNameOf(ctx.settings.CS_USERFILE);
     if (own.empty()) return setUpUser ? setUpUser(ctx) : true;
     // Another user's table, where the last run may have ended, stays his.
     ctx.settings.CN_FILE = own;
   }
-  checkDbf(ctx);
+  checkDbf(ctx, how);
   return true;
 }
 

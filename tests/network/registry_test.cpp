@@ -122,7 +122,9 @@ TEST(UserRegistry, OnlyAChangeElsewhereTakesTheRegistryExclusively) {
   ASSERT_TRUE(reading) << reading.message();
   auto beside = UserRegistry::open(b.ctx, UserRegistry::Use::kLookup, 0ms);
   EXPECT_TRUE(beside) << beside.message();
-  if (beside) ASSERT_TRUE(beside->close());
+  if (beside) {
+    ASSERT_TRUE(beside->close());
+  }
   ASSERT_TRUE(reading->close());
 
   std::filesystem::last_write_time(shared.program / kUserListFile,

@@ -5,6 +5,7 @@
 // Screenshots of the set-up dialog and the user list are kept in test-artifacts/.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "store/base/clock.h"
@@ -152,6 +153,11 @@ TEST(NetworkEndToEnd, TwoWorkstationsRegisterSwitchCleanAndUninstall) {
   EXPECT_FALSE(fs::exists(shared / "Zorvane.Run"));
   EXPECT_FALSE(fs::exists(shared / "Zorvane.Log"));
   EXPECT_FALSE(fs::exists(shared / "ZORVANE.INI"));
+  // The command line of a workstation reaches the program running there: each listens on a socket
+  // of its own workstation folder (here both homes share one runtime folder).
+  const test::RunResult listed = test::run({a.program.string(), "--list"}, a.env, 60s);
+  EXPECT_EQ(listed.status, 0) << listed.output;
+  EXPECT_TRUE(a.logHas("Befehlszeile bereit")) << a.log();
 
   // A's switch to B's table is refused while B runs: two messages, and A stays on its own.
   const unsigned long list = a.userList();
@@ -165,8 +171,16 @@ TEST(NetworkEndToEnd, TwoWorkstationsRegisterSwitchCleanAndUninstall) {
                "ck zu SCHMIDT"))
       << a.log();
 
-  // Once B has ended, the switch goes through.
+  // Once B has ended, B's command line works on B's own table, and A's switch goes through.
   EXPECT_EQ(b.close(), 0);
+  const test::RunResult added = test::run(
+      {b.program.string(), "--add", "Notiz von B", "--date", "24.12.2030", "--time", "14:00"},
+      b.env, 60s);
+  EXPECT_EQ(added.status, 0) << added.output;
+  const auto brandt = test::readWithDbfread(shared / "BRANDT.TER");
+  EXPECT_TRUE(std::any_of(brandt.records.begin(), brandt.records.end(), [](const auto& r) {
+    return r.at("TEXT") == "Notiz von B";
+  })) << brandt.output;
   ASSERT_NE(a.userList(), 0u) << a.log();
   a.keys({"Down", "alt+w"});
   ASSERT_TRUE(test::waitUntil(

@@ -15,6 +15,7 @@
 #include "store/base/clock.h"
 #include "widgets/bitmaps.h"
 #include "widgets/dialog_look.h"
+#include "widgets/modal_windows.h"
 #include "widgets/plain_window_services.h"
 
 namespace zrv {
@@ -275,12 +276,7 @@ void CalendarWindow::legende() {
 }
 
 void CalendarWindow::finish(int code) {
-  if (IsModal()) {
-    EndModal(code);
-  } else {
-    SetReturnCode(code);
-    Hide();
-  }
+  endDialog(*this, code);
 }
 
 Date kalender(wxWindow* owner, Context& ctx, const Date& preset) {

@@ -1,6 +1,7 @@
 #include "widgets/box_dialog.h"
 
 #include "widgets/dialog_look.h"
+#include "widgets/modal_windows.h"
 
 namespace zrv {
 
@@ -45,12 +46,7 @@ wxRect BoxDialog::place(int row, int column, int width, int height) const {
 }
 
 void BoxDialog::finish(int code) {
-  if (IsModal()) {
-    EndModal(code);
-  } else {
-    SetReturnCode(code);
-    Hide();
-  }
+  endDialog(*this, code);
 }
 
 void BoxDialog::centre() {

@@ -11,6 +11,7 @@
 #include "widgets/bitmaps.h"
 #include "widgets/call_after.h"
 #include "widgets/dialog_look.h"
+#include "widgets/modal_windows.h"
 
 namespace zrv {
 
@@ -71,11 +72,7 @@ void UserListDialog::takeSelected() {
   const long item = list_->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
   if (item < 0) return;
   chosen_ = static_cast<std::size_t>(item);
-  if (IsModal()) {
-    EndModal(wxID_OK);
-  } else {
-    Hide();
-  }
+  endDialog(*this, wxID_OK);
 }
 
 }  // namespace zrv

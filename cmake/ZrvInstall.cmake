@@ -56,6 +56,10 @@ zrv_install_once(${CMAKE_SOURCE_DIR}/data/ZORVANE.USR ZORVANE.USR COMPONENT netw
                  EXCLUDE_FROM_ALL)
 # The sound table, generated at build time (tools/); the user changes it in the sound settings.
 zrv_install_once(${ZRV_SOUND_TABLE} ZRVPARAM.DBF)
+# The user registry, generated empty at build time; the workstations fill it. Its index comes
+# only with a new registry (the program rebuilds it anyway at its first use in a run).
+zrv_install_once(${ZRV_USER_LIST_DIR}/USERLIST.NTX USERLIST.NTX UNLESS_PRESENT USERLIST.DBF)
+zrv_install_once(${ZRV_USER_LIST_DIR}/USERLIST.DBF USERLIST.DBF)
 
 # The program's own sounds are not user data: installing again replaces them.
 install(DIRECTORY ${ZRV_SOUND_DIR}/ DESTINATION sounds

@@ -9,6 +9,7 @@
 #include "app/exit_pack.h"
 #include "app/first_start.h"
 #include "app/help_module.h"
+#include "app/run_files.h"
 #include "app/settings_listener.h"
 #include "app/startup.h"
 #include "diag/crash_report.h"
@@ -24,6 +25,9 @@
 #include "mail/curl_transport.h"
 #include "mail/mail_setup_dialog.h"
 #include "mail/mail_support.h"
+#include "network/network_commands.h"
+#include "network/user_setup.h"
+#include "network/user_windows_wx.h"
 #include "platform/linux_wake_up.h"
 #include "platform/posix_program_launcher.h"
 #include "platform/sdl_sound_player.h"
@@ -65,10 +69,12 @@ namespace fs = std::filesystem;
 ResidentProgram::ResidentProgram(const fs::path& programFile, std::optional<RunMarker> marker)
     : marker_(std::move(marker)) {
   const fs::path dir = programDirectoryOf(programFile);
+  // Where the run marker was taken: the logbook and the wake-up script are the run's files too.
+  const fs::path runDir = runFilesFolder(dir, workstationIniPath());
   usePrePaintedPictures(dir / "icons");
   clock_ = std::make_unique<SystemClock>();
   ui_ = std::make_unique<WxUserInterface>();
-  log_ = std::make_unique<Logbook>(logbookFile(dir), kRelease, *clock_);
+  log_ = std::make_unique<Logbook>(logbookFile(runDir), kRelease, *clock_);
   ctx_ = std::make_unique<Context>(dir, *clock_, *log_, *ui_);
   ctx_->CS_EXEPATH = programFile;
   ctx_->run.uncleanEnd = marker_ && marker_->stale();
@@ -76,7 +82,7 @@ ResidentProgram::ResidentProgram(const fs::path& programFile, std::optional<RunM
       [this](const std::string& line) { log_->log("QLPlaySound", line); });
   launcher_ = std::make_unique<PosixProgramLauncher>();
   transport_ = std::make_unique<CurlMailTransport>();
-  wakeUp_ = std::make_unique<LinuxWakeUpScheduler>(LinuxWakeUpOptions{dir, true});
+  wakeUp_ = std::make_unique<LinuxWakeUpScheduler>(LinuxWakeUpOptions{runDir, true});
   wait_ = std::make_unique<WxWait>();
   help_ = std::make_unique<HelpModuleViewer>(dir / kHelpModuleFile, helpBookFile(dir),
                                              [this](const std::string& text) {
@@ -92,6 +98,7 @@ ResidentProgram::~ResidentProgram() {
   reportCrashesOf(nullptr, 0);
   remote_.reset();
   tray_.reset();
+  userWindows_.reset();
   helpKey_.reset();
   ctx_->help.attach(nullptr);
   settings_.reset();
@@ -142,8 +149,10 @@ void ResidentProgram::start() {
   registerDiagCommands(frame_->commands(), *launcher_, wxDisplayDepth());
   installTestFault(frame_->commands());
 
-  // Network mode's user set-up comes with the user registry.
-  openTableAtStart(*ctx_, {});
+  // In network mode a workstation without a registered user registers first.
+  userWindows_ = std::make_unique<WxUserWindows>(frame_, *services_, entryColours(ctx_->lists));
+  const bool goOn =
+      openTableAtStart(*ctx_, [this](Context& ctx) { return setUpUser(ctx, *userWindows_); });
   timer_ = std::make_unique<DueTimer>(dueTimerSeconds(ctx_->settings.NS_TIMER, *log_), [this] {
     table_->dueCheck(*ctx_);
     if (remote_) remote_->publishNext();
@@ -154,6 +163,13 @@ void ResidentProgram::start() {
   ctx_->tableListener = table_.get();
   settings_ = std::make_unique<SettingsFollower>(*frame_);
   ctx_->settingsListener = settings_.get();
+  registerNetworkCommands(frame_->commands(), *userWindows_);
+  if (!goOn) {
+    // The user set-up's "&Abbrechen", or a registration that failed: the program ends as after
+    // a click on the close box, without showing its window.
+    callAfter(*frame_, [this] { frame_->Close(true); });
+    return;
+  }
 
   // A hidden start leaves the window off screen, behind the tray icon; without a notification
   // area it shows the window iconified.

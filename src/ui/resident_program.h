@@ -38,6 +38,7 @@ class WxUserInterface;
 class WxWait;
 class WxPrintPort;
 class WxWindowServices;
+class WxUserWindows;
 class WxSettingsWindows;
 class XdgAutostart;
 class WxUpdateWindows;
@@ -112,6 +113,7 @@ class ResidentProgram {
   std::unique_ptr<WxUpdateWindows> update_;
   std::unique_ptr<WxPrintPort> reportPrinter_;  // prints the error report at start
   std::unique_ptr<RemoteControl> remote_;       // the command line's socket
+  std::unique_ptr<WxUserWindows> userWindows_;  // the user set-up and the user list
   MainFrame* frame_ = nullptr;                  // owned by wx
 };
 

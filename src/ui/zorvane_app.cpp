@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/check_ini.h"
+#include "app/run_files.h"
 #include "app/run_marker.h"
 #include "app/startup.h"
 #include "diag/crash_report.h"
@@ -60,9 +62,10 @@ bool ZorvaneApp::OnInit() {
   watchStopSignals(onStopSignal);
   watchFatalSignals(writeCrashReport);
 
-  // A second copy in the same program directory ends here, before it touches any file.
+  // A second copy on the same workstation ends here, before it touches any file. (Workstations
+  // sharing a program directory each keep the run's files in their own folder.)
   const std::filesystem::path program = programFile();
-  auto marker = RunMarker::take(programDirectoryOf(program));
+  auto marker = RunMarker::take(runFilesFolder(programDirectoryOf(program), workstationIniPath()));
   if (marker.code() == StatusCode::kLocked) {
     wxMessageBox(wxString::FromUTF8(kAlreadyRunning), "Zorvane", wxOK | wxICON_INFORMATION);
     return false;

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <fstream>
 #include <vector>
 
 #include "app/ini_file.h"
+#include "store/base/file_io.h"
 #include "support/test_context.h"
 
 namespace zrv {
@@ -38,16 +40,37 @@ TEST_F(StartupTest, MakesTheProgramDirectoryCurrentAndMarksTheRun) {
   EXPECT_EQ(t.ui.depth, 0);
 }
 
+// Only this machine's temporaries can be told dead: another workstation's stay.
 TEST_F(StartupTest, TemporariesOfAProcessThatDiedAreRemoved) {
   t.dir.write("ZORVANE.INI", "");
-  const std::string mine = "ZORVANE.INI.~" + std::to_string(::getpid()) + "-0";
-  t.dir.write("ZORVANE.SAV.~999999999-3", "left by a crash");
+  const std::string host = temporaryHost();
+  const std::string mine = "ZORVANE.INI.~" + host + "-" + std::to_string(::getpid()) + "-0";
+  t.dir.write("ZORVANE.SAV.~" + host + "-999999999-3", "left by a crash");
+  t.dir.write("ZORVANE.SAV.~" + host + "x-999999999-3", "another workstation's");
   t.dir.write(mine, "being written");
   t.dir.write("NOTES.~x-1", "not ours");
   startUp(t.ctx);
-  EXPECT_FALSE(t.exists("ZORVANE.SAV.~999999999-3"));
+  EXPECT_FALSE(t.exists("ZORVANE.SAV.~" + host + "-999999999-3"));
+  EXPECT_TRUE(t.exists("ZORVANE.SAV.~" + host + "x-999999999-3"));
   EXPECT_TRUE(t.exists(mine));
   EXPECT_TRUE(t.exists("NOTES.~x-1"));
+}
+
+// With the workstation settings file in use the run's files are the workstation's: a second
+// workstation on the program directory neither meets them nor removes them.
+TEST_F(StartupTest, AWorkstationKeepsTheRunsFilesBesideItsSettings) {
+  t.dir.write("ZORVANE.USR", "[SYSTEM]\r\nNetwork=Yes\r\n");
+  t.dir.write("MakeJob.sh", "another run's");
+  startUp(t.ctx);
+  const fs::path folder = t.ctx.workstationIni.parent_path();
+  EXPECT_EQ(t.ctx.runFiles, folder / "");
+  EXPECT_TRUE(fs::exists(folder / "Zorvane.Run"));
+  EXPECT_FALSE(t.exists("Zorvane.Run"));
+  std::ofstream(folder / "MakeJob.sh") << "this run's";
+  shutDown(t.ctx);
+  EXPECT_FALSE(fs::exists(folder / "Zorvane.Run"));
+  EXPECT_FALSE(fs::exists(folder / "MakeJob.sh"));
+  EXPECT_TRUE(t.exists("MakeJob.sh"));
 }
 
 TEST_F(StartupTest, FillsTheStartValuesOfTheRun) {

@@ -37,8 +37,8 @@ Appointment appointment(const std::string& text, const std::string& email) {
 int mailAppointment(MailRig& rig, const Appointment& a) {
   MailSupport dispatch(rig.env);
   const MailAccount m = readMailAccount(rig.ctx);
-  return sendAppointmentMail(a, rig.ctx.CRELEASE, m.Name, m.Reply, rig.ctx.CRUNIN, rig.log,
-                             dispatch);
+  return sendAppointmentMail(a, rig.ctx.CRELEASE, m.Name, m.Reply,
+                             {rig.ctx.runFiles, rig.ctx.CRUNIN}, rig.log, dispatch);
 }
 
 testing::AssertionResult logged(const MailRig& rig, const std::string& line) {

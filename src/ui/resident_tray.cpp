@@ -3,6 +3,7 @@
 #include <wx/menu.h>
 
 #include "app/context.h"
+#include "platform/tray_host.h"
 #include "store/base/logbook.h"
 #include "ui/appointment_grid.h"
 #include "ui/main_frame.h"
@@ -17,9 +18,14 @@ ResidentTray::ResidentTray(MainFrame& frame, Context& ctx, TrayMenuActions actio
       ctx_(ctx),
       actions_(std::move(actions)),
       text_(ctx.CRELEASE),
+      hostThere_(TTrayIcon::hostAvailable()),
       offScreen_(!frame.IsShown()) {
   frame_.Bind(wxEVT_SHOW, &ResidentTray::onShow, this);
   frame_.Bind(wxEVT_ICONIZE, &ResidentTray::onIconize, this);
+  hostWatch_ = std::make_unique<TrayHostWatch>([this] {
+    // Not inside the toolkit's own signal: the icon may be made anew.
+    callAfter(frame_, [this] { trayHostChanged(); });
+  });
 }
 
 // The icon goes with this object, after the event loop; the window is not touched here.
@@ -58,9 +64,25 @@ void ResidentTray::create() {
   }
 }
 
+void ResidentTray::trayHostChanged() {
+  const bool there = TTrayIcon::hostAvailable();
+  if (ended_ || there == hostThere_) return;
+  hostThere_ = there;
+  if (!there) {
+    ctx_.log.log("TrayIcon", "Der Infobereich ist nicht mehr vorhanden");
+    if (!windowVisible()) showWindow();
+    return;
+  }
+  ctx_.log.log("TrayIcon", "Der Infobereich ist wieder vorhanden: das Symbol wird neu angelegt");
+  if (!icon_) return;  // the window's first display makes it
+  icon_.reset();
+  create();
+}
+
 void ResidentTray::end() {
   if (ended_) return;
   ended_ = true;
+  hostWatch_.reset();
   frame_.Unbind(wxEVT_SHOW, &ResidentTray::onShow, this);
   frame_.Unbind(wxEVT_ICONIZE, &ResidentTray::onIconize, this);
   if (icon_) icon_->End();

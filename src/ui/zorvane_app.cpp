@@ -51,6 +51,8 @@ bool ZorvaneApp::OnInit() {
   SetClassName("zorvane");
   boundary_.emplace(*this);
   selectGermanTexts();
+  // wx's own texts ("Ja", "Nein" of every question) from the start, GTK's for its dialogs.
+  loadToolkitTexts();
   germanToolkitMessages();
   watchStopSignals(onStopSignal);
 

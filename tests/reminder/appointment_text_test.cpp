@@ -153,6 +153,7 @@ TEST(RepetitionDefaults, KindSetsEndDateAndMasks) {
 TEST(AlertTitle, CurrentWithLeadTimeAndMissed) {
   EXPECT_EQ(alertTitle(kAlertCurrent, 0), "Aktueller Termin");
   EXPECT_EQ(alertTitle(kAlertCurrent, 15), "Aktueller Termin in 15 Minuten");
+  EXPECT_EQ(alertTitle(kAlertCurrent, 1), "Aktueller Termin in 1 Minute");
   EXPECT_EQ(alertTitle(kAlertMissed, 15), "Verpaßter Termin");
 }
 

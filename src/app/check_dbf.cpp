@@ -230,12 +230,13 @@ bool checkDbf(Context& ctx, const CheckDbfOptions& how) {
   return ok;
 }
 
-void openTableAtStart(Context& ctx, const std::function<void(Context&)>& setUpUser) {
+void openTableAtStart(Context& ctx, const std::function<void(Context&)>& setUpUser,
+                      const CheckDbfOptions& how) {
   if (ctx.settings.LS_LAN && tableNameOf(ctx.settings.CS_USERFILE).empty()) {
     if (setUpUser) setUpUser(ctx);
     return;
   }
-  checkDbf(ctx);
+  checkDbf(ctx, how);
 }
 
 }  // namespace zrv

@@ -117,7 +117,10 @@ void ResidentProgram::start() {
   registerSettingsCommands(frame_->commands(), *settingsWindows_);
 
   // Network mode's user set-up comes with the user registry.
-  openTableAtStart(*ctx_, {});
+  // Today's and the past once-only index are built for today once the window is up, before
+  // the first due check; after an unclean end the open checks every index at once instead.
+  const bool dayIndexesLater = !ctx_->run.uncleanEnd;
+  openTableAtStart(*ctx_, {}, CheckDbfOptions{.dayIndexes = !dayIndexesLater});
   timer_ = std::make_unique<DueTimer>(dueTimerSeconds(ctx_->settings.NS_TIMER, *log_), [this] {
     table_->dueCheck(*ctx_);
     if (remote_) remote_->publishNext();
@@ -140,11 +143,22 @@ void ResidentProgram::start() {
   surfaces_->setTray(tray_.get());
   settings_->setTray(tray_.get());
   if (hidden && !trayHost) tray_->noteNoTray();
+  frame_->deferUntilUp([this, dayIndexesLater] {
+    if (dayIndexesLater) buildDayIndexes();
+  });
   frame_->initialise();
   remote_ = std::make_unique<RemoteControl>(*ctx_, *frame_, *timer_, [this] { return env(); });
   remote_->start();
   remote_->publishNext();
   callAfter(*wxTheApp, [] { returnFreedMemory(); });
+}
+
+void ResidentProgram::buildDayIndexes() {
+  if (!ctx_->DTER) return;
+  const Status built = ctx_->DTER->rebuildDayIndexes();
+  ctx_->log.log("CheckDBF", built ? std::string("Die Indexe .NT3 und .NT4 wurden für den "
+                                                "heutigen Tag aufgebaut.")
+                                  : "Indexe .NT3 und .NT4 - FEHLER: " + built.message());
 }
 
 std::unique_ptr<ReminderEnv> ResidentProgram::makeEnv(AppointmentTable& table) {

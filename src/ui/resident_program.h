@@ -73,6 +73,8 @@ class ResidentProgram {
 
  private:
   void closeTables();
+  // Today's and the past once-only index built for today (logged).
+  void buildDayIndexes();
   void aboutFromTray();
   std::unique_ptr<ReminderEnv> makeEnv(AppointmentTable& table);
 

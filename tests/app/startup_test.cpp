@@ -52,12 +52,12 @@ TEST_F(StartupTest, TemporariesOfAProcessThatDiedAreRemoved) {
 
 TEST_F(StartupTest, FillsTheStartValuesOfTheRun) {
   t.dir.write("ZORVANE.INI", "");
-  t.clock.set("02.01.2021", "23:59:58");  // 2021 began on a Friday: week 0
+  t.clock.set("02.01.2021", "23:59:58");  // 2021 began on a Friday: still week 53 of 2020
   startUp(t.ctx);
   EXPECT_EQ(t.ctx.run.DS_STARTDATE, Date::fromDisplay("02.01.2021"));
   EXPECT_EQ(t.ctx.run.DN_DATE, t.ctx.run.DS_STARTDATE);
   EXPECT_EQ(t.ctx.run.CN_TIME, "23:59:58");
-  EXPECT_EQ(t.ctx.run.CN_WEEK, "0");
+  EXPECT_EQ(t.ctx.run.CN_WEEK, "53");
   EXPECT_FALSE(t.ctx.run.LWINXP);
 }
 

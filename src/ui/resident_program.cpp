@@ -45,6 +45,7 @@
 #include "ui/wx_window_services.h"
 #include "widgets/bitmaps.h"
 #include "widgets/call_after.h"
+#include "widgets/german_locale.h"
 
 namespace zrv {
 namespace fs = std::filesystem;
@@ -91,9 +92,14 @@ void ResidentProgram::start() {
     explicit Steps(ResidentProgram& p) : program(p) {}
     ResidentProgram& program;
     bool wakeUpAvailable() override { return program.wakeUp_->available(); }
+    // wx's own texts load at the splash's first idle moment, so that they cost the start
+    // nothing; after it at the latest, should it be closed sooner.
     void showAboutBox(Context& ctx) override {
-      aboutInfo(nullptr, ctx.CRELEASE, true,
-                [this, &ctx] { qlPlaySound(ctx, *program.sound_, 1, 1); });
+      aboutInfo(nullptr, ctx.CRELEASE, true, [this, &ctx] {
+        callAfter(*wxTheApp, [] { loadToolkitTexts(); });
+        qlPlaySound(ctx, *program.sound_, 1, 1);
+      });
+      loadToolkitTexts();
     }
     void buildDbase(Context& ctx, const std::string& name) override { zrv::buildDbase(ctx, name); }
   } steps(*this);

@@ -16,8 +16,9 @@ struct Context;
 // DTER empty, when the table cannot be opened: held by another program, damaged (left as it
 // is), or not creatable.
 struct CheckDbfOptions {
-  // Today's and the past once-only index are built anew for today (a start does; the command
-  // line, which reads the current appointments by the first index, leaves them to the program).
+  // Today's and the past once-only index are built anew for today (opening a table does; the
+  // start leaves them until its window is up, and the command line, which reads the current
+  // appointments by the first index, leaves them to the program).
   bool dayIndexes = true;
   // Every page of the index files is checked (damaged ones rebuilt); a command that only reads
   // leaves that to the next start.

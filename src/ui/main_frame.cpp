@@ -8,6 +8,7 @@
 #include <wx/textctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "app/context.h"
 #include "app/help.h"
@@ -141,12 +142,31 @@ void MainFrame::settingsChanged() {
 void MainFrame::initialise() {
   if (initialised_) return;
   initialised_ = true;
-  parts_.createTray();
+  if (!untilUp_) parts_.createTray();
+  startPending_ = static_cast<bool>(untilUp_);
   if (env_) setFilter(*env_, kViewCurrent);
   parts_.buildBar();
   buildDlg();
   // A window that starts hidden builds its list only when it is first shown; the reminder
   // must run from the start all the same.
+  if (startPending_) {
+    callAfter(*this, [this] { finishStart(); });
+  } else if (!cycleStarted_) {
+    startCycle();
+  }
+}
+
+void MainFrame::deferUntilUp(std::function<void()> work) {
+  untilUp_ = std::move(work);
+}
+
+// The first idle moment after the window is up (or the first command, if sooner): the tray
+// icon, the deferred work, then the due check, in the order an undeferred start has them.
+void MainFrame::finishStart() {
+  if (!startPending_) return;
+  startPending_ = false;
+  parts_.createTray();
+  std::exchange(untilUp_, nullptr)();
   if (!cycleStarted_) startCycle();
 }
 
@@ -172,7 +192,7 @@ void MainFrame::showList() {
   grid_->SetFocus();
   // The activation finds the next appointment, which fills the list; without it the list is
   // filled here.
-  if (env_ && openModalWindows() == 0) {
+  if (env_ && openModalWindows() == 0 && !startPending_) {
     activateList();
   } else {
     grid_->reload();
@@ -266,7 +286,7 @@ void MainFrame::activateList() {
 }
 
 void MainFrame::startCycle() {
-  if (!env_) return;
+  if (!env_ || startPending_) return;
   // After the start, what was missed while the program did not run comes in one window (the
   // cycle counts as started first: the window's own event loop must not start it again).
   const bool first = !cycleStarted_;
@@ -332,6 +352,7 @@ void MainFrame::registerCommandLine(CliChangeSource& source) {
 }
 
 bool MainFrame::runCommand(CommandId id, std::uint32_t recno) {
+  finishStart();
   CommandScope scope{ctx_, env_, *this, recno};
   return commands_.run(id, scope);
 }

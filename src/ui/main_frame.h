@@ -8,6 +8,7 @@
 #include <wx/timer.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -99,6 +100,10 @@ class MainFrame : public wxFrame,
   // the due check starts (missed appointments, next appointment, timer), also when the window
   // starts hidden and builds its list only when first shown.
   void initialise();
+  // The start's work that can wait until the window is up (`work`: the day indexes): with it,
+  // initialise() leaves the tray icon, `work` and the start of the due check to the first idle
+  // moment after the window is shown; a command that comes first has them run before itself.
+  void deferUntilUp(std::function<void()> work);
 
   // buildDlg: the content panel of the display mode for the window's size. The list's
   // activation looks for missed appointments, finds the next one ("DlgAfterActivate") and
@@ -167,6 +172,7 @@ class MainFrame : public wxFrame,
   void dropPanel();
   void activateList();
   void startCycle();
+  void finishStart();
   void edit(std::uint32_t recno, bool isNew);
   void scheduleCoords(const char* caller);
   void saveCoords();
@@ -190,6 +196,8 @@ class MainFrame : public wxFrame,
   int startupCounter_ = 2;
   bool initialised_ = false;
   bool cycleStarted_ = false;
+  bool startPending_ = false;      // deferUntilUp's work has not run yet
+  std::function<void()> untilUp_;  // that work
   bool rebuildPending_ = false;
   wxSize builtFor_;
   wxTimer coordsTimer_;

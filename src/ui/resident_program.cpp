@@ -62,6 +62,7 @@
 #include "update/update_dialog.h"
 #include "widgets/bitmaps.h"
 #include "widgets/call_after.h"
+#include "widgets/german_locale.h"
 
 namespace zrv {
 namespace fs = std::filesystem;
@@ -121,9 +122,14 @@ void ResidentProgram::start() {
       WxErrorReportQuestion question(ctx);
       printErr(ctx, ErrorReportPorts{question, *program.reportPrinter_, *program.mail_});
     }
+    // wx's own texts load at the splash's first idle moment, so that they cost the start
+    // nothing; after it at the latest, should it be closed sooner.
     void showAboutBox(Context& ctx) override {
-      aboutInfo(nullptr, ctx.CRELEASE, true,
-                [this, &ctx] { qlPlaySound(ctx, *program.sound_, 1, 1); });
+      aboutInfo(nullptr, ctx.CRELEASE, true, [this, &ctx] {
+        callAfter(*wxTheApp, [] { loadToolkitTexts(); });
+        qlPlaySound(ctx, *program.sound_, 1, 1);
+      });
+      loadToolkitTexts();
     }
     void buildDbase(Context& ctx, const std::string& name) override { zrv::buildDbase(ctx, name); }
   } steps(*this);
@@ -149,10 +155,14 @@ void ResidentProgram::start() {
   registerDiagCommands(frame_->commands(), *launcher_, wxDisplayDepth());
   installTestFault(frame_->commands());
 
-  // In network mode a workstation without a registered user registers first.
+  // In network mode a workstation without a registered user registers first. Today's and the
+  // past once-only index are built for today once the window is up, before the first due check;
+  // after an unclean end the open checks every index at once instead.
   userWindows_ = std::make_unique<WxUserWindows>(frame_, *services_, entryColours(ctx_->lists));
+  const bool dayIndexesLater = !ctx_->run.uncleanEnd;
   const bool goOn =
-      openTableAtStart(*ctx_, [this](Context& ctx) { return setUpUser(ctx, *userWindows_); });
+      openTableAtStart(*ctx_, [this](Context& ctx) { return setUpUser(ctx, *userWindows_); },
+                       CheckDbfOptions{.dayIndexes = !dayIndexesLater});
   timer_ = std::make_unique<DueTimer>(dueTimerSeconds(ctx_->settings.NS_TIMER, *log_), [this] {
     table_->dueCheck(*ctx_);
     if (remote_) remote_->publishNext();
@@ -182,6 +192,9 @@ void ResidentProgram::start() {
   surfaces_->setTray(tray_.get());
   settings_->setTray(tray_.get());
   if (hidden && !trayHost) tray_->noteNoTray();
+  frame_->deferUntilUp([this, dayIndexesLater] {
+    if (dayIndexesLater) buildDayIndexes();
+  });
   frame_->initialise();
   remote_ = std::make_unique<RemoteControl>(*ctx_, *frame_, *timer_, [this] { return env(); });
   remote_->start();
@@ -197,6 +210,14 @@ void ResidentProgram::makeMail(wxWindow* parent) {
   if (mail_) return;
   senderDialog_ = std::make_unique<WxSenderDialog>(parent, entryColours(ctx_->lists));
   mail_ = std::make_unique<MailSupport>(MailEnv{*ctx_, *transport_, *wait_, *senderDialog_});
+}
+
+void ResidentProgram::buildDayIndexes() {
+  if (!ctx_->DTER) return;
+  const Status built = ctx_->DTER->rebuildDayIndexes();
+  ctx_->log.log("CheckDBF", built ? std::string("Die Indexe .NT3 und .NT4 wurden für den "
+                                                "heutigen Tag aufgebaut.")
+                                  : "Indexe .NT3 und .NT4 - FEHLER: " + built.message());
 }
 
 std::unique_ptr<ReminderEnv> ResidentProgram::makeEnv(AppointmentTable& table) {

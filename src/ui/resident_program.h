@@ -83,6 +83,8 @@ class ResidentProgram {
 
  private:
   void closeTables();
+  // Today's and the past once-only index built for today (logged).
+  void buildDayIndexes();
   void aboutFromTray();
   void makeMail(wxWindow* parent);
   std::unique_ptr<ReminderEnv> makeEnv(AppointmentTable& table);

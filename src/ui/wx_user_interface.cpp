@@ -6,6 +6,7 @@
 #include <wx/utils.h>
 
 #include "ui/main_status_bar.h"
+#include "widgets/german_locale.h"
 #include "widgets/modal_windows.h"
 #include "widgets/plain_window_services.h"
 
@@ -15,11 +16,13 @@ namespace zrv {
 // (an alert, the editor), else the main window.
 void WxUserInterface::message(const std::string& title, const std::string& text,
                               Severity severity) {
+  loadToolkitTexts();
   wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title), wxOK | severityIcon(severity),
                dialogOwner(nullptr, frame_));
 }
 
 bool WxUserInterface::ask(const std::string& title, const std::string& text, bool defaultYes) {
+  loadToolkitTexts();
   wxMessageDialog dlg(dialogOwner(nullptr, frame_), wxString::FromUTF8(text),
                       wxString::FromUTF8(title),
                       wxYES_NO | wxICON_QUESTION | (defaultYes ? wxYES_DEFAULT : wxNO_DEFAULT));

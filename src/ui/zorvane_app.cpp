@@ -56,8 +56,8 @@ bool ZorvaneApp::OnInit() {
   SetClassName("zorvane");
   boundary_.emplace(*this);
   selectGermanTexts();
-  // wx's own texts ("Ja", "Nein" of every question) from the start, GTK's for its dialogs.
-  loadToolkitTexts();
+  // GTK's own texts for its dialogs from the start; wx's ("Ja", "Nein" of every question) load
+  // while the splash is on screen, or with the first message that comes before it.
   germanToolkitMessages();
   watchStopSignals(onStopSignal);
   watchFatalSignals(writeCrashReport);

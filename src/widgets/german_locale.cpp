@@ -11,7 +11,8 @@ void selectGermanTexts() {
   // Narrow strings are UTF-8 throughout; numbers keep the C conventions.
   if (!std::setlocale(LC_CTYPE, "C.UTF-8")) std::setlocale(LC_CTYPE, "");
   auto* translations = new wxTranslations;
-  translations->SetLanguage(wxLANGUAGE_GERMAN);
+  // By its name: wxLANGUAGE_GERMAN would have wx build its table of every language first.
+  translations->SetLanguage("de_DE");
   wxTranslations::Set(translations);  // wx owns it from here
 }
 

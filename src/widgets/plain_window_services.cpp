@@ -36,12 +36,14 @@ std::string PlainWindowServices::chooseFile(wxWindow* owner, const std::string& 
 
 void PlainWindowServices::tell(wxWindow* owner, Severity severity, const std::string& title,
                                const std::string& text) {
+  loadToolkitTexts();
   wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title), wxOK | severityIcon(severity),
                dialogOwner(owner));
 }
 
 bool PlainWindowServices::ask(wxWindow* owner, const std::string& title, const std::string& text,
                               bool defaultYes) {
+  loadToolkitTexts();
   wxMessageDialog dialog(dialogOwner(owner), wxString::FromUTF8(text), wxString::FromUTF8(title),
                          wxYES_NO | wxICON_QUESTION | (defaultYes ? wxYES_DEFAULT : wxNO_DEFAULT));
   return dialog.ShowModal() == wxID_YES;

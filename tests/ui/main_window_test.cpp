@@ -353,6 +353,47 @@ TEST_F(MainWindowTest, AHiddenStartRemindsAtOnceAndBuildsItsListWhenShown) {
   EXPECT_EQ(frame->grid()->GetNumberRows(), 1);
 }
 
+// The start's deferred work (the day indexes) runs once the window is up and before the due
+// check, or before a command that comes sooner; the list is filled in the meantime.
+TEST_F(MainWindowTest, WorkLeftUntilTheWindowIsUpRunsBeforeTheDueCheckAndAnyCommand) {
+  add("10.06.2024", "09:00", "eins");
+  for (const bool commandFirst : {false, true}) {
+    SCOPED_TRACE(commandFirst ? "a command first" : "idle first");
+    if (frame) frame->Destroy();
+    test::pump(50);
+    frame = new MainFrame(rig.ctx, WindowRect{}, parts);
+    env =
+        std::make_unique<ReminderEnv>(rig.ctx, *rig.table,
+                                      ReminderPorts{rig.timer, *frame, rig.alert, rig.sound,
+                                                    rig.launcher, rig.mail, rig.wakeUp, rig.wait});
+    frame->attach(env.get());
+    int runs = 0;
+    frame->deferUntilUp([&] {
+      ++runs;
+      EXPECT_FALSE(logged("(ChkOlds) Verpassten Termin suchen"));
+    });
+    rig.timer.on = false;
+    rig.clearLog();
+    edits.clear();
+    frame->Show();
+    frame->initialise();
+    ASSERT_NE(frame->grid(), nullptr);
+    EXPECT_EQ(frame->grid()->GetNumberRows(), 1);
+    EXPECT_EQ(runs, 0);
+    EXPECT_FALSE(rig.timer.on);
+    if (commandFirst) {
+      frame->runCommand(CommandId::ListEditButton);
+      EXPECT_EQ(runs, 1);
+      ASSERT_EQ(edits.size(), 1u);
+      EXPECT_FALSE(edits[0].timerOn);  // the cycle had started and paused for the editor
+    }
+    test::pump();
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(rig.timer.on);
+    EXPECT_TRUE(logged("(ChkOlds) Verpassten Termin suchen"));
+  }
+}
+
 TEST_F(MainWindowTest, MessageBarShowsWeekFileViewAndTheTimerLamp) {
   open();
   MainStatusBar* bar = frame->messageBar();

@@ -22,7 +22,7 @@ void writeCrashReport(const char* description, const CallStack& stack) {
   e.subSystem = "ZORVANE";
   e.description = description;
   e.stack = stack;
-  writeErrorLog(crashed->CRUNIN, errorLogText(gatherErrorReport(*crashed, e, depth)));
+  writeErrorLog(crashed->runFiles, errorLogText(gatherErrorReport(*crashed, e, depth)));
 }
 
 }  // namespace zrv

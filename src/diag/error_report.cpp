@@ -16,12 +16,12 @@ namespace {
 
 void deleteReport(const Context& ctx) {
   std::error_code ec;
-  fs::remove(findFile(ctx.CRUNIN, kErrorLogFile), ec);
-  fs::remove(findFile(ctx.CRUNIN, kAsideLogbookFile), ec);
+  fs::remove(findFile(ctx.runFiles, kErrorLogFile), ec);
+  fs::remove(findFile(ctx.runFiles, kAsideLogbookFile), ec);
 }
 
 bool printErrorLog(const Context& ctx, PrintPort& printer) {
-  const auto text = readWholeFile(findFile(ctx.CRUNIN, kErrorLogFile));
+  const auto text = readWholeFile(findFile(ctx.runFiles, kErrorLogFile));
   if (!text) return false;
   return printer.print(errorLogPrintout(*text)) == PrintOutcome::Printed;
 }
@@ -29,9 +29,9 @@ bool printErrorLog(const Context& ctx, PrintPort& printer) {
 bool mailErrorLog(Context& ctx, MailDispatch& mail) {
   MailRequest r;
   r.subject = "Programmfehler in " + ctx.CRELEASE;
-  r.bodyFile = findFile(ctx.CRUNIN, kErrorLogFile);
-  if (fileExists(ctx.CRUNIN, kAsideLogbookFile)) {
-    r.attachments.push_back(findFile(ctx.CRUNIN, kAsideLogbookFile).string());
+  r.bodyFile = findFile(ctx.runFiles, kErrorLogFile);
+  if (fileExists(ctx.runFiles, kAsideLogbookFile)) {
+    r.attachments.push_back(findFile(ctx.runFiles, kAsideLogbookFile).string());
   }
   return mail.send(r) == kMailSent;
 }
@@ -39,15 +39,16 @@ bool mailErrorLog(Context& ctx, MailDispatch& mail) {
 }  // namespace
 
 void setLogbookAside(const Context& ctx) {
-  if (!fileExists(ctx.CRUNIN, kErrorLogFile) || fileExists(ctx.CRUNIN, kAsideLogbookFile)) return;
+  if (!fileExists(ctx.runFiles, kErrorLogFile) || fileExists(ctx.runFiles, kAsideLogbookFile))
+    return;
   const fs::path logbook = ctx.log.file();
   std::error_code ec;
   if (!fs::exists(logbook, ec)) return;
-  fs::rename(logbook, ctx.CRUNIN / kAsideLogbookFile, ec);
+  fs::rename(logbook, ctx.runFiles / kAsideLogbookFile, ec);
 }
 
 bool errorReportWaiting(const Context& ctx) {
-  return fileExists(ctx.CRUNIN, kErrorLogFile);
+  return fileExists(ctx.runFiles, kErrorLogFile);
 }
 
 void printErr(Context& ctx, ErrorReportPorts ports) {

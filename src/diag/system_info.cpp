@@ -299,7 +299,7 @@ std::string sysInfoText(const TSystemInfo& s) {
 void sysInfo(Context& ctx, ProgramLauncher& launcher, bool open, int colourDepth) {
   ctx.ui.busy(true);
   const TSystemInfo info(readSystemFacts(colourDepth));
-  const fs::path file = findFile(ctx.CRUNIN, "SysInfo.txt");
+  const fs::path file = findFile(ctx.runFiles, "SysInfo.txt");
   (void)replaceFileAtomically(file, utf8ToCp1252(sysInfoText(info)));
   ctx.ui.busy(false);
   if (open) launcher.launch(LaunchRequest{file.string(), "", ctx.CRUNIN});

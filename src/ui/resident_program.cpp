@@ -160,9 +160,9 @@ void ResidentProgram::start() {
   // after an unclean end the open checks every index at once instead.
   userWindows_ = std::make_unique<WxUserWindows>(frame_, *services_, entryColours(ctx_->lists));
   const bool dayIndexesLater = !ctx_->run.uncleanEnd;
-  const bool goOn =
-      openTableAtStart(*ctx_, [this](Context& ctx) { return setUpUser(ctx, *userWindows_); },
-                       CheckDbfOptions{.dayIndexes = !dayIndexesLater});
+  const bool goOn = openTableAtStart(
+      *ctx_, [this](Context& ctx) { return setUpUser(ctx, *userWindows_); },
+      CheckDbfOptions{.dayIndexes = !dayIndexesLater});
   timer_ = std::make_unique<DueTimer>(dueTimerSeconds(ctx_->settings.NS_TIMER, *log_), [this] {
     table_->dueCheck(*ctx_);
     if (remote_) remote_->publishNext();
@@ -244,7 +244,7 @@ ErrorChoice ResidentProgram::errorDialog(const ErrorPlace& place) {
   loadTraceReader(ctx_->CRUNIN);
   const int depth = wxDisplayDepth();
   const ErrorReport report = gatherErrorReport(*ctx_, error, depth);
-  writeErrorLog(ctx_->CRUNIN, errorLogText(report));
+  writeErrorLog(ctx_->runFiles, errorLogText(report));
   std::vector<std::string> stack;
   for (const StackLine& line : report.stack)
     stack.push_back("Aufgerufen von " + stackLineText(line));

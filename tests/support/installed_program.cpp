@@ -154,7 +154,14 @@ unsigned long InstalledProgram::calendarWindow() const {
 }
 
 void InstalledProgram::closeMainWindow() {
-  const auto closed = run({"wmctrl", "-F", "-c", kTitle}, env, 5s);
+  // A window just mapped may not be in the window manager's list yet: wmctrl finds it a moment
+  // later.
+  RunResult closed;
+  test::waitUntil(
+      [&] {
+        return (closed = run({"wmctrl", "-F", "-c", kTitle}, env, 5s)).status == 0;
+      },
+      10s);
   ASSERT_EQ(closed.status, 0) << closed.output;
   const auto status = program->waitFor(60s);
   ASSERT_TRUE(status.has_value()) << "the program did not end after its window was closed";

@@ -12,22 +12,6 @@ namespace zrv::test {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-namespace {
-
-std::string sourceDir() {
-  const char* env = std::getenv("ZRV_SOURCE_DIR");
-  return env ? env : ZRV_SOURCE_DIR;
-}
-
-std::string readAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-}  // namespace
-
 std::string ReceivedMail::read(const std::string& name) const {
   return readAll(dir / name);
 }

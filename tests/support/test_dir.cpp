@@ -38,6 +38,18 @@ std::string binaryDir() {
   return env ? env : ZRV_BINARY_DIR;
 }
 
+std::string sourceDir() {
+  const char* env = std::getenv("ZRV_SOURCE_DIR");
+  return env ? env : ZRV_SOURCE_DIR;
+}
+
+std::string readAll(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
 std::filesystem::path artifactDir() {
   std::filesystem::path dir = std::filesystem::path(binaryDir()) / "test-artifacts";
   std::filesystem::create_directories(dir);

@@ -25,6 +25,10 @@ class TestDir {
 
 // The build directory (ZRV_BINARY_DIR of the environment or of the build).
 std::string binaryDir();
+// The source directory (ZRV_SOURCE_DIR of the environment or of the build).
+std::string sourceDir();
+// A whole file's bytes (empty when it cannot be read).
+std::string readAll(const std::filesystem::path& file);
 // test-artifacts/ of the build directory, where screenshots and logbooks are kept.
 std::filesystem::path artifactDir();
 

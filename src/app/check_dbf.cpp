@@ -170,8 +170,13 @@ void closeDter(Context& ctx) {
 
 // The copy of an upgrade that ended (or was killed after its new table was in place) must not
 // bring old records into a table created later: without the marker of an unfinished upgrade
-// and without a new table waiting to be put in place, it goes.
+// and without a new table waiting to be put in place, it goes. The half-written files of a copy
+// that was being made go in any case.
 void removeUpgradeLeftovers(Context& ctx, const fs::path& base) {
+  for (const std::string& name : removeUnfinishedCopies(ctx.CRUNIN)) {
+    ctx.log.log(kPlace, "Die unvollständige Kopie " + name +
+                            " einer abgebrochenen Strukturanpassung wurde gelöscht.");
+  }
   if (markerExists(ctx) || replacementPending(base)) return;
   for (const char* ext : {".TER", ".DBT"}) {
     const fs::path copy = findFile(ctx.CRUNIN, std::string(kUpgradeCopy) + ext);

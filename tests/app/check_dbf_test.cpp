@@ -309,6 +309,21 @@ TEST_F(CheckDbfTest, TheCopyOfAFinishedUpgradeIsRemovedNotTaken) {
   EXPECT_FALSE(r.exists("~AAAAAAA.TER"));
 }
 
+// Killed while it copied the old files: the temporary files of the copy go at the next check,
+// while a complete copy of an unfinished upgrade stays to be taken.
+TEST_F(CheckDbfTest, TheHalfWrittenFilesOfAnInterruptedCopyAreRemoved) {
+  writeOld("TERMINE.TER");
+  r.dir.write("~AAAAAAA.TER.~4711-0", "halb");
+  r.dir.write("~aaaaaaa.dbt.~4711-1", "halb");
+  r.dir.write("~AAAAAAA.TER.alt", "keine Kopie");
+  r.ctx.settings.CN_FILE = "TERMINE";
+  ASSERT_TRUE(checkDbf(r.ctx));
+  EXPECT_EQ(leftovers(), std::vector<std::string>{"~AAAAAAA.TER.alt"});
+  EXPECT_TRUE(r.logged("CheckDBF",
+                       "Die unvollständige Kopie ~AAAAAAA.TER.~4711-0 einer "
+                       "abgebrochenen Strukturanpassung wurde gelöscht."));
+}
+
 // ---- faults ---------------------------------------------------------------------------
 
 TEST_F(CheckDbfTest, AnUpgradeThatCannotReadARecordKeepsTheOldTable) {

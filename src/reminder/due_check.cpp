@@ -128,6 +128,8 @@ void tick(ReminderEnv& env, const std::optional<FileStamp>& seen) {
   }
   if (!env.stampKnown || seen != env.stamp) fileChanged(env);
   if (nextIsDue(env)) presentDueAppointment(env);
+  // Committed changes wait in the table's journal; they reach its files when it says so.
+  if (Status s = env.DTER.table().checkpointIfDue(); !s) ctx.log.log(kPlace, s.message());
   env.ports.window.processPendingMessages();
 }
 

@@ -59,8 +59,10 @@ class AppointmentTable {
     // journal found at the open.
     bool verify = false;
     // Told (German text, for the logbook) when an index file was missing, damaged or foreign
-    // and therefore built anew.
+    // and therefore built anew, and what the open found of a journal (Table::Options::onNote).
     std::function<void(const std::string&)> onNote;
+    // Exclusive use: the journal's size after which a commit checkpoints.
+    std::size_t journalCheckpointBytes = Table::Options{}.journalCheckpointBytes;
   };
 
   // Opens "<base>.TER" under the alias DTER with the four index files in the order .NT1 ..

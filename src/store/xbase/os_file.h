@@ -80,7 +80,6 @@ class OsFile {
   void commitPending();
   // Writes the committed bytes to the file (no sync) and forgets them.
   Status writeBack();
-  bool hasCommitted() const { return !committed_.empty(); }
   void dropPending() { pending_.clear(); }
 
  private:

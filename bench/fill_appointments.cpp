@@ -6,6 +6,7 @@
 #include <iostream>
 #include <string>
 
+#include "bench_appointments.h"
 #include "platform/system_clock.h"
 #include "store/appointments/appointment_record.h"
 #include "store/appointments/appointment_table.h"
@@ -13,15 +14,6 @@
 #include "store/base/logbook.h"
 
 namespace {
-
-constexpr const char* kKinds[] = {"TA70", "TA7", "TA6", "TA5", "TA4", "TA1", "TA10", "TA60"};
-constexpr const char* kTexts[] = {"Teambesprechung\nRaum 2", "Zahnarzt Dr. Weiß",
-                                  "Geburtstag Jörg (#1971)", "Rückruf Kundendienst",
-                                  "Übergabe Projektbericht an die Geschäftsführung"};
-
-std::string two(int n) {
-  return (n < 10 ? "0" : "") + std::to_string(n);
-}
 
 bool ok(const zrv::Status& s, const char* what) {
   if (!s) std::cerr << what << ": " << s.message() << "\n";
@@ -47,17 +39,7 @@ int main(int argc, char** argv) {
     zrv::Table& t = **opened;
     const zrv::Date first = clock.today() + 1;
     for (int i = 0; i < count; ++i) {
-      zrv::Appointment a;
-      a.DATE = first + i / 12;
-      a.TIME = a.TIMEVON = two(7 + i % 12) + ":" + two((i * 7) % 60);
-      a.TEXT = std::string(kTexts[i % 5]) + " " + std::to_string(i);
-      a.TERMINART = kKinds[i % 8];
-      a.VORLAGE = i % 7 == 0 ? 4 : 1;
-      a.WEKINTVALL = 1;
-      a.WEEKDAYS = "XXXXXXX";
-      a.MONTH = "XXXXXXXXXXXX";
-      a.WARNMIN = i % 3 == 0 ? 15 : 0;
-      a.ALARM = true;
+      zrv::Appointment a = zrv::bench::benchAppointment(i, first);
       zrv::applyTriggerRule(a, log);
       if (!ok(t.append(), "append") || !ok(zrv::writeAppointment(t, a), "write")) return 1;
     }

@@ -62,6 +62,7 @@ struct NullPorts : TimerPort,
   bool createJob(const Date&, const std::string&, bool) override { return false; }
   bool jobExists() override { return false; }
   void waitOneSecond() override {}
+  void whileWaiting() override {}
 };
 
 void check(const Status& s) {

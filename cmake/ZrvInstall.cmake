@@ -9,8 +9,10 @@
 # (`make install-network PREFIX=DIR` does both.) A directory holding ZORVANE.USR never gets a
 # ZORVANE.INI, since that would switch every workstation back to the single-user settings file.
 if(ZRV_BUILD_UI)
-  # The help module lies beside the program, which opens it at the first request for help.
-  install(TARGETS zorvane zorvane_help RUNTIME DESTINATION . LIBRARY DESTINATION .)
+  # The modules lie beside the program: the windows (opened by a start without arguments), the
+  # help (at the first request for help) and iCalendar (for an import or export).
+  install(TARGETS zorvane zorvane_gui zorvane_help zorvane_ical RUNTIME DESTINATION .
+          LIBRARY DESTINATION .)
 endif()
 
 # zrv_install_once(<source> <name> [UNLESS_PRESENT <other>] [COMPONENT <c>] [EXCLUDE_FROM_ALL])

@@ -2,7 +2,8 @@
 #
 # A subsystem folder src/<name>/ (with its subfolders) gives the static library zrv_<name> with
 # every .cpp that is not a window file. Window files (all of src/ui/, and elsewhere files named
-# *_window.cpp, *_dialog.cpp, *_ctrl.cpp or *_wx.cpp) go into the UI library instead.
+# *_window.cpp, *_dialog.cpp, *_ctrl.cpp or *_wx.cpp) go into the UI library instead; the generic
+# controls of src/widgets/ are a wx library of their own below it (src/CMakeLists.txt).
 
 set(ZRV_WARNINGS -Wall -Wextra -Wpedantic)
 

@@ -7,7 +7,9 @@ PACKAGES=(
   # build
   cmake g++ make ninja-build pkgconf clang-format
   libwxgtk3.2-dev wx3.2-i18n libx11-dev libsdl2-dev libcurl4-openssl-dev libsqlite3-dev
-  libbackward-cpp-dev libdw-dev
+  libbackward-cpp-dev libdw-dev libical-dev
+  # the printouts drawn into a PDF file in the tests
+  libcairo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # fuzzing (clang with libFuzzer and the sanitizer runtimes)
   clang libclang-rt-14-dev
@@ -16,8 +18,13 @@ PACKAGES=(
   xvfb xauth x11-utils xdotool openbox wmctrl imagemagick fonts-liberation2
   # a notification area (tray host) and the clipboard from outside, for the tray and copy tests
   trayer xclip
-  # independent readers and writers of the tables, local test servers
-  python3 python3-dbfread python3-dbf python3-aiosmtpd openssl
+  # the autostart entry checked by the desktop's own validator and started by its launcher (gio)
+  desktop-file-utils libglib2.0-bin
+  # independent readers and writers of the tables and of printed PDF files, local test servers
+  python3 python3-dbfread python3-dbf python3-aiosmtpd openssl poppler-utils
+  # iCalendar files written by another program, and the terminal calendars the command line is
+  # tested and measured against
+  python3-icalendar calcurse remind
   # certificates of mail servers reached over TLS
   ca-certificates
 )

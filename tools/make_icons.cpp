@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "ui/bitmaps.h"
+#include "widgets/bitmaps.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -163,8 +163,11 @@ void selectView(Context& ctx) {
 
 // Opens the table with its four indexes as DTER, building them anew when asked to or when
 // .NT1 is missing (damaged ones are rebuilt as well), and checking them after an unclean end.
-bool openDter(Context& ctx, const fs::path& base, bool rebuildIndexes, bool unclean) {
+bool openDter(Context& ctx, const fs::path& base, bool rebuildIndexes, bool unclean,
+              const CheckDbfOptions& how) {
   AppointmentTable::Options options;
+  options.dayIndexes = how.dayIndexes;
+  options.checkIndexPages = how.checkIndexPages;
   options.mode = OpenMode::kExclusive;
   options.rebuildIndexes = rebuildIndexes;
   options.verify = unclean || ctx.run.uncleanEnd;
@@ -221,7 +224,7 @@ std::string plainTableName(Context& ctx, const std::string& stored) {
 
 }  // namespace
 
-bool checkDbf(Context& ctx) {
+bool checkDbf(Context& ctx, const CheckDbfOptions& how) {
   std::string& name = ctx.settings.CN_FILE;
   ctx.log.log(kPlace, "Datenbank-Struktur prüfen: " + name);
   BusyCursor busy(ctx.ui);
@@ -241,7 +244,7 @@ bool checkDbf(Context& ctx) {
     rebuilt = true;
   }
   if (ok && rebuilt) removeIndexFiles(base);
-  if (ok) ok = openDter(ctx, base, rebuilt || markerExists(ctx), unclean);
+  if (ok) ok = openDter(ctx, base, rebuilt || markerExists(ctx), unclean, how);
   if (ok) {
     selectView(ctx);
     settingsFile(ctx).setText(keys::FILENAME, name);

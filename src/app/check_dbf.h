@@ -15,7 +15,15 @@ struct Context;
 // and on its first record; writes [ZORVANE] FILENAME. Returns false, with a German message and
 // DTER empty, when the table cannot be opened: held by another program, damaged (left as it
 // is), or not creatable.
-bool checkDbf(Context& ctx);
+struct CheckDbfOptions {
+  // Today's and the past once-only index are built anew for today (a start does; the command
+  // line, which reads the current appointments by the first index, leaves them to the program).
+  bool dayIndexes = true;
+  // Every page of the index files is checked (damaged ones rebuilt); a command that only reads
+  // leaves that to the next start.
+  bool checkIndexPages = true;
+};
+bool checkDbf(Context& ctx, const CheckDbfOptions& how = {});
 
 // Start-up's table step: in network mode without a registered user (CS_USERFILE empty) the user
 // set-up `setUpUser` runs instead (it registers the user and opens his table); otherwise

@@ -85,7 +85,7 @@ FixedLists buildFixedLists() {
   return lists;
 }
 
-bool checkIni(Context& ctx) {
+bool checkIni(Context& ctx, bool newLogbook) {
   using namespace keys;
   ctx.settings = Settings{};
   ctx.run.LS_1ALAOK = ctx.run.LS_2ALAOK = ctx.run.LS_3ALAOK = ctx.run.LS_4ALAOK = false;
@@ -93,7 +93,7 @@ bool checkIni(Context& ctx) {
   ctx.ui.busy(true);
   chooseSettingsFile(ctx);
   // Logging is still off here, so this removes the previous run's logbook.
-  ctx.log.log("CheckIni", "Public Variablen einlesen");
+  if (newLogbook) ctx.log.log("CheckIni", "Public Variablen einlesen");
 
   const SettingsFile ini(ctx.CINIFILE);
   Settings& s = ctx.settings;
@@ -114,6 +114,7 @@ bool checkIni(Context& ctx) {
   s.LS_VWORIG = ini.flag(VWORIG);
   s.NS_WEEKSHOW = toInt(ini.number(WEEKSHOW));
   s.NS_LANACTUAL = toInt(ini.number(LANACTUAL));
+  s.LS_SUMMARY = ini.flag(SUMMARY);
   s.LS_ASTART = ini.flag(AStart);
   s.LS_ASICON = ini.flag(AsIcon);
   s.LS_INTRAY = ini.flag(InTray);

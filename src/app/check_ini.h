@@ -20,7 +20,8 @@ void chooseSettingsFile(Context& ctx);
 FixedLists buildFixedLists();
 
 // Reads all settings (missing keys give their defaults) and switches the logbook to LS_LOGBUCH.
-// Writes [ZORVANE] Product. Returns true.
-bool checkIni(Context& ctx);
+// Writes [ZORVANE] Product. Returns true. A program start begins a new logbook (`newLogbook`);
+// the command line, which works between two starts, keeps the one there is.
+bool checkIni(Context& ctx, bool newLogbook = true);
 
 }  // namespace zrv

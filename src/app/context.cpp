@@ -1,5 +1,6 @@
 #include "app/context.h"
 
+#include "app/settings_listener.h"
 #include "app/table_in_use.h"
 #include "store/appointments/appointment_table.h"
 
@@ -10,6 +11,8 @@ Context::Context(std::filesystem::path programDir, const Clock& clock, Logbook& 
     : CRUNIN(std::move(programDir)), clock(clock), log(log), ui(ui) {
   static NoTableListener nobody;
   tableListener = &nobody;
+  static NoSettingsListener noSettings;
+  settingsListener = &noSettings;
 }
 
 Context::~Context() = default;

@@ -17,6 +17,7 @@ namespace zrv {
 class AppointmentTable;
 class Clock;
 class Logbook;
+class SettingsListener;
 class TableListener;
 class UserInterface;
 
@@ -77,6 +78,9 @@ struct Context {
   // Follows every change of the table in use (useTable); never null: a NoTableListener until
   // the program sets its own.
   TableListener* tableListener;
+  // Follows every change of the settings while the program runs (settingsChanged); never null: a
+  // NoSettingsListener until the program sets its own.
+  SettingsListener* settingsListener;
 
   const Clock& clock;
   Logbook& log;

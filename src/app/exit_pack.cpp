@@ -1,6 +1,7 @@
 #include "app/exit_pack.h"
 
 #include "app/context.h"
+#include "app/table_in_use.h"
 #include "app/table_names.h"
 #include "store/appointments/appointment_table.h"
 #include "store/base/file_names.h"
@@ -47,10 +48,7 @@ void packUserRegistry(Context& ctx) {
 }  // namespace
 
 void packTablesAtExit(Context& ctx) {
-  if (ctx.DTER) {
-    if (Status s = ctx.DTER->close(); !s) ctx.log.log(kPlace, s.message());
-    ctx.DTER.reset();
-  }
+  if (Status s = closeTableInUse(ctx); !s) ctx.log.log(kPlace, s.message());
   if (!ctx.run.LS_PACK) return;
   packAppointments(ctx);
   packUserRegistry(ctx);

@@ -27,8 +27,7 @@ std::string fileName(const std::string& name) {
 // False, with a message, when another program holds the table: its files must stay.
 bool freeToDelete(Context& ctx, const std::string& name, const char* place) {
   if (ctx.DTER && sameTableName(ctx.DTER->base().filename().string(), name)) {
-    (void)ctx.DTER->close();
-    ctx.DTER.reset();
+    (void)closeTableInUse(ctx);
   }
   const fs::path file = appointmentTableFile(tableBase(ctx.CRUNIN, name));
   Table::Options options;

@@ -4,6 +4,7 @@
 
 #include "app/context.h"
 #include "app/sample_appointments.h"
+#include "app/table_in_use.h"
 #include "app/table_names.h"
 #include "app/table_problems.h"
 #include "ports/user_interface.h"
@@ -37,10 +38,7 @@ void reportWriteProblem(Context& ctx, const fs::path& file, const Status& s) {
 
 bool buildDbase(Context& ctx, const std::string& name) {
   if (name.empty()) return true;
-  if (ctx.DTER) {
-    (void)ctx.DTER->close();
-    ctx.DTER.reset();
-  }
+  (void)closeTableInUse(ctx);
   // Table names are upper case: "Zorvane" makes ZORVANE.TER.
   const std::string tableName = upperName(withoutTer(name));
   const fs::path base = tableBase(ctx.CRUNIN, tableName);

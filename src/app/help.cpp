@@ -4,9 +4,9 @@ namespace zrv {
 
 const std::vector<std::string>& helpTopics() {
   using namespace help_topic;
-  static const std::vector<std::string> topics{kContents,   kMain,     kAlert,     kEditor,
-                                               kRepetition, kCalendar, kWeek,      kSettings,
-                                               kNetwork,    kSounds,   kUserSetup, kUsers};
+  static const std::vector<std::string> topics{
+      kContents, kMain,    kAlert,  kEditor,    kRepetition, kCalendar, kWeek,
+      kSettings, kNetwork, kSounds, kUserSetup, kUsers,      kMissed,   kCommandLine};
   return topics;
 }
 

@@ -23,6 +23,8 @@ inline constexpr const char* kNetwork = "Netzwerk Einstellungen";
 inline constexpr const char* kSounds = "Sound-Einstellungen";
 inline constexpr const char* kUserSetup = "Benutzer-Einstellungen";
 inline constexpr const char* kUsers = "Benutzer";
+inline constexpr const char* kMissed = "Während Sie weg waren";
+inline constexpr const char* kCommandLine = "Befehlszeile";
 }  // namespace help_topic
 
 // Every topic name above, contents first.

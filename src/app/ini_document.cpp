@@ -1,8 +1,9 @@
 #include "app/ini_document.h"
 
 #include <algorithm>
-#include <cctype>
 #include <set>
+
+#include "store/base/ascii_case.h"
 
 namespace zrv {
 namespace {
@@ -14,20 +15,6 @@ std::string_view trim(std::string_view s) {
   while (!s.empty() && isBlank(s.back()))
     s.remove_suffix(1);
   return s;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
-std::string lowered(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
 }
 
 enum class LineKind { Other, Section, Key };
@@ -84,9 +71,9 @@ std::optional<std::string> IniDocument::get(std::string_view section, std::strin
     if (line.kind == LineKind::Section) {
       // Only the first section of that name counts.
       if (inSection) return std::nullopt;
-      inSection = !seenSection && equalsNoCase(line.name, section);
+      inSection = !seenSection && equalsIgnoringCase(line.name, section);
       seenSection = seenSection || inSection;
-    } else if (inSection && line.kind == LineKind::Key && equalsNoCase(line.name, key)) {
+    } else if (inSection && line.kind == LineKind::Key && equalsIgnoringCase(line.name, key)) {
       return unquote(line.value);
     }
   }
@@ -101,7 +88,7 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
   std::size_t i = 0;
   for (; i < lines_.size(); ++i) {
     const Line line = classify(lines_[i]);
-    if (line.kind == LineKind::Section && equalsNoCase(line.name, section)) {
+    if (line.kind == LineKind::Section && equalsIgnoringCase(line.name, section)) {
       sectionLine = i;
       break;
     }
@@ -116,7 +103,7 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
   for (; end < lines_.size(); ++end) {
     const Line line = classify(lines_[end]);
     if (line.kind == LineKind::Section) break;
-    if (line.kind == LineKind::Key && equalsNoCase(line.name, key)) {
+    if (line.kind == LineKind::Key && equalsIgnoringCase(line.name, key)) {
       // The key keeps the spelling it has in the file.
       lines_[end] = std::string(line.name) + "=" + v;
       return;
@@ -138,9 +125,9 @@ std::vector<IniDocument::Entry> IniDocument::entries() const {
     const Line line = classify(raw);
     if (line.kind == LineKind::Section) {
       section = std::string(line.name);
-      counted = seenSections.insert(lowered(section)).second;
+      counted = seenSections.insert(asciiLower(section)).second;
     } else if (counted && line.kind == LineKind::Key &&
-               seenKeys.insert(lowered(section) + '\0' + lowered(line.name)).second) {
+               seenKeys.insert(asciiLower(section) + '\0' + asciiLower(line.name)).second) {
       out.push_back({section, std::string(line.name), unquote(line.value)});
     }
   }

@@ -60,6 +60,9 @@ inline constexpr SettingKey SLOESCH{"SETUP", "SLOESCH", "No", YesNo};
 inline constexpr SettingKey VWORIG{"SETUP", "VWORIG", "No", YesNo};
 inline constexpr SettingKey WEEKSHOW{"SETUP", "WEEKSHOW", "1", Number};
 inline constexpr SettingKey LANACTUAL{"SETUP", "LANACTUAL", "3", Number};
+// One window "Während Sie weg waren" for several appointments missed while the program was not
+// running or the computer slept, instead of one alert after another.
+inline constexpr SettingKey SUMMARY{"SETUP", "SUMMARY", "Yes", YesNo};
 // [USER]
 inline constexpr SettingKey NAME{"USER", "NAME", "", Text};
 inline constexpr SettingKey FILE{"USER", "FILE", "", Text};

@@ -32,6 +32,7 @@ struct Settings {
   bool LS_VWORIG = false;   // VWORIG: once-only finished only when TIME equals TIMEVON
   int NS_WEEKSHOW = 1;      // WEEKSHOW: 1 first 35 characters, 2 first line, 3 whole text
   int NS_LANACTUAL = 3;     // LANACTUAL: 1 sound, 2 pop up, else nothing on a file change
+  bool LS_SUMMARY = true;   // SUMMARY: several missed appointments in one window
   // [USER]
   std::string CS_USER;      // NAME; empty becomes 30 blanks
   std::string CS_USERFILE;  // FILE

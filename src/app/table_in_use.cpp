@@ -5,6 +5,7 @@
 #include "app/table_names.h"
 #include "app/table_problems.h"
 #include "ports/user_interface.h"
+#include "store/appointments/appointment_table.h"
 #include "store/base/logbook.h"
 
 namespace zrv {
@@ -23,6 +24,7 @@ bool useTable(Context& ctx, const std::string& name) {
 }
 
 bool useTable(Context& ctx, const std::string& name, const std::string& previous) {
+  if (Status s = closeTableInUse(ctx); !s) ctx.log.log(kPlace, s.message());
   ctx.settings.CN_FILE = name;
   if (checkDbf(ctx)) {
     tellListener(ctx);
@@ -49,9 +51,18 @@ bool useTable(Context& ctx, const std::string& name, const std::string& previous
 }
 
 bool reopenTable(Context& ctx) {
+  if (Status s = closeTableInUse(ctx); !s) ctx.log.log(kPlace, s.message());
   const bool ok = checkDbf(ctx);
   tellListener(ctx);
   return ok;
+}
+
+Status closeTableInUse(Context& ctx) {
+  if (!ctx.DTER) return {};
+  ctx.tableListener->tableClosing(ctx);
+  Status s = ctx.DTER->close();
+  ctx.DTER.reset();
+  return s;
 }
 
 }  // namespace zrv

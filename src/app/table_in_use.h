@@ -1,9 +1,13 @@
-// The table in use and the one step that changes it. Whoever keeps the table or something read
+// The table in use and the steps that change it. Whoever keeps the table or something read
 // from it (the reminder engine, the list, the week overview, the tray text) follows through a
-// TableListener; "Öffnen", "Neu" and a change of user all go through useTable().
+// TableListener; "Öffnen", "Neu" and a change of user all go through useTable(), and whoever
+// closes the table in use (deleting it, the first start, the end of the run) through
+// closeTableInUse().
 #pragma once
 
 #include <string>
+
+#include "store/base/status.h"
 
 namespace zrv {
 
@@ -17,12 +21,16 @@ class TableListener {
   // previous table has been opened again; ctx.DTER is empty only when no table could be
   // opened at all.
   virtual void tableChanged(Context& ctx) = 0;
+  // The table in use is about to be closed (ctx.DTER still open): from now until the next
+  // tableChanged nothing may read it, also while a message box is open in between.
+  virtual void tableClosing(Context& ctx) = 0;
 };
 
 // For a context nobody follows: start-up before the windows, tests of single steps.
 class NoTableListener : public TableListener {
  public:
   void tableChanged(Context&) override {}
+  void tableClosing(Context&) override {}
 };
 
 // Makes `name` (a table name as CN_FILE holds it) the table in use: the old table is closed,
@@ -36,5 +44,9 @@ bool useTable(Context& ctx, const std::string& name, const std::string& previous
 
 // checkDbf for CN_FILE as it stands (a table rebuilt in place), then the listener follows.
 bool reopenTable(Context& ctx);
+
+// Closes the table in use, the listener told first; nothing when none is open. The status of
+// the closing (the last writes of the table).
+Status closeTableInUse(Context& ctx);
 
 }  // namespace zrv

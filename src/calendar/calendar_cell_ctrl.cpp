@@ -2,7 +2,7 @@
 
 #include <wx/dcbuffer.h>
 
-#include "ui/bitmaps.h"
+#include "widgets/bitmaps.h"
 
 namespace zrv {
 namespace {

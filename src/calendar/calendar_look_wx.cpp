@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "ui/xbase_colours.h"
+#include "widgets/call_after.h"
+#include "widgets/xbase_colours.h"
 
 namespace zrv {
 
@@ -34,7 +35,7 @@ void keepPlace(wxDialog* dialog, const wxPoint& place) {
   dialog->Move(place);
   // GTK centres a modal dialog on its owner when it shows it: the place is set once more then.
   dialog->Bind(wxEVT_SHOW, [dialog, place](wxShowEvent& e) {
-    if (e.IsShown()) dialog->CallAfter([dialog, place] { dialog->Move(place); });
+    if (e.IsShown()) callAfter(*dialog, [dialog, place] { dialog->Move(place); });
     e.Skip();
   });
 }

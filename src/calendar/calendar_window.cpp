@@ -12,8 +12,8 @@
 #include "reminder/reminder_env.h"
 #include "reminder/views.h"
 #include "store/base/clock.h"
-#include "ui/bitmaps.h"
-#include "ui/dialog_look.h"
+#include "widgets/bitmaps.h"
+#include "widgets/dialog_look.h"
 
 namespace zrv {
 namespace {
@@ -83,12 +83,10 @@ wxPoint placeOver(wxWindow* owner) {
 }  // namespace
 
 CalendarWindow::CalendarWindow(wxWindow* owner, const Date& preset, const Clock& clock,
-                               MonthSource source, const std::string& caption,
-                               CalendarWindowOptions options)
+                               MonthSource source, const std::string& caption)
     : wxDialog(owner, wxID_ANY, " " + utf8(caption), placeOver(owner), wxDefaultSize,
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
       model_(preset, clock, std::move(source)) {
-  if (options.helpTopic) options.helpTopic("Kalender");
   if (hasBitmap("KALENDER")) {
     wxIcon icon;
     icon.CopyFromBitmap(bitmapByName("KALENDER"));
@@ -217,25 +215,21 @@ void CalendarWindow::finish(int code) {
   }
 }
 
-Date kalender(wxWindow* owner, Context& ctx, const Date& preset,
-              const CalendarWindowOptions& options) {
-  CalendarWindow window(owner, preset, ctx.clock, tableMonthSource(ctx), ctx.CRELEASE, options);
+Date kalender(wxWindow* owner, Context& ctx, const Date& preset) {
+  CalendarWindow window(owner, preset, ctx.clock, tableMonthSource(ctx), ctx.CRELEASE);
   window.ShowModal();
   return window.model().result();
 }
 
-void showCalendarView(wxWindow* owner, ReminderEnv& env, const CalendarWindowOptions& options) {
-  kalender(owner, env.ctx, env.ctx.clock.today(), options);
+void showCalendarView(wxWindow* owner, ReminderEnv& env) {
+  kalender(owner, env.ctx, env.ctx.clock.today());
   if (setFilter(env, 1)) env.ports.window.listToFirstRow();
 }
 
-std::function<std::optional<Date>(wxWindow*, const Date&)> calendarDatePicker(
-    Context& ctx, CalendarWindowOptions options) {
-  return [&ctx, options](wxWindow* parent, const Date& current) -> std::optional<Date> {
-    const Date picked = kalender(parent, ctx, current, options);
-    if (picked.empty() || picked == current) return std::nullopt;
-    return picked;
-  };
+std::optional<Date> pickDayInCalendar(wxWindow* owner, Context& ctx, const Date& current) {
+  const Date picked = kalender(owner, ctx, current);
+  if (picked.empty() || picked == current) return std::nullopt;
+  return picked;
 }
 
 }  // namespace zrv

@@ -18,18 +18,12 @@ class CalendarCellCtrl;
 struct Context;
 struct ReminderEnv;
 
-struct CalendarWindowOptions {
-  // The help seam: told the topic ("Kalender") that the help key shows while the calendar is
-  // open. Empty until the program has a help book.
-  std::function<void(const std::string& topic)> helpTopic;
-};
-
 class CalendarWindow : public wxDialog {
  public:
   // Placed at the owner's top + 20 and left + 150 on the screen (centred without an owner);
   // `caption` follows a blank in the title bar.
   CalendarWindow(wxWindow* owner, const Date& preset, const Clock& clock, MonthSource source,
-                 const std::string& caption, CalendarWindowOptions options = {});
+                 const std::string& caption);
 
   const CalendarModel& model() const { return model_; }
 
@@ -70,17 +64,15 @@ class CalendarWindow : public wxDialog {
 // KALENDER: opens the calendar over `owner` on the month of `preset`, with the appointments of
 // the table in use, and returns the clicked day (empty for a cell outside the month) or, when
 // the dialog is closed without a click, the preset date.
-Date kalender(wxWindow* owner, Context& ctx, const Date& preset,
-              const CalendarWindowOptions& options = {});
+Date kalender(wxWindow* owner, Context& ctx, const Date& preset);
 
 // The calendar as viewer, for the menu entry "&Kalender anzeigen" and the bar button: the
 // calendar on today, then view 1 and the list on its first row with the keyboard focus. The
 // command wraps it in the pause of the due-check timer.
-void showCalendarView(wxWindow* owner, ReminderEnv& env, const CalendarWindowOptions& options = {});
+void showCalendarView(wxWindow* owner, ReminderEnv& env);
 
 // The calendar as date picker of a date field: nullopt when no other day was chosen (closed
 // without a click, or a cell outside the month clicked), so the field keeps its date.
-std::function<std::optional<Date>(wxWindow* parent, const Date& current)> calendarDatePicker(
-    Context& ctx, CalendarWindowOptions options = {});
+std::optional<Date> pickDayInCalendar(wxWindow* owner, Context& ctx, const Date& current);
 
 }  // namespace zrv

@@ -5,7 +5,7 @@
 #include "calendar/calendar_cell_ctrl.h"
 #include "calendar/calendar_look_wx.h"
 #include "calendar/month_page.h"
-#include "ui/dialog_look.h"
+#include "widgets/dialog_look.h"
 
 namespace zrv {
 namespace {

@@ -58,13 +58,6 @@ void markAppointments(CalendarCell& cell, const Date& d, const PageInputs& in) {
 
 }  // namespace
 
-std::string germanMonth(int month) {
-  static const char* const kNames[] = {"Januar",    "Februar", "März",     "April",
-                                       "Mai",       "Juni",    "Juli",     "August",
-                                       "September", "Oktober", "November", "Dezember"};
-  return month >= 1 && month <= 12 ? kNames[month - 1] : "";
-}
-
 DayNumbers makeKalen(const Date& date) {
   DayNumbers days{};
   if (date.empty()) return days;

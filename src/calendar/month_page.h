@@ -50,9 +50,6 @@ MonthPage showKalen(const Date& date, const DayNumbers& days, const PageInputs& 
 // "Heute ist: Mo.,   7. Dez.  2026".
 std::string todayLine(const Date& today);
 
-// German month name, "" outside 1..12.
-std::string germanMonth(int month);
-
 struct LegendRow {
   const char* bitmap;
   const char* text;  // UTF-8

@@ -92,6 +92,8 @@ enum class CommandId : int {
   ListDeleteKey,
   ListEditButton,
   ListEditTab,
+  // A change handed over by the command line (zorvane --add and the like)
+  CommandLineChange = 1201,
 };
 
 }  // namespace zrv

@@ -1,14 +1,25 @@
 #include "commands/commands.h"
 
+#include "app/context.h"
 #include "ports/command_window.h"
+#include "ports/user_interface.h"
 #include "reminder/due_check.h"
 #include "reminder/next_appointment.h"
+#include "reminder/reminder_env.h"
+#include "store/appointments/appointment_table.h"
 
 namespace zrv {
 
 void Commands::add(Command c) {
   const CommandId id = c.id;
   commands_.insert_or_assign(id, std::move(c));
+}
+
+bool Commands::add(CommandId id, CommandAction action) {
+  const auto it = commands_.find(id);
+  if (it == commands_.end()) return false;
+  it->second.action = std::move(action);
+  return true;
 }
 
 const Command* Commands::find(CommandId id) const {
@@ -37,6 +48,18 @@ bool Commands::run(CommandId id, CommandScope& scope) const {
     if (!c->tag.empty()) chkNext(*env, c->tag);
   }
   return true;
+}
+
+void notYetAvailable(CommandScope& s) {
+  s.ctx.ui.message("Hinweis", kNotYetAvailable);
+}
+
+CommandAction onClicked(CommandAction then) {
+  return [then = std::move(then)](CommandScope& s) {
+    if (!s.env) return;
+    (void)s.env->DTER.goTo(s.recno);
+    then(s);
+  };
 }
 
 void aroundContextMenu(ReminderEnv* env, const std::function<void()>& show) {

@@ -1,5 +1,7 @@
-// The main window's commands, entry by entry: the menu bar, the button bar, its drop-down
-// menus, the context menu of the list and the list's keys.
+// The actions of the main window's own commands: the list, the views, the week overview, the
+// table files, the help, the about box, hiding and ending. Their facts are in command_facts.cpp.
+#include <initializer_list>
+
 #include "app/context.h"
 #include "app/file_commands.h"
 #include "app/maker.h"
@@ -20,46 +22,13 @@
 namespace zrv {
 namespace {
 
-using Action = std::function<void(CommandScope&)>;
+using Action = CommandAction;
 using Id = CommandId;
-
-struct Flags {
-  bool timerWrapped = false;
-  bool checkMissed = false;
-  bool leavesWeek = true;
-};
-constexpr Flags kWrapped{true, false, true};
-constexpr Flags kWrappedMissed{true, true, true};
-constexpr Flags kPlain{false, false, true};
-constexpr Flags kInPlace{false, false, false};  // the week overview stays
-constexpr Flags kWrappedInPlace{true, false, false};
-constexpr Flags kWrappedMissedInPlace{true, true, false};
-
-void notYet(CommandScope& s) {
-  s.ctx.ui.message("Hinweis", kNotYetAvailable);
-}
 
 // ---- actions ------------------------------------------------------------------------------
 
-void editNew(CommandScope& s) {
-  if (s.env) s.window.editAppointment(0, true);
-}
-
-void editCurrent(CommandScope& s) {
-  if (s.env) s.window.editAppointment(s.env->DTER.recNo(), false);
-}
-
 void deleteCurrent(CommandScope& s) {
   if (s.env) delTermin(*s.env);
-}
-
-// The context menu's commands work on the record it was opened on.
-Action onClicked(Action then) {
-  return [then](CommandScope& s) {
-    if (!s.env) return;
-    (void)s.env->DTER.goTo(s.recno);
-    then(s);
-  };
 }
 
 Action view(int number) {
@@ -112,10 +81,6 @@ void helpIndex(CommandScope& s) {
   s.ctx.help.showIndex();
 }
 
-void calendar(CommandScope& s) {
-  if (s.env) s.window.showCalendar();
-}
-
 void fileOpen(CommandScope& s) {
   dbfOpen(s.ctx, s.window.chooseTableFile(TableFileChoice::Open));
 }
@@ -127,7 +92,7 @@ void fileDelete(CommandScope& s) {
 // The bar's user/file button: the user list in network mode, else another table.
 void userOrFile(CommandScope& s) {
   if (s.ctx.settings.LS_LAN) {
-    notYet(s);
+    notYetAvailable(s);
   } else {
     fileOpen(s);
   }
@@ -210,97 +175,47 @@ void deleteByKey(CommandScope& s) {
 
 }  // namespace
 
-Commands mainWindowCommands() {
-  Commands all;
-  const auto add = [&all](Id id, const char* tag, Flags f, Action a) {
-    all.add(Command{id, tag, f.timerWrapped, f.checkMissed, f.leavesWeek, std::move(a)});
+void registerMainWindowCommands(Commands& all) {
+  // Each action with the entries of the menus, the bar, its drop-down menus, the context menu and
+  // the list's keys that run it.
+  const auto add = [&all](const Action& action, std::initializer_list<Id> ids) {
+    for (Id id : ids)
+      all.add(id, action);
   };
-  // Menu "&Datei"
-  add(Id::FileNew, "MNeu", kWrapped, fileNew);
-  add(Id::FileOpen, "MOpen", kWrappedMissed, fileOpen);
-  add(Id::FileDelete, "MDel", kWrapped, fileDelete);
-  add(Id::FileUser, "MUser", kWrapped, notYet);
-  add(Id::FileHide, "", kInPlace, hide);
-  add(Id::FileUninstall, "", kPlain, notYet);
-  add(Id::FileExit, "", kInPlace, exitProgram);
-  // Menu "&Termine"
-  add(Id::AppointmentNew, "MNewTer", kWrappedMissed, editNew);
-  add(Id::AppointmentEdit, "MEditTer", kWrappedMissed, editCurrent);
-  add(Id::AppointmentDelete, "MDelTer", kPlain, deleteCurrent);
-  add(Id::AppointmentFromClipboard, "", kWrapped, fromClipboard);
-  add(Id::AppointmentToClipboard, "", kWrapped, toClipboard);
-  add(Id::AppointmentCalendar, "MKalen", kWrapped, calendar);
-  // Menu "&Gehe zu"
-  add(Id::GoFirst, "", kPlain, moveTo(ListMove::First));
-  add(Id::GoPrevious, "", kPlain, moveTo(ListMove::Previous));
-  add(Id::GoNext, "", kPlain, moveTo(ListMove::Next));
-  add(Id::GoLast, "", kPlain, moveTo(ListMove::Last));
-  add(Id::GoCurrentAppointment, "MAHAV", kPlain, {});
-  // Menu "&Anzeige"
-  add(Id::ViewCurrent, "MAktTer", kPlain, view(1));
-  add(Id::ViewToday, "MHeuTer", kPlain, view(2));
-  add(Id::ViewFiled, "MAbgTer", kPlain, view(3));
-  add(Id::ViewWeekOverview, "", kInPlace, weekOverview);
-  // Menu "D&rucken"
-  add(Id::PrintToday, "PrintHeute", kWrapped, notYet);
-  add(Id::PrintTomorrow, "PrintMorgen", kWrapped, notYet);
-  add(Id::PrintNextWeek, "PrintNxtWeek", kWrapped, notYet);
-  add(Id::PrintPeriod, "PrintDef", kWrapped, notYet);
-  add(Id::PrintSetup, "PrintSetup", kWrapped, notYet);
-  // Menu "&Einstellungen"
-  add(Id::SettingsGeneral, "MSetup", kWrapped, notYet);
-  add(Id::SettingsNetwork, "SetLan", kWrapped, notYet);
-  add(Id::SettingsSound, "SetSound", kWrapped, notYet);
-  add(Id::SettingsOptimizeUsers, "SetUser", kWrapped, notYet);
-  // Menu "&Hilfe"
-  add(Id::HelpContents, "", kInPlace, helpContents);
-  add(Id::HelpIndex, "", kInPlace, helpIndex);
-  add(Id::HelpAbout, "About", kInPlace, about);
-  add(Id::HelpSystemInfo, "SysInfo", kWrappedInPlace, notYet);
-  add(Id::HelpHomepage, "", kInPlace, homepage);
-  add(Id::HelpSupportMail, "", kInPlace, supportMail);
-  add(Id::HelpUpdate, "", kWrappedInPlace, notYet);
-  // The button bar
-  add(Id::BarNew, "BarNew", kWrappedMissed, editNew);
-  add(Id::BarEdit, "BarEdit", kWrappedMissed, editCurrent);
-  add(Id::BarDelete, "BarDel", kPlain, deleteCurrent);
-  add(Id::BarToClipboard, "", kPlain, toClipboard);
-  add(Id::BarFromClipboard, "", kPlain, fromClipboard);
-  add(Id::BarFirst, "", kPlain, moveTo(ListMove::First));
-  add(Id::BarPrevious, "", kPlain, moveTo(ListMove::Previous));
-  add(Id::BarNext, "", kPlain, moveTo(ListMove::Next));
-  add(Id::BarLast, "", kPlain, moveTo(ListMove::Last));
-  add(Id::BarViews, "BarAHAV", kPlain, view(1));
-  add(Id::BarWeekOverview, "", kInPlace, weekOverview);
-  add(Id::BarUserOrFile, "BarUserList", kWrappedMissed, userOrFile);
-  add(Id::BarCalendar, "BarKalen", kWrapped, calendar);
-  add(Id::BarSettings, "BarSetup", kWrapped, notYet);
-  add(Id::BarHelp, "", kInPlace, helpContents);
-  add(Id::BarHide, "", kInPlace, hide);
-  // The bar's drop-down menus
-  add(Id::PopupViewCurrent, "PopUp1", kPlain, view(1));
-  add(Id::PopupViewToday, "PopUp2", kPlain, view(2));
-  add(Id::PopupViewFiled, "PopUp3", kPlain, view(3));
-  add(Id::PopupSettingsGeneral, "SearchM1", kWrapped, notYet);
-  add(Id::PopupSettingsNetwork, "SearchM2", kWrapped, notYet);
-  add(Id::PopupSettingsSound, "SearchM3", kWrapped, notYet);
-  // The list's context menu (the list shows, so nothing to leave)
-  add(Id::ContextRunNow, "", kInPlace, runNow);
-  add(Id::ContextNew, "RMenNeu", kWrappedMissedInPlace, editNew);
-  add(Id::ContextEdit, "RMenEdit 1", kWrappedMissedInPlace, onClicked(editCurrent));
-  add(Id::ContextDelete, "RMenDel", kInPlace, onClicked(deleteCurrent));
-  add(Id::ContextFile, "", kInPlace, onClicked(setFiled(true, "RMenAbleg")));
-  add(Id::ContextReactivate, "", kInPlace, onClicked(setFiled(false, "RMenReact")));
-  add(Id::ContextViewCurrent, "RMenShowAct", kInPlace, view(1));
-  add(Id::ContextViewToday, "RMenShowHeu", kInPlace, view(2));
-  add(Id::ContextViewFiled, "RMenShowAbg", kInPlace, view(3));
-  add(Id::ContextWeekOverview, "", kInPlace, weekOverview);
-  add(Id::ContextNextAppointment, "RMenNext", kInPlace, view(1));
-  // The list's keys: Insert adds, Delete deletes; Enter and the edit button edit
-  add(Id::ListInsertKey, "CheckLbxKeys1", kWrappedMissed, editNew);
-  add(Id::ListDeleteKey, "CheckLbxKeys1", kWrappedInPlace, deleteByKey);
-  add(Id::ListEditButton, "DlgBtn", kWrappedMissedInPlace, editCurrent);
-  add(Id::ListEditTab, "DlgTab", kWrappedMissedInPlace, editCurrent);
+  add(fileNew, {Id::FileNew});
+  add(fileOpen, {Id::FileOpen});
+  add(fileDelete, {Id::FileDelete});
+  add(userOrFile, {Id::BarUserOrFile});
+  add(hide, {Id::FileHide, Id::BarHide});
+  add(exitProgram, {Id::FileExit});
+  add(deleteCurrent, {Id::AppointmentDelete, Id::BarDelete});
+  add(onClicked(deleteCurrent), {Id::ContextDelete});
+  add(deleteByKey, {Id::ListDeleteKey});
+  add(fromClipboard, {Id::AppointmentFromClipboard, Id::BarFromClipboard});
+  add(toClipboard, {Id::AppointmentToClipboard, Id::BarToClipboard});
+  add(moveTo(ListMove::First), {Id::GoFirst, Id::BarFirst});
+  add(moveTo(ListMove::Previous), {Id::GoPrevious, Id::BarPrevious});
+  add(moveTo(ListMove::Next), {Id::GoNext, Id::BarNext});
+  add(moveTo(ListMove::Last), {Id::GoLast, Id::BarLast});
+  add({}, {Id::GoCurrentAppointment});  // the search for the next appointment is all it does
+  add(view(1), {Id::ViewCurrent, Id::BarViews, Id::PopupViewCurrent, Id::ContextViewCurrent,
+                Id::ContextNextAppointment});
+  add(view(2), {Id::ViewToday, Id::PopupViewToday, Id::ContextViewToday});
+  add(view(3), {Id::ViewFiled, Id::PopupViewFiled, Id::ContextViewFiled});
+  add(weekOverview, {Id::ViewWeekOverview, Id::BarWeekOverview, Id::ContextWeekOverview});
+  add(helpContents, {Id::HelpContents, Id::BarHelp});
+  add(helpIndex, {Id::HelpIndex});
+  add(about, {Id::HelpAbout});
+  add(homepage, {Id::HelpHomepage});
+  add(supportMail, {Id::HelpSupportMail});
+  add(runNow, {Id::ContextRunNow});
+  add(onClicked(setFiled(true, "RMenAbleg")), {Id::ContextFile});
+  add(onClicked(setFiled(false, "RMenReact")), {Id::ContextReactivate});
+}
+
+Commands mainWindowCommands() {
+  Commands all = commandFacts();
+  registerMainWindowCommands(all);
   return all;
 }
 

@@ -4,14 +4,14 @@
 
 #include "editor/details_rules.h"
 #include "editor/details_window.h"
-#include "ui/tbmpget_ctrl.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 
 DayDetailsWindow::DayDetailsWindow(wxWindow* parent, const EditorValues& values, const Date& today,
-                                   DetailsOptions options)
+                                   DetailsOptions options, WindowServices& services)
     : DetailsWindow(parent, wxS("Details täglicher Termin"), wxSize(320, 185), values,
-                    std::move(options)),
+                    std::move(options), services),
       today_(today) {
   const DayDetails start = dayDetailsOf(values, today);
   label(17, 4, 30, wxS("Enddatum"));

@@ -6,14 +6,16 @@
 #include "editor/details_rules.h"
 #include "editor/details_window.h"
 #include "editor/editor_checks.h"
-#include "ui/tbmpget_ctrl.h"
+#include "store/base/date_time.h"
+#include "widgets/call_after.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 
 MonthDetailsWindow::MonthDetailsWindow(wxWindow* parent, const EditorValues& values,
-                                       DetailsOptions options)
+                                       DetailsOptions options, WindowServices& services)
     : DetailsWindow(parent, wxS("Details monatlicher Termin"), wxSize(330, 205), values,
-                    std::move(options)) {
+                    std::move(options), services) {
   const MonthDetails start = monthDetailsOf(values);
   label(17, 8, 26, wxS("jeden"));
   day_ = numberField(15, 36, start.day, "99");
@@ -21,13 +23,11 @@ MonthDetailsWindow::MonthDetailsWindow(wxWindow* parent, const EditorValues& val
   label(30, 4, 30, wxS("Enddatum"));
   end_ = dateField(28, 36, start.end);
   label(42, 3, 32, wxS("Monat"));
-  const wchar_t* names[] = {L"Januar",    L"Februar", L"März",     L"April",
-                            L"Mai",       L"Juni",    L"Juli",     L"August",
-                            L"September", L"Oktober", L"November", L"Dezember"};
   const int columns[] = {36, 80, 125};
   for (std::size_t i = 0; i < 12; ++i) {
-    months_.push_back(
-        checkBox(42 + 10 * static_cast<int>(i % 4), columns[i / 4], names[i], start.months[i]));
+    months_.push_back(checkBox(42 + 10 * static_cast<int>(i % 4), columns[i / 4],
+                               wxString::FromUTF8(germanMonth(static_cast<int>(i) + 1)),
+                               start.months[i]));
   }
   buttons(90, 92, 129);
   spreadColumns({{months_.begin(), months_.begin() + 4},
@@ -36,7 +36,7 @@ MonthDetailsWindow::MonthDetailsWindow(wxWindow* parent, const EditorValues& val
   // Leaving the day moves the end date to that day of its month.
   day_->text()->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& e) {
     e.Skip();
-    CallAfter([this] { fitEndToDay(); });
+    callAfter(*this, [this] { fitEndToDay(); });
   });
   updateSave();
   centre();

@@ -4,14 +4,14 @@
 #include "editor/details_rules.h"
 #include "editor/details_window.h"
 #include "editor/editor_checks.h"
-#include "ui/tbmpget_ctrl.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 
 WeekDetailsWindow::WeekDetailsWindow(wxWindow* parent, const EditorValues& values,
-                                     DetailsOptions options)
+                                     DetailsOptions options, WindowServices& services)
     : DetailsWindow(parent, wxS("Details wöchentlicher Termin"), wxSize(280, 145), values,
-                    std::move(options)) {
+                    std::move(options), services) {
   const WeekDetails start = weekDetailsOf(values);
   label(17, 8, 26, wxS("alle"));
   interval_ = numberField(15, 36, start.interval, "99");

@@ -2,16 +2,15 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/msgdlg.h>
 #include <wx/stattext.h>
 
 #include <algorithm>
 #include <memory>
 
+#include "app/help.h"
 #include "editor/editor_checks.h"
-#include "editor/editor_seams.h"
 #include "reminder/recurrence.h"
-#include "ui/tbmpget_ctrl.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 namespace {
@@ -29,13 +28,15 @@ TVBoxStyle detailsBoxStyle(const wxString& title) {
 }  // namespace
 
 DetailsWindow::DetailsWindow(wxWindow* parent, const wxString& title, const wxSize& size,
-                             const EditorValues& values, DetailsOptions options)
+                             const EditorValues& values, DetailsOptions options,
+                             WindowServices& services)
     : BoxDialog(parent, title, size, 0, 0, detailsBoxStyle(title)),
       values_(values),
-      options_(std::move(options)) {
+      options_(std::move(options)),
+      services_(services) {
   Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
-    if (e.GetKeyCode() == WXK_F1 && options_.showHelp) {
-      options_.showHelp(kHelpDetails);
+    if (e.GetKeyCode() == WXK_F1) {
+      services_.showHelp(help_topic::kRepetition);
     } else {
       e.Skip();
     }
@@ -53,13 +54,10 @@ TBmpGet* DetailsWindow::dateField(int row, int column, const Date& value) {
                         r.GetSize());
   f->setPattern("99.99.9999");
   f->setColours(options_.colours.text, options_.colours.back);
-  if (options_.pickDate) {
-    f->setBitmap("KALENDSM", [this](TBmpGet& field) {
-      const auto picked =
-          options_.pickDate(this, Date::fromDisplay(field.GetValue().utf8_string()));
-      if (picked && !picked->empty()) field.SetValue(wxString::FromUTF8(picked->toDisplay()));
-    });
-  }
+  f->setBitmap("KALENDSM", [this](TBmpGet& field) {
+    const auto picked = services_.pickDate(this, Date::fromDisplay(field.GetValue().utf8_string()));
+    if (picked && !picked->empty()) field.SetValue(wxString::FromUTF8(picked->toDisplay()));
+  });
   f->Bind(wxEVT_TEXT, [this](wxCommandEvent& e) {
     updateSave();
     e.Skip();
@@ -104,12 +102,7 @@ void DetailsWindow::buttons(int row, int saveColumn, int cancelColumn) {
 std::optional<Date> DetailsWindow::dateOf(TBmpGet* field) {
   const auto date = typedDate(field->GetValue().utf8_string());
   if (date) return date;
-  const std::string text = "Bitte ein gültiges Datum eingeben (TT.MM.JJJJ) !";
-  if (options_.complain) {
-    options_.complain("Problem", text);
-  } else {
-    wxMessageBox(wxString::FromUTF8(text), wxS("Problem"), wxOK | wxICON_EXCLAMATION, this);
-  }
+  services_.tell(this, Severity::Problem, "Problem", kInvalidDateMessage);
   field->SetFocus();
   return std::nullopt;
 }
@@ -159,28 +152,23 @@ bool DetailsWindow::save() {
 }
 
 bool details(wxWindow* parent, EditorValues& values, const Date& today,
-             const DetailsOptions& options) {
+             const DetailsOptions& options, WindowServices& services) {
   std::unique_ptr<DetailsWindow> window;
   switch (values.recurrence) {
     case kOnce:
-      if (options.complain) {
-        options.complain("Information", "Keine Wiedervorlage");
-      } else {
-        wxMessageBox(wxS("Keine Wiedervorlage"), wxS("Information"), wxOK | wxICON_INFORMATION,
-                     parent);
-      }
+      services.tell(parent, Severity::Information, "Information", "Keine Wiedervorlage");
       return false;
     case kDaily:
-      window = std::make_unique<DayDetailsWindow>(parent, values, today, options);
+      window = std::make_unique<DayDetailsWindow>(parent, values, today, options, services);
       break;
     case kWeekly:
-      window = std::make_unique<WeekDetailsWindow>(parent, values, options);
+      window = std::make_unique<WeekDetailsWindow>(parent, values, options, services);
       break;
     case kMonthly:
-      window = std::make_unique<MonthDetailsWindow>(parent, values, options);
+      window = std::make_unique<MonthDetailsWindow>(parent, values, options, services);
       break;
     case kYearly:
-      window = std::make_unique<YearDetailsWindow>(parent, values, options);
+      window = std::make_unique<YearDetailsWindow>(parent, values, options, services);
       break;
     default:
       return false;

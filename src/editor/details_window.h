@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "editor/editor_values.h"
-#include "ui/box_dialog.h"
-#include "ui/dialog_look.h"
+#include "widgets/box_dialog.h"
+#include "widgets/dialog_look.h"
+#include "widgets/plain_window_services.h"
 
 class wxButton;
 class wxCheckBox;
@@ -21,9 +22,6 @@ class TBmpGet;
 
 struct DetailsOptions {
   EntryColours colours = defaultEntryColours();
-  std::function<std::optional<Date>(wxWindow* parent, const Date& current)> pickDate;
-  std::function<void(const std::string& topic)> showHelp;
-  std::function<void(const std::string& title, const std::string& text)> complain;
 };
 
 class DetailsWindow : public BoxDialog {
@@ -36,9 +34,10 @@ class DetailsWindow : public BoxDialog {
   bool save();
 
  protected:
-  // `size` in pixels; `boxBottom`, `boxRight` in layout units.
+  // `size` in pixels. `services` (the calendar of the date fields, the help book, the message
+  // boxes) must outlive the window.
   DetailsWindow(wxWindow* parent, const wxString& title, const wxSize& size,
-                const EditorValues& values, DetailsOptions options);
+                const EditorValues& values, DetailsOptions options, WindowServices& services);
 
   void label(int row, int column, int width, const wxString& text);
   TBmpGet* dateField(int row, int column, const Date& value);
@@ -60,6 +59,7 @@ class DetailsWindow : public BoxDialog {
 
   EditorValues values_;
   DetailsOptions options_;
+  WindowServices& services_;
   wxButton* save_ = nullptr;
   wxButton* cancel_ = nullptr;
 
@@ -70,7 +70,7 @@ class DetailsWindow : public BoxDialog {
 class DayDetailsWindow : public DetailsWindow {
  public:
   DayDetailsWindow(wxWindow* parent, const EditorValues& values, const Date& today,
-                   DetailsOptions options = {});
+                   DetailsOptions options = {}, WindowServices& services = plainWindowServices());
   TBmpGet* endField() const { return end_; }
   // Sunday first, like the weekday mask.
   const std::vector<wxCheckBox*>& weekdayBoxes() const { return days_; }
@@ -85,7 +85,8 @@ class DayDetailsWindow : public DetailsWindow {
 
 class WeekDetailsWindow : public DetailsWindow {
  public:
-  WeekDetailsWindow(wxWindow* parent, const EditorValues& values, DetailsOptions options = {});
+  WeekDetailsWindow(wxWindow* parent, const EditorValues& values, DetailsOptions options = {},
+                    WindowServices& services = plainWindowServices());
   TBmpGet* intervalField() const { return interval_; }
   TBmpGet* endField() const { return end_; }
 
@@ -98,7 +99,8 @@ class WeekDetailsWindow : public DetailsWindow {
 
 class MonthDetailsWindow : public DetailsWindow {
  public:
-  MonthDetailsWindow(wxWindow* parent, const EditorValues& values, DetailsOptions options = {});
+  MonthDetailsWindow(wxWindow* parent, const EditorValues& values, DetailsOptions options = {},
+                     WindowServices& services = plainWindowServices());
   TBmpGet* dayField() const { return day_; }
   TBmpGet* endField() const { return end_; }
   const std::vector<wxCheckBox*>& monthBoxes() const { return months_; }
@@ -114,7 +116,8 @@ class MonthDetailsWindow : public DetailsWindow {
 
 class YearDetailsWindow : public DetailsWindow {
  public:
-  YearDetailsWindow(wxWindow* parent, const EditorValues& values, DetailsOptions options = {});
+  YearDetailsWindow(wxWindow* parent, const EditorValues& values, DetailsOptions options = {},
+                    WindowServices& services = plainWindowServices());
   TBmpGet* endField() const { return end_; }
 
  private:
@@ -127,6 +130,6 @@ class YearDetailsWindow : public DetailsWindow {
 // told "Keine Wiedervorlage"; "stündlich" has none. True when the user saved (`values` then
 // holds the result).
 bool details(wxWindow* parent, EditorValues& values, const Date& today,
-             const DetailsOptions& options);
+             const DetailsOptions& options, WindowServices& services);
 
 }  // namespace zrv

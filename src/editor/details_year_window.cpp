@@ -4,14 +4,14 @@
 #include "editor/details_rules.h"
 #include "editor/details_window.h"
 #include "editor/editor_checks.h"
-#include "ui/tbmpget_ctrl.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 
 YearDetailsWindow::YearDetailsWindow(wxWindow* parent, const EditorValues& values,
-                                     DetailsOptions options)
+                                     DetailsOptions options, WindowServices& services)
     : DetailsWindow(parent, wxS("Details jährlicher Termin"), wxSize(280, 90), values,
-                    std::move(options)) {
+                    std::move(options), services) {
   label(15, 4, 30, wxS("Enddatum"));
   end_ = dateField(13, 36, yearDetailsOf(values).end);
   buttons(34, 67, 104);

@@ -6,19 +6,19 @@
 #include <cstdint>
 #include <string>
 
-#include "editor/editor_seams.h"
-
 class wxWindow;
 
 namespace zrv {
 
 struct ReminderEnv;
+class WindowServices;
 
 // Opens the editor modally over `owner` on record `recno` of DTER, or on a new appointment
 // (`isNew`, `recno` ignored) whose text starts as `startText`. `isCopy` is not used (callers
-// pass false). Afterwards the table stands on the saved appointment, or on the record that was
+// pass false). `services` give the window the calendar, the help book, the file chooser and the
+// message boxes. Afterwards the table stands on the saved appointment, or on the record that was
 // current before when nothing was saved. True when an appointment was saved.
 bool editTermin(wxWindow* owner, ReminderEnv& env, std::uint32_t recno, bool isNew, bool isCopy,
-                const std::string& startText, const EditorSeams& seams = defaultEditorSeams());
+                const std::string& startText, WindowServices& services);
 
 }  // namespace zrv

@@ -10,12 +10,12 @@
 namespace zrv {
 
 bool editTermin(wxWindow* owner, ReminderEnv& env, std::uint32_t recno, bool isNew, bool /*isCopy*/,
-                const std::string& startText, const EditorSeams& seams) {
+                const std::string& startText, WindowServices& services) {
   auto session = EditorSession::open(env, recno, isNew, startText);
   if (!session) return false;
   bool saved = false;
   {
-    EditorWindow window(owner, *session, env.ctx, env.ports.sound, zrvSmtpOk(env.ctx), seams);
+    EditorWindow window(owner, *session, env.ctx, env.ports.sound, zrvSmtpOk(env.ctx), services);
     saved = window.ShowModal() == wxID_OK;
   }
   if (!saved) session->cancel();

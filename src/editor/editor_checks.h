@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "reminder/typed_input.h"
 #include "store/base/date.h"
 
 namespace zrv {
@@ -20,14 +21,6 @@ struct EditorProblem {
   EditorField field;
   std::string message;
 };
-
-// A date typed as "dd.mm.yyyy" (blanks count as missing digits; the year needs all four);
-// nullopt when it names no real day ("31.02.2026").
-std::optional<Date> typedDate(const std::string& typed);
-// A time typed as "HH:MM" written with two digits each; nullopt outside 00:00 .. 23:59.
-std::optional<std::string> typedTime(const std::string& typed);
-// The number in a field of digits and blanks; a blank field is 0, anything else nullopt.
-std::optional<int> typedNumber(const std::string& typed);
 
 // The first problem of the values, in the order of the fields; nullopt when all are sound.
 std::optional<EditorProblem> checkEditorValues(const EditorValues& v);

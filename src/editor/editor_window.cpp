@@ -3,8 +3,6 @@
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
 #include <wx/choice.h>
-#include <wx/filedlg.h>
-#include <wx/msgdlg.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -13,12 +11,15 @@
 #include <initializer_list>
 
 #include "app/context.h"
+#include "app/help.h"
 #include "editor/details_window.h"
+#include "editor/file_choice.h"
+#include "ports/window_services.h"
 #include "reminder/sound_slots.h"
 #include "store/base/clock.h"
-#include "ui/bitmaps.h"
-#include "ui/german_locale.h"
-#include "ui/tbmpget_ctrl.h"
+#include "widgets/bitmaps.h"
+#include "widgets/call_after.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 namespace {
@@ -71,13 +72,13 @@ wxRect textPlace(const BoxDialog& dialog, TextMode mode) {
 }  // namespace
 
 EditorWindow::EditorWindow(wxWindow* parent, EditorSession& session, const Context& ctx,
-                           SoundPlayer& sound, bool mailOk, EditorSeams seams)
+                           SoundPlayer& sound, bool mailOk, WindowServices& services)
     : BoxDialog(parent, wxS("Termin-Verwaltung"), wxSize(kWidth, kHeight), kBoxTop, 0,
                 editorBoxStyle()),
       session_(session),
       ctx_(ctx),
       sound_(sound),
-      seams_(std::move(seams)),
+      services_(services),
       colours_(entryColours(ctx.lists)) {
   buildTop();
   emailLabel_->SetForegroundColour(mailOk ? *wxBLACK : wxColour(128, 128, 128));
@@ -95,8 +96,8 @@ EditorWindow::EditorWindow(wxWindow* parent, EditorSession& session, const Conte
     centre();
   }
   Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
-    if (e.GetKeyCode() == WXK_F1 && seams_.showHelp) {
-      seams_.showHelp(kHelpNewAppointment);
+    if (e.GetKeyCode() == WXK_F1) {
+      services_.showHelp(help_topic::kEditor);
     } else {
       e.Skip();
     }
@@ -132,7 +133,7 @@ wxButton* EditorWindow::pictureButton(int row, int column, const char* bitmap,
 // The first key typed into the field replaces its whole content.
 void EditorWindow::replaceOnFirstKey(TBmpGet* f) {
   f->text()->Bind(wxEVT_SET_FOCUS, [f](wxFocusEvent& e) {
-    f->text()->CallAfter([f] { f->text()->SelectAll(); });
+    callAfter(*f->text(), [f] { f->text()->SelectAll(); });
     e.Skip();
   });
 }
@@ -143,7 +144,7 @@ void EditorWindow::checkOnLeaving(TBmpGet* f, EditorField which) {
   f->text()->Bind(wxEVT_KILL_FOCUS, [this, which](wxFocusEvent& e) {
     e.Skip();
     if (complaining_ || e.GetWindow() == cancelButton() || !IsShown()) return;
-    CallAfter([this, which] {
+    callAfter(*this, [this, which] {
       if (complaining_ || IsBeingDeleted() || !IsShown()) return;
       if (which == EditorField::Date) {
         (void)takeDate(true);
@@ -288,9 +289,8 @@ void EditorWindow::buildButtons() {
   saveButton()->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { save(SaveMode::Save); });
   reactivateButton()->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { save(SaveMode::Reactivate); });
   fileButton()->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { save(SaveMode::File); });
-  helpButton()->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-    if (seams_.showHelp) seams_.showHelp(kHelpNewAppointment);
-  });
+  helpButton()->Bind(wxEVT_BUTTON,
+                     [this](wxCommandEvent&) { services_.showHelp(help_topic::kEditor); });
   cancelButton()->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { cancel(); });
 }
 
@@ -350,7 +350,7 @@ void EditorWindow::applyMode() {
 bool EditorWindow::takeDate(bool complainIfWrong) {
   const auto date = typedDate(text(date_));
   if (!date) {
-    if (complainIfWrong) complain("Bitte ein gültiges Datum eingeben (TT.MM.JJJJ) !", date_);
+    if (complainIfWrong) complain(kInvalidDateMessage, date_);
     return false;
   }
   EditorValues& v = session_.values();
@@ -364,8 +364,7 @@ bool EditorWindow::takeDate(bool complainIfWrong) {
 }
 
 void EditorWindow::pickDate() {
-  if (!seams_.pickDate) return;
-  const auto picked = seams_.pickDate(this, Date::fromDisplay(text(date_)));
+  const auto picked = services_.pickDate(this, Date::fromDisplay(text(date_)));
   if (!picked || picked->empty()) return;
   date_->SetValue(utf8(picked->toDisplay()));
   (void)takeDate(false);
@@ -394,8 +393,7 @@ void EditorWindow::changeRecurrence() {
 void EditorWindow::showDetails() {
   collect();
   if (!takeDate(true)) return;
-  DetailsOptions options{colours_, seams_.pickDate, seams_.showHelp, seams_.complain};
-  if (details(this, session_.values(), ctx_.clock.today(), options)) {
+  if (details(this, session_.values(), ctx_.clock.today(), DetailsOptions{colours_}, services_)) {
     date_->ChangeValue(utf8(session_.values().date.toDisplay()));
     repetition_->SetLabel(utf8(session_.values().repetitionText));
   }
@@ -441,20 +439,12 @@ void EditorWindow::chooseSound() {
 std::string EditorWindow::chooseFileWith(const std::string& title,
                                          const std::filesystem::path& start,
                                          const std::string& filter) {
-  if (seams_.fileDialog) return seams_.fileDialog(title, start, filter);
-  loadToolkitTexts();
-  wxFileDialog dialog(this, utf8(title), utf8(start.string()), "", utf8(filter),
-                      wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-  return dialog.ShowModal() == wxID_OK ? dialog.GetPath().utf8_string() : std::string();
+  return services_.chooseFile(this, title, start, filter);
 }
 
 void EditorWindow::complain(const std::string& message, wxWindow* focus) {
   complaining_ = true;
-  if (seams_.complain) {
-    seams_.complain("Problem", message);
-  } else {
-    wxMessageBox(utf8(message), wxS("Problem"), wxOK | wxICON_EXCLAMATION, this);
-  }
+  services_.tell(this, Severity::Problem, "Problem", message);
   if (focus) focus->SetFocus();
   complaining_ = false;
 }

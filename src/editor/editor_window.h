@@ -4,12 +4,13 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
+#include <string>
 
 #include "editor/editor_checks.h"
-#include "editor/editor_seams.h"
 #include "editor/editor_session.h"
-#include "ui/box_dialog.h"
-#include "ui/dialog_look.h"
+#include "widgets/box_dialog.h"
+#include "widgets/dialog_look.h"
 
 class wxButton;
 class wxChoice;
@@ -22,12 +23,15 @@ namespace zrv {
 struct Context;
 class SoundPlayer;
 class TBmpGet;
+class WindowServices;
 
 class EditorWindow : public BoxDialog {
  public:
-  // `session` and `sound` must outlive the window. `mailOk`: mail is set up (ZRVSMTPOK).
+  // `session`, `sound` and `services` must outlive the window. `mailOk`: mail is set up
+  // (ZRVSMTPOK). The services give the calendar, the help book, the file chooser and the
+  // message boxes.
   EditorWindow(wxWindow* parent, EditorSession& session, const Context& ctx, SoundPlayer& sound,
-               bool mailOk, EditorSeams seams);
+               bool mailOk, WindowServices& services);
 
   // What the buttons do; false when a field was refused (the window stays open) or the button
   // is disabled. A save that reached the table, or was refused there, closes the window.
@@ -87,7 +91,7 @@ class EditorWindow : public BoxDialog {
   EditorSession& session_;
   const Context& ctx_;
   SoundPlayer& sound_;
-  EditorSeams seams_;
+  WindowServices& services_;
   EntryColours colours_;
   TextMode mode_ = TextMode::Plain;
   bool complaining_ = false;

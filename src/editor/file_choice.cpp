@@ -1,28 +1,19 @@
 #include "editor/file_choice.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "app/context.h"
 #include "reminder/sound_slots.h"
+#include "store/base/ascii_case.h"
 #include "store/base/logbook.h"
 
 namespace zrv {
 namespace fs = std::filesystem;
-namespace {
-
-std::string upper(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return s;
-}
-
-}  // namespace
 
 fs::path soundFolder(const fs::path& programDir) {
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(programDir, ec)) {
-    if (upper(entry.path().filename().string()) == "SOUNDS" && entry.is_directory(ec)) {
+    if (asciiUpper(entry.path().filename().string()) == "SOUNDS" && entry.is_directory(ec)) {
       return entry.path();
     }
   }
@@ -33,7 +24,8 @@ std::string storedPath(const fs::path& chosen, const fs::path& programDir) {
   const std::string dir = programDir.lexically_normal().string();
   const std::string file = chosen.lexically_normal().string();
   const std::string prefix = dir.ends_with('/') ? dir : dir + "/";
-  if (file.size() <= prefix.size() || upper(file.substr(0, prefix.size())) != upper(prefix)) {
+  if (file.size() <= prefix.size() ||
+      asciiUpper(file.substr(0, prefix.size())) != asciiUpper(prefix)) {
     return chosen.string();
   }
   std::string rest = file.substr(prefix.size());
@@ -53,14 +45,14 @@ fs::path programStartFolder(const std::string& current, const fs::path& programD
 }
 
 std::string qlGetSound(const Context& ctx, SoundPlayer& player, const std::string& old,
-                       const FileDialogPort& dialog) {
+                       const FileDialogPort& dialog, Table* openDsnd) {
   const std::string chosen =
       dialog ? dialog("Sound-Datei suchen", soundFolder(ctx.CRUNIN), kSoundFilter) : "";
   ctx.log.log("QLGetSound", "Alt: " + old + " Neu: " + chosen);
   if (chosen.empty()) return old;
   ctx.log.log("QLGetSound", " Neu: " + chosen);
   const std::string stored = storedPath(chosen, ctx.CRUNIN);
-  (void)qlPlaySound(ctx, player, kSoundFile, 0, stored);
+  (void)qlPlaySound(ctx, player, kSoundFile, 0, stored, openDsnd);
   return stored;
 }
 

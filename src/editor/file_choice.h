@@ -10,6 +10,7 @@ namespace zrv {
 
 struct Context;
 class SoundPlayer;
+class Table;
 
 // Shows a file-open dialog: title, start folder, wx filter list; the chosen path or "".
 using FileDialogPort = std::function<std::string(
@@ -34,9 +35,10 @@ std::filesystem::path programStartFolder(const std::string& current,
                                          const std::filesystem::path& programDir);
 
 // QLGETSOUND: lets the user pick a wave file in the sounds folder. Logs the old and the new
-// file; on a choice plays it and returns it as stored, otherwise returns `old`.
+// file; on a choice plays it and returns it as stored, otherwise returns `old`. `openDsnd`: the
+// sound table the sound settings hold open (its index stays), as for qlPlaySound.
 std::string qlGetSound(const Context& ctx, SoundPlayer& player, const std::string& old,
-                       const FileDialogPort& dialog);
+                       const FileDialogPort& dialog, Table* openDsnd = nullptr);
 // ZRVPROGSTART: lets the user pick a program file; "" when the user cancels.
 std::string zrvProgStart(const Context& ctx, const std::string& title, const std::string& current,
                          const FileDialogPort& dialog);

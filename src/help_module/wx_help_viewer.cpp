@@ -4,7 +4,7 @@
 #include <wx/html/helpfrm.h>
 #include <wx/image.h>
 
-#include "ui/german_locale.h"
+#include "widgets/german_locale.h"
 
 namespace zrv {
 namespace fs = std::filesystem;

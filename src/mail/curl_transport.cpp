@@ -9,8 +9,8 @@
 #include <memory>
 #include <optional>
 
-#include "mail/curl_library.h"
 #include "mail/mime_message.h"
+#include "platform/curl_library.h"
 
 namespace zrv {
 namespace {

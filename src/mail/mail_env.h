@@ -10,7 +10,7 @@ namespace zrv {
 
 struct Context;
 class MailTransport;
-class ResponsiveWait;
+class WaitPort;
 
 // The sender's name and address as the sender dialog shows and returns them.
 struct SenderEntry {
@@ -30,7 +30,7 @@ class SenderDialog {
 struct MailEnv {
   Context& ctx;
   MailTransport& transport;
-  ResponsiveWait& wait;
+  WaitPort& wait;
   SenderDialog& senderDialog;
 };
 

@@ -5,6 +5,8 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "widgets/call_after.h"
+
 namespace zrv {
 namespace {
 
@@ -60,7 +62,7 @@ MailSetupDialog::MailSetupDialog(wxWindow* parent, const std::string& header,
   address_->SetFocus();
   Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& event) {
     event.Skip();
-    CallAfter([this] { address_->SetFocus(); });
+    callAfter(*this, [this] { address_->SetFocus(); });
   });
 }
 

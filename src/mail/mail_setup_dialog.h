@@ -5,7 +5,7 @@
 #include <wx/dialog.h>
 
 #include "mail/mail_env.h"
-#include "ui/dialog_look.h"
+#include "widgets/dialog_look.h"
 
 class wxTextCtrl;
 class wxWindow;

@@ -1,6 +1,5 @@
 #include "mail/mail_support.h"
 
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,9 +10,10 @@
 #include "app/maker.h"
 #include "app/setting_keys.h"
 #include "app/settings_file.h"
-#include "ports/user_interface.h"
 #include "mail/mail_settings.h"
 #include "mail/send_mail.h"
+#include "ports/user_interface.h"
+#include "store/base/ascii_case.h"
 #include "store/base/codepage.h"
 #include "store/base/file_names.h"
 #include "store/base/logbook.h"
@@ -28,12 +28,6 @@ std::string trimmed(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string::npos) return "";
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::string upper(std::string text) {
-  for (char& c : text)
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
 }
 
 std::size_t charCount(const std::string& utf8) {
@@ -150,7 +144,7 @@ int sendWithBody(MailEnv& env, const MailRequest& r, const Route& route,
 int mailSupport(MailEnv& env, const MailRequest& r) {
   Context& ctx = env.ctx;
   const SettingsFile ini = settingsFile(ctx);
-  const std::string bodyName = upper(r.bodyFile.filename().string());
+  const std::string bodyName = asciiUpper(r.bodyFile.filename().string());
   const bool userMail = bodyName == "EMAIL.TXT";
   const MailAccount account = readMailAccount(ctx);
   const std::string recipient = recipientOf(ini, r);

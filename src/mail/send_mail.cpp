@@ -6,8 +6,8 @@
 #include "app/context.h"
 #include "mail/mail_env.h"
 #include "mail/mail_transport.h"
-#include "mail/off_thread.h"
 #include "mail/send_mail_command.h"
+#include "platform/off_thread.h"
 #include "store/base/logbook.h"
 
 namespace zrv {

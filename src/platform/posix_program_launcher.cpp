@@ -10,6 +10,7 @@
 
 #include "platform/command_line.h"
 #include "platform/spawn.h"
+#include "store/base/ascii_case.h"
 
 namespace zrv {
 namespace {
@@ -47,9 +48,7 @@ std::filesystem::path findBareName(const std::string& name, const std::filesyste
   if (std::filesystem::path found = findInPath(name); !found.empty()) return found;
   const std::size_t dot = name.rfind('.');
   if (dot == std::string::npos || dot == 0) return {};
-  std::string suffix = name.substr(dot);
-  for (char& c : suffix)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string suffix = asciiLower(name.substr(dot));
   if (suffix != ".exe" && suffix != ".com" && suffix != ".bat") return {};
   return findInPath(name.substr(0, dot));
 }

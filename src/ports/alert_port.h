@@ -3,8 +3,10 @@
 // runs an action when its button is pressed and closes when the action returns true.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "store/base/date.h"
 
@@ -39,6 +41,20 @@ struct Postponement {
   std::string time;
 };
 
+// One line of "Während Sie weg waren": a missed appointment.
+struct MissedRow {
+  std::uint32_t recno = 0;
+  std::string date;  // "dd.mm.yyyy"
+  std::string time;  // "HH:MM"
+  std::string text;  // the first line
+  std::string kind;  // the kind's name
+};
+
+enum class MissedChoice {
+  ConfirmAll,  // "Alle bestätigen": each moves on as "&Gelesen" moves it
+  OneByOne,    // "Einzeln ansehen", or the window closed: the alerts one after another
+};
+
 class AlertPort {
  public:
   virtual ~AlertPort() = default;
@@ -48,6 +64,11 @@ class AlertPort {
   // Shows "Termin verlegen" with the start values; nullopt when the user cancelled.
   virtual std::optional<Postponement> askPostponement(const Date& date,
                                                       const std::string& time) = 0;
+  // "Während Sie weg waren": the missed appointments in one modal window. A front end without
+  // that window answers OneByOne, which keeps the alerts one after another.
+  virtual MissedChoice showMissedSummary(const std::vector<MissedRow>& /*rows*/) {
+    return MissedChoice::OneByOne;
+  }
 };
 
 }  // namespace zrv

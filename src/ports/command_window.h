@@ -1,9 +1,11 @@
-// What the commands of the menus, the button bar, the context menu and the list's keys need of
-// the main window. The wx main window implements it; tests pass a scripted one.
+// What the main window's own commands need of it (the editor's and the calendar's commands have
+// ports of their own: editor/editor_commands.h, calendar/calendar_commands.h). The wx main window
+// implements it; tests pass the shared fake (tests/support/command_window_fake.h).
 #pragma once
 
 #include <cstdint>
 #include <string>
+
 
 namespace zrv {
 
@@ -17,10 +19,6 @@ class CommandWindow {
   virtual void leaveWeekOverview() = 0;
   // The week overview on view 1.
   virtual void showWeekOverview() = 0;
-  // The appointment editor on `recno` (0 with `isNew`: a new appointment).
-  virtual void editAppointment(std::uint32_t recno, bool isNew) = 0;
-  // The month calendar as viewer; afterwards the list shows view 1 and has the focus.
-  virtual void showCalendar() = 0;
   // The about box, without sound.
   virtual void showAbout() = 0;
   // The current appointment's text to the clipboard.

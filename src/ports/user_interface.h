@@ -9,6 +9,9 @@ namespace zrv {
 // The own panes of the main window's status bar.
 enum class StatusPane { Week, File, View, TimerLamp };
 
+// What kind of message a box brings: its icon, and for a question its buttons.
+enum class Severity { Information, Question, Problem, Error };
+
 struct Rgb {
   unsigned char r = 0, g = 0, b = 0;
   friend bool operator==(const Rgb&, const Rgb&) = default;
@@ -20,8 +23,9 @@ class UserInterface {
  public:
   virtual ~UserInterface() = default;
 
-  // A message box with an OK button (information style).
-  virtual void message(const std::string& title, const std::string& text) = 0;
+  // A message box with an OK button in the style of `severity`.
+  virtual void message(const std::string& title, const std::string& text,
+                       Severity severity = Severity::Information) = 0;
   // A yes/no question; `defaultYes` preselects the answer. True for yes.
   virtual bool ask(const std::string& title, const std::string& text, bool defaultYes) = 0;
   // The status bar's own text ("" restores the idle text).
@@ -38,7 +42,7 @@ class UserInterface {
 // for start-up steps that run before a window exists, and for unit tests.
 class SilentUserInterface : public UserInterface {
  public:
-  void message(const std::string&, const std::string&) override {}
+  void message(const std::string&, const std::string&, Severity) override {}
   bool ask(const std::string&, const std::string&, bool defaultYes) override { return defaultYes; }
   void statusText(const std::string&) override {}
   void statusPane(StatusPane, const std::string&) override {}

@@ -5,8 +5,8 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "ui/bitmaps.h"
-#include "ui/tvbox_ctrl.h"
+#include "widgets/bitmaps.h"
+#include "widgets/tvbox_ctrl.h"
 
 namespace zrv {
 namespace {
@@ -40,11 +40,12 @@ wxString alertTitle(const AlertContent& content) {
 }  // namespace
 
 AlertWindow::AlertWindow(wxWindow* parent, const AlertContent& content, AlertActions& actions,
-                         AlertWindowOptions options)
+                         AlertWindowOptions options, WindowServices& services)
     : BoxDialog(parent, alertTitle(content), wxSize(kWidth, kHeight), kBoxTop, 0, alertBoxStyle(),
                 wxSTAY_ON_TOP),
       actions_(actions),
-      options_(std::move(options)) {
+      options_(std::move(options)),
+      services_(services) {
   // Labels and buttons in "Ms Sans Serif" 8 point (the dialogs' small font is a height).
   const wxFont eightPoint = dialogFont("Ms Sans Serif", 8, false);
   SetFont(eightPoint);
@@ -118,9 +119,7 @@ void AlertWindow::buildButtons(const AlertContent& content) {
   auto_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { runAction(AlertAction::Auto); });
   move_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { runAction(AlertAction::Move); });
   file_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { runAction(AlertAction::File); });
-  help_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-    if (options_.showHelp) options_.showHelp("Terminalarm");
-  });
+  help_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { services_.showHelp("Terminalarm"); });
 }
 
 void AlertWindow::runAction(AlertAction action) {

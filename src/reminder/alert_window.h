@@ -3,12 +3,12 @@
 // Escape and the close box close it without an action.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "ports/alert_port.h"
-#include "ui/box_dialog.h"
-#include "ui/dialog_look.h"
+#include "widgets/box_dialog.h"
+#include "widgets/dialog_look.h"
+#include "widgets/plain_window_services.h"
 
 class wxButton;
 class wxStaticBitmap;
@@ -17,20 +17,16 @@ class wxTextCtrl;
 
 namespace zrv {
 
-// Opens a help topic by name ("Terminalarm"); the help book plugs in here.
-using HelpHook = std::function<void(const std::string& topic)>;
-
 struct AlertWindowOptions {
   EntryColours colours = defaultEntryColours();
-  HelpHook showHelp;  // empty: the help button does nothing
 };
 
 class AlertWindow : public BoxDialog {
  public:
-  // `actions` must outlive the window. The window is centred on `parent` (on the screen
-  // without one) and stays above other windows.
+  // `actions` and `services` (the help book) must outlive the window. The window is centred on
+  // `parent` (on the screen without one) and stays above other windows.
   AlertWindow(wxWindow* parent, const AlertContent& content, AlertActions& actions,
-              AlertWindowOptions options = {});
+              AlertWindowOptions options = {}, WindowServices& services = plainWindowServices());
 
   // True once an action has succeeded and closed the window.
   bool actionDone() const { return actionDone_; }
@@ -52,6 +48,7 @@ class AlertWindow : public BoxDialog {
 
   AlertActions& actions_;
   AlertWindowOptions options_;
+  WindowServices& services_;
   wxButton* kill_ = nullptr;
   wxButton* auto_ = nullptr;
   wxButton* move_ = nullptr;

@@ -8,6 +8,7 @@
 #include "ports/user_interface.h"
 #include "reminder/alert_content.h"
 #include "reminder/missed_appointments.h"
+#include "reminder/missed_summary.h"
 #include "reminder/next_appointment.h"
 #include "reminder/reminder_env.h"
 #include "reminder/show_termin.h"
@@ -127,6 +128,10 @@ void tick(ReminderEnv& env, const std::optional<FileStamp>& seen) {
     quarterChime(env, formatTimeOfDay(now.secondsOfDay));
   }
   if (!env.stampKnown || seen != env.stamp) fileChanged(env);
+  // Back from stand-by: what was missed meanwhile comes in one window.
+  const bool woke = env.lastTick && wokeUp(*env.lastTick, now, ctx.settings.NS_TIMER);
+  env.lastTick = now;
+  if (woke && offerMissedSummary(env)) chkNext(env, "ChkAll - Weg");
   if (nextIsDue(env)) presentDueAppointment(env);
   // Committed changes wait in the table's journal; they reach its files when it says so.
   if (Status s = env.DTER.table().checkpointIfDue(); !s) ctx.log.log(kPlace, s.message());
@@ -139,6 +144,7 @@ bool qlSwitchTimer(ReminderEnv& env, bool on) {
   // Inside a tick the timer stays paused; the tick's end resumes it.
   if (on && env.ticking) return true;
   if (on) {
+    env.lastTick = env.ctx.clock.now();  // time spent in windows is no sleep of the computer
     env.ports.timer.start();
   } else {
     env.ports.timer.stop();
@@ -165,6 +171,7 @@ bool chkAll(ReminderEnv& env) {
 
 void startDueCheck(ReminderEnv& env) {
   setFilter(env, kViewCurrent);
+  offerMissedSummary(env);
   chkOlds(env);
   chkNext(env, "DlgAfterActivate");
   qlSwitchTimer(env, true);

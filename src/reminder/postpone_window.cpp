@@ -1,13 +1,12 @@
 #include "reminder/postpone_window.h"
 
 #include <wx/button.h>
-#include <wx/msgdlg.h>
 #include <wx/stattext.h>
 
 #include <cctype>
 
-#include "ui/tbmpget_ctrl.h"
-#include "ui/tvbox_ctrl.h"
+#include "widgets/tbmpget_ctrl.h"
+#include "widgets/tvbox_ctrl.h"
 
 namespace zrv {
 namespace {
@@ -66,10 +65,11 @@ std::optional<std::string> checkedTime(const std::string& typed) {
 }
 
 PostponeWindow::PostponeWindow(wxWindow* parent, const Date& date, const std::string& time,
-                               PostponeWindowOptions options)
+                               PostponeWindowOptions options, WindowServices& services)
     : BoxDialog(parent, wxS("Termin verlegen"), wxSize(kWidth, kHeight), kBoxTop, 0,
                 postponeBoxStyle()),
-      options_(std::move(options)) {
+      options_(std::move(options)),
+      services_(services) {
   buildFields(date, time);
   buildButtons();
   centre();
@@ -115,8 +115,7 @@ void PostponeWindow::buildButtons() {
 }
 
 void PostponeWindow::pickDate(TBmpGet& field) {
-  if (!options_.pickDate) return;
-  const auto picked = options_.pickDate(this, Date::fromDisplay(field.GetValue().utf8_string()));
+  const auto picked = services_.pickDate(this, Date::fromDisplay(field.GetValue().utf8_string()));
   if (picked && !picked->empty()) field.SetValue(wxString::FromUTF8(picked->toDisplay()));
 }
 
@@ -124,12 +123,12 @@ bool PostponeWindow::save() {
   if (!save_->IsEnabled()) return false;
   const auto date = checkedDate(date_->GetValue().utf8_string());
   if (!date) {
-    complain(wxS("Bitte ein gültiges Datum eingeben (TT.MM.JJJJ) !"), date_);
+    complain("Bitte ein gültiges Datum eingeben (TT.MM.JJJJ) !", date_);
     return false;
   }
   const auto time = checkedTime(time_->GetValue().utf8_string());
   if (!time) {
-    complain(wxS("Bitte eine gültige Uhrzeit eingeben (hh:mm) !"), time_);
+    complain("Bitte eine gültige Uhrzeit eingeben (hh:mm) !", time_);
     return false;
   }
   result_ = Postponement{*date, *time};
@@ -137,12 +136,8 @@ bool PostponeWindow::save() {
   return true;
 }
 
-void PostponeWindow::complain(const wxString& text, TBmpGet* field) {
-  if (options_.complain) {
-    options_.complain(wxS("Problem"), text);
-  } else {
-    wxMessageBox(text, wxS("Problem"), wxOK | wxICON_EXCLAMATION, this);
-  }
+void PostponeWindow::complain(const std::string& text, TBmpGet* field) {
+  services_.tell(this, Severity::Problem, "Problem", text);
   field->SetFocus();
 }
 

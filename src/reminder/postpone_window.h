@@ -3,13 +3,13 @@
 // the close box leave without a result.
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 
 #include "ports/alert_port.h"
-#include "ui/box_dialog.h"
-#include "ui/dialog_look.h"
+#include "widgets/box_dialog.h"
+#include "widgets/dialog_look.h"
+#include "widgets/plain_window_services.h"
 
 class wxButton;
 
@@ -17,22 +17,17 @@ namespace zrv {
 
 class TBmpGet;
 
-// Lets the user pick a date, starting from `current`; nullopt leaves the field as it is.
-using DatePicker = std::function<std::optional<Date>(wxWindow* parent, const Date& current)>;
-// Tells the user about a wrong entry (title, text), e.g. in a message box.
-using ProblemReporter = std::function<void(const wxString& title, const wxString& text)>;
-
 struct PostponeWindowOptions {
   EntryColours colours = defaultEntryColours();
-  DatePicker pickDate;       // empty: the calendar button does nothing
-  ProblemReporter complain;  // empty: a message box over the window
 };
 
 class PostponeWindow : public BoxDialog {
  public:
-  // `time` is the start time "HH:MM".
+  // `time` is the start time "HH:MM". `services` (the calendar of the date field, the message
+  // boxes) must outlive the window.
   PostponeWindow(wxWindow* parent, const Date& date, const std::string& time,
-                 PostponeWindowOptions options = {});
+                 PostponeWindowOptions options = {},
+                 WindowServices& services = plainWindowServices());
 
   // The saved date and time ("HH:MM"); nullopt until the user has saved.
   const std::optional<Postponement>& result() const { return result_; }
@@ -50,9 +45,10 @@ class PostponeWindow : public BoxDialog {
   void buildFields(const Date& date, const std::string& time);
   void buildButtons();
   void pickDate(TBmpGet& field);
-  void complain(const wxString& text, TBmpGet* field);
+  void complain(const std::string& text, TBmpGet* field);
 
   PostponeWindowOptions options_;
+  WindowServices& services_;
   TBmpGet* date_ = nullptr;
   TBmpGet* time_ = nullptr;
   wxButton* save_ = nullptr;

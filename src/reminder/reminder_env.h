@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "store/base/clock.h"
 #include "store/base/file_stamp.h"
 
 namespace zrv {
@@ -60,6 +61,9 @@ struct ReminderEnv {
   // A tick is running: a timer event that arrives while it waits (an alert, the wake-up wait)
   // must not start a second one inside it.
   bool ticking = false;
+
+  // When the last tick ran: a much longer gap means the computer slept (see missed_summary.h).
+  std::optional<Moment> lastTick;
 };
 
 }  // namespace zrv

@@ -6,13 +6,6 @@
 namespace zrv {
 namespace {
 
-const char* monthName(int month) {
-  static const char* const kNames[] = {"Januar",    "Februar", "März",     "April",
-                                       "Mai",       "Juni",    "Juli",     "August",
-                                       "September", "Oktober", "November", "Dezember"};
-  return month >= 1 && month <= 12 ? kNames[month - 1] : "";
-}
-
 // An interval of 0 (never set) reads as every day or every week.
 int shownInterval(int n) {
   return n == 0 ? 1 : n;
@@ -27,7 +20,7 @@ RepetitionValues repetitionOf(const Appointment& a) {
 std::string longEndDate(int kind, const Date& end) {
   if (end.empty()) return "";
   return qlCDow(end) + (kind == kHourly ? " " : ", ") + std::to_string(end.day()) + ". " +
-         monthName(end.month()) + " " + std::to_string(end.year());
+         germanMonth(end.month()) + " " + std::to_string(end.year());
 }
 
 std::string makeVorlTxt(int kind, const RepetitionValues& v) {

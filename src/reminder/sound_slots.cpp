@@ -102,4 +102,16 @@ std::string qlGetPSound(const Context& ctx, int area, int number) {
   return sound;
 }
 
+std::vector<std::string> slotSounds(const Context& ctx, const std::vector<SoundSlot>& slots) {
+  std::vector<std::string> sounds(slots.size());
+  if (std::unique_ptr<Table> t = openSoundTable(ctx)) {
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+      if (seekSlot(*t, slots[i].area, slots[i].number)) sounds[i] = soundOf(*t);
+    }
+    (void)t->close();
+  }
+  eraseTemporaryIndex(ctx);
+  return sounds;
+}
+
 }  // namespace zrv

@@ -1,10 +1,11 @@
 // Playing the program's sounds: a sound slot of the sound table "ZRVPARAM.DBF" addressed by area
-// and number, a given wave file (area 0), or stopping what plays (area 99); and the default
-// sound of a slot with its fall-backs.
+// and number, a given wave file (area 0), or stopping what plays (area 99); the default sound of
+// a slot with its fall-backs, and the sounds of slots as stored.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zrv {
 
@@ -28,5 +29,14 @@ bool qlPlaySound(const Context& ctx, SoundPlayer& player, int area, int number,
 // of slot 8/1 instead ("" when that is missing too). The table is opened and the temporary
 // index built and erased for this call.
 std::string qlGetPSound(const Context& ctx, int area, int number);
+
+struct SoundSlot {
+  int area = 0;
+  int number = 0;
+};
+// The SOUND of each slot as the table holds it, without qlGetPSound's fall-back: "" for a slot
+// that is missing or empty, and for all of them when the table cannot be read. One opening of
+// the table (and its temporary index) for all slots.
+std::vector<std::string> slotSounds(const Context& ctx, const std::vector<SoundSlot>& slots);
 
 }  // namespace zrv

@@ -4,8 +4,9 @@
 #include <wx/dcbuffer.h>
 #include <wx/panel.h>
 
-#include "ui/bitmaps.h"
-#include "ui/dialog_look.h"
+#include "widgets/bitmaps.h"
+#include "widgets/call_after.h"
+#include "widgets/dialog_look.h"
 
 namespace zrv {
 namespace {
@@ -100,7 +101,7 @@ AboutBox::AboutBox(wxWindow* parent, const std::string& release, bool splash,
 }
 
 void AboutBox::bindClick(wxWindow* w) {
-  w->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { CallAfter([this] { close(); }); });
+  w->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent&) { callAfter(*this, [this] { close(); }); });
 }
 
 // The splash starts its timer and plays its sound once, however often it is painted; the timer

@@ -5,9 +5,10 @@
 
 #include "reminder/view_rows.h"
 #include "store/appointments/appointment_table.h"
-#include "ui/bitmaps.h"
-#include "ui/dialog_look.h"
 #include "ui/list_renderers.h"
+#include "widgets/bitmaps.h"
+#include "widgets/call_after.h"
+#include "widgets/dialog_look.h"
 
 namespace zrv {
 namespace {
@@ -164,7 +165,7 @@ void AppointmentGrid::reload() {
 void AppointmentGrid::nearEnd() {
   if (morePending_) return;
   morePending_ = true;
-  CallAfter([this] { takeMore(false); });
+  callAfter(*this, [this] { takeMore(false); });
 }
 
 void AppointmentGrid::takeAllRows() {

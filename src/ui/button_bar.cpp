@@ -3,7 +3,7 @@
 #include <wx/dcbuffer.h>
 #include <wx/settings.h>
 
-#include "ui/bitmaps.h"
+#include "widgets/bitmaps.h"
 
 namespace zrv {
 namespace {

@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "app/context.h"
-#include "calendar/calendar_window.h"
 #include "editor/edit_termin.h"
 #include "reminder/reminder_env.h"
 #include "store/appointments/appointment_table.h"
@@ -47,10 +46,8 @@ void fillMenu(TMenu& menu, const std::vector<MenuEntry>& entries,
 
 }  // namespace
 
-CommandSurfaces::CommandSurfaces(Context& ctx) : ctx_(ctx) {
-  editorSeams_.pickDate = calendarDatePicker(ctx);
-  editorSeams_.showHelp = [&ctx](const std::string& topic) { ctx.help.show(topic); };
-}
+CommandSurfaces::CommandSurfaces(Context& ctx, WindowServices& services)
+    : ctx_(ctx), services_(services) {}
 
 CommandSurfaces::~CommandSurfaces() = default;
 
@@ -121,7 +118,7 @@ MenuFacts CommandSurfaces::facts(std::uint32_t recno) const {
 void CommandSurfaces::editTermin(wxWindow* owner, std::uint32_t recno, bool isNew,
                                  const std::string& startText) {
   if (ReminderEnv* env = frame_ ? frame_->env() : nullptr) {
-    (void)zrv::editTermin(owner, *env, recno, isNew, false, startText, editorSeams_);
+    (void)zrv::editTermin(owner, *env, recno, isNew, false, startText, services_);
   }
 }
 

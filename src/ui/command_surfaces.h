@@ -3,8 +3,6 @@
 // through MainFrame::runCommand. It is the program's MainWindowParts.
 #pragma once
 
-#include "editor/editor_seams.h"
-
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -21,10 +19,13 @@ namespace zrv {
 class ButtonBar;
 class ResidentTray;
 class TMenu;
+class WindowServices;
 
 class CommandSurfaces : public MainWindowParts {
  public:
-  explicit CommandSurfaces(Context& ctx);
+  // `services` (the editor's calendar, help book, file chooser and message boxes) must outlive
+  // the surfaces.
+  CommandSurfaces(Context& ctx, WindowServices& services);
   ~CommandSurfaces() override;
 
   // The window the surfaces belong to; its menu bar is built now.
@@ -61,7 +62,7 @@ class CommandSurfaces : public MainWindowParts {
   std::unique_ptr<TMenu> menuBar_;
   ButtonBar* buttonBar_ = nullptr;             // owned by the frame
   mutable std::optional<Appointment> record_;  // the record the rules look at
-  EditorSeams editorSeams_;                    // the editor's date picker is the calendar
+  WindowServices& services_;
 };
 
 }  // namespace zrv

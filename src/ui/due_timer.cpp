@@ -5,6 +5,8 @@
 
 #include <set>
 
+#include "app/escaped_error.h"
+
 namespace zrv {
 namespace {
 
@@ -44,10 +46,17 @@ int openModalWindows() {
 DueTimer::DueTimer(int seconds, std::function<void()> action)
     : intervalMs_(seconds * 1000), action_(std::move(action)) {
   modalCounter();
-  timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
-    if (openModalWindows() > 0 || !action_) return;
+  timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { tick(); });
+}
+
+void DueTimer::tick() {
+  if (halted_ || openModalWindows() > 0 || !action_) return;
+  try {
     action_();
-  });
+  } catch (...) {
+    halt();
+    handOverEscaped("Timer");
+  }
 }
 
 DueTimer::~DueTimer() {
@@ -55,7 +64,12 @@ DueTimer::~DueTimer() {
 }
 
 void DueTimer::start() {
-  if (!timer_.IsRunning()) timer_.Start(intervalMs_);
+  if (!halted_ && !timer_.IsRunning()) timer_.Start(intervalMs_);
+}
+
+void DueTimer::halt() {
+  halted_ = true;
+  timer_.Stop();
 }
 
 void DueTimer::stop() {

@@ -3,6 +3,8 @@
 #include <wx/app.h>
 #include <wx/eventfilter.h>
 
+#include "widgets/call_after.h"
+
 namespace zrv {
 
 // F1 reaches the program as a char hook of the window that has the keyboard, whichever it is.
@@ -13,7 +15,7 @@ class HelpKey::Filter : public wxEventFilter {
     if (event.GetEventType() != wxEVT_CHAR_HOOK) return Event_Skip;
     if (static_cast<wxKeyEvent&>(event).GetKeyCode() != WXK_F1) return Event_Skip;
     // Shown after the key's own handling has ended, so that a modal window stays usable.
-    if (wxTheApp) wxTheApp->CallAfter([&help = help_] { help.showCurrent(); });
+    if (wxTheApp) callAfter(*wxTheApp, [&help = help_] { help.showCurrent(); });
     return Event_Processed;
   }
 

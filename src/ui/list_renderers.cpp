@@ -2,7 +2,7 @@
 
 #include <wx/dc.h>
 
-#include "ui/bitmaps.h"
+#include "widgets/bitmaps.h"
 
 namespace zrv {
 namespace {

@@ -13,27 +13,31 @@
 #include "app/help.h"
 #include "app/startup.h"
 #include "calendar/calendar_window.h"
+#include "print/print_commands.h"
 #include "reminder/alert_actions.h"
 #include "reminder/clipboard.h"
 #include "reminder/due_check.h"
 #include "reminder/missed_appointments.h"
+#include "reminder/missed_summary.h"
 #include "reminder/next_appointment.h"
 #include "reminder/reminder_env.h"
 #include "reminder/views.h"
 #include "reminder/week_overview.h"
+#include "remote/cli_commands.h"
 #include "store/appointments/appointment_table.h"
 #include "store/base/clock.h"
 #include "store/base/logbook.h"
 #include "ui/about_box.h"
 #include "ui/appointment_grid.h"
-#include "ui/bitmaps.h"
-#include "ui/dialog_look.h"
 #include "ui/due_timer.h"
-#include "ui/german_locale.h"
 #include "ui/main_status_bar.h"
 #include "ui/stop_sequence.h"
 #include "ui/week_panel.h"
 #include "ui/wx_clipboard.h"
+#include "widgets/bitmaps.h"
+#include "widgets/call_after.h"
+#include "widgets/dialog_look.h"
+#include "widgets/german_locale.h"
 
 namespace zrv {
 namespace {
@@ -69,7 +73,8 @@ MainFrame::MainFrame(Context& ctx, const WindowRect& rect, MainWindowParts& part
               "zorvane"),
       ctx_(ctx),
       parts_(parts),
-      startupCounter_(ctx.run.LS_WNDHIDDEN ? 3 : 2) {
+      startupCounter_(ctx.run.LS_WNDHIDDEN ? 3 : 2),
+      printPeriod_(this, ctx.ui, entryColours(ctx.lists)) {
   SetIcons(programIcons());
   SetBackgroundColour(*wxWHITE);
   SetForegroundColour(*wxBLACK);
@@ -88,6 +93,9 @@ MainFrame::MainFrame(Context& ctx, const WindowRect& rect, MainWindowParts& part
   Bind(wxEVT_MOVE, &MainFrame::onMove, this);
   Bind(wxEVT_ICONIZE, &MainFrame::onIconize, this);
   Bind(wxEVT_CLOSE_WINDOW, &MainFrame::onClose, this);
+  registerEditorCommands(commands_, *this);
+  registerCalendarCommands(commands_, *this);
+  registerPrintCommands(commands_, {printer_, printPeriod_});
   // The window's creation is its first resize.
   buildDlg();
 }
@@ -114,6 +122,11 @@ void MainFrame::followTable(ReminderEnv* env) {
     grid_->reload();
   }
   if (!cycleStarted_) startCycle();
+}
+
+void MainFrame::settingsChanged() {
+  SetTitle(titleOf(ctx_));
+  followTable(env_);
 }
 
 void MainFrame::initialise() {
@@ -245,7 +258,11 @@ void MainFrame::activateList() {
 
 void MainFrame::startCycle() {
   if (!env_) return;
+  // After the start, what was missed while the program did not run comes in one window (the
+  // cycle counts as started first: the window's own event loop must not start it again).
+  const bool first = !cycleStarted_;
   cycleStarted_ = true;
+  if (first) offerMissedSummary(*env_);
   chkOlds(*env_);
   chkNext(*env_, "DlgAfterActivate");
   qlSwitchTimer(*env_, true);
@@ -299,6 +316,10 @@ void MainFrame::pasteFromClipboard() {
   if (!env_) return;
   getClipboard(*env_, clipboard,
                [this](const std::string& text) { parts_.editTermin(this, 0, true, text); });
+}
+
+void MainFrame::registerCommandLine(CliChangeSource& source) {
+  registerCommandLineCommands(commands_, source);
 }
 
 bool MainFrame::runCommand(CommandId id, std::uint32_t recno) {
@@ -402,7 +423,7 @@ void MainFrame::onSize(wxSizeEvent& event) {
   scheduleCoords("Resize");
   if (IsIconized() || GetClientSize() == builtFor_ || rebuildPending_) return;
   rebuildPending_ = true;
-  CallAfter([this] {
+  callAfter(*this, [this] {
     rebuildPending_ = false;
     buildDlg();
   });
@@ -416,7 +437,7 @@ void MainFrame::onMove(wxMoveEvent& event) {
 void MainFrame::onIconize(wxIconizeEvent& event) {
   event.Skip();
   // A window that started hidden builds its list when it is first shown.
-  if (!event.IsIconized() && initialised_ && !panel_) CallAfter([this] { buildDlg(); });
+  if (!event.IsIconized() && initialised_ && !panel_) callAfter(*this, [this] { buildDlg(); });
 }
 
 void MainFrame::onClose(wxCloseEvent& event) {

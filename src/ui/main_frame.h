@@ -11,12 +11,18 @@
 #include <string>
 
 #include "app/coords.h"
+#include "calendar/calendar_commands.h"
 #include "commands/commands.h"
+#include "editor/editor_commands.h"
 #include "ports/command_window.h"
 #include "ports/main_window_port.h"
+#include "print/period_dialog.h"
+#include "print/print_port_wx.h"
 #include "reminder/view_rows.h"
 
 namespace zrv {
+
+class CliChangeSource;
 
 struct Context;
 struct ReminderEnv;
@@ -64,7 +70,11 @@ class NoMainWindowParts : public MainWindowParts {
 // The one NoMainWindowParts of the program.
 MainWindowParts& noMainWindowParts();
 
-class MainFrame : public wxFrame, public MainWindowPort, public CommandWindow {
+class MainFrame : public wxFrame,
+                  public MainWindowPort,
+                  public CommandWindow,
+                  public AppointmentEditor,
+                  public CalendarViewer {
  public:
   // Counts the first buildDlg calls that build no list: 2, or 3 when the program starts
   // hidden (ctx.run.LS_WNDHIDDEN, so chooseActivation must have run).
@@ -101,6 +111,14 @@ class MainFrame : public wxFrame, public MainWindowPort, public CommandWindow {
   void checkLbxKeys(int keyCode);
   // Runs a command of the menus, the bar, the context menu (on `recno`) or the list's keys.
   bool runCommand(CommandId id, std::uint32_t recno = 0);
+  // The command line's changes run as the command CommandLineChange, from `source`.
+  void registerCommandLine(CliChangeSource& source);
+  // The window's commands: the main window's own, the editor's and the calendar's are
+  // registered; a later subsystem registers its own here (Commands::add(id, action)).
+  Commands& commands() { return commands_; }
+  // The settings changed: the title (network mode) and the list or the week overview (its days)
+  // are made anew.
+  void settingsChanged();
   // Writes the window's position now if a move or resize is still waiting to be saved.
   void saveCoordsNow();
   bool Layout() override;
@@ -121,8 +139,6 @@ class MainFrame : public wxFrame, public MainWindowPort, public CommandWindow {
   // CommandWindow
   void leaveWeekOverview() override { checkDlgArt(); }
   void showWeekOverview() override;
-  void editAppointment(std::uint32_t recno, bool isNew) override { edit(recno, isNew); }
-  void showCalendar() override;
   void showAbout() override;
   void copyToClipboard() override;
   void pasteFromClipboard() override;
@@ -130,6 +146,11 @@ class MainFrame : public wxFrame, public MainWindowPort, public CommandWindow {
   void hideWindow() override;
   void closeWindow() override { Close(); }
   std::string chooseTableFile(TableFileChoice choice) override;
+
+  // AppointmentEditor
+  void editAppointment(std::uint32_t recno, bool isNew) override { edit(recno, isNew); }
+  // CalendarViewer
+  void showCalendar() override;
 
  private:
   // The client area below the button bar.
@@ -167,6 +188,8 @@ class MainFrame : public wxFrame, public MainWindowPort, public CommandWindow {
   wxTimer coordsTimer_;
   std::string coordsCaller_;
   std::string trayTooltip_;
+  WxPrintPort printer_{this};
+  WxPrintPeriod printPeriod_;
 };
 
 }  // namespace zrv

@@ -4,7 +4,7 @@
 #include <wx/panel.h>
 
 #include "store/base/clock.h"
-#include "ui/dialog_look.h"
+#include "widgets/dialog_look.h"
 
 namespace zrv {
 namespace {

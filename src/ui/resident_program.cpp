@@ -2,8 +2,6 @@
 
 #include <wx/app.h>
 
-#include <stdexcept>
-
 #include "app/check_dbf.h"
 #include "app/check_ini.h"
 #include "app/context.h"
@@ -11,16 +9,16 @@
 #include "app/exit_pack.h"
 #include "app/first_start.h"
 #include "app/help_module.h"
+#include "app/settings_listener.h"
 #include "app/startup.h"
-#include "calendar/calendar_window.h"
 #include "mail/curl_transport.h"
 #include "mail/mail_setup_dialog.h"
 #include "mail/mail_support.h"
-#include "mail/paint_wait_wx.h"
 #include "platform/linux_wake_up.h"
 #include "platform/posix_program_launcher.h"
 #include "platform/sdl_sound_player.h"
 #include "platform/system_clock.h"
+#include "platform/xdg_autostart.h"
 #include "reminder/alert_port_wx.h"
 #include "reminder/due_check.h"
 #include "reminder/next_appointment.h"
@@ -28,19 +26,25 @@
 #include "reminder/sound_slots.h"
 #include "reminder/timer_interval.h"
 #include "reminder/wake_up_job.h"
+#include "settings/settings_windows_wx.h"
 #include "store/appointments/appointment_table.h"
 #include "store/base/logbook.h"
 #include "ui/about_box.h"
-#include "ui/bitmaps.h"
 #include "ui/command_surfaces.h"
 #include "ui/due_timer.h"
 #include "ui/help_key.h"
 #include "ui/main_frame.h"
+#include "ui/remote_control.h"
 #include "ui/resident_tray.h"
+#include "ui/settings_follower.h"
 #include "ui/start_trim.h"
+#include "ui/table_follower.h"
 #include "ui/tray_icon.h"
 #include "ui/wx_user_interface.h"
 #include "ui/wx_wait.h"
+#include "ui/wx_window_services.h"
+#include "widgets/bitmaps.h"
+#include "widgets/call_after.h"
 
 namespace zrv {
 namespace fs = std::filesystem;
@@ -59,23 +63,25 @@ ResidentProgram::ResidentProgram(const fs::path& programFile, std::optional<RunM
       [this](const std::string& line) { log_->log("QLPlaySound", line); });
   launcher_ = std::make_unique<PosixProgramLauncher>();
   transport_ = std::make_unique<CurlMailTransport>();
-  paintWait_ = std::make_unique<WxPaintWait>();
   wakeUp_ = std::make_unique<LinuxWakeUpScheduler>(LinuxWakeUpOptions{dir, true});
   wait_ = std::make_unique<WxWait>();
   help_ = std::make_unique<HelpModuleViewer>(dir / kHelpModuleFile, helpBookFile(dir),
                                              [this](const std::string& text) {
                                                log_->log("Hilfe", text);
-                                               ui_->message("Hilfe", text);
+                                               ui_->message("Hilfe", text, Severity::Problem);
                                              });
   ctx_->help.attach(help_.get());
+  services_ = std::make_unique<WxWindowServices>(*ctx_);
   helpKey_ = std::make_unique<HelpKey>(ctx_->help);
 }
 
 ResidentProgram::~ResidentProgram() {
+  remote_.reset();
   tray_.reset();
   helpKey_.reset();
   ctx_->help.attach(nullptr);
-  env_.reset();
+  settings_.reset();
+  table_.reset();
   timer_.reset();
 }
 
@@ -97,31 +103,31 @@ void ResidentProgram::start() {
   dropMatchedFonts();
   chooseActivation(*ctx_);
 
-  // Fonts are the dialog look's (ui/dialog_look.h); the window and its message bar:
-  surfaces_ = std::make_unique<CommandSurfaces>(*ctx_);
+  // Fonts are the dialog look's (widgets/dialog_look.h); the window and its message bar:
+  surfaces_ = std::make_unique<CommandSurfaces>(*ctx_, *services_);
   frame_ = new MainFrame(*ctx_, rect, *surfaces_);
   surfaces_->setFrame(frame_);
   ui_->setMainFrame(frame_);
-  alert_ = std::make_unique<WxAlertPort>(
-      frame_,
-      AlertWindowOptions{entryColours(ctx_->lists),
-                         [this](const std::string& topic) { ctx_->help.show(topic); }},
-      PostponeWindowOptions{entryColours(ctx_->lists), calendarDatePicker(*ctx_), {}});
+  alert_ = std::make_unique<WxAlertPort>(frame_, entryColours(ctx_->lists), *services_);
   senderDialog_ = std::make_unique<WxSenderDialog>(frame_, entryColours(ctx_->lists));
-  mail_ = std::make_unique<MailSupport>(MailEnv{*ctx_, *transport_, *paintWait_, *senderDialog_});
+  mail_ = std::make_unique<MailSupport>(MailEnv{*ctx_, *transport_, *wait_, *senderDialog_});
+  autostart_ = std::make_unique<XdgAutostart>();
+  settingsWindows_ = std::make_unique<WxSettingsWindows>(
+      frame_, *ctx_, WxSettingsWindows::Parts{*services_, *sound_, *mail_, *autostart_});
+  registerSettingsCommands(frame_->commands(), *settingsWindows_);
 
   // Network mode's user set-up comes with the user registry.
   openTableAtStart(*ctx_, {});
   timer_ = std::make_unique<DueTimer>(dueTimerSeconds(ctx_->settings.NS_TIMER, *log_), [this] {
-    try {
-      if (env_) chkAll(*env_);
-    } catch (...) {
-      endAfterError("Timer");
-    }
+    table_->dueCheck(*ctx_);
+    if (remote_) remote_->publishNext();
   });
-  if (ctx_->DTER) env_ = makeEnv();
-  frame_->attach(env_.get());
-  ctx_->tableListener = this;
+  table_ = std::make_unique<TableFollower>(
+      *frame_, [this](AppointmentTable& table) { return makeEnv(table); });
+  table_->start(*ctx_);
+  ctx_->tableListener = table_.get();
+  settings_ = std::make_unique<SettingsFollower>(*frame_);
+  ctx_->settingsListener = settings_.get();
 
   // A hidden start leaves the window off screen, behind the tray icon; without a notification
   // area it shows the window iconified.
@@ -132,47 +138,43 @@ void ResidentProgram::start() {
   tray_ = std::make_unique<ResidentTray>(*frame_, *ctx_,
                                          TrayMenuActions{[this] { aboutFromTray(); }, {}});
   surfaces_->setTray(tray_.get());
+  settings_->setTray(tray_.get());
   if (hidden && !trayHost) tray_->noteNoTray();
   frame_->initialise();
-  wxTheApp->CallAfter([] { returnFreedMemory(); });
+  remote_ = std::make_unique<RemoteControl>(*ctx_, *frame_, *timer_, [this] { return env(); });
+  remote_->start();
+  remote_->publishNext();
+  callAfter(*wxTheApp, [] { returnFreedMemory(); });
 }
 
-std::unique_ptr<ReminderEnv> ResidentProgram::makeEnv() {
+std::unique_ptr<ReminderEnv> ResidentProgram::makeEnv(AppointmentTable& table) {
   return std::make_unique<ReminderEnv>(
-      *ctx_, *ctx_->DTER,
+      *ctx_, table,
       ReminderPorts{*timer_, *frame_, *alert_, *sound_, *launcher_, *mail_, *wakeUp_, *wait_});
 }
 
-void ResidentProgram::tableChanged(Context& ctx) {
-  if (!ctx.DTER) {
-    if (!env_) return;  // there was none before either
-    // Nothing may go on reading a closed table: the exception boundary ends the program.
-    frame_->attach(nullptr);
-    throw std::runtime_error("Es konnte keine Termindatei geöffnet werden.");
-  }
-  if (env_) {
-    env_->follow(*ctx.DTER);
-  } else {
-    env_ = makeEnv();
-  }
-  frame_->followTable(env_.get());
+ReminderEnv* ResidentProgram::env() const {
+  return table_ ? table_->env() : nullptr;
 }
 
-void ResidentProgram::endAfterError(const char* where) {
-  const std::string what = currentExceptionText();
-  if (timer_) timer_->stop();
-  reportEscapedError(*ctx_, where, what);
-  if (wxTheApp) wxTheApp->ExitMainLoop();
+void ResidentProgram::reportError(const char* where, const std::string& what, bool first) {
+  if (timer_) timer_->halt();
+  if (first) {
+    reportEscapedError(*ctx_, where, what);
+  } else {
+    log_->log(where, "Unerwarteter Fehler: " + what);
+  }
 }
 
 // "Über Zorvane" of the tray menu: the about box without splash, then the next appointment.
 // (The command layer will wrap this like every user command.)
 void ResidentProgram::aboutFromTray() {
   aboutInfo(frame_, ctx_->CRELEASE, false);
-  if (env_) chkNext(*env_, "MenuTray");
+  if (ReminderEnv* env = this->env()) chkNext(*env, "MenuTray");
 }
 
 void ResidentProgram::shutDown() {
+  if (remote_) remote_->stop();
   ui_->setMainFrame(nullptr);
   struct Steps : ShutdownSteps {
     explicit Steps(ResidentProgram& p) : program(p) {}
@@ -191,7 +193,9 @@ void ResidentProgram::shutDown() {
 void ResidentProgram::closeTables() {
   static NoTableListener nobody;
   ctx_->tableListener = &nobody;
-  env_.reset();
+  static NoSettingsListener noSettings;
+  ctx_->settingsListener = &noSettings;
+  if (table_) table_->drop();
   timer_.reset();
   packTablesAtExit(*ctx_);
 }

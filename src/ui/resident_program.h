@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "app/run_marker.h"
-#include "app/table_in_use.h"
 
 namespace zrv {
 
@@ -21,24 +21,30 @@ class Logbook;
 class LinuxWakeUpScheduler;
 class MainFrame;
 class PosixProgramLauncher;
+class RemoteControl;
 class ResidentTray;
 class SdlSoundPlayer;
 class SystemClock;
+class SettingsFollower;
+class TableFollower;
 class CurlMailTransport;
 class MailSupport;
-class WxPaintWait;
 class WxSenderDialog;
 class WxAlertPort;
 class WxUserInterface;
 class WxWait;
+class WxWindowServices;
+class WxSettingsWindows;
+class XdgAutostart;
+class AppointmentTable;
 struct Context;
 struct ReminderEnv;
 
-class ResidentProgram : public TableListener {
+class ResidentProgram {
  public:
   // `marker`: the run marker this run holds (none when it could not be made).
   ResidentProgram(const std::filesystem::path& programFile, std::optional<RunMarker> marker);
-  ~ResidentProgram() override;
+  ~ResidentProgram();
   ResidentProgram(const ResidentProgram&) = delete;
   ResidentProgram& operator=(const ResidentProgram&) = delete;
 
@@ -50,28 +56,25 @@ class ResidentProgram : public TableListener {
   // After the event loop: the tables packed and closed, the timer ended, the settings backed
   // up, the run's files deleted, the last logbook line.
   void shutDown();
-  // The exception boundary, called inside a catch block: the error goes to the logbook and to
-  // the user, the due check stops, and the event loop ends so that shut-down runs in order.
-  void endAfterError(const char* where);
+  // The report of the exception boundary (ZorvaneApp): the due check halts for good and the
+  // error with the text `what` goes to the logbook under `where`; the first of the run also to
+  // the user. Ending the program is the boundary's part.
+  void reportError(const char* where, const std::string& what, bool first);
 
   Context& context() { return *ctx_; }
   MainFrame* frame() const { return frame_; }
   CommandSurfaces* surfaces() const { return surfaces_.get(); }
-  ReminderEnv* env() const { return env_.get(); }
+  ReminderEnv* env() const;
   const DueTimer* timer() const { return timer_.get(); }
   // The mail dispatch; null until start() has made the main window.
   MailSupport* mail() const { return mail_.get(); }
-
-  // The table in use changed: the reminder engine follows it (made when the first table is
-  // open), and so do the list and the week overview.
-  void tableChanged(Context& ctx) override;
 
   ResidentTray* tray() const { return tray_.get(); }
 
  private:
   void closeTables();
   void aboutFromTray();
-  std::unique_ptr<ReminderEnv> makeEnv();
+  std::unique_ptr<ReminderEnv> makeEnv(AppointmentTable& table);
 
   std::optional<RunMarker> marker_;
   std::unique_ptr<SystemClock> clock_;
@@ -81,19 +84,23 @@ class ResidentProgram : public TableListener {
   std::unique_ptr<SdlSoundPlayer> sound_;
   std::unique_ptr<PosixProgramLauncher> launcher_;
   std::unique_ptr<CurlMailTransport> transport_;
-  std::unique_ptr<WxPaintWait> paintWait_;
   std::unique_ptr<WxSenderDialog> senderDialog_;
   std::unique_ptr<MailSupport> mail_;
+  std::unique_ptr<XdgAutostart> autostart_;
+  std::unique_ptr<WxSettingsWindows> settingsWindows_;  // the settings commands' windows
   std::unique_ptr<LinuxWakeUpScheduler> wakeUp_;
   std::unique_ptr<WxWait> wait_;
   std::unique_ptr<HelpModuleViewer> help_;
+  std::unique_ptr<WxWindowServices> services_;
   std::unique_ptr<HelpKey> helpKey_;
   std::unique_ptr<WxAlertPort> alert_;
   std::unique_ptr<DueTimer> timer_;
-  std::unique_ptr<ReminderEnv> env_;
+  std::unique_ptr<TableFollower> table_;  // the engine over the table in use
+  std::unique_ptr<SettingsFollower> settings_;
   std::unique_ptr<CommandSurfaces> surfaces_;
   std::unique_ptr<ResidentTray> tray_;
-  MainFrame* frame_ = nullptr;  // owned by wx
+  std::unique_ptr<RemoteControl> remote_;  // the command line's socket
+  MainFrame* frame_ = nullptr;             // owned by wx
 };
 
 }  // namespace zrv

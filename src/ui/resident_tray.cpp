@@ -5,9 +5,10 @@
 #include "app/context.h"
 #include "store/base/logbook.h"
 #include "ui/appointment_grid.h"
-#include "ui/bitmaps.h"
 #include "ui/main_frame.h"
 #include "ui/tray_icon.h"
+#include "widgets/bitmaps.h"
+#include "widgets/call_after.h"
 
 namespace zrv {
 
@@ -40,7 +41,7 @@ void ResidentTray::onShow(wxShowEvent& event) {
   offScreen_ = false;
   ctx_.run.LS_WNDSHOWN = true;
   ctx_.run.LS_WNDHIDDEN = false;
-  frame_.CallAfter([this] {
+  callAfter(frame_, [this] {
     if (!ended_ && !frame_.grid() && frame_.displayMode() == kModeList) frame_.buildDlg();
   });
 }

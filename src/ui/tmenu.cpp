@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "commands/menu_codec.h"
-#include "ui/bitmaps.h"
+#include "widgets/bitmaps.h"
 
 namespace zrv {
 namespace {

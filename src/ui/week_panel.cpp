@@ -5,8 +5,9 @@
 
 #include <cmath>
 
-#include "ui/dialog_look.h"
-#include "ui/xbase_colours.h"
+#include "widgets/call_after.h"
+#include "widgets/dialog_look.h"
+#include "widgets/xbase_colours.h"
 
 namespace zrv {
 namespace {
@@ -71,7 +72,7 @@ void WeekPanel::onCharHook(wxKeyEvent& event) {
   const int key = event.GetKeyCode();
   if (key == WXK_ESCAPE || key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
     // Leaving destroys this panel: not while its own key event is still being handled.
-    CallAfter([leave = leave_] {
+    callAfter(*this, [leave = leave_] {
       if (leave) leave();
     });
     return;

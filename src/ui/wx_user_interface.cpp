@@ -6,11 +6,13 @@
 #include <wx/utils.h>
 
 #include "ui/main_status_bar.h"
+#include "widgets/plain_window_services.h"
 
 namespace zrv {
 
-void WxUserInterface::message(const std::string& title, const std::string& text) {
-  wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title), wxOK | wxICON_INFORMATION,
+void WxUserInterface::message(const std::string& title, const std::string& text,
+                              Severity severity) {
+  wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title), wxOK | severityIcon(severity),
                frame_);
 }
 

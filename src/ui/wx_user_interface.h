@@ -15,7 +15,7 @@ class WxUserInterface : public UserInterface {
   // another frame's bar gets its panes in the fields after the first.
   void setMainFrame(wxFrame* frame) { frame_ = frame; }
 
-  void message(const std::string& title, const std::string& text) override;
+  void message(const std::string& title, const std::string& text, Severity severity) override;
   bool ask(const std::string& title, const std::string& text, bool defaultYes) override;
   void statusText(const std::string& text) override;
   void statusPane(StatusPane pane, const std::string& text) override;

@@ -1,9 +1,12 @@
 #include "ui/wx_wait.h"
 
 #include <wx/app.h>
+#include <wx/apptrait.h>
+#include <wx/evtloop.h>
 #include <wx/utils.h>
 
 #include <chrono>
+#include <memory>
 #include <thread>
 
 namespace zrv {
@@ -31,6 +34,17 @@ void WxWait::waitOneSecond() {
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
+}
+
+void WxWait::whileWaiting() {
+  if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) {
+    loop->YieldFor(wxEVT_CATEGORY_UI);
+    return;
+  }
+  // Outside any event loop (a test, or before the main loop runs) a loop of its own does it.
+  if (!wxTheApp || !wxTheApp->GetTraits()) return;
+  std::unique_ptr<wxEventLoopBase> own(wxTheApp->GetTraits()->CreateEventLoop());
+  if (own) own->YieldFor(wxEVT_CATEGORY_UI);
 }
 
 bool waitRunning() {

@@ -16,6 +16,7 @@
 #include "store/appointments/appointment_table.h"
 #include "store/xbase/redo_journal.h"
 #include "store/xbase/table.h"
+#include "support/lock_holder.h"
 #include "support/table_rig.h"
 
 namespace zrv {

@@ -11,7 +11,7 @@ namespace zrv {
 namespace {
 
 struct RecordingUi : test::CountingUserInterface {
-  void message(const std::string& title, const std::string& text) override {
+  void message(const std::string& title, const std::string& text, Severity) override {
     shown += title + "|" + text;
   }
   std::string shown;

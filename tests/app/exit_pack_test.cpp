@@ -7,6 +7,7 @@
 #include "app/check_dbf.h"
 #include "app/first_start.h"
 #include "store/appointments/appointment_table.h"
+#include "support/lock_holder.h"
 #include "support/table_rig.h"
 
 namespace zrv {

@@ -8,6 +8,7 @@
 #include "store/appointments/appointment_record.h"
 #include "store/appointments/appointment_table.h"
 #include "store/xbase/table.h"
+#include "support/lock_holder.h"
 #include "support/table_rig.h"
 
 namespace zrv {

@@ -1,14 +1,13 @@
 // The command layer: what runs around a command (the week overview left, the timer paused,
-// missed and next appointments searched with the command's tag), and the commands whose
-// window comes later.
+// missed and next appointments searched with the command's tag).
 #include "commands/commands.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "ports/command_window.h"
 #include "reminder/reminder_env.h"
+#include "support/command_window_fake.h"
 #include "support/reminder_rig.h"
 
 namespace zrv {
@@ -16,30 +15,6 @@ namespace {
 
 using test::FakeTimer;
 using test::makeAppointment;
-
-struct FakeCommandWindow : CommandWindow {
-  explicit FakeCommandWindow(const test::FakeTimer& t) : timer(t) {}
-  void leaveWeekOverview() override { calls.push_back("leaveWeek"); }
-  void showWeekOverview() override { calls.push_back("week"); }
-  void showCalendar() override {}
-  void showAbout() override {}
-  void copyToClipboard() override {}
-  void pasteFromClipboard() override {}
-  void editAppointment(std::uint32_t recno, bool isNew) override {
-    calls.push_back("edit " + std::to_string(recno) + (isNew ? " new" : "") +
-                    (timer.on ? " timer on" : " timer off"));
-  }
-  void moveInList(ListMove) override { calls.push_back("move"); }
-  void hideWindow() override { calls.push_back("hide"); }
-  void closeWindow() override { calls.push_back("close"); }
-  std::string chooseTableFile(TableFileChoice) override {
-    calls.push_back("choose");
-    return chosen;
-  }
-  const test::FakeTimer& timer;
-  std::vector<std::string> calls;
-  std::string chosen;
-};
 
 class CommandsTest : public ::testing::Test {
  protected:
@@ -53,8 +28,8 @@ class CommandsTest : public ::testing::Test {
   }
 
   test::ReminderRig rig;
-  FakeCommandWindow window{rig.timer};
-  Commands commands = mainWindowCommands();
+  test::FakeCommandWindow window{rig.timer};
+  Commands commands = window.allCommands();
 };
 
 TEST_F(CommandsTest, InsertKeyLeavesTheWeekPausesTheTimerAndSearchesAfterwards) {
@@ -87,17 +62,42 @@ TEST_F(CommandsTest, TheContextMenuEditsTheClickedRecord) {
   EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: RMenEdit 1"));
 }
 
-TEST_F(CommandsTest, LaterWindowsAreRegisteredAndSaySoWithTheirWrapping) {
-  for (CommandId id :
-       {CommandId::PrintToday, CommandId::SettingsSound, CommandId::SettingsGeneral}) {
-    rig.ui.messages.clear();
+TEST_F(CommandsTest, SettingsOpenInsideTheTimersWrappingTheBarOneAfterTheOther) {
+  rig.timer.start();
+  for (CommandId id : {CommandId::SettingsGeneral, CommandId::PopupSettingsNetwork,
+                       CommandId::SettingsSound, CommandId::BarSettings}) {
     ASSERT_TRUE(run(id)) << static_cast<int>(id);
-    EXPECT_EQ(rig.ui.messages,
-              std::vector<std::string>{"Hinweis: Diese Funktion ist noch nicht verfügbar."});
   }
-  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: PrintHeute"));
-  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: MSetup"));
+  rig.ctx.settings.LS_LAN = true;
+  ASSERT_TRUE(run(CommandId::BarSettings));
+  const std::vector<std::string> expected{
+      "leaveWeek",           "setupMain timer off", "leaveWeek",
+      "setupLan timer off",  "leaveWeek",           "setupSound timer off",
+      "leaveWeek",           "setupMain timer off", "setupSound timer off",
+      "leaveWeek",           "setupMain timer off", "setupLan timer off",
+      "setupSound timer off"};
+  EXPECT_EQ(window.calls, expected);
+  EXPECT_TRUE(rig.timer.on);
+  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: SearchM2"));
+  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: BarSetup"));
   EXPECT_FALSE(run(static_cast<CommandId>(42)));
+}
+
+TEST_F(CommandsTest, PrintoutsGoToTheWindowsPrinterInsideTheTimersWrapping) {
+  rig.add(makeAppointment("11.06.2024", "10:00", "Zahnarzt"));
+  rig.timer.start();
+  ASSERT_TRUE(run(CommandId::PrintToday));
+  EXPECT_EQ(rig.ui.messages, std::vector<std::string>{
+                                 "Problem: Für den 10.06.2024 wurden keine Termine gefunden !"});
+  ASSERT_TRUE(run(CommandId::PrintTomorrow));
+  ASSERT_TRUE(run(CommandId::PrintSetup));
+  ASSERT_TRUE(run(CommandId::PrintPeriod));  // the dialog cancelled: nothing printed
+  ASSERT_EQ(window.printer.jobs.size(), 2u);
+  EXPECT_EQ(window.printer.jobs[0].pages[0].texts[1].text, "10:00");
+  EXPECT_EQ(window.period.asked.size(), 1u);
+  EXPECT_TRUE(rig.timer.on);
+  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: PrintMorgen"));
+  EXPECT_TRUE(logged("(ChkNext) Nächsten Termin suchen - call von: PrintDef"));
 }
 
 TEST_F(CommandsTest, WithoutATableOnlyTheActionRuns) {

@@ -9,29 +9,15 @@
 #include "commands/commands.h"
 #include "commands/menu_codec.h"
 #include "commands/menu_tables.h"
-#include "ports/command_window.h"
 #include "reminder/reminder_env.h"
-#include "support/record_lock_holder.h"
+#include "support/command_window_fake.h"
+#include "support/lock_holder.h"
 #include "support/reminder_rig.h"
 
 namespace zrv {
 namespace {
 
 using test::makeAppointment;
-
-struct QuietWindow : CommandWindow {
-  void leaveWeekOverview() override {}
-  void showWeekOverview() override {}
-  void editAppointment(std::uint32_t, bool) override {}
-  void showCalendar() override {}
-  void showAbout() override {}
-  void copyToClipboard() override {}
-  void pasteFromClipboard() override {}
-  void moveInList(ListMove) override {}
-  void hideWindow() override {}
-  void closeWindow() override {}
-  std::string chooseTableFile(TableFileChoice) override { return ""; }
-};
 
 class ContextCommands : public ::testing::Test {
  protected:
@@ -45,8 +31,8 @@ class ContextCommands : public ::testing::Test {
   }
 
   test::ReminderRig rig{"10.06.2024", "10:17:00", OpenMode::kShared};
-  QuietWindow window;
-  Commands commands = mainWindowCommands();
+  test::FakeCommandWindow window{rig.timer};
+  Commands commands = window.allCommands();
 };
 
 TEST_F(ContextCommands, FilingAndReactivatingWorkOnTheClickedRecordAndSearchAfterwards) {

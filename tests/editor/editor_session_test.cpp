@@ -9,7 +9,7 @@
 #include "editor/file_choice.h"
 #include "reminder/recurrence.h"
 #include "reminder/views.h"
-#include "support/record_lock_holder.h"
+#include "support/lock_holder.h"
 #include "support/reminder_rig.h"
 
 namespace zrv {

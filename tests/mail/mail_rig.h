@@ -10,10 +10,10 @@
 
 #include "app/context.h"
 #include "app/ini_file.h"
-#include "ports/user_interface.h"
 #include "mail/curl_transport.h"
 #include "mail/mail_env.h"
-#include "mail/off_thread.h"
+#include "platform/off_thread.h"
+#include "ports/user_interface.h"
 #include "store/base/clock.h"
 #include "store/base/logbook.h"
 #include "support/local_smtp.h"
@@ -24,7 +24,7 @@ namespace zrv::test {
 
 class RecordingUi : public UserInterface {
  public:
-  void message(const std::string& title, const std::string& text) override {
+  void message(const std::string& title, const std::string& text, Severity) override {
     messages.emplace_back(title, text);
   }
   bool ask(const std::string& title, const std::string& text, bool) override {
@@ -42,8 +42,9 @@ class RecordingUi : public UserInterface {
   bool answer = true;
 };
 
-class CountingWait : public ResponsiveWait {
+class CountingWait : public WaitPort {
  public:
+  void waitOneSecond() override {}
   void whileWaiting() override { ++calls; }
   int calls = 0;
 };

@@ -10,8 +10,8 @@
 #include <thread>
 
 #include "mail/curl_transport.h"
-#include "mail/off_thread.h"
 #include "mail_rig.h"
+#include "platform/off_thread.h"
 
 namespace zrv {
 namespace {

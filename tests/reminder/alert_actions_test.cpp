@@ -6,7 +6,7 @@
 
 #include "reminder/recurrence.h"
 #include "reminder/show_termin.h"
-#include "support/record_lock_holder.h"
+#include "support/lock_holder.h"
 #include "support/reminder_rig.h"
 
 namespace zrv {

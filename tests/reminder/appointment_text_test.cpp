@@ -57,6 +57,21 @@ TEST(FirstLine, CutsAnOverlongWordAndCountsUmlautsAsOneCharacter) {
   EXPECT_EQ(line.size(), 79u * 2);  // whole characters, no broken UTF-8
 }
 
+TEST(MemoLines, EveryParagraphWrappedWithTheFirstLinesRules) {
+  using Lines = std::vector<std::string>;
+  // Hard breaks of every kind, a soft one with its line feed, an empty paragraph kept, a break
+  // at the very end adding none.
+  EXPECT_EQ(memoLines("Eins\r\nZwei\nDrei\rVier\xC2\x8D\nFünf\r\n\r\nSechs\r\n", 60),
+            (Lines{"Eins", "Zwei", "Drei", "Vier", "Fünf", "", "Sechs"}));
+  // Wrapped at the last blank that fits; the blanks at a wrap go; a long word is cut.
+  EXPECT_EQ(memoLines("Übergabe Projektbericht   an die Geschäftsführung", 24),
+            (Lines{"Übergabe Projektbericht", "an die Geschäftsführung"}));
+  EXPECT_EQ(memoLines(std::string(25, 'x') + " y", 10),
+            (Lines{std::string(10, 'x'), std::string(10, 'x'), "xxxxx y"}));
+  EXPECT_EQ(memoLines("", 60), Lines{""});
+  EXPECT_EQ(memoLines("Zahnarzt\r\nmehr", 60)[0], firstLine("Zahnarzt\r\nmehr", 60));
+}
+
 TEST(AgeMarker, BirthYearBecomesTheAgeInTheAppointmentsYear) {
   EXPECT_EQ(makeAge("Geburtstag Hans #1970", d(2003, 5, 3)), "Geburtstag Hans 33");
   EXPECT_EQ(makeAge("Hans wird #1970 Jahre alt", d(2003, 5, 3)), "Hans wird 33 Jahre alt");

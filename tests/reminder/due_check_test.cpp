@@ -384,6 +384,7 @@ class ReenteringWait : public WaitPort {
     timerWasRunning = timerWasRunning || rig->timer.on;
     chkAll(*rig->env);
   }
+  void whileWaiting() override {}
   ReminderRig* rig = nullptr;
   int passes = 0;
   bool timerWasRunning = false;

@@ -7,7 +7,7 @@
 #include "reminder/recurrence.h"
 #include "reminder/views.h"
 #include "support/berlin_time.h"
-#include "support/record_lock_holder.h"
+#include "support/lock_holder.h"
 #include "support/reminder_rig.h"
 
 namespace zrv {

@@ -10,6 +10,7 @@
 #include "store/appointments/appointment_table.h"
 #include "store/appointments/trigger.h"
 #include "store/xbase/table.h"
+#include "support/lock_holder.h"
 #include "support/reminder_rig.h"
 #include "support/table_rig.h"
 
@@ -25,6 +26,7 @@ struct FollowTable : TableListener {
     ++changes;
     if (ctx.DTER) env.follow(*ctx.DTER);
   }
+  void tableClosing(Context&) override {}
   ReminderEnv& env;
   int changes = 0;
 };

@@ -34,12 +34,13 @@ class FakeScheduler : public WakeUpScheduler {
 class CountingWait : public WaitPort {
  public:
   void waitOneSecond() override { ++passes; }
+  void whileWaiting() override {}
   int passes = 0;
 };
 
 class RecordingUi : public SilentUserInterface {
  public:
-  void message(const std::string& title, const std::string& text) override {
+  void message(const std::string& title, const std::string& text, Severity) override {
     messages.push_back(title + ": " + text);
   }
   void statusText(const std::string& text) override { status = text; }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "store/base/file_ops.h"
 #include "support/test_dir.h"
 
 namespace zrv {
@@ -56,6 +57,17 @@ TEST(FileIo, AFailedReplacementLeavesTheOldFile) {
   EXPECT_FALSE(replaceFileAtomically(dir / "target-is-dir", "data"));
   EXPECT_FALSE(copyFileAtomically(dir / "missing", file));
   EXPECT_EQ(dir.read("keep.txt"), "old");
+}
+
+// A rename that a crash may still undo is no finished replacement.
+TEST(FileIo, AReplacementWhoseDirectoryCannotBeSyncedFails) {
+  struct NoDirectorySync : FileOps {
+    Status syncDirectory(const fs::path& d) override { return status::io(d, "gesichert", EIO); }
+  } failing;
+  FileOpsOverride use(failing);
+  test::TestDir dir;
+  EXPECT_FALSE(replaceFileAtomically(dir / "ZORVANE.INI", "neu"));
+  EXPECT_FALSE(failing.writeFile(dir / "ZORVANE.SAV", "neu"));
 }
 
 TEST(FileIo, ASymbolicLinkStaysAndItsTargetIsReplaced) {

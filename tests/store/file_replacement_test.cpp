@@ -34,6 +34,7 @@ TEST(FileReplacement, QuickCommitRenamesWithoutMarkerOrSync) {
       EXPECT_TRUE(ops.writeFile(fresh, std::string("neu ") + name));
     }
     ops.writes = 0;
+    ops.syncs = 0;
     EXPECT_TRUE(r.commit(FileReplacement::Durability::kQuick));
   }
   EXPECT_EQ(ops.writes, 0);

@@ -201,5 +201,39 @@ TEST_F(TableTest, ReadingAtAndWalkingAnOrderLeaveTheCurrentRecordAlone) {
   EXPECT_EQ(must(t->getString("NOTE")), "geändert, noch nicht geschrieben");
 }
 
+TEST_F(TableTest, AKeyRangeWalksItsEntriesOnlyAndLeavesTheCurrentRecordAlone) {
+  auto t = create();
+  // Enough keys for a tree of several pages, appended out of key order.
+  for (int i = 0; i < 300; ++i) {
+    const int n = i * 7 % 300;
+    addRecord(*t,
+              "K" +
+                  std::string(n < 10    ? "00"
+                              : n < 100 ? "0"
+                                        : "") +
+                  std::to_string(n),
+              n, 0, Date(), false, "");
+  }
+  ASSERT_OK(t->createIndex(dir / "NAME.NTX", {"NAME", "", false, {}}));
+  must(t->goTo(t->recCount()));
+  must(t->deleteRecord());  // K293
+  must(t->goTo(5));
+  const auto names = [&](const std::vector<std::uint32_t>& recnos) {
+    std::vector<std::string> out;
+    for (std::uint32_t r : recnos)
+      out.push_back(must(must(t->readAt(r)).getString("NAME")));
+    return out;
+  };
+  using Names = std::vector<std::string>;
+  EXPECT_EQ(names(must(t->orderRange(1, "K148", "K152"))),
+            (Names{"K148", "K149", "K150", "K151", "K152"}));
+  // Each bound compares over its own length; deleted records are left out.
+  EXPECT_EQ(must(t->orderRange(1, "K29", "K29")).size(), 9u);
+  EXPECT_EQ(names(must(t->orderRange(1, "K", "K9", 3))), (Names{"K000", "K001", "K002"}));
+  EXPECT_TRUE(must(t->orderRange(1, "L", "Z")).empty());
+  EXPECT_EQ(t->orderRange(0, "K", "K").code(), StatusCode::kInvalidArgument);
+  EXPECT_EQ(t->recNo(), 5u);
+}
+
 }  // namespace
 }  // namespace zrv

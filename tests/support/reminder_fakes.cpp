@@ -6,8 +6,9 @@
 
 namespace zrv::test {
 
-void ScriptedUserInterface::message(const std::string& title, const std::string& text) {
+void ScriptedUserInterface::message(const std::string& title, const std::string& text, Severity) {
   messages.push_back(title + ": " + text);
+  if (whileShown) whileShown();
 }
 
 bool ScriptedUserInterface::ask(const std::string& title, const std::string& text,

@@ -26,7 +26,7 @@ namespace zrv::test {
 // answer when the script is empty).
 class ScriptedUserInterface : public UserInterface {
  public:
-  void message(const std::string& title, const std::string& text) override;
+  void message(const std::string& title, const std::string& text, Severity) override;
   bool ask(const std::string& title, const std::string& text, bool defaultYes) override;
   void statusText(const std::string&) override {}
   void statusPane(StatusPane pane, const std::string& text) override;
@@ -34,6 +34,8 @@ class ScriptedUserInterface : public UserInterface {
   void busy(bool on) override { busyDepth += on ? 1 : -1; }
 
   std::vector<std::string> messages;
+  // Runs while a message is shown, as the window thread does behind a message box.
+  std::function<void()> whileShown;
   std::vector<std::string> questions;
   std::deque<bool> answers;
   std::string viewPane;
@@ -80,7 +82,13 @@ class ScriptedAlert : public AlertPort {
  public:
   void showAlert(const AlertContent& content, AlertActions& actions) override;
   std::optional<Postponement> askPostponement(const Date& date, const std::string& time) override;
+  MissedChoice showMissedSummary(const std::vector<MissedRow>& rows) override {
+    summaries.push_back(rows);
+    return summaryChoice;
+  }
 
+  std::vector<std::vector<MissedRow>> summaries;  // every "Während Sie weg waren" shown
+  MissedChoice summaryChoice = MissedChoice::OneByOne;
   std::deque<AlertScript> scripts;  // empty: the user closes the window at once
   std::vector<AlertContent> shown;
   std::vector<bool> results;  // the result of every press
@@ -139,6 +147,7 @@ class FakeWakeUp : public WakeUpScheduler {
 class NoWait : public WaitPort {
  public:
   void waitOneSecond() override {}
+  void whileWaiting() override {}
 };
 
 }  // namespace zrv::test

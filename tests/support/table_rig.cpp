@@ -1,8 +1,5 @@
 #include "support/table_rig.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <sstream>
 
@@ -91,7 +88,7 @@ std::vector<std::string> TableRig::files() const {
 
 DbfDump readWithDbfread(const fs::path& table) {
   DbfDump dump;
-  const RunResult r = python("app/dbf_lines.py", {table.string()});
+  const RunResult r = python("store/dbf_dump.py", {"--display", table.string()});
   dump.output = r.output;
   if (r.status != 0) return dump;
   std::istringstream in(r.output);
@@ -160,46 +157,6 @@ std::vector<std::uint32_t> viewOrder(AppointmentTable& table, int view) {
     if (!table.skip(1)) break;
   }
   return order;
-}
-
-TableHolder::TableHolder(const fs::path& base) {
-  int ready[2], quit[2];
-  if (::pipe(ready) != 0) return;
-  if (::pipe(quit) != 0) {
-    ::close(ready[0]);
-    ::close(ready[1]);
-    return;
-  }
-  pid_ = ::fork();
-  if (pid_ == 0) {
-    // Only the pipes: a descriptor of the parent's tables would carry its locks along.
-    for (int fd = 3; fd < 1024; ++fd) {
-      if (fd != ready[1] && fd != quit[0]) ::close(fd);
-    }
-    FixedClock clock("10.06.2024", "09:30:00");
-    Table::Options options;
-    options.mode = OpenMode::kExclusive;
-    auto table = Table::open(appointmentTableFile(base), clock, options);
-    const char ok = table ? '1' : '0';
-    (void)!::write(ready[1], &ok, 1);
-    char c;
-    (void)!::read(quit[0], &c, 1);  // until the holder closes its end
-    ::_exit(0);
-  }
-  ::close(ready[1]);
-  ::close(quit[0]);
-  quitFd_ = quit[1];
-  char ok = '0';
-  if (pid_ > 0 && ::read(ready[0], &ok, 1) == 1) holding_ = ok == '1';
-  ::close(ready[0]);
-}
-
-TableHolder::~TableHolder() {
-  if (quitFd_ >= 0) ::close(quitFd_);
-  if (pid_ > 0) {
-    int status = 0;
-    ::waitpid(pid_, &status, 0);
-  }
 }
 
 }  // namespace zrv::test

@@ -1,11 +1,9 @@
 // A program directory for the tests of the table commands: a context with a fixed clock, a
 // logbook that is on, a settings file in the directory and a user interface that records what
 // it is shown and answers questions from a script. Beside it the independent readers and
-// writers of tables (python3-dbfread, python3-dbf and the NTX walker) and a second process that
-// holds a table open, as another running copy of the program would.
+// writers of tables (python3-dbfread, python3-dbf and the NTX walker); a second process that
+// holds a table open is support/lock_holder.h.
 #pragma once
-
-#include <sys/types.h>
 
 #include <cstdint>
 #include <deque>
@@ -34,7 +32,7 @@ class RecordingUserInterface : public UserInterface {
     std::string title, text;
     friend bool operator==(const Shown&, const Shown&) = default;
   };
-  void message(const std::string& title, const std::string& text) override {
+  void message(const std::string& title, const std::string& text, Severity) override {
     messages.push_back({title, text});
   }
   // The next scripted answer, or the preselected one when the script is used up.
@@ -100,20 +98,5 @@ std::vector<std::pair<std::string, std::uint32_t>> walkNtx(const std::filesystem
 
 // The record numbers of a view of the open table, first to last.
 std::vector<std::uint32_t> viewOrder(AppointmentTable& table, int view);
-
-// Another process that holds the table `base` open exclusively until the holder is destroyed.
-class TableHolder {
- public:
-  explicit TableHolder(const std::filesystem::path& base);
-  ~TableHolder();
-  TableHolder(const TableHolder&) = delete;
-  TableHolder& operator=(const TableHolder&) = delete;
-  bool holding() const { return holding_; }
-
- private:
-  pid_t pid_ = -1;
-  int quitFd_ = -1;
-  bool holding_ = false;
-};
 
 }  // namespace zrv::test

@@ -6,8 +6,8 @@
 #include "reminder/recurrence.h"
 #include "reminder/show_termin.h"
 #include "support/reminder_rig.h"
-#include "ui/tbmpget_ctrl.h"
 #include "ui_test_util.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 namespace {
@@ -22,7 +22,7 @@ class AlertFlowTest : public ::testing::Test {
   }
 
   test::ReminderRig rig{"10.06.2024", "13:10:00"};
-  WxAlertPort port{nullptr, {}, {}};
+  WxAlertPort port{nullptr};
   std::unique_ptr<ReminderEnv> env;
 };
 

@@ -11,10 +11,11 @@
 #include <vector>
 
 #include "reminder/alert_port_wx.h"
-#include "ui/bitmaps.h"
-#include "ui/tbmpget_ctrl.h"
-#include "ui/tvbox_ctrl.h"
+#include "support/window_services_fake.h"
 #include "ui_test_util.h"
+#include "widgets/bitmaps.h"
+#include "widgets/tbmpget_ctrl.h"
+#include "widgets/tvbox_ctrl.h"
 
 namespace zrv {
 namespace {
@@ -72,8 +73,8 @@ class AlertWindowTest : public testing::Test {
     if (window_) window_->Destroy();
     test::pump(50);
   }
-  AlertWindow& open(const AlertContent& c, AlertWindowOptions options = {}) {
-    window_ = new AlertWindow(nullptr, c, actions_, std::move(options));
+  AlertWindow& open(const AlertContent& c, WindowServices& services = plainWindowServices()) {
+    window_ = new AlertWindow(nullptr, c, actions_, {}, services);
     window_->Show();
     test::pump(200);
     return *window_;
@@ -235,10 +236,9 @@ TEST_F(AlertWindowTest, ButtonsRunTheirActionsAndCloseOnlyOnSuccess) {
 }
 
 TEST_F(AlertWindowTest, HelpOpensTheTopicAndKeepsTheWindow) {
-  std::vector<std::string> topics;
-  AlertWindowOptions options;
-  options.showHelp = [&](const std::string& topic) { topics.push_back(topic); };
-  AlertWindow& w = open(content(true), options);
+  test::FakeWindowServices services;
+  const std::vector<std::string>& topics = services.helpTopics;
+  AlertWindow& w = open(content(true), services);
   test::press(w.helpButton());
   EXPECT_EQ(topics, std::vector<std::string>{"Terminalarm"});
   EXPECT_TRUE(actions_.calls.empty());
@@ -271,7 +271,7 @@ TEST_F(AlertWindowTest, CloseBoxClosesWithoutAnAction) {
 // The port, modal as the reminder engine uses it.
 
 TEST(WxAlertPort, ShowAlertReturnsOnceAnActionSucceeds) {
-  WxAlertPort port(nullptr, {}, {});
+  WxAlertPort port(nullptr);
   ScriptedActions actions;
   actions.onRun = [&](AlertAction) { return actions.calls.size() == 2; };
   test::WhenModal<AlertWindow> user([](AlertWindow& w) {
@@ -284,7 +284,7 @@ TEST(WxAlertPort, ShowAlertReturnsOnceAnActionSucceeds) {
 }
 
 TEST(WxAlertPort, EscapeEndsTheModalAlert) {
-  WxAlertPort port(nullptr, {}, {});
+  WxAlertPort port(nullptr);
   ScriptedActions actions;
   test::WhenModal<AlertWindow> user([](AlertWindow& w) { test::keyOn(&w, WXK_ESCAPE); });
   port.showAlert(content(true), actions);
@@ -293,7 +293,7 @@ TEST(WxAlertPort, EscapeEndsTheModalAlert) {
 }
 
 TEST(WxAlertPort, PostponementOpensOverTheAlert) {
-  WxAlertPort port(nullptr, {}, {});
+  WxAlertPort port(nullptr);
   ScriptedActions actions;
   std::optional<Postponement> answer;
   bool overTheAlert = false;

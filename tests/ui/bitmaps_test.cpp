@@ -1,4 +1,4 @@
-#include "ui/bitmaps.h"
+#include "widgets/bitmaps.h"
 
 #include "support/test_dir.h"
 
@@ -24,6 +24,7 @@ const std::vector<std::string> kOthers = {
     "UPDATE",
     // dialogs
     "KALENDSM", "S_OPEN", "S_PLAY", "S_OK", "S_NOK", "About", "Stop_Max", "Userlist", "AAAAA",
+    "Sounds",
     // calendar
     "KAussen", "KDatum", "KHeute", "KFeier", "KFeier2", "KHeuFei", "KHeuFei2", "KPrivat", "KKWoche",
     "KVorgabe", "M_Minus", "M_Today", "M_Plus", "Y_Plus", "Y_Minus", "KHilfe", "K_Close",

@@ -12,8 +12,9 @@
 #include "reminder/postpone_window.h"
 #include "store/appointments/appointment_table.h"
 #include "support/reminder_rig.h"
-#include "ui/tbmpget_ctrl.h"
+#include "ui/wx_window_services.h"
 #include "ui_test_util.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 namespace {
@@ -145,9 +146,8 @@ TEST_F(CalendarWindowTest, TheViewerLeavesTheListOnViewOne) {
 }
 
 TEST_F(CalendarWindowTest, TheDateFieldOfTerminVerlegenPicksADayOrKeepsItsDate) {
-  PostponeWindowOptions options;
-  options.pickDate = calendarDatePicker(rig.ctx);
-  auto* postpone = new PostponeWindow(makeOwner(), ymd(2026, 12, 10), "09:45", options);
+  WxWindowServices services(rig.ctx);
+  auto* postpone = new PostponeWindow(makeOwner(), ymd(2026, 12, 10), "09:45", {}, services);
   postpone->Show();
   test::pump(200);
   {

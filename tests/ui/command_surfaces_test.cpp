@@ -14,6 +14,7 @@
 #include "reminder/reminder_env.h"
 #include "support/outside_clipboard.h"
 #include "support/reminder_rig.h"
+#include "support/window_services_fake.h"
 #include "ui/appointment_grid.h"
 #include "ui/button_bar.h"
 #include "ui/command_surfaces.h"
@@ -83,7 +84,8 @@ class EditorCatcher {
 class CommandSurfacesTest : public ::testing::Test {
  protected:
   test::ReminderRig rig{"10.06.2024", "08:00:00"};
-  CommandSurfaces surfaces{rig.ctx};
+  test::FakeWindowServices services;
+  CommandSurfaces surfaces{rig.ctx, services};
   MainFrame* frame = nullptr;
   std::unique_ptr<ReminderEnv> env;
 

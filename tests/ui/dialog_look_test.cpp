@@ -6,9 +6,9 @@
 #include <wx/stockitem.h>
 
 #include "app/context.h"
-#include "ui/dialog_look.h"
-#include "ui/german_locale.h"
-#include "ui/xbase_colours.h"
+#include "widgets/dialog_look.h"
+#include "widgets/german_locale.h"
+#include "widgets/xbase_colours.h"
 
 namespace zrv {
 namespace {

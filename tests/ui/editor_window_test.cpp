@@ -16,8 +16,9 @@
 #include "reminder/recurrence.h"
 #include "reminder/sound_slots.h"
 #include "support/reminder_rig.h"
-#include "ui/tbmpget_ctrl.h"
+#include "support/window_services_fake.h"
 #include "ui_test_util.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 namespace {
@@ -37,11 +38,7 @@ class EditorWindowTest : public testing::Test {
   }
   EditorWindow& open(std::uint32_t recno, bool isNew, bool mailOk = false) {
     session_ = EditorSession::open(*rig_.env, recno, isNew, "");
-    EditorSeams seams;
-    seams.complain = [this](const std::string& title, const std::string& text) {
-      complaints_.push_back(title + ": " + text);
-    };
-    window_ = new EditorWindow(nullptr, *session_, rig_.ctx, rig_.sound, mailOk, seams);
+    window_ = new EditorWindow(nullptr, *session_, rig_.ctx, rig_.sound, mailOk, services_);
     window_->Show();
     test::pump(300);
     return *window_;
@@ -49,7 +46,8 @@ class EditorWindowTest : public testing::Test {
   ReminderRig rig_{"10.06.2024", "09:30:00"};
   std::optional<EditorSession> session_;
   EditorWindow* window_ = nullptr;
-  std::vector<std::string> complaints_;
+  test::FakeWindowServices services_;
+  std::vector<std::string>& complaints_ = services_.messages;
 };
 
 TEST_F(EditorWindowTest, ANewAppointmentShowsItsStartValuesAndEveryKindVariant) {

@@ -15,9 +15,10 @@
 #include "app/help_module.h"
 #include "help_module/wx_help_viewer.h"
 #include "reminder/alert_window.h"
-#include "ui/german_locale.h"
 #include "ui/help_key.h"
 #include "ui_test_util.h"
+#include "widgets/german_locale.h"
+#include "widgets/plain_window_services.h"
 
 namespace zrv {
 namespace {
@@ -117,6 +118,13 @@ class NoActions : public AlertActions {
   bool run(AlertAction) override { return false; }
 };
 
+// The program's services as far as help goes: the help book's page.
+struct HelpServices : PlainWindowServices {
+  explicit HelpServices(Help& h) : help(h) {}
+  void showHelp(const std::string& topic) override { help.show(topic); }
+  Help& help;
+};
+
 TEST_F(HelpWindowTest, F1OpensTheCurrentTopicAndTheAlertItsOwn) {
   help.setTopic(help_topic::kMain);
   test::keyOn(frame, WXK_F1);
@@ -125,9 +133,8 @@ TEST_F(HelpWindowTest, F1OpensTheCurrentTopicAndTheAlertItsOwn) {
   {
     ScopedHelpTopic topic(help, help_topic::kAlert, help_topic::kContents);
     NoActions actions;
-    AlertWindowOptions options;
-    options.showHelp = [this](const std::string& t) { help.show(t); };
-    auto* alert = new AlertWindow(frame, AlertContent{}, actions, options);
+    HelpServices services(help);
+    auto* alert = new AlertWindow(frame, AlertContent{}, actions, {}, services);
     alert->Show();
     test::pump(300);
     viewer.window()->Close();

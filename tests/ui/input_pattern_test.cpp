@@ -1,4 +1,4 @@
-#include "ui/input_pattern.h"
+#include "widgets/input_pattern.h"
 
 #include <gtest/gtest.h>
 

@@ -12,9 +12,9 @@
 
 #include "mail/mail_rig.h"
 #include "mail/mail_setup_dialog.h"
-#include "mail/paint_wait_wx.h"
 #include "mail/send_mail.h"
 #include "support/process.h"
+#include "ui/wx_wait.h"
 #include "ui_test_util.h"
 
 namespace zrv {
@@ -49,7 +49,7 @@ TEST(MailWindows, TheWindowKeepsPaintingWhileASilentServerIsGivenUp) {
       std::this_thread::sleep_for(150ms);
     }
   });
-  WxPaintWait wait;
+  WxWait wait;
   MailEnv env{rig.ctx, rig.transport, wait, rig.dialog};
   const int before = paints;
   const auto start = std::chrono::steady_clock::now();

@@ -6,8 +6,9 @@
 #include <wx/tooltip.h>
 
 #include "reminder/alert_port_wx.h"
-#include "ui/tbmpget_ctrl.h"
+#include "support/window_services_fake.h"
 #include "ui_test_util.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 namespace {
@@ -37,11 +38,8 @@ class PostponeWindowTest : public testing::Test {
     if (window_) window_->Destroy();
     test::pump(50);
   }
-  PostponeWindow& open(PostponeWindowOptions options = {}) {
-    options.complain = [this](const wxString& title, const wxString& text) {
-      complaints_.push_back(title + ": " + text);
-    };
-    window_ = new PostponeWindow(nullptr, ymd(2025, 3, 17), "09:45", std::move(options));
+  PostponeWindow& open() {
+    window_ = new PostponeWindow(nullptr, ymd(2025, 3, 17), "09:45", {}, services_);
     window_->Show();
     test::pump(200);
     return *window_;
@@ -49,8 +47,15 @@ class PostponeWindowTest : public testing::Test {
   static wxString tip(wxWindow* w) {
     return w->GetToolTip() ? w->GetToolTip()->GetTip() : wxString();
   }
+  // The messages as the window's texts.
+  std::vector<wxString> complaints() const {
+    std::vector<wxString> out;
+    for (const std::string& m : services_.messages)
+      out.push_back(wxString::FromUTF8(m));
+    return out;
+  }
   PostponeWindow* window_ = nullptr;
-  std::vector<wxString> complaints_;
+  test::FakeWindowServices services_;
 };
 
 TEST_F(PostponeWindowTest, StartsWithTheGivenValuesAndSavingOff) {
@@ -90,24 +95,18 @@ TEST_F(PostponeWindowTest, TypingATimeEnablesSavingAndReturnsIt) {
   ASSERT_TRUE(w.result());
   EXPECT_EQ(w.result()->date, ymd(2025, 3, 17));
   EXPECT_EQ(w.result()->time, "16:15");
-  EXPECT_TRUE(complaints_.empty());
+  EXPECT_TRUE(complaints().empty());
 }
 
 TEST_F(PostponeWindowTest, CalendarButtonPicksTheDate) {
-  std::vector<Date> asked;
-  wxWindow* pickerParent = nullptr;
-  PostponeWindowOptions options;
-  options.pickDate = [&](wxWindow* parent, const Date& current) -> std::optional<Date> {
-    pickerParent = parent;
-    asked.push_back(current);
-    return ymd(2025, 4, 1);
-  };
-  PostponeWindow& w = open(options);
+  services_.datePicked = ymd(2025, 4, 1);
+  const std::vector<Date>& asked = services_.datesAsked;
+  PostponeWindow& w = open();
   w.dateField()->clickButton();
   EXPECT_TRUE(test::pumpUntil([&] { return !asked.empty(); }));
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_EQ(asked[0], ymd(2025, 3, 17));
-  EXPECT_EQ(pickerParent, &w);
+  EXPECT_EQ(services_.dateOwner, &w);
   EXPECT_EQ(w.dateField()->GetValue(), "01.04.2025");
   EXPECT_TRUE(w.saveButton()->IsEnabled());
   EXPECT_TRUE(w.save());
@@ -116,9 +115,7 @@ TEST_F(PostponeWindowTest, CalendarButtonPicksTheDate) {
 }
 
 TEST_F(PostponeWindowTest, CalendarClosedWithoutAChoiceChangesNothing) {
-  PostponeWindowOptions options;
-  options.pickDate = [](wxWindow*, const Date&) { return std::optional<Date>(); };
-  PostponeWindow& w = open(options);
+  PostponeWindow& w = open();
   EXPECT_TRUE(w.dateField()->runAction());
   EXPECT_EQ(w.dateField()->GetValue(), "17.03.2025");
   EXPECT_FALSE(w.saveButton()->IsEnabled());
@@ -142,8 +139,8 @@ TEST_F(PostponeWindowTest, WrongEntriesAreReportedAndTheWindowStays) {
   PostponeWindow& w = open();
   w.timeField()->SetValue("25:00");
   EXPECT_FALSE(w.save());
-  ASSERT_EQ(complaints_.size(), 1u);
-  EXPECT_EQ(complaints_[0],
+  ASSERT_EQ(complaints().size(), 1u);
+  EXPECT_EQ(complaints()[0],
             wxString::FromUTF8("Problem: Bitte eine gültige Uhrzeit eingeben (hh:mm) !"));
   EXPECT_TRUE(w.IsShown());
   EXPECT_FALSE(w.result());
@@ -151,14 +148,14 @@ TEST_F(PostponeWindowTest, WrongEntriesAreReportedAndTheWindowStays) {
   w.timeField()->SetValue("10:00");
   w.dateField()->SetValue("31.02.2025");
   EXPECT_FALSE(w.save());
-  ASSERT_EQ(complaints_.size(), 2u);
-  EXPECT_EQ(complaints_[1],
+  ASSERT_EQ(complaints().size(), 2u);
+  EXPECT_EQ(complaints()[1],
             wxString::FromUTF8("Problem: Bitte ein gültiges Datum eingeben (TT.MM.JJJJ) !"));
   w.dateField()->SetValue("  .  .    ");
   EXPECT_FALSE(w.save());
   w.dateField()->SetValue("01.03.25  ");
   EXPECT_FALSE(w.save()) << "a year needs four digits";
-  EXPECT_EQ(complaints_.size(), 4u);
+  EXPECT_EQ(complaints().size(), 4u);
   EXPECT_TRUE(w.IsShown());
 
   w.dateField()->SetValue(" 1.03.2026");
@@ -188,7 +185,7 @@ TEST_F(PostponeWindowTest, CancelEscapeAndCloseBoxGiveNoResult) {
 }
 
 TEST(WxAlertPortPostponement, ModalWindowAnswersOrCancels) {
-  WxAlertPort port(nullptr, {}, {});
+  WxAlertPort port(nullptr);
   {
     test::WhenModal<PostponeWindow> user([](PostponeWindow& w) {
       w.dateField()->SetValue("02.01.2026");

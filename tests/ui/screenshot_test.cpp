@@ -5,8 +5,8 @@
 
 #include "reminder/alert_window.h"
 #include "reminder/postpone_window.h"
-#include "ui/bitmaps.h"
 #include "ui_test_util.h"
+#include "widgets/bitmaps.h"
 
 namespace zrv {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "platform/system_clock.h"
 #include "support/installed_program.h"
-#include "support/record_lock_holder.h"
+#include "support/lock_holder.h"
 #include "ui_test_util.h"
 
 namespace zrv {

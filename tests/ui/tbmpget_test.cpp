@@ -1,12 +1,12 @@
-#include "ui/tbmpget_ctrl.h"
+#include "widgets/tbmpget_ctrl.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
 #include <wx/panel.h>
 #include <wx/textctrl.h>
 
-#include "ui/dialog_look.h"
 #include "ui_test_util.h"
+#include "widgets/dialog_look.h"
 
 namespace zrv {
 namespace {

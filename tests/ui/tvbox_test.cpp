@@ -1,4 +1,4 @@
-#include "ui/tvbox_ctrl.h"
+#include "widgets/tvbox_ctrl.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>

@@ -64,14 +64,15 @@ Result<std::unique_ptr<AppointmentTable>> AppointmentTable::open(const fs::path&
   if (!table) return table.status();
   std::unique_ptr<AppointmentTable> t(
       new AppointmentTable(base, std::move(*table), std::move(options.onNote)));
-  if (Status s = t->openIndexes(options.rebuildIndexes, options.mode == OpenMode::kExclusive); !s) {
+  const bool dayIndexes = options.mode == OpenMode::kExclusive && options.dayIndexes;
+  if (Status s = t->openIndexes(options.rebuildIndexes, dayIndexes, options.checkIndexPages); !s) {
     return s;
   }
   const bool unclean = options.verify || t->table_->uncleanEnd();
   if (unclean && options.mode == OpenMode::kExclusive) {
     if (Status s = t->table_->verify(); !s) return s;
   }
-  if (options.mode == OpenMode::kExclusive) {
+  if (dayIndexes) {
     if (Status s = t->rebuildDayIndexes(); !s) return s;
     if (t->onNote_) t->onNote_("Die Indexe .NT3 und .NT4 wurden für den heutigen Tag aufgebaut.");
   }
@@ -89,7 +90,7 @@ Status AppointmentTable::reopenIndexes() {
 // All four are built in one pass when asked to or when .NT1 is missing; otherwise each file is
 // opened (rebuilt when damaged) and only a missing one is built. With `dayIndexesFollow` the
 // pages of .NT3 and .NT4 are not checked: rebuildDayIndexes replaces them next.
-Status AppointmentTable::openIndexes(bool rebuild, bool dayIndexesFollow) {
+Status AppointmentTable::openIndexes(bool rebuild, bool dayIndexesFollow, bool checkPages) {
   std::error_code ec;
   if (rebuild || !fs::exists(appointmentIndexFile(base_, 1), ec)) {
     std::vector<std::pair<fs::path, IndexDef>> files;
@@ -104,7 +105,8 @@ Status AppointmentTable::openIndexes(bool rebuild, bool dayIndexesFollow) {
     const IndexDef def = defOf(appointmentIndexes()[i - 1]);
     if (fs::exists(file, ec)) {
       const Status s = dayIndexesFollow && i >= 3 ? table_->openIndexToRebuild(file, &def)
-                                                  : table_->openIndex(file, &def);
+                       : checkPages               ? table_->openIndex(file, &def)
+                                                  : table_->openIndexUnchecked(file, &def);
       if (!s) return s;
       continue;
     }

@@ -58,6 +58,12 @@ class AppointmentTable {
     // indexes and the memo header are checked against the table (exclusive use), as after a
     // journal found at the open.
     bool verify = false;
+    // In exclusive use, .NT3 and .NT4 are built anew for today's date (their conditions name the
+    // date, so they go stale overnight). Off, they are opened as they are.
+    bool dayIndexes = true;
+    // The pages of existing index files are checked at the open (damaged ones rebuilt). Off for
+    // a run that only reads: its cost then does not grow with the table.
+    bool checkIndexPages = true;
     // Told (German text, for the logbook) when an index file was missing, damaged or foreign
     // and therefore built anew, and what the open found of a journal (Table::Options::onNote).
     std::function<void(const std::string&)> onNote;
@@ -136,7 +142,7 @@ class AppointmentTable {
   AppointmentTable(std::filesystem::path base, std::unique_ptr<Table> table,
                    std::function<void(const std::string&)> onNote)
       : base_(std::move(base)), table_(std::move(table)), onNote_(std::move(onNote)) {}
-  Status openIndexes(bool rebuild, bool dayIndexesFollow);
+  Status openIndexes(bool rebuild, bool dayIndexesFollow, bool checkPages = true);
   void noteUnreadableMemo(std::uint32_t recno, const Status& problem);
   std::filesystem::path base_;
   std::unique_ptr<Table> table_;

@@ -163,6 +163,13 @@ std::string qlCDow(const Date& date) {
   return date.empty() ? std::string() : kNames[date.dow() - 1];
 }
 
+std::string germanMonth(int month) {
+  static const char* const kNames[] = {"Januar",    "Februar", "März",     "April",
+                                       "Mai",       "Juni",    "Juli",     "August",
+                                       "September", "Oktober", "November", "Dezember"};
+  return month >= 1 && month <= 12 ? kNames[month - 1] : "";
+}
+
 namespace {
 
 // Seconds since the epoch of a local wall-clock moment, nullopt where the C library cannot

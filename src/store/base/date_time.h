@@ -40,6 +40,8 @@ bool isLeep(const Date& date);
 int weekDay(const Date& date);
 // German weekday name, "" for the empty date.
 std::string qlCDow(const Date& date);
+// German month name of month 1..12 ("März"), "" for any other number.
+std::string germanMonth(int month);
 // Real minutes elapsed from the local wall-clock moment `from` to `to` (negative when `to` is
 // earlier), by the local time zone's rules (the C library's): across a clock change they differ
 // from the difference of the wall-clock times. A wall time that the autumn change repeats counts

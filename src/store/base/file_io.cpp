@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <system_error>
 
+#include "store/base/file_ops.h"
+
 namespace zrv {
 namespace fs = std::filesystem;
 namespace {
@@ -51,12 +53,6 @@ fs::path temporaryBeside(const fs::path& target) {
   fs::path tmp = target;
   tmp += ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
   return tmp;
-}
-
-void syncDirectoryOf(const fs::path& file) {
-  const fs::path dir = file.has_parent_path() ? file.parent_path() : fs::path(".");
-  UniqueFd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.get() >= 0) ::fsync(fd.get());
 }
 
 }  // namespace
@@ -106,7 +102,12 @@ bool replaceFileAtomically(const fs::path& requested, std::string_view bytes, un
     errno = cause;  // the caller reports the real cause
     return false;
   }
-  syncDirectoryOf(target);
+  // Until the directory is synced the rename may be lost with a crash: a failure to sync is a
+  // failure of the replacement.
+  if (!fileOps().syncDirectory(target.parent_path())) {
+    errno = EIO;
+    return false;
+  }
   return true;
 }
 

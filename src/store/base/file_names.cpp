@@ -4,16 +4,11 @@
 #include <cctype>
 #include <system_error>
 
+#include "store/base/ascii_case.h"
+
 namespace zrv {
 namespace fs = std::filesystem;
 namespace {
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 std::string trim(std::string_view s) {
   const auto b = s.find_first_not_of(" \t");
@@ -38,7 +33,7 @@ fs::path findFile(const fs::path& dir, std::string_view name) {
   for (fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec), end; !ec && it != end;
        it.increment(ec)) {
     const std::string entry = it->path().filename().string();
-    if (equalsNoCase(entry, name)) return dir / entry;
+    if (equalsIgnoringCase(entry, name)) return dir / entry;
   }
   return exact;
 }

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <set>
 
+#include "store/base/ascii_case.h"
 #include "store/xbase/xbase_layout.h"
 
 namespace zrv {
@@ -13,13 +14,6 @@ using namespace xbase;
 
 bool validNameChar(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-std::string upper(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
 }
 
 // The width rules of dBASE III, plus the Clipper extension of C fields up to 65535.
@@ -60,7 +54,7 @@ Status checkStructure(const Structure& fields) {
   std::set<std::string> names;
   std::uint32_t length = 1;
   for (const FieldDef& f : fields) {
-    const std::string name = upper(f.name);
+    const std::string name = asciiUpper(f.name);
     if (name.empty() || name.size() > 10 || !std::all_of(name.begin(), name.end(), validNameChar) ||
         !std::isalpha(static_cast<unsigned char>(name[0]))) {
       return status::invalid("Ungültiger Feldname \"" + f.name + "\".");
@@ -85,7 +79,7 @@ std::string encodeDbfHeader(const Structure& fields, std::uint32_t recordCount, 
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const FieldDef& f = fields[i];
     char* d = h.data() + dbf::kHeaderSize + i * dbf::kDescriptorSize;
-    const std::string name = upper(f.name);
+    const std::string name = asciiUpper(f.name);
     std::copy(name.begin(), name.end(), d + dbf::kOffFieldName);
     d[dbf::kOffFieldType] = f.type;
     // Wide C fields (Clipper): the decimals byte holds the high byte of the width.
@@ -133,14 +127,14 @@ Result<DbfHeader> decodeDbfHeader(std::string_view bytes, std::uint64_t fileSize
     const char* d = bytes.data() + pos;
     std::string_view rawName(d + dbf::kOffFieldName, dbf::kFieldNameSize);
     rawName = rawName.substr(0, std::min(rawName.find('\0'), rawName.size()));
-    const std::string name = upper(rawName);
+    const std::string name = asciiUpper(rawName);
     if (name.empty() || name.size() > 10 || !std::all_of(name.begin(), name.end(), validNameChar)) {
       return status::corrupt(file, "ein Feldname ist ungültig");
     }
     if (!names.insert(name).second) return status::corrupt(file, "Feld " + name + " doppelt");
     FieldDef f;
     f.name = name;
-    f.type = static_cast<char>(std::toupper(static_cast<unsigned char>(d[dbf::kOffFieldType])));
+    f.type = asciiUpper(d[dbf::kOffFieldType]);
     const int width = static_cast<unsigned char>(d[dbf::kOffFieldWidth]);
     const int decimals = static_cast<unsigned char>(d[dbf::kOffFieldDecimals]);
     if (f.type == 'F') f.type = 'N';  // dBASE IV float: the same text form

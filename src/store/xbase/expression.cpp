@@ -3,12 +3,12 @@
 #include "store/xbase/expression.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <optional>
 
+#include "store/base/ascii_case.h"
 #include "store/xbase/expression_program.h"
 #include "store/xbase/field_codec.h"
 #include "store/xbase/xbase_layout.h"
@@ -314,11 +314,11 @@ class Evaluator {
     switch (n.op) {
       case ExprOp::kUpper:
         for (char& c : s)
-          c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+          c = asciiUpper(c);
         break;
       case ExprOp::kLower:
         for (char& c : s)
-          c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+          c = asciiLower(c);
         break;
       case ExprOp::kRtrim:
         v = field::trimRight(v);

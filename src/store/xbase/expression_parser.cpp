@@ -5,19 +5,13 @@
 #include <cctype>
 #include <optional>
 
+#include "store/base/ascii_case.h"
 #include "store/base/codepage.h"
 #include "store/xbase/expression.h"
 #include "store/xbase/expression_program.h"
 
 namespace zrv {
 namespace {
-
-std::string upper(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
 
 enum class Tok { kEnd, kIdent, kNumber, kString, kTrue, kFalse, kAnd, kOr, kNot, kArrow, kOp };
 
@@ -60,7 +54,7 @@ class Lexer {
       ++i_;
     }
     t.kind = Tok::kIdent;
-    t.text = upper(s_.substr(start, i_ - start));
+    t.text = asciiUpper(s_.substr(start, i_ - start));
     return t;
   }
 
@@ -93,7 +87,7 @@ class Lexer {
   Token dotted(Token t) {
     const std::size_t end = s_.find('.', i_ + 1);
     if (end == std::string_view::npos) throw ParseError{"ein Punkt steht allein"};
-    const std::string word = upper(s_.substr(i_ + 1, end - i_ - 1));
+    const std::string word = asciiUpper(s_.substr(i_ + 1, end - i_ - 1));
     i_ = end + 1;
     if (word == "T" || word == "Y") {
       t.kind = Tok::kTrue;
@@ -155,7 +149,7 @@ class Parser {
  public:
   Parser(std::string_view text, const Structure& fields, std::string_view alias,
          const ExprVariables& vars, ExprProgram& out)
-      : lex_(text), fields_(fields), alias_(upper(alias)), vars_(vars), p_(out) {
+      : lex_(text), fields_(fields), alias_(asciiUpper(alias)), vars_(vars), p_(out) {
     offsets_.reserve(fields.size());
     std::uint32_t off = 1;
     for (const FieldDef& f : fields) {
@@ -424,7 +418,7 @@ class Parser {
 
   int fieldRef(const std::string& name, bool mustBeField) {
     for (std::size_t i = 0; i < fields_.size(); ++i) {
-      if (upper(fields_[i].name) != name) continue;
+      if (asciiUpper(fields_[i].name) != name) continue;
       const FieldDef& f = fields_[i];
       if (f.type == 'M') fail("das Memofeld " + name + " kann nicht verwendet werden");
       ExprNode n;
@@ -446,7 +440,7 @@ class Parser {
 
   int variable(const std::string& name, bool qualified) {
     for (const auto& [vname, value] : vars_) {
-      if (upper(vname) != name) continue;
+      if (asciiUpper(vname) != name) continue;
       if (const auto* s = std::get_if<std::string>(&value)) return constant(utf8ToCp1252(*s));
       return constant(value);
     }

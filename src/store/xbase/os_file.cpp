@@ -337,15 +337,4 @@ Status syncFiles(const std::vector<OsFile*>& files) {
   return {};
 }
 
-Status syncDirectory(const std::filesystem::path& dir) {
-  const std::filesystem::path d = dir.empty() ? std::filesystem::path(".") : dir;
-  const int fd = ::open(d.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return status::io(d, "gesichert", errno);
-  const int rc = ::fsync(fd);
-  const int e = errno;
-  ::close(fd);
-  if (rc != 0) return status::io(d, "gesichert", e);
-  return {};
-}
-
 }  // namespace zrv

@@ -99,7 +99,4 @@ class OsFile {
 // Makes the changes of all `files` durable, one after the other.
 Status syncFiles(const std::vector<OsFile*>& files);
 
-// Makes a rename or removal in `dir` durable.
-Status syncDirectory(const std::filesystem::path& dir);
-
 }  // namespace zrv

@@ -1,5 +1,5 @@
 // Reading records without moving the current record: RecordView's fields, Table::readAt and
-// the walk over an order's record numbers.
+// the walks over an order's record numbers (all of them, a stretch, a range of keys).
 #include "store/base/codepage.h"
 #include "store/xbase/field_codec.h"
 #include "store/xbase/table_impl.h"
@@ -86,6 +86,46 @@ Result<std::vector<std::uint32_t>> TableImpl::orderRecnos(int order) {
     NtxTree::Cursor c;
     Result<bool> on = firstLiveWith(ix, c, true, ix.tree.first(c), record);
     while (on && *on) {
+      out.push_back(c.entry.recno);
+      on = firstLiveWith(ix, c, true, ix.tree.next(c), record);
+    }
+    ix.tree.end();
+    return on.status();
+  };
+  Status s = walk();
+  if (s.code() == StatusCode::kCorrupt && ix.damaged) {
+    if (Status r = repair(ix, s); !r) return r;
+    s = walk();
+  }
+  if (!s) return s;
+  return out;
+}
+
+Result<std::vector<std::uint32_t>> Table::orderRange(int order, std::string_view fromKey,
+                                                     std::string_view toKey, std::size_t maxLive) {
+  return impl_->orderRange(order, fromKey, toKey, maxLive);
+}
+
+Result<std::vector<std::uint32_t>> TableImpl::orderRange(int order, std::string_view fromKey,
+                                                         std::string_view toKey,
+                                                         std::size_t maxLive) {
+  if (order < 1 || order > static_cast<int>(indexes_.size())) {
+    return status::invalid("Die Datei " + dbf_.path().filename().string() + " hat keinen Index " +
+                           std::to_string(order) + ".");
+  }
+  if (Status s = flush(); !s) return s;
+  if (Status s = refreshShared(); !s) return s;
+  OpenIndex& ix = *indexes_[static_cast<std::size_t>(order - 1)];
+  const std::string from = seekKey(ix.plan, utf8ToCp1252(fromKey));
+  const std::string to = seekKey(ix.plan, utf8ToCp1252(toKey));
+  std::vector<std::uint32_t> out;
+  std::string record;
+  const auto walk = [&]() -> Status {
+    out.clear();
+    if (Status s = ix.tree.beginRead(); !s) return s;
+    NtxTree::Cursor c;
+    Result<bool> on = firstLiveWith(ix, c, true, ix.tree.seekPrefix(c, from), record);
+    while (on && *on && out.size() < maxLive && c.entry.key.compare(0, to.size(), to) <= 0) {
       out.push_back(c.entry.recno);
       on = firstLiveWith(ix, c, true, ix.tree.next(c), record);
     }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "store/base/ascii_case.h"
 #include "store/base/codepage.h"
 #include "store/base/file_names.h"
 #include "store/base/file_ops.h"
@@ -15,13 +16,6 @@ namespace zrv {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string upper(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
 
 // The memo file beside a table: same stem, ".DBT" in the case of the table's extension.
 fs::path memoPathFor(const fs::path& table) {
@@ -142,7 +136,7 @@ int TableImpl::field(std::string_view name) const {
       return it->second;
     }
   }
-  const auto it = fieldByName_.find(upper(name));
+  const auto it = fieldByName_.find(asciiUpper(name));
   return it == fieldByName_.end() ? -1 : it->second;
 }
 
@@ -150,10 +144,10 @@ Result<int> TableImpl::fieldOf(std::string_view name, const char* types) const {
   const int f = field(name);
   if (f < 0) {
     return status::invalid("Die Datei " + dbf_.path().filename().string() + " hat kein Feld " +
-                           upper(name) + ".");
+                           asciiUpper(name) + ".");
   }
   if (std::string_view(types).find(dbf_.header().fields[f].type) == std::string_view::npos) {
-    return status::invalid("Das Feld " + upper(name) + " hat den Typ " +
+    return status::invalid("Das Feld " + asciiUpper(name) + " hat den Typ " +
                            std::string(1, dbf_.header().fields[f].type) + ".");
   }
   return f;
@@ -244,7 +238,7 @@ Status Table::create(const fs::path& file, const Structure& fields, const Clock&
     toSync.push_back(&memo->file());
   }
   if (Status s = syncFiles(toSync); !s) return s;
-  return syncDirectory(file.parent_path());
+  return fileOps().syncDirectory(file.parent_path());
 }
 
 Result<std::unique_ptr<Table>> Table::open(const fs::path& file, const Clock& clock,
@@ -276,7 +270,7 @@ Result<std::unique_ptr<Table>> Table::open(const fs::path& file, const Clock& cl
     if (Status s = m->file().shareLock(exclusive); !s) return s;
     memo.emplace(std::move(*m));
   }
-  if (options.alias.empty()) options.alias = upper(file.stem().string());
+  if (options.alias.empty()) options.alias = asciiUpper(file.stem().string());
   auto impl =
       std::make_unique<TableImpl>(clock, std::move(options), std::move(*dbf), std::move(memo));
   impl->uncleanEnd_ = unclean->unclean || *adopted > 0;
@@ -461,6 +455,10 @@ Status Table::openIndex(const fs::path& file, const IndexDef* fallback) {
 }
 
 Status Table::openIndexToRebuild(const fs::path& file, const IndexDef* fallback) {
+  return impl_->openIndex(file, fallback, false);
+}
+
+Status Table::openIndexUnchecked(const fs::path& file, const IndexDef* fallback) {
   return impl_->openIndex(file, fallback, false);
 }
 Status Table::createTemporaryIndex(const fs::path& file, const IndexDef& def) {

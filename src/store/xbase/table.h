@@ -125,6 +125,10 @@ class Table {
   // Like openIndex, for an index that the caller rebuilds (reindex) before anything reads or
   // changes it: only its header is checked, not its pages.
   Status openIndexToRebuild(const std::filesystem::path& file, const IndexDef* fallback);
+  // Like openIndex without reading every page first: for a short run that only reads (the
+  // command line's --next), whose cost must not grow with the table. Damage is then met, and
+  // reported, by the reads themselves.
+  Status openIndexUnchecked(const std::filesystem::path& file, const IndexDef* fallback);
 
   // Like createIndex, for an index file that is deleted again after use: it is not made
   // durable (no disk sync), so building it costs no more than the reading and sorting.
@@ -187,6 +191,14 @@ class Table {
   // deleted records left out. Pending changes are written first; a damaged index is rebuilt
   // and walked again, as a move would.
   Result<std::vector<std::uint32_t>> orderRecnos(int order);
+
+  // The record numbers of the entries of `order` (1..orderCount()) whose keys lie from
+  // `fromKey` to `toKey` (UTF-8), each bound compared over its own length as seek() compares,
+  // deleted records left out, at most `maxLive` of them. Costs the descent to the first key and
+  // the entries in the range, not the whole order.
+  Result<std::vector<std::uint32_t>> orderRange(int order, std::string_view fromKey,
+                                                std::string_view toKey,
+                                                std::size_t maxLive = static_cast<std::size_t>(-1));
 
   // One stretch of an order, for lists that show the first rows at once and the rest as they
   // are scrolled to: from its entry `fromEntry` (deleted records counted) up to `maxLive`

@@ -97,6 +97,8 @@ class TableImpl {
                              std::string& record);
   Result<std::vector<std::uint32_t>> orderRecnos(int order);
   Result<Table::OrderPage> orderPage(int order, std::size_t fromEntry, std::size_t maxLive);
+  Result<std::vector<std::uint32_t>> orderRange(int order, std::string_view fromKey,
+                                                std::string_view toKey, std::size_t maxLive);
   Status topIndexed(OpenIndex& ix);
   Status bottomIndexed(OpenIndex& ix);
   Status endIndexed(OpenIndex& ix, bool top);

@@ -1,0 +1,11 @@
+#include "app/settings_listener.h"
+
+#include "app/context.h"
+
+namespace zrv {
+
+void settingsChanged(Context& ctx) {
+  ctx.settingsListener->settingsChanged(ctx);
+}
+
+}  // namespace zrv

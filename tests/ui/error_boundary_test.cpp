@@ -1,0 +1,42 @@
+// The exception boundary's routes on the window thread: a call made after an event and a due
+// check hand what escapes them to the run's boundary under their place, the window thread goes
+// on with its next event, and the due check stays halted for the rest of the run.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "app/escaped_error.h"
+#include "ui/due_timer.h"
+#include "ui_test_util.h"
+#include "widgets/call_after.h"
+
+namespace zrv {
+namespace {
+
+struct RecordingBoundary : ExceptionBoundary {
+  void escaped(const char* where) override {
+    seen.push_back(std::string(where) + ": " + currentExceptionText());
+  }
+  std::vector<std::string> seen;
+};
+
+TEST(ExceptionBoundary, ACallAfterAndATickHandWhatEscapesToTheBoundary) {
+  RecordingBoundary boundary;
+  ScopedExceptionBoundary scope(boundary);
+  bool nextRan = false;
+  callAfter(*wxTheApp, [] { throw std::runtime_error("später kaputt"); });
+  callAfter(*wxTheApp, [&] { nextRan = true; });
+  EXPECT_TRUE(test::pumpUntil([&] { return nextRan; }, 5000));
+
+  DueTimer timer(1, [] { throw std::runtime_error("Tick kaputt"); });
+  timer.start();
+  EXPECT_TRUE(test::pumpUntil([&] { return boundary.seen.size() == 2; }, 5000));
+  EXPECT_EQ(boundary.seen,
+            (std::vector<std::string>{"Hauptschleife: später kaputt", "Timer: Tick kaputt"}));
+  EXPECT_TRUE(timer.halted());
+  timer.start();
+  EXPECT_FALSE(timer.running());
+}
+
+}  // namespace
+}  // namespace zrv

@@ -30,7 +30,6 @@ std::optional<EditorProblem> calendarProblem(const EditorValues& v, const std::s
 
 }  // namespace
 
-
 bool fitsField(const std::string& text, std::size_t width) {
   std::size_t chars = 0;
   for (unsigned char c : text)

@@ -547,6 +547,9 @@ Status Table::commit() {
 Status Table::checkpointIfDue() {
   return impl_->checkpointIfDue();
 }
+bool Table::checkpointDue() const {
+  return impl_->checkpointDue();
+}
 Status Table::pack() {
   return impl_->pack();
 }

@@ -266,6 +266,8 @@ class Table {
   // them durable when a checkpoint is due, so that the files do not lag behind for long.
   // Changes not yet committed stay as they are.
   Status checkpointIfDue();
+  // Whether checkpointIfDue() would write to the data files now.
+  bool checkpointDue() const;
   // Removes deleted records: writes the table, its memo file (only live memos) and every open
   // index anew beside the old files and puts them in place only when all are complete.
   // Needs exclusive mode. Afterwards the table is on its first record.

@@ -163,7 +163,7 @@ Status TableImpl::checkpoint() {
 }
 
 Status TableImpl::checkpointIfDue() {
-  if (!journal_ || closed_ || !journal_->checkpointDue()) return {};
+  if (!checkpointDue()) return {};
   return journal_->checkpoint(journaledFiles());
 }
 

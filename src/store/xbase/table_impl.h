@@ -120,6 +120,7 @@ class TableImpl {
   Status checkpoint();
   // A checkpoint of what is committed, when the journal says one is due.
   Status checkpointIfDue();
+  bool checkpointDue() const { return journal_ && !closed_ && journal_->checkpointDue(); }
   Status flush();
   Status updateKeys(OpenIndex& ix);
   Result<std::uint32_t> appendMemo(const std::string& text);

@@ -68,7 +68,7 @@ class Table {
     // header's count were taken in. May be empty.
     std::function<void(const std::string&)> onNote;
     // Exclusive use: the write-ahead journal's size after which a commit makes the data files
-    // durable and starts the journal over.
+    // durable and starts the journal over; 0: every commit reaches the data files at once.
     std::size_t journalCheckpointBytes = 1u << 20;
   };
 

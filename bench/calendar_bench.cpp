@@ -96,7 +96,7 @@ void BM_CalendarNavigationStep(benchmark::State& state) {
   zrv::CalendarModel model(benchClock().today(), benchClock(), [&d](const Date& date) {
     zrv::MonthCollection month = zrv::kalGetTermine(*d.table, date);
     check(month.status);
-    return std::move(month.appointments);
+    return month;
   });
   // A year forward month by month, then back again: every month shown holds appointments.
   long steps = 0;

@@ -10,8 +10,9 @@
 # ZORVANE.INI, since that would switch every workstation back to the single-user settings file.
 if(ZRV_BUILD_UI)
   # The modules lie beside the program: the windows (opened by a start without arguments), the
-  # help (at the first request for help) and iCalendar (for an import or export).
-  install(TARGETS zorvane zorvane_gui zorvane_help zorvane_ical RUNTIME DESTINATION .
+  # help (at the first request for help), iCalendar (for an import or export) and the trace reader
+  # of the error report.
+  install(TARGETS zorvane zorvane_gui zorvane_help zorvane_ical zorvane_trace RUNTIME DESTINATION .
           LIBRARY DESTINATION .)
 endif()
 
@@ -55,6 +56,10 @@ zrv_install_once(${CMAKE_SOURCE_DIR}/data/ZORVANE.USR ZORVANE.USR COMPONENT netw
                  EXCLUDE_FROM_ALL)
 # The sound table, generated at build time (tools/); the user changes it in the sound settings.
 zrv_install_once(${ZRV_SOUND_TABLE} ZRVPARAM.DBF)
+# The user registry, generated empty at build time; the workstations fill it. Its index comes
+# only with a new registry (the program rebuilds it anyway at its first use in a run).
+zrv_install_once(${ZRV_USER_LIST_DIR}/USERLIST.NTX USERLIST.NTX UNLESS_PRESENT USERLIST.DBF)
+zrv_install_once(${ZRV_USER_LIST_DIR}/USERLIST.DBF USERLIST.DBF)
 
 # The program's own sounds are not user data: installing again replaces them.
 install(DIRECTORY ${ZRV_SOUND_DIR}/ DESTINATION sounds

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "app/check_ini.h"
+#include "app/run_files.h"
 #include "app/run_marker.h"
 #include "app/startup.h"
 #include "platform/local_socket.h"
@@ -25,8 +27,8 @@ const char* env(const char* name) {
   return std::getenv(name);
 }
 
-// Whether a program runs in the directory (it holds the run marker). A marker this look made
-// is removed again, so that the next start does not take it for a crashed run's.
+// Whether a program runs on the run's files of `dir` (it holds the run marker there). A marker this
+// look made is removed again, so that the next start does not take it for a crashed run's.
 bool programRunsIn(const fs::path& dir) {
   zrv::Result<zrv::RunMarker> marker = zrv::RunMarker::take(dir);
   if (marker.code() == zrv::StatusCode::kLocked) return true;
@@ -54,6 +56,8 @@ int main(int argc, char** argv) {
   std::error_code ec;
   const fs::path program = zrv::runningProgramPath().value_or(fs::absolute(argv[0], ec));
   const fs::path dir = zrv::programDirectoryOf(program);
+  // Where a program running on this workstation holds its run marker and listens.
+  const fs::path runDir = zrv::runFilesFolder(dir, zrv::workstationIniPath());
   const char* runtime = env("XDG_RUNTIME_DIR");
   const zrv::SystemClock clock;
   const zrv::CommandLineMachine machine{program,
@@ -61,15 +65,16 @@ int main(int argc, char** argv) {
                                         clock,
                                         zrv::utcSecondsNow,
                                         zrv::localMomentAt,
-                                        zrv::localSocketPath(dir, runtime ? runtime : ""),
+                                        zrv::localSocketPath(runDir, runtime ? runtime : ""),
                                         zrv::connectLocalSocket,
                                         env("LC_ALL"),
                                         env("LC_MESSAGES"),
-                                        env("LANG")};
+                                        env("LANG"),
+                                        runDir};
   if (argc > 1) {
     return zrv::runCommandLine(std::vector<std::string>(argv + 1, argv + argc), machine, std::cout,
                                std::cerr);
   }
-  if (programRunsIn(dir) && zrv::raiseRunningWindow(machine)) return zrv::kExitDone;
+  if (programRunsIn(runDir) && zrv::raiseRunningWindow(machine)) return zrv::kExitDone;
   return runWindows(argc, argv, dir);
 }

@@ -253,12 +253,16 @@ bool checkDbf(Context& ctx, const CheckDbfOptions& how) {
   return ok;
 }
 
-void openTableAtStart(Context& ctx, const std::function<void(Context&)>& setUpUser) {
-  if (ctx.settings.LS_LAN && tableNameOf(ctx.settings.CS_USERFILE).empty()) {
-    if (setUpUser) setUpUser(ctx);
-    return;
+bool openTableAtStart(Context& ctx, const std::function<bool(Context&)>& setUpUser,
+                      const CheckDbfOptions& how) {
+  if (ctx.settings.LS_LAN) {
+    const std::string own = tableNameOf(ctx.settings.CS_USERFILE);
+    if (own.empty()) return setUpUser ? setUpUser(ctx) : true;
+    // Another user's table, where the last run may have ended, stays his.
+    ctx.settings.CN_FILE = own;
   }
-  checkDbf(ctx);
+  checkDbf(ctx, how);
+  return true;
 }
 
 }  // namespace zrv

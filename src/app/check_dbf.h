@@ -26,8 +26,11 @@ struct CheckDbfOptions {
 bool checkDbf(Context& ctx, const CheckDbfOptions& how = {});
 
 // Start-up's table step: in network mode without a registered user (CS_USERFILE empty) the user
-// set-up `setUpUser` runs instead (it registers the user and opens his table); otherwise
-// checkDbf.
-void openTableAtStart(Context& ctx, const std::function<void(Context&)>& setUpUser);
+// set-up `setUpUser` runs instead (it registers the user and opens his table; false when the
+// program is to end); a registered workstation opens its own table CS_USERFILE, whatever table
+// the last run ended on; otherwise checkDbf opens CN_FILE (as `how` says). False when the program
+// is to end.
+bool openTableAtStart(Context& ctx, const std::function<bool(Context&)>& setUpUser,
+                      const CheckDbfOptions& how = {});
 
 }  // namespace zrv

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "app/context.h"
+#include "app/run_files.h"
 #include "app/settings_file.h"
 #include "ports/user_interface.h"
 #include "store/base/file_io.h"
@@ -58,13 +59,14 @@ fs::path workstationIniPath() {
 }
 
 void chooseSettingsFile(Context& ctx) {
+  if (ctx.workstationIni.empty()) ctx.workstationIni = workstationIniPath();
+  ctx.runFiles = runFilesFolder(ctx.CRUNIN, ctx.workstationIni);
   const fs::path local = findFile(ctx.CRUNIN, "ZORVANE.INI");
   std::error_code ec;
   if (fs::exists(local, ec)) {
     ctx.CINIFILE = local;
     return;
   }
-  if (ctx.workstationIni.empty()) ctx.workstationIni = workstationIniPath();
   const fs::path templ = findFile(ctx.CRUNIN, "ZORVANE.USR");
   // Without a template the workstation file stays as it is; missing keys give their defaults.
   if (fs::exists(templ, ec)) refreshFromTemplate(templ, ctx.workstationIni);

@@ -13,7 +13,8 @@ struct FixedLists;
 std::filesystem::path workstationIniPath();
 
 // Chooses CINIFILE: the program directory's ZORVANE.INI when it exists; otherwise the
-// workstation file, refreshed from the program directory's template ZORVANE.USR.
+// workstation file, refreshed from the program directory's template ZORVANE.USR. Sets the folder
+// of the run's files with it (runFilesFolder).
 void chooseSettingsFile(Context& ctx);
 
 // The recurrence kinds, appointment kinds and their bitmap codes, and the dialog colours.

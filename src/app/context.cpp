@@ -8,7 +8,7 @@ namespace zrv {
 
 Context::Context(std::filesystem::path programDir, const Clock& clock, Logbook& log,
                  UserInterface& ui)
-    : CRUNIN(std::move(programDir)), clock(clock), log(log), ui(ui) {
+    : CRUNIN(std::move(programDir)), runFiles(CRUNIN), clock(clock), log(log), ui(ui) {
   static NoTableListener nobody;
   tableListener = &nobody;
   static NoSettingsListener noSettings;

@@ -41,6 +41,12 @@ struct RunState {
   bool LS_4ALAOK = false;
   bool LWINXP = false;      // the platform offers a wake-up facility
   bool uncleanEnd = false;  // the last run left its run marker: check the table's indexes
+  // An update's installer was started from the run's files: this run's end leaves it in place.
+  bool installerStarted = false;
+  Date DS_USRDATE;          // last seen date of USERLIST.DBF (empty: not seen in this run)
+  std::string CS_USRTIME;   // and its time
+  // The workstation was uninstalled: its settings file is gone and is not written again.
+  bool uninstalled = false;
 };
 
 // The fixed lists, 0-based here (the rules' 1-based index n is element n - 1).
@@ -66,6 +72,11 @@ struct Context {
   // The workstation settings file, used when the program directory holds no ZORVANE.INI;
   // checkIni fills in the default (workstationIniPath()) when it is empty.
   std::filesystem::path workstationIni;
+  // The folder of the run's own files (app/run_files.h): the run marker, the logbook, the
+  // wake-up script, SysInfo.txt, the mail bodies, the sound index, the error report and the
+  // update files. The program directory; the workstation's folder beside its settings file
+  // whenever that file is in use. Starts as the program directory; set by chooseSettingsFile.
+  std::filesystem::path runFiles;
 
   Settings settings;
   RunState run;

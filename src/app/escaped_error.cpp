@@ -2,10 +2,6 @@
 
 #include <exception>
 
-#include "app/context.h"
-#include "ports/user_interface.h"
-#include "store/base/logbook.h"
-
 namespace zrv {
 namespace {
 
@@ -22,9 +18,9 @@ ScopedExceptionBoundary::~ScopedExceptionBoundary() {
   runBoundary = previous_;
 }
 
-void handOverEscaped(const char* where) {
+ErrorChoice handOverEscaped(const ErrorPlace& place) {
   if (!runBoundary) throw;
-  runBoundary->escaped(where);
+  return runBoundary->escaped(place);
 }
 
 std::string currentExceptionText() {
@@ -37,16 +33,6 @@ std::string currentExceptionText() {
   } catch (...) {
     return "unbekannte Ursache";
   }
-}
-
-std::string escapedErrorMessage(std::string_view what) {
-  return "Im Programm ist ein unerwarteter Fehler aufgetreten:\n\n" + std::string(what) +
-         "\n\nZorvane wird beendet; Ihre Termine und Einstellungen bleiben erhalten.";
-}
-
-void reportEscapedError(Context& ctx, std::string_view where, std::string_view what) {
-  ctx.log.log(where, "Unerwarteter Fehler: " + std::string(what));
-  ctx.ui.message(kEscapedErrorTitle, escapedErrorMessage(what), Severity::Error);
 }
 
 }  // namespace zrv

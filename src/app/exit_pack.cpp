@@ -15,6 +15,8 @@ namespace {
 constexpr const char* kPlace = "Pack";
 
 void packAppointments(Context& ctx) {
+  // A table deleted during the run (the user uninstalled) has nothing left to pack.
+  if (!tableExists(ctx.CRUNIN, ctx.settings.CN_FILE)) return;
   AppointmentTable::Options options;
   options.mode = OpenMode::kExclusive;
   options.onNote = [&ctx](const std::string& note) { ctx.log.log(kPlace, note); };

@@ -12,8 +12,8 @@
 
 namespace zrv {
 
-Result<RunMarker> RunMarker::take(const std::filesystem::path& programDir) {
-  const std::filesystem::path file = findFile(programDir, "Zorvane.Run");
+Result<RunMarker> RunMarker::take(const std::filesystem::path& folder) {
+  const std::filesystem::path file = findFile(folder, "Zorvane.Run");
   std::error_code ec;
   const bool existed = std::filesystem::exists(file, ec);
   const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
@@ -28,7 +28,7 @@ Result<RunMarker> RunMarker::take(const std::filesystem::path& programDir) {
   // to check the table's indexes.
   if (!existed) {
     Status s = fileOps().syncData(fd, file);
-    if (s) s = fileOps().syncDirectory(programDir);
+    if (s) s = fileOps().syncDirectory(file.parent_path());
     if (!s) {
       ::close(fd);
       return s;

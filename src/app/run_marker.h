@@ -1,6 +1,7 @@
-// The run marker "Zorvane.Run" of a program directory, locked (flock) for the whole run: a
-// second copy of the program in the same directory finds it locked and must end before it
-// touches anything; a marker found unlocked was left by a run that did not end cleanly.
+// The run marker "Zorvane.Run" among the run's files (the program directory, or the
+// workstation's folder: app/run_files.h), locked (flock) for the whole run: a second copy of the
+// program on the same files finds it locked and must end before it touches anything; a marker found
+// unlocked was left by a run that did not end cleanly.
 #pragma once
 
 #include <filesystem>
@@ -11,9 +12,9 @@ namespace zrv {
 
 class RunMarker {
  public:
-  // Takes the marker of `programDir` (creating it when missing; an existing one keeps its
+  // Takes the marker in `folder` (creating it when missing; an existing one keeps its
   // bytes). kLocked when another process holds it: that process runs in this directory.
-  static Result<RunMarker> take(const std::filesystem::path& programDir);
+  static Result<RunMarker> take(const std::filesystem::path& folder);
 
   RunMarker(RunMarker&& other) noexcept;
   RunMarker& operator=(RunMarker&& other) noexcept;

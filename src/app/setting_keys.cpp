@@ -7,11 +7,11 @@ namespace zrv {
 std::span<const SettingKey> allSettingKeys() {
   using namespace keys;
   static constexpr std::array kAll{
-      FILENAME,   Product,   AStart,     AsIcon,   InTray,    Timer,    Today,     LastOn,
-      AlarmOn,    Network,   Top,        Left,     Bottom,    Right,    Height,    Width,
-      LastUpSize, Errors,    LOGBUCH,    SHOWLOG,  SHOWOLD,   NACHMIN,  AUTOMIN,   WakeUp,
-      WakeUpMin,  SLOESCH,   VWORIG,     WEEKSHOW, LANACTUAL, SUMMARY,  NAME,      FILE,
-      MailName,   MailReply, MailSendTo, MailSMTP, MailUser,  MailPass, MailOnline};
+      FILENAME, Product,    AStart,       AsIcon,     InTray,   Timer,     Today,    LastOn,
+      AlarmOn,  Network,    UpdateServer, Top,        Left,     Bottom,    Right,    Height,
+      Width,    LastUpSize, Errors,       LOGBUCH,    SHOWLOG,  SHOWOLD,   NACHMIN,  AUTOMIN,
+      WakeUp,   WakeUpMin,  SLOESCH,      VWORIG,     WEEKSHOW, LANACTUAL, SUMMARY,  NAME,
+      FILE,     MailName,   MailReply,    MailSendTo, MailSMTP, MailUser,  MailPass, MailOnline};
   return kAll;
 }
 

@@ -39,6 +39,8 @@ inline constexpr SettingKey AlarmOn{"SYSTEM", "AlarmOn", "No", YesNo};
 // Network mode of a workstation: "Yes" in the workstation file (the ZORVANE.USR template of a
 // network installation carries it).
 inline constexpr SettingKey Network{"SYSTEM", "Network", "No", YesNo};
+// The update server's base address ("https://host[:port]"); empty: the one the build names.
+inline constexpr SettingKey UpdateServer{"SYSTEM", "UpdateServer", "", Text};
 // [System]: the main window's rectangle in pixels
 inline constexpr SettingKey Top{"System", "Top", "0", Number};
 inline constexpr SettingKey Left{"System", "Left", "0", Number};

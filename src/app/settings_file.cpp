@@ -38,7 +38,7 @@ Date SettingsFile::date(const SettingKey& k) const {
 }
 
 bool SettingsFile::setText(const SettingKey& k, std::string_view value) const {
-  return ini_.write(k.section, k.key, value);
+  return writeSetting(k.section, k.key, value);
 }
 
 bool SettingsFile::setFlag(const SettingKey& k, bool on) const {
@@ -51,6 +51,7 @@ bool SettingsFile::setNumber(const SettingKey& k, long value) const {
 }
 
 bool SettingsFile::setNumbers(std::initializer_list<std::pair<SettingKey, long>> values) const {
+  if (readOnly_) return false;
   return ini_.update([&](IniDocument& doc) {
     for (const auto& [k, v] : values)
       doc.set(k.section, k.key, std::to_string(v));
@@ -61,8 +62,16 @@ bool SettingsFile::setDate(const SettingKey& k, const Date& value) const {
   return setText(k, value.toDisplay());
 }
 
+bool SettingsFile::writeSetting(std::string_view section, std::string_view key,
+                                std::string_view value) const {
+  return !readOnly_ && ini_.write(section, key, value);
+}
+
 SettingsFile settingsFile(const Context& ctx) {
-  return SettingsFile(ctx.CINIFILE);
+  SettingsFile file(ctx.CINIFILE);
+  // An uninstalled workstation's settings file is gone and stays gone.
+  if (ctx.run.uninstalled) file.makeReadOnly();
+  return file;
 }
 
 }  // namespace zrv

@@ -46,17 +46,18 @@ class SettingsFile {
   // Several numbers in one rewrite of the file.
   bool setNumbers(std::initializer_list<std::pair<SettingKey, long>> values) const;
   // Any key by name, for keys outside the table.
-  bool writeSetting(std::string_view section, std::string_view key, std::string_view value) const {
-    return ini_.write(section, key, value);
-  }
+  bool writeSetting(std::string_view section, std::string_view key, std::string_view value) const;
 
+  // From now on every write is refused (false) and the file is left alone.
+  void makeReadOnly() { readOnly_ = true; }
   const IniFile& ini() const { return ini_; }
 
  private:
   IniFile ini_;
+  bool readOnly_ = false;
 };
 
-// The settings file in use (CINIFILE).
+// The settings file in use (CINIFILE); read-only once the workstation was uninstalled.
 SettingsFile settingsFile(const Context& ctx);
 
 }  // namespace zrv

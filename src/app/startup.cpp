@@ -2,12 +2,12 @@
 
 #include <signal.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <system_error>
 
 #include "app/check_ini.h"
 #include "app/context.h"
+#include "app/run_files.h"
 #include "app/settings_backup.h"
 #include "app/settings_file.h"
 #include "ports/user_interface.h"
@@ -22,33 +22,24 @@ namespace fs = std::filesystem;
 namespace {
 
 // Files of a run that do not outlive it.
-constexpr const char* kRunFiles[] = {"SysInfo.Txt",   "Zorvane.Run", "Zorvane.Slp", "Zorvane.gid",
-                                     "ZrvUpdate.exe", "MakeJob.bat", "MakeJob.sh"};
+constexpr const char* kRunFiles[] = {"SysInfo.Txt", "Zorvane.Run", "Zorvane.Slp",
+                                     "Zorvane.gid", "MakeJob.bat", "MakeJob.sh"};
 
 void removeFile(const Context& ctx, const char* name) {
-  const fs::path p = findFile(ctx.CRUNIN, name);
+  const fs::path p = runFile(ctx, name);
   std::error_code ec;
   if (!fs::is_directory(p, ec)) fs::remove(p, ec);
 }
 
-// Temporary files of atomic replacements ("<name>.~<pid>-<n>") whose process no longer runs:
-// a crash left them.
-void removeStaleTemporaries(const Context& ctx) {
+// Temporary files of atomic replacements whose process no longer runs: a crash left them. Only
+// this machine's: a process of another workstation on a shared directory cannot be asked.
+void removeStaleTemporaries(const fs::path& dir) {
   std::error_code ec;
-  for (const auto& e : fs::directory_iterator(ctx.CRUNIN, ec)) {
-    const std::string name = e.path().filename().string();
-    const auto mark = name.rfind(".~");
-    const auto dash = name.rfind('-');
-    if (mark == std::string::npos || dash == std::string::npos || dash < mark + 3) continue;
-    const std::string pid = name.substr(mark + 2, dash - mark - 2);
-    const std::string count = name.substr(dash + 1);
-    auto digits = [](const std::string& t) {
-      return !t.empty() && t.size() < 10 &&
-             std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    if (!digits(pid) || !digits(count) || !e.is_regular_file(ec)) continue;
-    const pid_t owner = static_cast<pid_t>(std::stol(pid));
-    if (owner <= 0 || ::kill(owner, 0) == 0 || errno == EPERM) continue;  // still running
+  for (const auto& e : fs::directory_iterator(dir, ec)) {
+    const auto owner = temporaryOwner(e.path().filename().string());
+    if (!owner || owner->host != temporaryHost() || !e.is_regular_file(ec)) continue;
+    const pid_t pid = static_cast<pid_t>(owner->pid);
+    if (pid <= 0 || ::kill(pid, 0) == 0 || errno == EPERM) continue;  // still running
     fs::remove(e.path(), ec);
   }
 }
@@ -60,7 +51,7 @@ fs::path programDirectoryOf(const fs::path& programFile) {
 }
 
 bool qlMakeSem(const Context& ctx, std::string_view name) {
-  return openFile(findFile(ctx.CRUNIN, name), "wb") != nullptr;
+  return openFile(runFile(ctx, name), "wb") != nullptr;
 }
 
 WindowRect startUp(Context& ctx) {
@@ -76,8 +67,11 @@ WindowRect startUp(Context& ctx, StartupSteps& steps) {
   // current only affects relative paths typed by the user.
   std::error_code ec;
   fs::current_path(ctx.CRUNIN, ec);
+  if (ctx.workstationIni.empty()) ctx.workstationIni = workstationIniPath();
+  ctx.runFiles = runFilesFolder(ctx.CRUNIN, ctx.workstationIni);
   qlMakeSem(ctx, "Zorvane.Run");
-  removeStaleTemporaries(ctx);
+  removeStaleTemporaries(ctx.CRUNIN);
+  if (ctx.runFiles != ctx.CRUNIN) removeStaleTemporaries(ctx.runFiles);
   restoreSettingsBackup(ctx);
   ctx.run.LWINXP = steps.wakeUpAvailable();
 
@@ -88,6 +82,7 @@ WindowRect startUp(Context& ctx, StartupSteps& steps) {
   ctx.run.NN_WEEK = weekDay(now.date);
   ctx.run.CN_WEEK = std::to_string(ctx.run.NN_WEEK);
 
+  steps.keepFailedRunLogbook(ctx);
   checkIni(ctx);
   steps.offerErrorReport(ctx);
   steps.showAboutBox(ctx);
@@ -124,6 +119,8 @@ void shutDown(Context& ctx, ShutdownSteps& steps) {
   backUpSettings(ctx);
   for (const char* name : kRunFiles)
     removeFile(ctx, name);
+  // An installer started by this run may still be reading its own file: the next end removes it.
+  if (!ctx.run.installerStarted) removeFile(ctx, kInstallerFile);
   steps.removeWakeUpJob(ctx);
   ctx.log.log("Zorvane", "Beendet");
   const fs::path logbook = ctx.log.file();

@@ -21,6 +21,9 @@ class StartupSteps {
   virtual ~StartupSteps() = default;
   // LWINXP: whether the platform offers a usable wake-up facility.
   virtual bool wakeUpAvailable() = 0;
+  // Before the settings are read (which starts a new logbook): keeps the logbook of a run that
+  // left an error report.
+  virtual void keepFailedRunLogbook(Context& ctx) = 0;
   // Offers the error log left by a previous run (printErr).
   virtual void offerErrorReport(Context& ctx) = 0;
   // The about box in its start-up form (aboutInfo(true)).
@@ -33,6 +36,7 @@ class StartupSteps {
 class NoStartupSteps : public StartupSteps {
  public:
   bool wakeUpAvailable() override { return false; }
+  void keepFailedRunLogbook(Context&) override {}
   void offerErrorReport(Context&) override {}
   void showAboutBox(Context&) override {}
   void buildDbase(Context&, const std::string&) override {}
@@ -60,12 +64,15 @@ class NoShutdownSteps : public ShutdownSteps {
 // The program directory of a program file: its directory, with a trailing separator.
 std::filesystem::path programDirectoryOf(const std::filesystem::path& programFile);
 
-// Creates (or truncates) the empty file `name` in the program directory. False on failure.
+// Creates (or truncates) the empty marker file `name` among the run's files (ctx.runFiles).
+// False on failure.
 bool qlMakeSem(const Context& ctx, std::string_view name);
 
 // Start-up up to the window: makes the program directory (from CS_EXEPATH when set) current,
-// creates the run marker "Zorvane.Run", restores ZORVANE.SAV over ZORVANE.INI, fills the start
-// values of the run state, reads the settings (checkIni), runs the steps, starts the logbook
+// chooses the folder of the run's files, creates the run marker "Zorvane.Run" there, removes
+// temporary files this machine's dead processes left, restores ZORVANE.SAV over ZORVANE.INI, fills
+// the start values of the run state, keeps a failed run's logbook, reads the settings (checkIni),
+// runs the steps, starts the logbook
 // ("Zorvane Start") and returns the saved window rectangle (getCoords).
 WindowRect startUp(Context& ctx, StartupSteps& steps);
 WindowRect startUp(Context& ctx);  // with NoStartupSteps
@@ -79,7 +86,8 @@ void chooseActivation(Context& ctx);
 bool qlExit(Context& ctx);
 
 // After the event loop: closes the tables (a step), backs up the settings file, deletes the run
-// marker and the temporary files, and writes the last logbook line ("Zorvane", "Beendet").
+// marker and the run's other temporary files (ctx.runFiles; an update's installer only when this
+// run did not start it), and writes the last logbook line ("Zorvane", "Beendet").
 void shutDown(Context& ctx, ShutdownSteps& steps);
 void shutDown(Context& ctx);  // with NoShutdownSteps
 

@@ -58,8 +58,16 @@ bool reopenTable(Context& ctx) {
 }
 
 Status closeTableInUse(Context& ctx) {
-  if (!ctx.DTER) return {};
+  return closeTableInUse(ctx, {});
+}
+
+Status closeTableInUse(Context& ctx, const std::function<void()>& whileHeld) {
+  if (!ctx.DTER) {
+    if (whileHeld) whileHeld();
+    return {};
+  }
   ctx.tableListener->tableClosing(ctx);
+  if (whileHeld) whileHeld();
   Status s = ctx.DTER->close();
   ctx.DTER.reset();
   return s;

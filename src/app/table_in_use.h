@@ -5,6 +5,7 @@
 // closeTableInUse().
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "store/base/status.h"
@@ -48,5 +49,10 @@ bool reopenTable(Context& ctx);
 // Closes the table in use, the listener told first; nothing when none is open. The status of
 // the closing (the last writes of the table).
 Status closeTableInUse(Context& ctx);
+// The same, running `whileHeld` after the listener was told and before the table is let go: its
+// files deleted there were never open to anyone else (the close then writes into files no
+// longer in the directory, and discards its journal). `whileHeld` runs also when no table is
+// open.
+Status closeTableInUse(Context& ctx, const std::function<void()>& whileHeld);
 
 }  // namespace zrv

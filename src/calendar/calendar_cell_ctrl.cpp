@@ -2,6 +2,8 @@
 
 #include <wx/dcbuffer.h>
 
+#include <algorithm>
+
 #include "widgets/bitmaps.h"
 
 namespace zrv {
@@ -67,6 +69,12 @@ void CalendarCellCtrl::setAction(Action action) {
   SetCursor(action_ ? wxCursor(wxCURSOR_HAND) : wxNullCursor);
 }
 
+void CalendarCellCtrl::setMarked(bool marked) {
+  if (marked == marked_) return;
+  marked_ = marked;
+  Refresh();
+}
+
 void CalendarCellCtrl::click() {
   // The action may close the dialog and destroy this cell: nothing after it.
   if (action_) action_();
@@ -86,6 +94,13 @@ void CalendarCellCtrl::paint() {
     const wxBitmap bmp = bitmapByName(bitmap_, size);
     dc.DrawBitmap(bmp, (size.x - bmp.GetWidth()) / 2 + shift,
                   (size.y - bmp.GetHeight()) / 2 + shift, true);
+  }
+  if (marked_) {
+    // Yellow stands out from the calendar's blue around the day's picture.
+    const int width = std::max(2, FromDIP(2));
+    dc.SetPen(wxPen(wxColour(255, 255, 0), width));
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    dc.DrawRectangle(width / 2, width / 2, size.x - width + 1, size.y - width + 1);
   }
   if (caption_.empty()) return;
   dc.SetFont(GetFont());

@@ -23,6 +23,9 @@ class CalendarCellCtrl : public wxWindow {
   // wxALIGN_CENTRE_HORIZONTAL (the default) or wxALIGN_LEFT.
   void setAlignment(int alignment);
   void setAction(Action action);
+  // The day the keyboard stands on wears a frame.
+  void setMarked(bool marked);
+  bool marked() const { return marked_; }
 
   const std::string& bitmapName() const { return bitmap_; }
   const wxString& caption() const { return caption_; }
@@ -38,6 +41,7 @@ class CalendarCellCtrl : public wxWindow {
   int alignment_ = wxALIGN_CENTRE_HORIZONTAL;
   Action action_;
   bool pressed_ = false;
+  bool marked_ = false;
 };
 
 }  // namespace zrv

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "calendar/holidays.h"
 #include "calendar/month_appointments.h"
@@ -14,8 +15,9 @@ namespace zrv {
 
 class Clock;
 
-// Collects the appointments of a date's month (kalGetTermine on the table in use).
-using MonthSource = std::function<MonthAppointments(const Date& date)>;
+// Collects the appointments of a date's month (kalGetTermine on the table in use), with the
+// failure that kept some of them back.
+using MonthSource = std::function<MonthCollection(const Date& date)>;
 
 enum class CalendarStep { kMonthBack, kToday, kMonthOn, kYearBack, kYearOn };
 
@@ -25,9 +27,22 @@ class CalendarModel {
   // model; an empty source marks no appointments.
   CalendarModel(const Date& preset, const Clock& clock, MonthSource source);
 
-  // One press of a navigation button. False (nothing changes) when the step would leave the
-  // years the calendar can show.
+  // One press of a navigation button; the keyboard's day goes along. False (nothing changes)
+  // when the step would leave the years the calendar can show.
   bool navigate(CalendarStep step);
+  // The keyboard's day: it starts on the preset date (today without one) and always lies in the
+  // month shown. Moving it by days (arrows) or months (page keys) shows its month; false when
+  // the move would leave the years the calendar can show.
+  const Date& focused() const { return shown_; }
+  bool moveFocus(long days);
+  bool moveFocusMonths(int months);
+  // The cell (1..42) of the keyboard's day.
+  int focusedCell() const;
+  // Return on the keyboard's day: it becomes the result.
+  void chooseFocused() { result_ = shown_; }
+  // Why the month's appointments could not all be collected, once: the first failure since the
+  // calendar opened, or "" when there was none or it has been told already.
+  std::string untoldProblem();
   // SHOWDAY: the result becomes cell k's date (1..42); the empty date for a cell outside the
   // month. Returns the result.
   Date showDay(int k);
@@ -44,6 +59,7 @@ class CalendarModel {
 
  private:
   void refresh();
+  bool showFocused(const Date& next);
 
   const Clock& clock_;
   MonthSource source_;
@@ -55,6 +71,8 @@ class CalendarModel {
   int holidayYear_ = 0;
   MonthAppointments appointments_;
   MonthPage page_;
+  std::string problem_;
+  bool told_ = false;
 };
 
 }  // namespace zrv

@@ -5,6 +5,7 @@
 #include <wx/utils.h>
 
 #include "app/context.h"
+#include "app/help.h"
 #include "calendar/calendar_cell_ctrl.h"
 #include "calendar/calendar_look_wx.h"
 #include "calendar/legend_window.h"
@@ -14,6 +15,8 @@
 #include "store/base/clock.h"
 #include "widgets/bitmaps.h"
 #include "widgets/dialog_look.h"
+#include "widgets/modal_windows.h"
+#include "widgets/plain_window_services.h"
 
 namespace zrv {
 namespace {
@@ -116,13 +119,9 @@ void CalendarWindow::build() {
   });
   buildHeader();
   buildGrid();
-  // Escape closes like the close box, without a day (the window has no Cancel button).
+  // The cells take no keyboard focus: the window itself steers the day it marks.
   Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
-    if (e.GetKeyCode() == WXK_ESCAPE) {
-      finish(wxID_CANCEL);
-    } else {
-      e.Skip();
-    }
+    if (e.HasAnyModifiers() || !pressKey(e.GetKeyCode())) e.Skip();
   });
 }
 
@@ -190,10 +189,80 @@ void CalendarWindow::showPage() {
   for (std::size_t r = 0; r < weeks_.size(); ++r)
     weeks_[r]->setCaption(utf8(page.weeks[r]));
   todayLine_->setCaption(utf8(todayLine(model_.today())));
+  showFocus();
+}
+
+void CalendarWindow::showFocus() {
+  const int focused = model_.focusedCell();
+  for (std::size_t i = 0; i < days_.size(); ++i)
+    days_[i]->setMarked(static_cast<int>(i) + 1 == focused);
 }
 
 void CalendarWindow::navigate(CalendarStep step) {
-  if (model_.navigate(step)) showPage();
+  if (!model_.navigate(step)) return;
+  showPage();
+  tellProblem(this);
+}
+
+void CalendarWindow::afterMove(const Date& before) {
+  const Date& now = model_.focused();
+  if (now.month() == before.month() && now.year() == before.year()) {
+    showFocus();
+    return;
+  }
+  showPage();
+  tellProblem(this);
+}
+
+bool CalendarWindow::pressKey(int keyCode) {
+  const Date before = model_.focused();
+  switch (keyCode) {
+    case WXK_ESCAPE:
+      finish(wxID_CANCEL);
+      return true;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+      model_.chooseFocused();
+      finish(wxID_OK);
+      return true;
+    case WXK_HOME:
+    case WXK_NUMPAD_HOME:
+      navigate(CalendarStep::kToday);
+      return true;
+    case WXK_LEFT:
+    case WXK_NUMPAD_LEFT:
+      if (model_.moveFocus(-1)) afterMove(before);
+      return true;
+    case WXK_RIGHT:
+    case WXK_NUMPAD_RIGHT:
+      if (model_.moveFocus(1)) afterMove(before);
+      return true;
+    case WXK_UP:
+    case WXK_NUMPAD_UP:
+      if (model_.moveFocus(-7)) afterMove(before);
+      return true;
+    case WXK_DOWN:
+    case WXK_NUMPAD_DOWN:
+      if (model_.moveFocus(7)) afterMove(before);
+      return true;
+    case WXK_PAGEUP:
+    case WXK_NUMPAD_PAGEUP:
+      if (model_.moveFocusMonths(-1)) afterMove(before);
+      return true;
+    case WXK_PAGEDOWN:
+    case WXK_NUMPAD_PAGEDOWN:
+      if (model_.moveFocusMonths(1)) afterMove(before);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CalendarWindow::tellProblem(wxWindow* over) {
+  const std::string problem = model_.untoldProblem();
+  if (problem.empty()) return;
+  plainWindowServices().tell(over, Severity::Problem, "Problem",
+                             "Die Termine dieses Monats können nicht angezeigt werden: " + problem);
 }
 
 void CalendarWindow::showDay(int k) {
@@ -207,16 +276,14 @@ void CalendarWindow::legende() {
 }
 
 void CalendarWindow::finish(int code) {
-  if (IsModal()) {
-    EndModal(code);
-  } else {
-    SetReturnCode(code);
-    Hide();
-  }
+  endDialog(*this, code);
 }
 
 Date kalender(wxWindow* owner, Context& ctx, const Date& preset) {
+  // F1 opens the calendar's page, also when a date field opened it.
+  ScopedHelpTopic topic(ctx.help, help_topic::kCalendar, ctx.help.topic());
   CalendarWindow window(owner, preset, ctx.clock, tableMonthSource(ctx), ctx.CRELEASE);
+  window.tellProblem(owner);  // before the calendar shows, not hidden behind it
   window.ShowModal();
   return window.model().result();
 }

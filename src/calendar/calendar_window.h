@@ -32,6 +32,12 @@ class CalendarWindow : public wxDialog {
   void navigate(CalendarStep step);
   void showDay(int k);
   void legende();
+  // The keys: arrows move the day, the page keys the month, Home goes to today, Return chooses
+  // the day and Escape closes without one. False for any other key.
+  bool pressKey(int keyCode);
+  // Tells the user, over `over`, once per calendar, that the month's appointments could not all
+  // be collected: a month without marks must not pass for a free one.
+  void tellProblem(wxWindow* over);
 
   // The controls, for tests: day cell k (1..42), the button of a step, week label of row 1..6.
   CalendarCellCtrl* dayCell(int k) const { return days_.at(static_cast<std::size_t>(k - 1)); }
@@ -50,6 +56,9 @@ class CalendarWindow : public wxDialog {
   CalendarCellCtrl* cell(int row, int column, int width, int height, std::string_view colours);
   // SHOWKALEN: the page of the model into the controls.
   void showPage();
+  void showFocus();
+  // A move of the keyboard's day: the page anew when it reached another month.
+  void afterMove(const Date& before);
   void finish(int code);
 
   CalendarModel model_;

@@ -87,12 +87,12 @@ MonthCollection kalGetTermine(AppointmentTable& table, const Date& date) {
   return result;
 }
 
-std::function<MonthAppointments(const Date&)> tableMonthSource(Context& ctx) {
+std::function<MonthCollection(const Date&)> tableMonthSource(Context& ctx) {
   return [&ctx](const Date& date) {
-    if (!ctx.DTER) return MonthAppointments{};
+    if (!ctx.DTER) return MonthCollection{};
     MonthCollection month = kalGetTermine(*ctx.DTER, date);
     if (!month.status) ctx.log.log("KalGetTermine", month.status.message());
-    return std::move(month.appointments);
+    return month;
   };
 }
 

@@ -40,8 +40,8 @@ MonthCollection kalGetTermine(AppointmentTable& table, const Date& date);
 
 // The collector an open calendar uses: kalGetTermine on the table in use (taken anew on every
 // call, since another table may have been opened). A failure is written to the logbook and
-// leaves what was collected; without a table the month is empty.
-std::function<MonthAppointments(const Date&)> tableMonthSource(Context& ctx);
+// handed on with what was collected; without a table the month is empty.
+std::function<MonthCollection(const Date&)> tableMonthSource(Context& ctx);
 
 // The text the calendar shows for an appointment: the first line of its memo, or for one that
 // starts a program "~.." + the program's file name + " " + its parameters.

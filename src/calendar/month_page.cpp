@@ -7,16 +7,6 @@
 namespace zrv {
 namespace {
 
-std::string padLeft(int n, std::size_t width) {
-  std::string s = std::to_string(n);
-  if (s.size() < width) s.insert(0, width - s.size(), ' ');
-  return s;
-}
-
-std::string firstChars(const std::string& text, std::size_t count) {
-  return text.substr(0, utf8PrefixBytes(text, count));
-}
-
 std::string longDate(const Date& d) {
   return qlCDow(d) + ", " + std::to_string(d.day()) + ". " + germanMonth(d.month()) + " " +
          padLeft(d.year(), 5);

@@ -1,5 +1,7 @@
 #include "commands/commands.h"
 
+#include "app/escaped_error.h"
+
 #include "app/context.h"
 #include "ports/command_window.h"
 #include "ports/user_interface.h"
@@ -31,8 +33,9 @@ bool Commands::run(CommandId id, CommandScope& scope) const {
   const Command* c = find(id);
   if (!c) return false;
   if (c->leavesWeek) scope.window.leaveWeekOverview();
+  // An error in the action goes to the error window, which may have it run again.
   const auto action = [&] {
-    if (c->action) c->action(scope);
+    if (c->action) runRetrying("Befehl", [&] { c->action(scope); });
   };
   ReminderEnv* env = scope.env;
   if (!env) {

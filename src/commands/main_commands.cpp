@@ -169,6 +169,14 @@ void supportMail(CommandScope& s) {
   openAddress(s, support.empty() ? "" : "mailto:" + support + "?subject=" + subject, "Email");
 }
 
+// "Zum aktuellen Termin": the next appointment becomes the current record, so that the search
+// for it that follows every command puts the list's cursor on its row.
+void goToNextAppointment(CommandScope& s) {
+  if (!s.env) return;
+  const CurrentRecord next = s.env->DTER.firstCurrent();
+  if (next.recno != 0) (void)s.env->DTER.goTo(next.recno);
+}
+
 void deleteByKey(CommandScope& s) {
   if (s.env && delTermin(*s.env)) chkNext(*s.env, "CheckLbxKeys2");
 }
@@ -197,7 +205,7 @@ void registerMainWindowCommands(Commands& all) {
   add(moveTo(ListMove::Previous), {Id::GoPrevious, Id::BarPrevious});
   add(moveTo(ListMove::Next), {Id::GoNext, Id::BarNext});
   add(moveTo(ListMove::Last), {Id::GoLast, Id::BarLast});
-  add({}, {Id::GoCurrentAppointment});  // the search for the next appointment is all it does
+  add(goToNextAppointment, {Id::GoCurrentAppointment});
   add(view(1), {Id::ViewCurrent, Id::BarViews, Id::PopupViewCurrent, Id::ContextViewCurrent,
                 Id::ContextNextAppointment});
   add(view(2), {Id::ViewToday, Id::PopupViewToday, Id::ContextViewToday});

@@ -45,7 +45,7 @@ void DayDetailsWindow::updateSave() {
   DayDetails d;
   for (std::size_t i = 0; i < days_.size(); ++i)
     d.weekdays[i] = days_[i] && days_[i]->GetValue();
-  save_->Enable(canSave(d));
+  save_->Enable(canSave(d) && (!end_ || !endBeforeDate(end_)));
 }
 
 bool DayDetailsWindow::store(EditorValues& values) {

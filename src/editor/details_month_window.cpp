@@ -13,9 +13,11 @@
 namespace zrv {
 
 MonthDetailsWindow::MonthDetailsWindow(wxWindow* parent, const EditorValues& values,
-                                       DetailsOptions options, WindowServices& services)
+                                       const Date& today, DetailsOptions options,
+                                       WindowServices& services)
     : DetailsWindow(parent, wxS("Details monatlicher Termin"), wxSize(330, 205), values,
-                    std::move(options), services) {
+                    std::move(options), services),
+      today_(today) {
   const MonthDetails start = monthDetailsOf(values);
   label(17, 8, 26, wxS("jeden"));
   day_ = numberField(15, 36, start.day, "99");
@@ -56,7 +58,7 @@ void MonthDetailsWindow::updateSave() {
   MonthDetails d;
   d.day = numberOf(day_);
   d.end = typedDate(end_->GetValue().utf8_string()).value_or(Date());
-  save_->Enable(canSave(d));
+  save_->Enable(canSave(d) && !endBeforeDate(end_));
 }
 
 bool MonthDetailsWindow::store(EditorValues& values) {
@@ -68,7 +70,7 @@ bool MonthDetailsWindow::store(EditorValues& values) {
   d.end = *end;
   for (std::size_t i = 0; i < months_.size(); ++i)
     d.months[i] = months_[i]->GetValue();
-  saveDetails(values, d);
+  saveDetails(values, d, today_);
   return true;
 }
 

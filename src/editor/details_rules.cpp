@@ -1,5 +1,8 @@
 #include "editor/details_rules.h"
 
+#include <algorithm>
+
+#include "reminder/recurrence.h"
 #include "store/base/date_time.h"
 
 namespace zrv {
@@ -20,6 +23,19 @@ std::string flagsToMask(const std::array<bool, N>& flags) {
   for (bool f : flags)
     mask += f ? 'X' : '-';
   return mask;
+}
+
+// The first day `d.day` of a chosen month (any month when none is chosen) on or after `today`.
+Date firstMonthDayFrom(const Date& today, const MonthDetails& d) {
+  const bool anyMonth = std::find(d.months.begin(), d.months.end(), true) == d.months.end();
+  Date month = *Date::fromYmd(today.year(), today.month(), 1);
+  Date day = dayInMonth(month, d.day);
+  for (int step = 0; step < 13 && !day.empty(); ++step) {
+    if (day >= today && (anyMonth || d.months[static_cast<std::size_t>(day.month() - 1)])) break;
+    month = addMonth(month, 1);
+    day = dayInMonth(month, d.day);
+  }
+  return day;
 }
 
 }  // namespace
@@ -59,8 +75,9 @@ void saveDetails(EditorValues& v, const DayDetails& d, const Date& today) {
 }
 
 WeekDetails weekDetailsOf(const EditorValues& v) {
+  RepetitionValues defaults = v.rep;
   return WeekDetails{v.rep.weekInterval == 0 ? 1 : v.rep.weekInterval,
-                     v.rep.end.empty() ? v.date : v.rep.end};
+                     v.rep.end.empty() ? makeRepDate(v.date, kWeekly, defaults) : v.rep.end};
 }
 
 bool canSave(const WeekDetails& d) {
@@ -90,10 +107,11 @@ Date endForDay(const Date& end, int day) {
   return dayInMonth(end, day);
 }
 
-void saveDetails(EditorValues& v, const MonthDetails& d) {
+void saveDetails(EditorValues& v, const MonthDetails& d, const Date& today) {
   if (!canSave(d)) return;
   v.rep.months = flagsToMask(d.months);
   v.date = dayInMonth(v.date, d.day);
+  if (!v.date.empty() && v.date < today) v.date = firstMonthDayFrom(today, d);
   v.rep.end = d.end;
   v.rep.monthDay = d.day;
   rebuildRepetitionText(v);

@@ -22,7 +22,8 @@ bool canSave(const DayDetails& d);
 // on or before it, so that the series neither skips a chosen day nor runs past its end.
 void saveDetails(EditorValues& v, const DayDetails& d, const Date& today);
 
-// Weekly: every n-th week until the end date.
+// Weekly: every n-th week until the end date. A series without an end date starts with the
+// kind's default end, a year on: ending it on its own date would end it at its next alert.
 struct WeekDetails {
   int interval = 1;
   Date end;
@@ -43,8 +44,9 @@ bool canSave(const MonthDetails& d);
 // when the month is shorter or the day is above 31).
 Date endForDay(const Date& end, int day);
 // Stores the mask, the end date and the day; the appointment date moves to that day of its
-// month, or to the month's last valid day.
-void saveDetails(EditorValues& v, const MonthDetails& d);
+// month, or to the month's last valid day. When that day has passed it moves on to the first
+// such day of a chosen month that is today or later, so that saving raises no alert at once.
+void saveDetails(EditorValues& v, const MonthDetails& d, const Date& today);
 
 // Yearly: the end date.
 struct YearDetails {

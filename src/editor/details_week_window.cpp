@@ -27,7 +27,8 @@ WeekDetailsWindow::WeekDetailsWindow(wxWindow* parent, const EditorValues& value
 void WeekDetailsWindow::updateSave() {
   if (!save_ || !end_) return;
   save_->Enable(canSave(WeekDetails{numberOf(interval_),
-                                    typedDate(end_->GetValue().utf8_string()).value_or(Date())}));
+                                    typedDate(end_->GetValue().utf8_string()).value_or(Date())}) &&
+                !endBeforeDate(end_));
 }
 
 bool WeekDetailsWindow::store(EditorValues& values) {

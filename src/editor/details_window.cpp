@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/help.h"
 #include "editor/editor_checks.h"
 #include "reminder/recurrence.h"
 #include "widgets/tbmpget_ctrl.h"
@@ -33,15 +32,7 @@ DetailsWindow::DetailsWindow(wxWindow* parent, const wxString& title, const wxSi
     : BoxDialog(parent, title, size, 0, 0, detailsBoxStyle(title)),
       values_(values),
       options_(std::move(options)),
-      services_(services) {
-  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
-    if (e.GetKeyCode() == WXK_F1) {
-      services_.showHelp(help_topic::kRepetition);
-    } else {
-      e.Skip();
-    }
-  });
-}
+      services_(services) {}
 
 void DetailsWindow::label(int row, int column, int width, const wxString& text) {
   const wxRect r = place(row, column, width, 7);
@@ -111,6 +102,11 @@ int DetailsWindow::numberOf(const TBmpGet* field) {
   return typedNumber(field->GetValue().utf8_string()).value_or(0);
 }
 
+bool DetailsWindow::endBeforeDate(const TBmpGet* field) const {
+  const auto end = typedDate(field->GetValue().utf8_string());
+  return end && !values_.date.empty() && *end < values_.date;
+}
+
 void DetailsWindow::spreadColumns(const std::vector<std::vector<wxWindow*>>& columns) {
   int nextLeft = 0;
   for (const auto& column : columns) {
@@ -165,7 +161,7 @@ bool details(wxWindow* parent, EditorValues& values, const Date& today,
       window = std::make_unique<WeekDetailsWindow>(parent, values, options, services);
       break;
     case kMonthly:
-      window = std::make_unique<MonthDetailsWindow>(parent, values, options, services);
+      window = std::make_unique<MonthDetailsWindow>(parent, values, today, options, services);
       break;
     case kYearly:
       window = std::make_unique<YearDetailsWindow>(parent, values, options, services);

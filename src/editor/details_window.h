@@ -52,6 +52,9 @@ class DetailsWindow : public BoxDialog {
   // The typed date, or nullopt after telling the user (the field keeps the focus).
   std::optional<Date> dateOf(TBmpGet* field);
   static int numberOf(const TBmpGet* field);
+  // Whether the end date typed into `field` lies before the appointment's date: a series saved
+  // so would end at its next alert.
+  bool endBeforeDate(const TBmpGet* field) const;
   // Enables "&Speichern" as the current entries allow.
   virtual void updateSave() = 0;
   // Stores the entries into the copy of the values; false when an entry was refused.
@@ -99,8 +102,8 @@ class WeekDetailsWindow : public DetailsWindow {
 
 class MonthDetailsWindow : public DetailsWindow {
  public:
-  MonthDetailsWindow(wxWindow* parent, const EditorValues& values, DetailsOptions options = {},
-                     WindowServices& services = plainWindowServices());
+  MonthDetailsWindow(wxWindow* parent, const EditorValues& values, const Date& today,
+                     DetailsOptions options = {}, WindowServices& services = plainWindowServices());
   TBmpGet* dayField() const { return day_; }
   TBmpGet* endField() const { return end_; }
   const std::vector<wxCheckBox*>& monthBoxes() const { return months_; }
@@ -109,6 +112,7 @@ class MonthDetailsWindow : public DetailsWindow {
   void updateSave() override;
   bool store(EditorValues& values) override;
   void fitEndToDay();
+  Date today_;
   TBmpGet* day_ = nullptr;
   TBmpGet* end_ = nullptr;
   std::vector<wxCheckBox*> months_;

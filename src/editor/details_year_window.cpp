@@ -22,7 +22,8 @@ YearDetailsWindow::YearDetailsWindow(wxWindow* parent, const EditorValues& value
 
 void YearDetailsWindow::updateSave() {
   if (!save_ || !end_) return;
-  save_->Enable(canSave(YearDetails{typedDate(end_->GetValue().utf8_string()).value_or(Date())}));
+  save_->Enable(canSave(YearDetails{typedDate(end_->GetValue().utf8_string()).value_or(Date())}) &&
+                !endBeforeDate(end_));
 }
 
 bool YearDetailsWindow::store(EditorValues& values) {

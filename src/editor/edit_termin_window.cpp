@@ -2,6 +2,8 @@
 // the session the way the window ended.
 #include <wx/window.h>
 
+#include "app/context.h"
+#include "app/help.h"
 #include "editor/edit_termin.h"
 #include "editor/editor_window.h"
 #include "mail/mail_settings.h"
@@ -15,6 +17,8 @@ bool editTermin(wxWindow* owner, ReminderEnv& env, std::uint32_t recno, bool isN
   if (!session) return false;
   bool saved = false;
   {
+    // F1 opens the editor's page while it is open (its details windows set their own).
+    ScopedHelpTopic topic(env.ctx.help, help_topic::kEditor, env.ctx.help.topic());
     EditorWindow window(owner, *session, env.ctx, env.ports.sound, zrvSmtpOk(env.ctx), services);
     saved = window.ShowModal() == wxID_OK;
   }

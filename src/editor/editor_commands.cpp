@@ -10,8 +10,11 @@ void registerEditorCommands(Commands& commands, AppointmentEditor& editor) {
   const CommandAction editNew = [&editor](CommandScope& s) {
     if (s.env) editor.editAppointment(0, true);
   };
+  // An empty view has no current appointment: there is nothing to change (a blank editor would
+  // only fail to save).
   const CommandAction editCurrent = [&editor](CommandScope& s) {
-    if (s.env) editor.editAppointment(s.env->DTER.recNo(), false);
+    if (!s.env || s.env->DTER.eof() || s.env->DTER.isDeleted()) return;
+    editor.editAppointment(s.env->DTER.recNo(), false);
   };
   for (CommandId id : {CommandId::AppointmentNew, CommandId::BarNew, CommandId::ContextNew,
                        CommandId::ListInsertKey}) {

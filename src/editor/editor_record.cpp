@@ -3,8 +3,8 @@
 #include "app/context.h"
 #include "editor/editor_checks.h"
 #include "reminder/recurrence.h"
-#include "store/base/logbook.h"
 #include "store/appointments/trigger.h"
+#include "store/base/logbook.h"
 
 namespace zrv {
 namespace {
@@ -15,6 +15,16 @@ int monthDayOf(const EditorValues& v) {
   if (v.recurrence == kYearly) return v.date.day();
   if (v.recurrence == kMonthly) return v.rep.monthDay > 0 ? v.rep.monthDay : v.date.day();
   return v.rep.monthDay;
+}
+
+// The end date as stored: an end before the appointment's date would end a series at its next
+// alert, so it becomes the kind's default end counted from the date (the date itself for a
+// once-only appointment). An empty end date stays empty: the series has no end.
+Date storedEnd(const EditorValues& v) {
+  if (v.rep.end.empty() || v.rep.end >= v.date) return v.rep.end;
+  RepetitionValues defaults = v.rep;
+  const Date end = makeRepDate(v.date, v.recurrence, defaults);
+  return end < v.date ? v.date : end;
 }
 
 }  // namespace
@@ -32,7 +42,7 @@ Appointment appointmentFrom(const EditorValues& v, const FixedLists& lists, Appo
   a.TEXT = storedLines(v.text);
   a.VORLAGE = v.recurrence;
   a.VORLNACH = v.vorlNach;
-  a.REPDATE = v.rep.end;
+  a.REPDATE = storedEnd(v);
   a.WARNMIN = program.empty() ? typedNumber(v.leadTime).value_or(0) : 0;
   a.ALARM = v.alarm;
   a.ALARMFILE = v.alarmFile;

@@ -1,8 +1,8 @@
 #include "editor/editor_session.h"
 
 #include "app/context.h"
-#include "ports/user_interface.h"
 #include "editor/editor_record.h"
+#include "ports/user_interface.h"
 #include "reminder/record_changes.h"
 #include "reminder/record_lock.h"
 #include "reminder/reminder_env.h"
@@ -41,7 +41,7 @@ std::optional<EditorSession> EditorSession::open(ReminderEnv& env, std::uint32_t
   Result<Appointment> a = env.DTER.read();
   if (!checkStored(env, kPlace, a.status(), true)) return std::nullopt;
   s.original_ = *a;
-  s.values_ = valuesOf(*a, ctx.lists, ctx.clock.today());
+  s.values_ = valuesOf(*a, ctx.lists);
   return s;
 }
 

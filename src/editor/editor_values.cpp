@@ -21,7 +21,7 @@ EditorValues newAppointmentValues(const Date& today, const std::string& now,
   return v;
 }
 
-EditorValues valuesOf(const Appointment& a, const FixedLists& lists, const Date& today) {
+EditorValues valuesOf(const Appointment& a, const FixedLists& lists) {
   EditorValues v;
   v.date = a.DATE;
   v.time = a.TIMEVON.substr(0, 5);
@@ -30,7 +30,6 @@ EditorValues valuesOf(const Appointment& a, const FixedLists& lists, const Date&
   const bool knownKind = a.VORLAGE >= 1 && a.VORLAGE <= static_cast<int>(lists.AVORLAGE.size());
   v.recurrence = knownKind ? a.VORLAGE : kOnce;
   v.rep = repetitionOf(a);
-  if (v.rep.end.empty()) v.rep.end = today;
   v.repetitionText = makeVorlTxt(a.VORLAGE, repetitionOf(a));
   v.email = rtrimBlanks(a.EMAIL);
   v.text = shownLines(a.TEXT);

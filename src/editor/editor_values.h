@@ -40,6 +40,8 @@ struct EditorValues {
   int vorlNach = 0;            // VORLNACH, kept as it is
   bool alarm = false;          // ALARM, kept as it is
   int shownKind = 0;           // the kind the kind-specific fields were last switched for
+
+  friend bool operator==(const EditorValues&, const EditorValues&) = default;
 };
 
 // A new appointment today at the current time ("HH:MM"), with the caller's start text, the
@@ -47,8 +49,8 @@ struct EditorValues {
 EditorValues newAppointmentValues(const Date& today, const std::string& now,
                                   const std::string& startText, int notAfterDefault,
                                   const std::string& defaultSound);
-// The values of a stored appointment; an empty end date becomes `today`.
-EditorValues valuesOf(const Appointment& a, const FixedLists& lists, const Date& today);
+// The values of a stored appointment. An empty end date stays empty: the series has no end.
+EditorValues valuesOf(const Appointment& a, const FixedLists& lists);
 
 // Line breaks as the text box shows them ("\n") and as the table keeps them, interchangeable
 // with Windows ("\r\n").

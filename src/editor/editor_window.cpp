@@ -17,6 +17,7 @@
 #include "ports/window_services.h"
 #include "reminder/sound_slots.h"
 #include "store/base/clock.h"
+#include "store/base/date_time.h"
 #include "widgets/bitmaps.h"
 #include "widgets/call_after.h"
 #include "widgets/tbmpget_ctrl.h"
@@ -71,7 +72,7 @@ wxRect textPlace(const BoxDialog& dialog, TextMode mode) {
 
 }  // namespace
 
-EditorWindow::EditorWindow(wxWindow* parent, EditorSession& session, const Context& ctx,
+EditorWindow::EditorWindow(wxWindow* parent, EditorSession& session, Context& ctx,
                            SoundPlayer& sound, bool mailOk, WindowServices& services)
     : BoxDialog(parent, wxS("Termin-Verwaltung"), wxSize(kWidth, kHeight), kBoxTop, 0,
                 editorBoxStyle()),
@@ -95,13 +96,9 @@ EditorWindow::EditorWindow(wxWindow* parent, EditorSession& session, const Conte
   } else {
     centre();
   }
-  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
-    if (e.GetKeyCode() == WXK_F1) {
-      services_.showHelp(help_topic::kEditor);
-    } else {
-      e.Skip();
-    }
-  });
+  collect();  // the values as the fields show them, blanks and all
+  opened_ = session_.values();
+  openedDate_ = date_->GetValue();
   date_->SetFocus();
 }
 
@@ -143,9 +140,9 @@ void EditorWindow::replaceOnFirstKey(TBmpGet* f) {
 void EditorWindow::checkOnLeaving(TBmpGet* f, EditorField which) {
   f->text()->Bind(wxEVT_KILL_FOCUS, [this, which](wxFocusEvent& e) {
     e.Skip();
-    if (complaining_ || e.GetWindow() == cancelButton() || !IsShown()) return;
+    if (complaining_ || picking_ || e.GetWindow() == cancelButton() || !IsShown()) return;
     callAfter(*this, [this, which] {
-      if (complaining_ || IsBeingDeleted() || !IsShown()) return;
+      if (complaining_ || picking_ || IsBeingDeleted() || !IsShown()) return;
       if (which == EditorField::Date) {
         (void)takeDate(true);
         return;
@@ -363,8 +360,17 @@ bool EditorWindow::takeDate(bool complainIfWrong) {
   return true;
 }
 
+// A date typed wrongly is told first; the calendar then opens on today. While it is open,
+// leaving the date field raises no message of its own.
 void EditorWindow::pickDate() {
-  const auto picked = services_.pickDate(this, Date::fromDisplay(text(date_)));
+  const std::string typed = text(date_);
+  const auto date = typedDate(typed);
+  if (!date && typed.find_first_of("0123456789") != std::string::npos) {
+    complain(kInvalidDateMessage, date_);
+  }
+  picking_ = true;
+  const auto picked = services_.pickDate(this, date.value_or(Date()));
+  picking_ = false;
   if (!picked || picked->empty()) return;
   date_->SetValue(utf8(picked->toDisplay()));
   (void)takeDate(false);
@@ -393,6 +399,7 @@ void EditorWindow::changeRecurrence() {
 void EditorWindow::showDetails() {
   collect();
   if (!takeDate(true)) return;
+  ScopedHelpTopic topic(ctx_.help, help_topic::kRepetition, ctx_.help.topic());
   if (details(this, session_.values(), ctx_.clock.today(), DetailsOptions{colours_}, services_)) {
     date_->ChangeValue(utf8(session_.values().date.toDisplay()));
     repetition_->SetLabel(utf8(session_.values().repetitionText));
@@ -449,6 +456,29 @@ void EditorWindow::complain(const std::string& message, wxWindow* focus) {
   complaining_ = false;
 }
 
+bool EditorWindow::hasEntries() {
+  collect();
+  if (date_->GetValue() != openedDate_) return true;
+  if (session_.isNew() && !session_.values().text.empty()) return true;
+  return !(session_.values() == opened_);
+}
+
+void EditorWindow::closeRequested() {
+  if (hasEntries() &&
+      !services_.ask(this, "Achtung", "Änderungen verwerfen ?", /*defaultYes=*/false)) {
+    return;
+  }
+  cancel();
+}
+
+// Whether the appointment's own date and time lie before the current minute: saved so, it would
+// ring at once.
+bool EditorWindow::inThePast() {
+  const EditorValues& v = session_.values();
+  const auto time = typedTime(v.time);
+  return time && minutesSince(v.date, *time, ctx_.clock.now()) > 0;
+}
+
 bool EditorWindow::save(SaveMode mode) {
   const wxButton* button = mode == SaveMode::Save         ? saveButton()
                            : mode == SaveMode::Reactivate ? reactivateButton()
@@ -462,6 +492,13 @@ bool EditorWindow::save(SaveMode mode) {
                       : problem->field == EditorField::Date     ? date_
                                                                 : notAfter_;
     complain(problem->message, focus);
+    return false;
+  }
+  // A filed appointment rings no more: filing one in the past needs no question.
+  if (mode != SaveMode::File && inThePast() &&
+      !services_.ask(this, "Achtung", "Der Termin liegt in der Vergangenheit. Trotzdem speichern ?",
+                     /*defaultYes=*/true)) {
+    time_->SetFocus();
     return false;
   }
   const SaveResult result = session_.save(mode);

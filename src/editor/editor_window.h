@@ -30,14 +30,19 @@ class EditorWindow : public BoxDialog {
   // `session`, `sound` and `services` must outlive the window. `mailOk`: mail is set up
   // (ZRVSMTPOK). The services give the calendar, the help book, the file chooser and the
   // message boxes.
-  EditorWindow(wxWindow* parent, EditorSession& session, const Context& ctx, SoundPlayer& sound,
+  EditorWindow(wxWindow* parent, EditorSession& session, Context& ctx, SoundPlayer& sound,
                bool mailOk, WindowServices& services);
 
-  // What the buttons do; false when a field was refused (the window stays open) or the button
-  // is disabled. A save that reached the table, or was refused there, closes the window.
+  // What the buttons do; false when a field was refused, a time in the past was not confirmed
+  // (the window stays open) or the button is disabled. A save that reached the table, or was
+  // refused there, closes the window.
   bool save(SaveMode mode);
   void cancel() { finish(wxID_CANCEL); }
   void showDetails();
+  // Escape and the close box: entries typed since the window opened (or the text a new
+  // appointment came with) are thrown away only when the user says so.
+  void closeRequested() override;
+  bool hasEntries();
 
   TextMode textMode() const { return mode_; }
   TBmpGet* dateField() const { return date_; }
@@ -75,6 +80,7 @@ class EditorWindow : public BoxDialog {
   void checkOnLeaving(TBmpGet* field, EditorField which);
 
   void pickDate();
+  bool inThePast();
   bool takeDate(bool complainIfWrong);
   void changeKind();
   void changeRecurrence();
@@ -89,12 +95,15 @@ class EditorWindow : public BoxDialog {
                              const std::string& filter);
 
   EditorSession& session_;
-  const Context& ctx_;
+  Context& ctx_;
   SoundPlayer& sound_;
   WindowServices& services_;
   EntryColours colours_;
   TextMode mode_ = TextMode::Plain;
   bool complaining_ = false;
+  bool picking_ = false;  // the calendar is open over the date field
+  EditorValues opened_;   // the values as the window showed them first
+  wxString openedDate_;   // and the date field's text
 
   TBmpGet* date_ = nullptr;
   TBmpGet* time_ = nullptr;

@@ -2,7 +2,9 @@
 
 #include <wx/html/helpctrl.h>
 #include <wx/html/helpfrm.h>
+#include <wx/html/helpwnd.h>
 #include <wx/image.h>
+#include <wx/splitter.h>
 
 #include "widgets/german_locale.h"
 
@@ -36,17 +38,38 @@ bool WxHelpViewer::open() {
   return true;
 }
 
+namespace {
+
+// Wide enough for the longest title of the contents ("Infobereich und Zwischenablage").
+constexpr int kContentsWidth = 300;
+
+// The contents pane of a help window just made gets the width of its titles.
+void widenContents(wxHtmlHelpController& controller) {
+  wxHtmlHelpWindow* window = controller.GetHelpWindow();
+  wxSplitterWindow* splitter = window ? window->GetSplitterWindow() : nullptr;
+  if (splitter && splitter->IsSplit() && splitter->GetSashPosition() < kContentsWidth) {
+    splitter->SetSashPosition(kContentsWidth);
+  }
+}
+
+}  // namespace
+
 void WxHelpViewer::showTopic(const std::string& topic) {
   if (!open()) return;
   if (!controller_->Display(wxString::FromUTF8(topic))) controller_->DisplayContents();
+  widenContents(*controller_);
 }
 
 void WxHelpViewer::showContents() {
-  if (open()) controller_->DisplayContents();
+  if (!open()) return;
+  controller_->DisplayContents();
+  widenContents(*controller_);
 }
 
 void WxHelpViewer::showIndex() {
-  if (open()) controller_->DisplayIndex();
+  if (!open()) return;
+  controller_->DisplayIndex();
+  widenContents(*controller_);
 }
 
 wxWindow* WxHelpViewer::window() const {

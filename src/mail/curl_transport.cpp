@@ -1,6 +1,7 @@
 #include "mail/curl_transport.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -42,6 +43,52 @@ std::size_t readUpload(char* buffer, std::size_t size, std::size_t count, void* 
   return n;
 }
 
+// The bound on a server that stops answering: libcurl 7.88 counts its own response time-out
+// from the DATA command on, so that it would cut off every upload longer than the bound. Instead
+// every sign of life counts: a command, an answer or a piece of the message going either way,
+// and the bytes the system still holds for the server shrinking (the server reads what was
+// handed over before it answers). The transfer is given up after the bound without one.
+class Inactivity {
+ public:
+  explicit Inactivity(std::chrono::milliseconds bound) : bound_(bound) {}
+  void alive() { last_ = std::chrono::steady_clock::now(); }
+  void connection(curl_socket_t socket) { socket_ = socket; }
+  bool expired() {
+    const long unsent = unsentBytes(socket_);
+    if (unsent != unsent_) {
+      unsent_ = unsent;
+      alive();
+    }
+    if (std::chrono::steady_clock::now() - last_ <= bound_) return false;
+    expired_ = true;
+    return true;
+  }
+  bool hasExpired() const { return expired_; }
+
+ private:
+  curl_socket_t socket_ = CURL_SOCKET_BAD;
+  std::chrono::milliseconds bound_;
+  std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+  long unsent_ = -1;
+  bool expired_ = false;
+};
+
+int noteTraffic(CURL*, curl_infotype type, char*, std::size_t, void* user) {
+  if (type != CURLINFO_TEXT) static_cast<Inactivity*>(user)->alive();
+  return 0;
+}
+
+int noteConnection(void* user, curl_socket_t socket, curlsocktype) {
+  static_cast<Inactivity*>(user)->connection(socket);
+  return CURL_SOCKOPT_OK;
+}
+
+int checkInactivity(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  return static_cast<Inactivity*>(user)->expired() ? 1 : 0;
+}
+
+constexpr long kDayInSeconds = 24L * 60 * 60;
+
 struct CurlCleanup {
   void operator()(CURL* c) const { curlLibrary()->easyCleanup(c); }
 };
@@ -74,9 +121,9 @@ int CurlMailTransport::send(const MailFields& mail) {
   if (from.empty() || recipientList(to).empty()) return kNoRecipient;
   const std::optional<std::string> body = readFile(mail.bodyFile);
   if (!body) return kBodyUnreadable;
-  MessageInput input{
-      mail.name,         from, to, trimmed(mail.reply), mail.subject, bodyText(*body), {},
-      std::time(nullptr)};
+  const std::time_t now = std::time(nullptr);
+  MessageInput input{mail.name,       from, to,  trimmed(mail.reply),    mail.subject,
+                     bodyText(*body), {},   now, newMessageId(from, now)};
   for (const std::string& file : mail.attachments) {
     std::optional<std::string> bytes = readFile(file);
     if (!bytes || std::filesystem::is_directory(file)) return kAttachmentUnreadable;
@@ -102,8 +149,23 @@ int CurlMailTransport::send(const MailFields& mail) {
   const long bound = static_cast<long>(options_.bound.count());
   lib->easySetopt(c, CURLOPT_URL, url.c_str());
   lib->easySetopt(c, CURLOPT_NOSIGNAL, 1L);
-  lib->easySetopt(c, CURLOPT_TIMEOUT_MS, bound);
+  // No bound on the whole exchange (a large attachment on a slow line may take minutes, and
+  // libcurl 7.88 does not hold one during the upload anyway): one on the connection with the
+  // server's greeting and login, one on any stretch without a sign of life.
+  Inactivity inactivity(options_.bound);
   lib->easySetopt(c, CURLOPT_CONNECTTIMEOUT_MS, bound);
+  // libcurl's own bounds would end a healthy upload: its wait for the server's answer counts from
+  // the DATA command when the message's last line had to wait for room, and its speed check sees
+  // nothing while the server reads what the system still holds. Silence is bounded above.
+  lib->easySetopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, kDayInSeconds);
+  lib->easySetopt(c, CURLOPT_VERBOSE, 1L);  // for the traffic's sign of life only
+  lib->easySetopt(c, CURLOPT_DEBUGFUNCTION, noteTraffic);
+  lib->easySetopt(c, CURLOPT_DEBUGDATA, &inactivity);
+  lib->easySetopt(c, CURLOPT_NOPROGRESS, 0L);
+  lib->easySetopt(c, CURLOPT_XFERINFOFUNCTION, checkInactivity);
+  lib->easySetopt(c, CURLOPT_XFERINFODATA, &inactivity);
+  lib->easySetopt(c, CURLOPT_SOCKOPTFUNCTION, noteConnection);
+  lib->easySetopt(c, CURLOPT_SOCKOPTDATA, &inactivity);
   // STARTTLS whenever the server offers it, so that the login is never sent in clear text to a
   // server that could have protected it.
   lib->easySetopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_TRY));
@@ -120,7 +182,10 @@ int CurlMailTransport::send(const MailFields& mail) {
   lib->easySetopt(c, CURLOPT_READDATA, &upload);
   lib->easySetopt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(message.size()));
   lib->easySetopt(c, CURLOPT_UPLOAD, 1L);
-  return static_cast<int>(lib->easyPerform(c));
+  const CURLcode rc = lib->easyPerform(c);
+  // A server that fell silent is a time-out, whoever noticed it.
+  if (rc == CURLE_ABORTED_BY_CALLBACK && inactivity.hasExpired()) return CURLE_OPERATION_TIMEDOUT;
+  return static_cast<int>(rc);
 }
 
 }  // namespace zrv

@@ -1,6 +1,6 @@
 // The SMTP transport over libcurl: AUTH LOGIN with the account, STARTTLS whenever the server
-// offers it (implicit TLS on port 465), the message of mime_message.h, all of it within one
-// bound of time.
+// offers it (implicit TLS on port 465), the message of mime_message.h; a server that cannot be
+// reached, stays silent or stops taking data is given up after a bound of time.
 #pragma once
 
 #include <chrono>
@@ -11,7 +11,9 @@
 namespace zrv {
 
 struct CurlTransportOptions {
-  // The whole exchange, connection included, is given up after this long.
+  // The connection (with the server's greeting and the login) and any stretch in which nothing
+  // moves either way are given up after this long; an exchange that keeps moving takes as long
+  // as it needs.
   std::chrono::milliseconds bound = std::chrono::seconds(20);
   // Certificates to trust instead of the system's (a test's own authority); empty: the system's.
   std::string caFile;

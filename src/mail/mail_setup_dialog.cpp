@@ -6,6 +6,7 @@
 #include <wx/textctrl.h>
 
 #include "widgets/call_after.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 namespace {
@@ -14,12 +15,22 @@ wxString ui(const std::string& utf8) {
   return wxString::FromUTF8(utf8);
 }
 
-wxTextCtrl* entryField(wxWindow* parent, const std::string& value, const EntryColours& colours) {
-  auto* field = new wxTextCtrl(parent, wxID_ANY, ui(value));
-  field->SetMaxLength(100);
-  field->SetForegroundColour(colours.text);
-  field->SetBackgroundColour(colours.back);
+// Fields and buttons in the sizes of the program's other dialogs: a field ten layout units high,
+// a button 35 by 10 (the toolkit's own would be twice as high).
+TBmpGet* entryField(wxWindow* parent, const std::string& value, const EntryColours& colours) {
+  auto* field = new TBmpGet(parent, wxID_ANY, ui(value), wxDefaultPosition,
+                            wxSize(unitsToPx(parent, 120), unitsToPx(parent, 10)));
+  field->SetMinSize(field->GetSize());
+  field->text()->SetMaxLength(100);
+  field->setColours(colours.text, colours.back);
   return field;
+}
+
+wxButton* button(wxWindow* parent, wxWindowID id, const wxString& caption) {
+  const wxSize size(unitsToPx(parent, 35), unitsToPx(parent, 10));
+  auto* b = new wxButton(parent, id, caption, wxDefaultPosition, size);
+  b->SetMinSize(size);
+  return b;
 }
 
 }  // namespace
@@ -48,9 +59,9 @@ MailSetupDialog::MailSetupDialog(wxWindow* parent, const std::string& header,
   column->Add(grid, 0, wxEXPAND | wxLEFT | wxRIGHT, gap);
 
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-  auto* save = new wxButton(this, wxID_OK, wxS("&Speichern"));
+  auto* save = button(this, wxID_OK, wxS("&Speichern"));
   buttons->Add(save, 0, wxRIGHT, gap);
-  buttons->Add(new wxButton(this, wxID_CANCEL, wxS("&Beenden")));
+  buttons->Add(button(this, wxID_CANCEL, wxS("&Beenden")));
   column->Add(buttons, 0, wxALIGN_RIGHT | wxALL, gap);
   SetEscapeId(wxID_CANCEL);
   save->SetDefault();
@@ -68,6 +79,14 @@ MailSetupDialog::MailSetupDialog(wxWindow* parent, const std::string& header,
 
 SenderEntry MailSetupDialog::entry() const {
   return {name_->GetValue().utf8_string(), address_->GetValue().utf8_string()};
+}
+
+wxTextCtrl* MailSetupDialog::nameField() const {
+  return name_->text();
+}
+
+wxTextCtrl* MailSetupDialog::addressField() const {
+  return address_->text();
 }
 
 std::optional<SenderEntry> WxSenderDialog::ask(const std::string& header,

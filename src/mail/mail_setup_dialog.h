@@ -12,17 +12,22 @@ class wxWindow;
 
 namespace zrv {
 
+class TBmpGet;
+
 class MailSetupDialog : public wxDialog {
  public:
   MailSetupDialog(wxWindow* parent, const std::string& header, const SenderEntry& entry,
                   const EntryColours& colours);
   SenderEntry entry() const;
-  wxTextCtrl* nameField() const { return name_; }
-  wxTextCtrl* addressField() const { return address_; }
+  wxTextCtrl* nameField() const;
+  wxTextCtrl* addressField() const;
+  // The entry fields as the dialog places them (the program's field, ten layout units high).
+  TBmpGet* nameBox() const { return name_; }
+  TBmpGet* addressBox() const { return address_; }
 
  private:
-  wxTextCtrl* name_ = nullptr;
-  wxTextCtrl* address_ = nullptr;
+  TBmpGet* name_ = nullptr;
+  TBmpGet* address_ = nullptr;
 };
 
 // The program's sender dialog: a modal MailSetupDialog over `parent`.

@@ -8,6 +8,7 @@
 
 #include "app/context.h"
 #include "app/maker.h"
+#include "app/run_files.h"
 #include "app/setting_keys.h"
 #include "app/settings_file.h"
 #include "mail/mail_settings.h"
@@ -125,7 +126,7 @@ bool findSender(MailEnv& env, const SettingsFile& ini, const MailRequest& r, boo
 int sendWithBody(MailEnv& env, const MailRequest& r, const Route& route,
                  const std::string& recipient, const SenderEntry& sender) {
   Context& ctx = env.ctx;
-  const fs::path sendFile = findFile(ctx.CRUNIN, kSendMailFile);
+  const fs::path sendFile = runFile(ctx, kSendMailFile);
   const FileRemover removeAfterwards(sendFile);
   if (!writeBytes(sendFile, readBytes(r.bodyFile) + " ")) {
     ctx.log.log(kPlace, std::string(kSendMailFile) + " kann nicht geschrieben werden");
@@ -204,7 +205,7 @@ int sendTestMail(MailEnv& env, const MailSettingsCopy& copy) {
   Context& ctx = env.ctx;
   (void)saveMailSupport(ctx, copy);
   const MailAccount& m = copy.account;
-  const fs::path body = findFile(ctx.CRUNIN, "Email.txt");
+  const fs::path body = runFile(ctx, "Email.txt");
   const FileRemover removeAfterwards(body);
   const std::string text = "Test-Email an: " + m.Name + "\rAbsender: " + m.Reply +
                            "\rMailserver: " + m.SMTP + "\rBenutzer: " + m.User;

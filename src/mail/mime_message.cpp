@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <random>
 
 #include "store/base/codepage.h"
 
@@ -221,9 +222,22 @@ std::vector<std::string> recipientList(std::string_view to) {
   return out;
 }
 
+std::string newMessageId(std::string_view fromAddress, std::time_t when) {
+  const std::string address = bareAddress(fromAddress);
+  const std::size_t at = address.rfind('@');
+  std::string domain = at == std::string::npos ? "" : address.substr(at + 1);
+  if (domain.empty()) domain = "zorvane.invalid";
+  std::random_device random;
+  char unique[40];
+  std::snprintf(unique, sizeof unique, "%lld.%08x%08x", static_cast<long long>(when), random(),
+                random());
+  return "<" + std::string(unique) + "@" + domain + ">";
+}
+
 std::string buildMessage(const MessageInput& in) {
   std::string m;
   m += "Date: " + mailDate(in.date) + kCrLf;
+  if (!in.messageId.empty()) m += "Message-ID: " + oneLine(in.messageId) + kCrLf;
   m += "From: " + mailbox(in.fromName, in.fromAddress) + kCrLf;
   std::string to;
   for (const std::string& address : recipientList(in.to)) {

@@ -23,7 +23,8 @@ struct MessageInput {
   std::string subject;      //
   std::string bodyText;     // UTF-8 with CR LF line ends (see bodyText())
   std::vector<MailAttachment> attachments;
-  std::time_t date = 0;  // the Date header, in the local time zone
+  std::time_t date = 0;   // the Date header, in the local time zone
+  std::string messageId;  // the Message-ID header with its angle brackets; none when empty
 };
 
 // The body file's Windows-1252 bytes as UTF-8, with CR, LF and CR LF line ends all made CR LF.
@@ -37,6 +38,10 @@ std::string encodeHeaderText(std::string_view utf8);
 // The addresses of a recipient text: one address, or several separated by "," or ";"; without
 // blanks, angle brackets and line breaks.
 std::vector<std::string> recipientList(std::string_view to);
+
+// A Message-ID of its own for every mail ("<time.random@domain>"), the domain taken from the
+// sender's address: some servers refuse a mail without one.
+std::string newMessageId(std::string_view fromAddress, std::time_t when);
 
 // The complete message, headers and body, lines ended by CR LF.
 std::string buildMessage(const MessageInput& input);

@@ -22,7 +22,7 @@ int sendMail(MailEnv& env, const MailFields& mail) {
     // The thread gets its own copy of the fields: the window thread goes on painting meanwhile.
     MailTransport& transport = env.transport;
     code = runOffThread([&transport, mail] { return transport.send(mail); }, env.wait);
-    ctx.ui.statusText("");
+    ctx.ui.statusText(kAfterSendingText);
   }
   if (code != kTransportSent) {
     ctx.log.log("SendMail", "Email nicht versandt, Fehlercode: " + std::to_string(code));

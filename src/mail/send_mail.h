@@ -10,6 +10,8 @@ struct Context;
 struct MailEnv;
 
 inline constexpr const char* kSendingText = "Email versenden ...";
+// The message bar after a mail: the list's hint, which it showed before.
+inline constexpr const char* kAfterSendingText = "Rechte Maustaste für Menü";
 
 // Logs the command line (password masked), sends, and on a non-zero code shows the "Problem"
 // alert with the code. Returns the transport's code (0: sent).

@@ -1,5 +1,8 @@
 #include "platform/curl_library.h"
 
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
+
 #include <mutex>
 
 #include "store/base/shared_library.h"
@@ -43,6 +46,12 @@ curl_off_t contentLength(const CurlLibrary& lib, CURL* curl) {
   curl_off_t length = -1;
   if (lib.easyGetinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK) return -1;
   return length;
+}
+
+long unsentBytes(curl_socket_t socket) {
+  int queued = 0;
+  if (socket == CURL_SOCKET_BAD || ::ioctl(socket, SIOCOUTQ, &queued) != 0) return -1;
+  return queued;
 }
 
 }  // namespace zrv

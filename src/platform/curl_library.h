@@ -27,4 +27,10 @@ const CurlLibrary* curlLibrary();
 long responseCode(const CurlLibrary& lib, CURL* curl);
 curl_off_t contentLength(const CurlLibrary& lib, CURL* curl);
 
+// What an upload needs to know while it waits: the bytes the system still holds for the
+// connection `socket` (from CURLOPT_SOCKOPTFUNCTION), not yet taken by the server; -1 when that
+// cannot be told. While they shrink the server is reading, even when the program has nothing
+// more to hand over.
+long unsentBytes(curl_socket_t socket);
+
 }  // namespace zrv

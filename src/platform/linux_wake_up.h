@@ -16,7 +16,7 @@ inline constexpr const char* kMakeJobScript = "MakeJob.sh";
 inline constexpr const char* kWakeUpUnit = "zorvane-wakeup";
 
 struct LinuxWakeUpOptions {
-  std::filesystem::path scriptDir;  // where "MakeJob.sh" is written and run: the program dir
+  std::filesystem::path scriptDir;  // where "MakeJob.sh" is written and run: the run's files
   bool tryAlarmTimer = true;        // false: always use the systemd timer
   std::string systemdRun = "systemd-run";
   std::string systemctl = "systemctl";

@@ -7,8 +7,11 @@
 namespace zrv {
 
 void germanToolkitMessages() {
-  // The catalogues ignore the preferred language in the plain "C" locale only.
-  if (!std::setlocale(LC_MESSAGES, "C.UTF-8")) std::setlocale(LC_MESSAGES, "");
+  // A German locale for the messages where the machine has one; else any UTF-8 locale with
+  // German as the preferred language (the catalogues ignore that preference in plain "C" only).
+  if (!std::setlocale(LC_MESSAGES, "de_DE.UTF-8") && !std::setlocale(LC_MESSAGES, "C.UTF-8")) {
+    std::setlocale(LC_MESSAGES, "");
+  }
   ::setenv("LANGUAGE", "de", 1);
 }
 

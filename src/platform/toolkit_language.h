@@ -4,9 +4,10 @@
 
 namespace zrv {
 
-// Makes the message catalogues answer in German: messages in a UTF-8 locale ("C.UTF-8", which
-// every system has) with German as the preferred language. Numbers and sorting stay as they
-// are. Call once at start, before the first window of the toolkit's own.
+// Makes the message catalogues answer in German: messages in the locale "de_DE.UTF-8" where the
+// machine has it (scripts/install-deps.sh makes it), else in "C.UTF-8" with German as the
+// preferred language. Numbers and sorting stay as they are. Call once at start, before the
+// first window of the toolkit's own.
 void germanToolkitMessages();
 
 }  // namespace zrv

@@ -13,16 +13,6 @@ namespace {
 
 constexpr int kCurrentOrder = 1;  // .NT1: the appointments not filed away, by trigger
 
-std::string padLeft(int n, std::size_t width) {
-  std::string s = std::to_string(n);
-  if (s.size() < width) s.insert(0, width - s.size(), ' ');
-  return s;
-}
-
-std::string firstChars(const std::string& text, std::size_t count) {
-  return text.substr(0, utf8PrefixBytes(text, count));
-}
-
 // "Mo." for a Monday.
 std::string shortWeekday(const Date& date) {
   return firstChars(qlCDow(date), 2) + ".";

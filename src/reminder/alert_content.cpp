@@ -15,7 +15,8 @@ namespace zrv {
 std::string alertTitle(int mode, int warnMin) {
   if (mode == kAlertMissed) return "Verpaßter Termin";
   std::string title = "Aktueller Termin";
-  if (warnMin > 0) title += " in " + std::to_string(warnMin) + " Minuten";
+  if (warnMin > 0)
+    title += " in " + std::to_string(warnMin) + (warnMin == 1 ? " Minute" : " Minuten");
   return title;
 }
 

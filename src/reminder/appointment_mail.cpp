@@ -85,9 +85,8 @@ std::string appointmentMailLogLine(const Appointment& a, const std::string& send
 
 int sendAppointmentMail(const Appointment& a, const std::string& subject,
                         const std::string& senderName, const std::string& replyTo,
-                        const std::filesystem::path& workDir, Logbook& log,
-                        MailDispatch& dispatch) {
-  const std::filesystem::path bodyFile = findFile(workDir, kMailBodyFile);
+                        const MailFolders& folders, Logbook& log, MailDispatch& dispatch) {
+  const std::filesystem::path bodyFile = findFile(folders.body, kMailBodyFile);
   BodyFileGuard guard(bodyFile);
   if (!writeBody(bodyFile, appointmentMailBody(a))) {
     log.log("ShowTermin",
@@ -97,7 +96,7 @@ int sendAppointmentMail(const Appointment& a, const std::string& subject,
   log.log("ShowTermin", appointmentMailLogLine(a, senderName, replyTo));
   MailRequest request{subject, bodyFile, senderName, replyTo, trimBlanks(a.EMAIL), {}};
   if (isKind(a, kKindFileDispatch)) {
-    request.attachments.push_back(resolveStoredPath(workDir, a.PROGSTART).string());
+    request.attachments.push_back(resolveStoredPath(folders.program, a.PROGSTART).string());
   }
   return dispatch.send(request);
 }

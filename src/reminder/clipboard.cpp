@@ -16,7 +16,32 @@ std::string trimRight(std::string s) {
   return s;
 }
 
+// The confirmation's size: a long text would make a message higher than the screen.
+constexpr std::size_t kQuotedLines = 10;
+constexpr std::size_t kQuotedWidth = 60;  // characters; longer lines wrap
+
+bool startsCharacter(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+}
+
 }  // namespace
+
+std::string quotedForConfirmation(const std::string& text) {
+  std::string out;
+  std::size_t rows = 1, column = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    const bool wraps = c != '\n' && startsCharacter(c) && column == kQuotedWidth;
+    if (c == '\n' || wraps) {
+      if (rows == kQuotedLines) return trimRight(out) + "…";
+      ++rows;
+      column = 0;
+    }
+    out += c;
+    if (c != '\n' && startsCharacter(c)) ++column;
+  }
+  return out;
+}
 
 // Memos keep CR LF as written on Windows; the desktop's clipboard wants plain line feeds.
 std::string clipboardTextOf(const std::string& memo) {
@@ -42,7 +67,7 @@ bool putClipboard(ReminderEnv& env, ClipboardPort& clipboard) {
     env.ctx.log.log("PutClipBoard", "Zwischenablage nicht verfügbar");
     return true;
   }
-  env.ctx.ui.message("Kopieren", "Der Termin: \n\n'" + trimRight(text) +
+  env.ctx.ui.message("Kopieren", "Der Termin: \n\n'" + quotedForConfirmation(trimRight(text)) +
                                      "'\n\nwurde in die Zwischenablage kopiert");
   return true;
 }

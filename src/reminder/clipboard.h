@@ -23,8 +23,12 @@ class ClipboardPort {
 // The text as it goes to the clipboard: the whole memo, its lines ended the platform's way.
 std::string clipboardTextOf(const std::string& memo);
 
+// The text as the confirmation quotes it: at most ten lines, a line longer than the message's
+// width counting as the lines it wraps into, and "…" where the text was cut.
+std::string quotedForConfirmation(const std::string& text);
+
 // PUTCLIPBOARD: the current appointment's whole text to the clipboard and the confirmation
-// ("Kopieren"). An empty text copies and says nothing. True.
+// ("Kopieren"), which quotes it cut to ten lines. An empty text copies and says nothing. True.
 bool putClipboard(ReminderEnv& env, ClipboardPort& clipboard);
 
 // GETCLIPBOARD: an empty clipboard says so ("Einfügen"); otherwise `openEditorWithText` opens

@@ -5,6 +5,7 @@
 
 #include "app/context.h"
 #include "ports/main_window_port.h"
+#include "ports/timer_port.h"
 #include "reminder/memo_line.h"
 #include "reminder/reminder_env.h"
 #include "reminder/text_util.h"
@@ -37,6 +38,32 @@ bool stillAhead(const Context& ctx, const Date& date, const std::string& time) {
   return !date.empty() && minutesSince(date, time, ctx.clock.now()) < 0;
 }
 
+// The timer checks once more at the next appointment's trigger, so that its alert comes at its
+// minute and not up to one interval later. A trigger already passed is checked at once, but only
+// once for the same appointment: one that cannot be presented (its record locked elsewhere)
+// waits for the periodic checks instead of being tried again and again.
+void checkAtTrigger(ReminderEnv& env) {
+  const RunState& run = env.ctx.run;
+  if (run.NN_REC <= 0 || run.DN_DATE.empty()) {
+    env.ports.timer.checkAt(std::nullopt);
+    return;
+  }
+  const Moment now = env.ctx.clock.now();
+  const long minutesAhead = -minutesSince(run.DN_DATE, run.CN_TIME, now);
+  if (minutesAhead > 0) {
+    env.passedTriggerChecked.reset();
+    env.ports.timer.checkAt(std::chrono::seconds(minutesAhead * 60 - now.secondsOfDay % 60));
+    return;
+  }
+  const ReminderEnv::Trigger passed{run.NN_REC, run.DN_DATE, run.CN_TIME};
+  if (env.passedTriggerChecked == passed) {
+    env.ports.timer.checkAt(std::nullopt);
+    return;
+  }
+  env.passedTriggerChecked = passed;
+  env.ports.timer.checkAt(std::chrono::milliseconds(0));
+}
+
 }  // namespace
 
 bool chkNext(ReminderEnv& env, std::string_view caller) {
@@ -61,6 +88,7 @@ bool chkNext(ReminderEnv& env, std::string_view caller) {
     env.ports.window.setTrayTooltip("Zorvane - " + first.TDATE.toDisplay() + " - " +
                                     first.TTIME.substr(0, 5) + " " + title);
   }
+  checkAtTrigger(env);
   env.ports.window.listToFirstRow();
   return true;
 }

@@ -7,8 +7,10 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "store/base/clock.h"
+#include "store/base/date.h"
 #include "store/base/file_stamp.h"
 
 namespace zrv {
@@ -64,6 +66,16 @@ struct ReminderEnv {
 
   // When the last tick ran: a much longer gap means the computer slept (see missed_summary.h).
   std::optional<Moment> lastTick;
+
+  // The passed trigger (record, date, time) already handed to the timer for a check at once:
+  // an appointment that cannot be presented then waits for the periodic checks.
+  struct Trigger {
+    long recno = 0;
+    Date date;
+    std::string time;
+    friend bool operator==(const Trigger&, const Trigger&) = default;
+  };
+  std::optional<Trigger> passedTriggerChecked;
 };
 
 }  // namespace zrv

@@ -24,7 +24,7 @@ std::string longEndDate(int kind, const Date& end) {
 }
 
 std::string makeVorlTxt(int kind, const RepetitionValues& v) {
-  const std::string until = " bis " + longEndDate(kind, v.end);
+  const std::string until = v.end.empty() ? "" : " bis " + longEndDate(kind, v.end);
   switch (kind) {
     case kOnce:
       return "es erfolgt keine Wiedervorlage";

@@ -17,6 +17,8 @@ struct RepetitionValues {
   std::string weekdays;  // WEEKDAYS: 7 characters "X"/"-", Sunday first
   std::string months;    // MONTH: 12 characters "X"/"-", January first
   int monthDay = 0;      // MONTHDAY: 1..31, above 31 the last day of the month ("Ultimo")
+
+  friend bool operator==(const RepetitionValues&, const RepetitionValues&) = default;
 };
 
 RepetitionValues repetitionOf(const Appointment& a);
@@ -26,7 +28,8 @@ RepetitionValues repetitionOf(const Appointment& a);
 std::string longEndDate(int kind, const Date& end);
 
 // The repetition text of kind `kind` (VORLAGE) ending on `values.end`, e.g. "jeden Tag bis
-// Freitag, 31. Dezember 2004"; "" for an unknown kind.
+// Freitag, 31. Dezember 2004" ("jeden Tag" for a series without an end date); "" for an unknown
+// kind.
 std::string makeVorlTxt(int kind, const RepetitionValues& values);
 inline std::string makeVorlTxt(const Appointment& a) {
   return makeVorlTxt(a.VORLAGE, repetitionOf(a));

@@ -5,12 +5,12 @@
 #include "app/context.h"
 #include "app/setting_keys.h"
 #include "app/settings_file.h"
+#include "ports/mail_port.h"
 #include "reminder/alert_actions.h"
 #include "reminder/alert_content.h"
 #include "reminder/appointment_kinds.h"
 #include "reminder/appointment_mail.h"
 #include "reminder/finished.h"
-#include "ports/mail_port.h"
 #include "reminder/memo_line.h"
 #include "reminder/record_changes.h"
 #include "reminder/record_lock.h"
@@ -42,8 +42,9 @@ bool mailAppointment(ReminderEnv& env, const Appointment& a) {
   const std::string name = ini.text(keys::MailName);
   const std::string reply = ini.text(keys::MailReply);
   if (isKind(a, kKindFileDispatch)) playAlarmFile(env, a);
-  const int result = sendAppointmentMail(a, env.ctx.CRELEASE, name, reply, env.ctx.CRUNIN,
-                                         env.ctx.log, env.ports.mail);
+  const int result =
+      sendAppointmentMail(a, env.ctx.CRELEASE, name, reply, {env.ctx.runFiles, env.ctx.CRUNIN},
+                          env.ctx.log, env.ports.mail);
   if (result == kMailSent) return true;
   env.ctx.log.log(
       kPlace, "Mail nicht versandt (Code " + std::to_string(result) + ") - Termin wird gemeldet");

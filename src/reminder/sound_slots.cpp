@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/context.h"
+#include "app/run_files.h"
 #include "ports/sound_port.h"
 #include "reminder/sound_table.h"
 #include "reminder/text_util.h"
@@ -24,7 +25,7 @@ void playFile(const Context& ctx, SoundPlayer& player, std::string_view stored) 
 
 void eraseTemporaryIndex(const Context& ctx) {
   std::error_code ec;
-  std::filesystem::remove(findFile(ctx.CRUNIN, kSoundIndexFile), ec);
+  std::filesystem::remove(runFile(ctx, kSoundIndexFile), ec);
 }
 
 // The sound table opened shared for one call, indexed on the slot key; nullptr (logged) when it
@@ -37,8 +38,8 @@ std::unique_ptr<Table> openSoundTable(const Context& ctx) {
     return nullptr;
   }
   std::unique_ptr<Table> t = std::move(opened).value();
-  const Status indexed = t->createIndex(findFile(ctx.CRUNIN, kSoundIndexFile),
-                                        IndexDef{kSoundIndexKey, "", false, {}});
+  const Status indexed =
+      t->createIndex(runFile(ctx, kSoundIndexFile), IndexDef{kSoundIndexKey, "", false, {}});
   if (!indexed) {
     ctx.log.log(kPlace, indexed.message());
     return nullptr;

@@ -28,4 +28,14 @@ std::size_t utf8PrefixBytes(std::string_view text, std::size_t count) {
   return bytes;
 }
 
+std::string firstChars(std::string_view text, std::size_t count) {
+  return std::string(text.substr(0, utf8PrefixBytes(text, count)));
+}
+
+std::string padLeft(int n, std::size_t width) {
+  std::string s = std::to_string(n);
+  if (s.size() < width) s.insert(0, width - s.size(), ' ');
+  return s;
+}
+
 }  // namespace zrv

@@ -165,7 +165,7 @@ class Run {
         }
         if (!until.empty()) d.end = until;
         if (!canSave(d)) return "Es ist kein Monat gewählt.";
-        saveDetails(v, d);
+        saveDetails(v, d, today);
         break;
       }
       case kYearly: {

@@ -47,6 +47,10 @@ class StreamUserInterface : public UserInterface {
   std::string& sink_;
 };
 
+fs::path runFilesOf(const CommandLineMachine& m) {
+  return m.runFiles.empty() ? programDirectoryOf(m.programFile) : m.runFiles;
+}
+
 CliResponse unreachable(const std::string& why) {
   return CliResponse{kExitTableUnreachable, "", why + "\n"};
 }
@@ -81,7 +85,7 @@ CliResponse runOnOwnTable(const CommandLineMachine& m, const CliRequest& r, RunM
   const fs::path dir = programDirectoryOf(m.programFile);
   std::string messages;
   StreamUserInterface ui(messages);
-  Logbook log(logbookFile(dir), kRelease, m.clock);
+  Logbook log(logbookFile(runFilesOf(m)), kRelease, m.clock);
   Context ctx(dir, m.clock, log, ui);
   ctx.CS_EXEPATH = m.programFile;
   ctx.run.uncleanEnd = marker.stale();
@@ -91,7 +95,8 @@ CliResponse runOnOwnTable(const CommandLineMachine& m, const CliRequest& r, RunM
   // A reading command costs the same however long the table is: the indexes are opened without
   // reading all their pages (the next start checks them).
   const CheckDbfOptions how{.dayIndexes = false, .checkIndexPages = changesTable(r.command)};
-  if (!checkDbf(ctx, how) || !ctx.DTER) {
+  // A workstation of a network installation works on its own user's table.
+  if (!openTableAtStart(ctx, {}, how) || !ctx.DTER) {
     return unreachable(messages.empty() ? "Die Termindatei kann nicht geöffnet werden."
                                         : messages.substr(0, messages.size() - 1));
   }
@@ -110,9 +115,9 @@ CliResponse runOnOwnTable(const CommandLineMachine& m, const CliRequest& r, RunM
 }
 
 // The run marker is left as a clean end leaves it: removed, while it is still held.
-void releaseMarker(const fs::path& programDir) {
+void releaseMarker(const fs::path& folder) {
   std::error_code ec;
-  fs::remove(findFile(programDir, "Zorvane.Run"), ec);
+  fs::remove(findFile(folder, "Zorvane.Run"), ec);
 }
 
 }  // namespace
@@ -135,9 +140,9 @@ int runCommandLine(const std::vector<std::string>& args, const CommandLineMachin
     out << kRelease << "\n";
     return kExitDone;
   }
-  const fs::path dir = programDirectoryOf(m.programFile);
+  const fs::path runDir = runFilesOf(m);
   CliResponse response;
-  Result<RunMarker> marker = RunMarker::take(dir);
+  Result<RunMarker> marker = RunMarker::take(runDir);
   if (marker.code() == StatusCode::kLocked) {
     response = askRunningProgram(m, r);
   } else if (!marker) {
@@ -145,7 +150,7 @@ int runCommandLine(const std::vector<std::string>& args, const CommandLineMachin
         unreachable("Das Programmverzeichnis ist nicht beschreibbar: " + marker.status().message());
   } else {
     response = runOnOwnTable(m, r, *marker);
-    releaseMarker(dir);
+    releaseMarker(runDir);
   }
   out << response.out;
   err << response.err;

@@ -30,6 +30,10 @@ struct CommandLineMachine {
   const char* lcAll = nullptr;  // the locale variables that choose the help's language
   const char* lcMessages = nullptr;
   const char* lang = nullptr;
+  // The folder of the run's files (app/run_files.h: the workstation's own folder on a shared
+  // program directory), where a running program holds its run marker; empty: the program
+  // directory.
+  std::filesystem::path runFiles = {};
 };
 
 // Runs the command of `args` (without the program name); the exit code.

@@ -10,6 +10,7 @@
 #include "settings/setup_main.h"
 #include "widgets/bitmaps.h"
 #include "widgets/dialog_look.h"
+#include "widgets/modal_windows.h"
 #include "widgets/tvbox_ctrl.h"
 
 namespace zrv {
@@ -82,12 +83,7 @@ SetupLanDialog::SetupLanDialog(wxWindow* parent, Context& ctx, WindowServices& s
 void SetupLanDialog::finish(bool save) {
   saved_ = save;
   const int code = save ? wxID_OK : wxID_CANCEL;
-  if (IsModal()) {
-    EndModal(code);
-  } else {
-    SetReturnCode(code);
-    Hide();
-  }
+  endDialog(*this, code);
 }
 
 void setupLan(wxWindow* parent, Context& ctx, WindowServices& services) {

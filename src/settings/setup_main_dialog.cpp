@@ -17,6 +17,7 @@
 #include "store/base/logbook.h"
 #include "widgets/bitmaps.h"
 #include "widgets/dialog_look.h"
+#include "widgets/modal_windows.h"
 #include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
@@ -344,12 +345,7 @@ void SetupMainDialog::onCharHook(wxKeyEvent& event) {
 void SetupMainDialog::finish(bool save) {
   saved_ = save;
   const int code = save ? wxID_OK : wxID_CANCEL;
-  if (IsModal()) {
-    EndModal(code);
-  } else {
-    SetReturnCode(code);
-    Hide();
-  }
+  endDialog(*this, code);
 }
 
 void setupMain(wxWindow* parent, Context& ctx, WindowServices& services, AutostartPort& autostart,

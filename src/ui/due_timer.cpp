@@ -1,79 +1,87 @@
 #include "ui/due_timer.h"
 
-#include <wx/dialog.h>
-#include <wx/modalhook.h>
-
-#include <set>
+#include <algorithm>
 
 #include "app/escaped_error.h"
+#include "widgets/modal_windows.h"
 
 namespace zrv {
 namespace {
 
-class ModalCounter : public wxModalDialogHook {
- public:
-  int open() const { return static_cast<int>(open_.size()); }
-
- protected:
-  int Enter(wxDialog* dialog) override {
-    open_.insert(dialog);
-    return wxID_NONE;
-  }
-  // A window that opened before the counting began was not counted and is not taken off.
-  void Exit(wxDialog* dialog) override {
-    if (const auto it = open_.find(dialog); it != open_.end()) open_.erase(it);
-  }
-
- private:
-  std::multiset<const wxDialog*> open_;
-};
-
-ModalCounter& modalCounter() {
-  static ModalCounter* counter = [] {
-    auto* c = new ModalCounter;  // lives for the run: the hook list keeps a pointer to it
-    c->Register();
-    return c;
-  }();
-  return *counter;
-}
+// The one-shot tick comes this much after the trigger, so that the clock surely shows its minute.
+constexpr auto kAfterTrigger = std::chrono::milliseconds(100);
+// A trigger further ahead is checked by the periodic ticks first (a timer's delay is an int).
+constexpr auto kLongestDelay = std::chrono::hours(24);
 
 }  // namespace
 
-int openModalWindows() {
-  return modalCounter().open();
-}
-
 DueTimer::DueTimer(int seconds, std::function<void()> action)
     : intervalMs_(seconds * 1000), action_(std::move(action)) {
-  modalCounter();
+  (void)openModalWindows();  // the counting begins before any window can open
   timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { tick(); });
+  triggerTimer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+    // A modal window opened without pausing the timer (a message box): again once it is closed.
+    if (openModalWindows() > 0) {
+      triggerTimer_.StartOnce(1000);
+      return;
+    }
+    triggerAt_.reset();
+    tick();
+  });
 }
 
 void DueTimer::tick() {
   if (halted_ || openModalWindows() > 0 || !action_) return;
-  try {
-    action_();
-  } catch (...) {
-    halt();
-    handOverEscaped("Timer");
-  }
+  runRetrying("Timer", action_);
 }
 
 DueTimer::~DueTimer() {
   timer_.Stop();
+  triggerTimer_.Stop();
 }
 
 void DueTimer::start() {
-  if (!halted_ && !timer_.IsRunning()) timer_.Start(intervalMs_);
+  if (halted_ || timer_.IsRunning()) return;
+  timer_.Start(intervalMs_);
+  // The first check runs right after start-up, not one interval later.
+  if (!started_) triggerAt_ = std::chrono::steady_clock::now();
+  started_ = true;
+  armTriggerCheck();
+}
+
+void DueTimer::checkAt(std::optional<std::chrono::milliseconds> delay) {
+  triggerAt_.reset();
+  if (delay) {
+    triggerAt_ = std::chrono::steady_clock::now() +
+                 std::min<std::chrono::milliseconds>(*delay, kLongestDelay);
+  }
+  if (timer_.IsRunning()) armTriggerCheck();
+}
+
+void DueTimer::armTriggerCheck() {
+  triggerTimer_.Stop();
+  if (!triggerAt_) return;
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+      *triggerAt_ - std::chrono::steady_clock::now());
+  const auto wait = std::max(left, std::chrono::milliseconds(0)) + kAfterTrigger;
+  triggerTimer_.StartOnce(static_cast<int>(wait.count()));
 }
 
 void DueTimer::halt() {
+  if (!halted_) wasRunning_ = timer_.IsRunning();
   halted_ = true;
   timer_.Stop();
+  triggerTimer_.Stop();
+}
+
+void DueTimer::resume() {
+  halted_ = false;
+  if (wasRunning_) start();
 }
 
 void DueTimer::stop() {
   timer_.Stop();
+  triggerTimer_.Stop();
 }
 
 }  // namespace zrv

@@ -44,6 +44,8 @@ namespace {
 
 // A burst of move or resize events is saved once, this long after its last event.
 constexpr int kCoordsDelayMs = 300;
+// How long after its first display the window manager's placing of the window is corrected.
+constexpr int kPlacingMs = 1500;
 constexpr const char* kListStatusText = "Rechte Maustaste für Menü";
 
 wxString titleOf(const Context& ctx) {
@@ -85,9 +87,15 @@ MainFrame::MainFrame(Context& ctx, const WindowRect& rect, MainWindowParts& part
   bar_->setPane(StatusPane::View, viewText(kViewCurrent));
   bar_->setLampColour(kLampPaused);
 
-  coordsTimer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
-    const wxRect r = GetRect();
-    putCoords(ctx_, WindowGeometry{r.x, r.y, r.width, r.height}, coordsCaller_);
+  wantedPlace_ = GetPosition();
+  coordsTimer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { saveCoords(); });
+  // The window manager places the window when it is first shown; after that a move is the user's.
+  placeTimer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { wantedPlace_.reset(); });
+  Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+    event.Skip();
+    if (event.IsShown() && wantedPlace_ && !placeTimer_.IsRunning()) {
+      placeTimer_.StartOnce(kPlacingMs);
+    }
   });
   Bind(wxEVT_SIZE, &MainFrame::onSize, this);
   Bind(wxEVT_MOVE, &MainFrame::onMove, this);
@@ -102,6 +110,7 @@ MainFrame::MainFrame(Context& ctx, const WindowRect& rect, MainWindowParts& part
 
 MainFrame::~MainFrame() {
   coordsTimer_.Stop();
+  placeTimer_.Stop();
   dropPanel();  // while the message bar its focus handlers write to still exists
 }
 
@@ -413,6 +422,14 @@ void MainFrame::scheduleCoords(const char* caller) {
 void MainFrame::saveCoordsNow() {
   if (!coordsTimer_.IsRunning()) return;
   coordsTimer_.Stop();
+  saveCoords();
+}
+
+// The rectangle with the window manager's frame, as the window is created with it again. A window
+// out of sight (hidden in the tray, minimised) has no place of its own: while it is hidden the
+// toolkit reports it without its frame.
+void MainFrame::saveCoords() {
+  if (!IsShown() || IsIconized()) return;
   const wxRect r = GetRect();
   putCoords(ctx_, WindowGeometry{r.x, r.y, r.width, r.height}, coordsCaller_);
 }
@@ -431,7 +448,29 @@ void MainFrame::onSize(wxSizeEvent& event) {
 
 void MainFrame::onMove(wxMoveEvent& event) {
   event.Skip();
+  if (wantedPlace_ && IsShown()) keepWantedPlace();
   if (initialised_) scheduleCoords("OnMove");
+}
+
+// The window manager may put a new window where it likes (openbox at the screen's corner) until
+// it is shown; then it is moved to its saved place once more.
+void MainFrame::keepWantedPlace() {
+  if (GetPosition() == *wantedPlace_ || ++placeTries_ > 3) {
+    wantedPlace_.reset();
+    return;
+  }
+  callAfter(*this, [this] {
+    if (!wantedPlace_) return;
+    const wxPoint place = *wantedPlace_;
+    Move(place);
+    wantedPlace_ = place;  // still wanted until the window manager reports it there
+  });
+}
+
+// A place or size set by the program itself is the one it wants from now on.
+void MainFrame::DoSetSize(int x, int y, int width, int height, int sizeFlags) {
+  wantedPlace_.reset();
+  wxFrame::DoSetSize(x, y, width, height, sizeFlags);
 }
 
 void MainFrame::onIconize(wxIconizeEvent& event) {

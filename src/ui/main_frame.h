@@ -8,6 +8,7 @@
 #include <wx/timer.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/coords.h"
@@ -123,6 +124,10 @@ class MainFrame : public wxFrame,
   void saveCoordsNow();
   bool Layout() override;
 
+ protected:
+  void DoSetSize(int x, int y, int width, int height, int sizeFlags) override;
+
+ public:
   int displayMode() const { return displayMode_; }
   AppointmentGrid* grid() const { return grid_; }
   WeekPanel* weekPanel() const { return week_; }
@@ -164,6 +169,8 @@ class MainFrame : public wxFrame,
   void startCycle();
   void edit(std::uint32_t recno, bool isNew);
   void scheduleCoords(const char* caller);
+  void saveCoords();
+  void keepWantedPlace();
   void onSize(wxSizeEvent& event);
   void onMove(wxMoveEvent& event);
   void onIconize(wxIconizeEvent& event);
@@ -186,6 +193,9 @@ class MainFrame : public wxFrame,
   bool rebuildPending_ = false;
   wxSize builtFor_;
   wxTimer coordsTimer_;
+  std::optional<wxPoint> wantedPlace_;  // the saved place, until the window is shown there
+  wxTimer placeTimer_;
+  int placeTries_ = 0;
   std::string coordsCaller_;
   std::string trayTooltip_;
   WxPrintPort printer_{this};

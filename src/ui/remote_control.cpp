@@ -59,7 +59,7 @@ RemoteControl::RemoteControl(Context& ctx, MainFrame& frame, const DueTimer& tim
   frame_.registerCommandLine(*this);
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   server_ = std::make_unique<LocalSocketServer>(
-      localSocketPath(ctx_.CRUNIN, runtime ? runtime : ""),
+      localSocketPath(ctx_.runFiles, runtime ? runtime : ""),
       [relay = relay_.get()](const std::string& line) { return relay->handle(line); },
       [&log = ctx_.log](const std::string& text) { log.log(kCliTag, text); }, ::geteuid());
 }

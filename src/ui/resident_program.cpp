@@ -1,24 +1,39 @@
 #include "ui/resident_program.h"
 
 #include <wx/app.h>
+#include <wx/gdicmn.h>
 
 #include "app/check_dbf.h"
 #include "app/check_ini.h"
 #include "app/context.h"
-#include "app/escaped_error.h"
 #include "app/exit_pack.h"
 #include "app/first_start.h"
 #include "app/help_module.h"
+#include "app/run_files.h"
 #include "app/settings_listener.h"
 #include "app/startup.h"
+#include "diag/crash_report.h"
+#include "diag/diag_commands.h"
+#include "diag/error_log.h"
+#include "diag/error_object.h"
+#include "diag/error_report.h"
+#include "diag/error_report_dialog.h"
+#include "diag/error_window.h"
+#include "diag/stack_names.h"
+#include "diag/system_info.h"
+#include "diag/test_fault.h"
 #include "mail/curl_transport.h"
 #include "mail/mail_setup_dialog.h"
 #include "mail/mail_support.h"
+#include "network/network_commands.h"
+#include "network/user_setup.h"
+#include "network/user_windows_wx.h"
 #include "platform/linux_wake_up.h"
 #include "platform/posix_program_launcher.h"
 #include "platform/sdl_sound_player.h"
 #include "platform/system_clock.h"
 #include "platform/xdg_autostart.h"
+#include "print/print_port_wx.h"
 #include "reminder/alert_port_wx.h"
 #include "reminder/due_check.h"
 #include "reminder/next_appointment.h"
@@ -43,6 +58,8 @@
 #include "ui/wx_user_interface.h"
 #include "ui/wx_wait.h"
 #include "ui/wx_window_services.h"
+#include "update/update_commands.h"
+#include "update/update_dialog.h"
 #include "widgets/bitmaps.h"
 #include "widgets/call_after.h"
 
@@ -52,10 +69,12 @@ namespace fs = std::filesystem;
 ResidentProgram::ResidentProgram(const fs::path& programFile, std::optional<RunMarker> marker)
     : marker_(std::move(marker)) {
   const fs::path dir = programDirectoryOf(programFile);
+  // Where the run marker was taken: the logbook and the wake-up script are the run's files too.
+  const fs::path runDir = runFilesFolder(dir, workstationIniPath());
   usePrePaintedPictures(dir / "icons");
   clock_ = std::make_unique<SystemClock>();
   ui_ = std::make_unique<WxUserInterface>();
-  log_ = std::make_unique<Logbook>(logbookFile(dir), kRelease, *clock_);
+  log_ = std::make_unique<Logbook>(logbookFile(runDir), kRelease, *clock_);
   ctx_ = std::make_unique<Context>(dir, *clock_, *log_, *ui_);
   ctx_->CS_EXEPATH = programFile;
   ctx_->run.uncleanEnd = marker_ && marker_->stale();
@@ -63,7 +82,7 @@ ResidentProgram::ResidentProgram(const fs::path& programFile, std::optional<RunM
       [this](const std::string& line) { log_->log("QLPlaySound", line); });
   launcher_ = std::make_unique<PosixProgramLauncher>();
   transport_ = std::make_unique<CurlMailTransport>();
-  wakeUp_ = std::make_unique<LinuxWakeUpScheduler>(LinuxWakeUpOptions{dir, true});
+  wakeUp_ = std::make_unique<LinuxWakeUpScheduler>(LinuxWakeUpOptions{runDir, true});
   wait_ = std::make_unique<WxWait>();
   help_ = std::make_unique<HelpModuleViewer>(dir / kHelpModuleFile, helpBookFile(dir),
                                              [this](const std::string& text) {
@@ -76,8 +95,10 @@ ResidentProgram::ResidentProgram(const fs::path& programFile, std::optional<RunM
 }
 
 ResidentProgram::~ResidentProgram() {
+  reportCrashesOf(nullptr, 0);
   remote_.reset();
   tray_.reset();
+  userWindows_.reset();
   helpKey_.reset();
   ctx_->help.attach(nullptr);
   settings_.reset();
@@ -86,11 +107,20 @@ ResidentProgram::~ResidentProgram() {
 }
 
 void ResidentProgram::start() {
-  // The error report comes with the diagnostics.
+  reportCrashesOf(ctx_.get(), wxDisplayDepth());
   struct Steps : NoStartupSteps {
     explicit Steps(ResidentProgram& p) : program(p) {}
     ResidentProgram& program;
     bool wakeUpAvailable() override { return program.wakeUp_->available(); }
+    void keepFailedRunLogbook(Context& ctx) override { setLogbookAside(ctx); }
+    // Before the main window: the sender dialog and the printer have no parent.
+    void offerErrorReport(Context& ctx) override {
+      if (!errorReportWaiting(ctx)) return;
+      program.makeMail(nullptr);
+      program.reportPrinter_ = std::make_unique<WxPrintPort>(nullptr);
+      WxErrorReportQuestion question(ctx);
+      printErr(ctx, ErrorReportPorts{question, *program.reportPrinter_, *program.mail_});
+    }
     void showAboutBox(Context& ctx) override {
       aboutInfo(nullptr, ctx.CRELEASE, true,
                 [this, &ctx] { qlPlaySound(ctx, *program.sound_, 1, 1); });
@@ -109,15 +139,20 @@ void ResidentProgram::start() {
   surfaces_->setFrame(frame_);
   ui_->setMainFrame(frame_);
   alert_ = std::make_unique<WxAlertPort>(frame_, entryColours(ctx_->lists), *services_);
-  senderDialog_ = std::make_unique<WxSenderDialog>(frame_, entryColours(ctx_->lists));
-  mail_ = std::make_unique<MailSupport>(MailEnv{*ctx_, *transport_, *wait_, *senderDialog_});
+  makeMail(frame_);
   autostart_ = std::make_unique<XdgAutostart>();
   settingsWindows_ = std::make_unique<WxSettingsWindows>(
       frame_, *ctx_, WxSettingsWindows::Parts{*services_, *sound_, *mail_, *autostart_});
   registerSettingsCommands(frame_->commands(), *settingsWindows_);
+  update_ = std::make_unique<WxUpdateWindows>(frame_, ctx_->CRELEASE, *services_);
+  registerUpdateCommands(frame_->commands(), *update_, *wait_);
+  registerDiagCommands(frame_->commands(), *launcher_, wxDisplayDepth());
+  installTestFault(frame_->commands());
 
-  // Network mode's user set-up comes with the user registry.
-  openTableAtStart(*ctx_, {});
+  // In network mode a workstation without a registered user registers first.
+  userWindows_ = std::make_unique<WxUserWindows>(frame_, *services_, entryColours(ctx_->lists));
+  const bool goOn =
+      openTableAtStart(*ctx_, [this](Context& ctx) { return setUpUser(ctx, *userWindows_); });
   timer_ = std::make_unique<DueTimer>(dueTimerSeconds(ctx_->settings.NS_TIMER, *log_), [this] {
     table_->dueCheck(*ctx_);
     if (remote_) remote_->publishNext();
@@ -128,6 +163,13 @@ void ResidentProgram::start() {
   ctx_->tableListener = table_.get();
   settings_ = std::make_unique<SettingsFollower>(*frame_);
   ctx_->settingsListener = settings_.get();
+  registerNetworkCommands(frame_->commands(), *userWindows_);
+  if (!goOn) {
+    // The user set-up's "&Abbrechen", or a registration that failed: the program ends as after
+    // a click on the close box, without showing its window.
+    callAfter(*frame_, [this] { frame_->Close(true); });
+    return;
+  }
 
   // A hidden start leaves the window off screen, behind the tray icon; without a notification
   // area it shows the window iconified.
@@ -145,6 +187,16 @@ void ResidentProgram::start() {
   remote_->start();
   remote_->publishNext();
   callAfter(*wxTheApp, [] { returnFreedMemory(); });
+  // The trace reader is ready before an error needs it (a crash cannot open it any more).
+  callAfter(*wxTheApp, [dir = ctx_->CRUNIN] { loadTraceReader(dir); });
+}
+
+// The mail dispatch, made once: at start for the error report (no window yet), or with the main
+// window.
+void ResidentProgram::makeMail(wxWindow* parent) {
+  if (mail_) return;
+  senderDialog_ = std::make_unique<WxSenderDialog>(parent, entryColours(ctx_->lists));
+  mail_ = std::make_unique<MailSupport>(MailEnv{*ctx_, *transport_, *wait_, *senderDialog_});
 }
 
 std::unique_ptr<ReminderEnv> ResidentProgram::makeEnv(AppointmentTable& table) {
@@ -157,13 +209,37 @@ ReminderEnv* ResidentProgram::env() const {
   return table_ ? table_->env() : nullptr;
 }
 
-void ResidentProgram::reportError(const char* where, const std::string& what, bool first) {
+ErrorChoice ResidentProgram::errorDialog(const ErrorPlace& place) {
+  ErrorObject error = currentError(place.canRetry, place.canDefault);
+  // The error's own flags, as far as the place where it was caught can follow them.
+  error.canRetry = error.canRetry && place.canRetry;
+  error.canDefault = error.canDefault && place.canDefault;
+  if (absorbedError(error)) return ErrorChoice::Default;
+  // No alert may fire while the error is handled.
   if (timer_) timer_->halt();
-  if (first) {
-    reportEscapedError(*ctx_, where, what);
-  } else {
-    log_->log(where, "Unerwarteter Fehler: " + what);
+  if (tray_) tray_->end();
+  const std::string message = errorMessage(error);
+  log_->log(place.where, "Laufzeitfehler: " + message);
+  loadTraceReader(ctx_->CRUNIN);
+  const int depth = wxDisplayDepth();
+  const ErrorReport report = gatherErrorReport(*ctx_, error, depth);
+  writeErrorLog(ctx_->CRUNIN, errorLogText(report));
+  std::vector<std::string> stack;
+  for (const StackLine& line : report.stack)
+    stack.push_back("Aufgerufen von " + stackLineText(line));
+  const ErrorChoice choice = showErrorWindow(frame_ && frame_->IsShown() ? frame_ : nullptr,
+                                             message, stack, error.canRetry, error.canDefault);
+  sysInfo(*ctx_, *launcher_, false, depth);
+  if (choice != ErrorChoice::End) {
+    // Reminders go on: the due check and the tray icon come back.
+    if (timer_) timer_->resume();
+    if (tray_) tray_->restart();
   }
+  return choice;
+}
+
+void ResidentProgram::noteLaterError(const char* where) {
+  log_->log(where, "Laufzeitfehler: " + currentExceptionText());
 }
 
 // "Über Zorvane" of the tray menu: the about box without splash, then the next appointment.

@@ -9,7 +9,10 @@
 #include <optional>
 #include <string>
 
+#include "app/escaped_error.h"
 #include "app/run_marker.h"
+
+class wxWindow;
 
 namespace zrv {
 
@@ -33,9 +36,12 @@ class WxSenderDialog;
 class WxAlertPort;
 class WxUserInterface;
 class WxWait;
+class WxPrintPort;
 class WxWindowServices;
+class WxUserWindows;
 class WxSettingsWindows;
 class XdgAutostart;
+class WxUpdateWindows;
 class AppointmentTable;
 struct Context;
 struct ReminderEnv;
@@ -56,10 +62,14 @@ class ResidentProgram {
   // After the event loop: the tables packed and closed, the timer ended, the settings backed
   // up, the run's files deleted, the last logbook line.
   void shutDown();
-  // The report of the exception boundary (ZorvaneApp): the due check halts for good and the
-  // error with the text `what` goes to the logbook under `where`; the first of the run also to
-  // the user. Ending the program is the boundary's part.
-  void reportError(const char* where, const std::string& what, bool first);
+  // The exception boundary's error handling (ZorvaneApp), inside a catch block: the tray icon
+  // and the due check end, the error goes to the logbook and to "Error.log", the error window
+  // asks, "SysInfo.txt" is written. After "&Wiederholen" or "&Default" the due check and the
+  // tray icon start again; ending the program is the boundary's part. Absorbed errors come back
+  // as Default at once.
+  ErrorChoice errorDialog(const ErrorPlace& place);
+  // An error after the user chose to end: only the logbook line.
+  void noteLaterError(const char* where);
 
   Context& context() { return *ctx_; }
   MainFrame* frame() const { return frame_; }
@@ -74,6 +84,7 @@ class ResidentProgram {
  private:
   void closeTables();
   void aboutFromTray();
+  void makeMail(wxWindow* parent);
   std::unique_ptr<ReminderEnv> makeEnv(AppointmentTable& table);
 
   std::optional<RunMarker> marker_;
@@ -99,8 +110,11 @@ class ResidentProgram {
   std::unique_ptr<SettingsFollower> settings_;
   std::unique_ptr<CommandSurfaces> surfaces_;
   std::unique_ptr<ResidentTray> tray_;
-  std::unique_ptr<RemoteControl> remote_;  // the command line's socket
-  MainFrame* frame_ = nullptr;             // owned by wx
+  std::unique_ptr<WxUpdateWindows> update_;
+  std::unique_ptr<WxPrintPort> reportPrinter_;  // prints the error report at start
+  std::unique_ptr<RemoteControl> remote_;       // the command line's socket
+  std::unique_ptr<WxUserWindows> userWindows_;  // the user set-up and the user list
+  MainFrame* frame_ = nullptr;                  // owned by wx
 };
 
 }  // namespace zrv

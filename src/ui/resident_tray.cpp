@@ -1,8 +1,10 @@
 #include "ui/resident_tray.h"
 
+#include <wx/app.h>
 #include <wx/menu.h>
 
 #include "app/context.h"
+#include "platform/tray_host.h"
 #include "store/base/logbook.h"
 #include "ui/appointment_grid.h"
 #include "ui/main_frame.h"
@@ -17,9 +19,14 @@ ResidentTray::ResidentTray(MainFrame& frame, Context& ctx, TrayMenuActions actio
       ctx_(ctx),
       actions_(std::move(actions)),
       text_(ctx.CRELEASE),
+      hostThere_(TTrayIcon::hostAvailable()),
       offScreen_(!frame.IsShown()) {
   frame_.Bind(wxEVT_SHOW, &ResidentTray::onShow, this);
   frame_.Bind(wxEVT_ICONIZE, &ResidentTray::onIconize, this);
+  hostWatch_ = std::make_unique<TrayHostWatch>([this] {
+    // Not inside the toolkit's own signal: the icon may be made anew.
+    callAfter(frame_, [this] { trayHostChanged(); });
+  });
 }
 
 // The icon goes with this object, after the event loop; the window is not touched here.
@@ -58,12 +65,39 @@ void ResidentTray::create() {
   }
 }
 
+void ResidentTray::trayHostChanged() {
+  const bool there = TTrayIcon::hostAvailable();
+  if (ended_ || there == hostThere_) return;
+  hostThere_ = there;
+  if (!there) {
+    ctx_.log.log("TrayIcon", "Der Infobereich ist nicht mehr vorhanden");
+    if (!windowVisible()) showWindow();
+    return;
+  }
+  ctx_.log.log("TrayIcon", "Der Infobereich ist wieder vorhanden: das Symbol wird neu angelegt");
+  if (!icon_) return;  // the window's first display makes it
+  icon_.reset();
+  create();
+}
+
 void ResidentTray::end() {
   if (ended_) return;
   ended_ = true;
+  hostWatch_.reset();
   frame_.Unbind(wxEVT_SHOW, &ResidentTray::onShow, this);
   frame_.Unbind(wxEVT_ICONIZE, &ResidentTray::onIconize, this);
   if (icon_) icon_->End();
+}
+
+void ResidentTray::restart() {
+  if (!ended_) return;
+  ended_ = false;
+  frame_.Bind(wxEVT_SHOW, &ResidentTray::onShow, this);
+  frame_.Bind(wxEVT_ICONIZE, &ResidentTray::onIconize, this);
+  if (!icon_) return;
+  // The old icon may be the one whose menu raised the error: it goes after the current event.
+  wxPendingDelete.Append(icon_.release());
+  create();
 }
 
 void ResidentTray::setText(const std::string& text) {

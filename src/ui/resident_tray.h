@@ -1,7 +1,8 @@
 // The program's tray icon and what it does: a left press shows or hides the main window, a
 // right press opens the tray menu (MENUTRAY), the tooltip names the next appointment. It also
 // hides the window to the tray for the "hide" commands. Without a notification area the
-// window is minimised instead of hidden, so that the program stays reachable.
+// window is minimised instead of hidden, and when the area's host ends while the window is
+// hidden the window comes back, so that the program stays reachable.
 #pragma once
 
 #include <functional>
@@ -17,6 +18,7 @@ namespace zrv {
 struct Context;
 class MainFrame;
 class TTrayIcon;
+class TrayHostWatch;
 
 // Commands of the tray menu that belong to the command layer.
 struct TrayMenuActions {
@@ -40,6 +42,8 @@ class ResidentTray {
   void create();
   // QLEXIT: the icon goes; call it while the window still exists.
   void end();
+  // After an error the program goes on with: the icon comes back as it was before end().
+  void restart();
   // The tooltip (the next appointment); kept until the icon exists.
   void setText(const std::string& text);
 
@@ -55,6 +59,9 @@ class ResidentTray {
 
   // Logs once per run that there is no notification area and the window is minimised instead.
   void noteNoTray();
+  // The host of the notification area ended or came back: a window hidden in the tray comes
+  // back on screen when the host is gone, and the icon is made anew when a host is there again.
+  void trayHostChanged();
 
   // MENUTRAY, as shown by a right press (the caller owns it).
   wxMenu* buildMenu();
@@ -77,7 +84,9 @@ class ResidentTray {
   std::string text_;
   bool noTrayLogged_ = false;
   bool ended_ = false;
+  bool hostThere_;  // the notification area's host was there when last looked at
   bool offScreen_;  // hidden in the tray (not minimised)
+  std::unique_ptr<TrayHostWatch> hostWatch_;
 };
 
 }  // namespace zrv

@@ -1,8 +1,8 @@
 #include "ui/stop_sequence.h"
 
 #include <wx/dialog.h>
-#include <wx/toplevel.h>
 
+#include "platform/native_dialogs.h"
 #include "ui/due_timer.h"
 #include "ui/wx_wait.h"
 
@@ -11,15 +11,6 @@ namespace {
 
 // How often a request looks again whether the main window may be closed.
 constexpr int kRetryMs = 100;
-
-// The modal window opened last: its loop is the one that runs.
-wxDialog* innermostModalWindow() {
-  wxDialog* found = nullptr;
-  for (wxWindow* w : wxTopLevelWindows) {
-    if (auto* d = dynamic_cast<wxDialog*>(w); d && d->IsModal()) found = d;
-  }
-  return found;
-}
 
 }  // namespace
 
@@ -41,7 +32,7 @@ void StopSequence::request() {
 void StopSequence::step() {
   if (openModalWindows() > 0) {
     // One at a time, from the inside out; a later step goes on once its loop has returned.
-    if (wxDialog* d = innermostModalWindow()) d->EndModal(wxID_CANCEL);
+    if (wxDialog* d = innermostModalWindow()) (void)endModalWithoutAction(*d);
     return;
   }
   if (workInNestedLoop()) return;

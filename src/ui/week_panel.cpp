@@ -7,7 +7,6 @@
 
 #include "widgets/call_after.h"
 #include "widgets/dialog_look.h"
-#include "widgets/xbase_colours.h"
 
 namespace zrv {
 namespace {
@@ -39,8 +38,8 @@ WeekPanel::WeekPanel(wxWindow* parent, const std::array<std::string, kDaysOfWeek
       leave_(std::move(leave)) {
   SetFont(smallFont());
   SetBackgroundColour(*wxWHITE);
-  // "N*/W": dark grey on white (the xBase "W" is the screen's white here, not its light grey).
-  const wxColour text = xbaseColour("N*").value_or(*wxBLACK);
+  // Black on white: the classic "N*/W" gives a grey (128) too pale to read on white.
+  const wxColour text = *wxBLACK;
   for (int day = 0; day < kDaysOfWeek; ++day) {
     const auto i = static_cast<std::size_t>(day);
     frames_[i] = new wxStaticBox(this, wxID_ANY, wxString::FromUTF8(captions[i]));

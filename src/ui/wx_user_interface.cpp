@@ -6,18 +6,22 @@
 #include <wx/utils.h>
 
 #include "ui/main_status_bar.h"
+#include "widgets/modal_windows.h"
 #include "widgets/plain_window_services.h"
 
 namespace zrv {
 
+// A message or question belongs to the window it was raised from: the modal window opened last
+// (an alert, the editor), else the main window.
 void WxUserInterface::message(const std::string& title, const std::string& text,
                               Severity severity) {
   wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title), wxOK | severityIcon(severity),
-               frame_);
+               dialogOwner(nullptr, frame_));
 }
 
 bool WxUserInterface::ask(const std::string& title, const std::string& text, bool defaultYes) {
-  wxMessageDialog dlg(frame_, wxString::FromUTF8(text), wxString::FromUTF8(title),
+  wxMessageDialog dlg(dialogOwner(nullptr, frame_), wxString::FromUTF8(text),
+                      wxString::FromUTF8(title),
                       wxYES_NO | wxICON_QUESTION | (defaultYes ? wxYES_DEFAULT : wxNO_DEFAULT));
   return dlg.ShowModal() == wxID_YES;
 }

@@ -4,9 +4,14 @@
 #include <wx/stdpaths.h>
 
 #include <cstdio>
+#include <cstdlib>
 
+#include "app/check_ini.h"
+#include "app/run_files.h"
 #include "app/run_marker.h"
 #include "app/startup.h"
+#include "diag/crash_report.h"
+#include "platform/fatal_signals.h"
 #include "platform/program_path.h"
 #include "platform/stop_request.h"
 #include "platform/toolkit_language.h"
@@ -51,12 +56,16 @@ bool ZorvaneApp::OnInit() {
   SetClassName("zorvane");
   boundary_.emplace(*this);
   selectGermanTexts();
+  // wx's own texts ("Ja", "Nein" of every question) from the start, GTK's for its dialogs.
+  loadToolkitTexts();
   germanToolkitMessages();
   watchStopSignals(onStopSignal);
+  watchFatalSignals(writeCrashReport);
 
-  // A second copy in the same program directory ends here, before it touches any file.
+  // A second copy on the same workstation ends here, before it touches any file. (Workstations
+  // sharing a program directory each keep the run's files in their own folder.)
   const std::filesystem::path program = programFile();
-  auto marker = RunMarker::take(programDirectoryOf(program));
+  auto marker = RunMarker::take(runFilesFolder(programDirectoryOf(program), workstationIniPath()));
   if (marker.code() == StatusCode::kLocked) {
     wxMessageBox(wxString::FromUTF8(kAlreadyRunning), "Zorvane", wxOK | wxICON_INFORMATION);
     return false;
@@ -75,7 +84,7 @@ int ZorvaneApp::OnRun() {
   } catch (...) {
     // It came through the event loop itself, which has ended: reported while the program is
     // still there, then the main window closes as its close box would, and OnExit shuts down.
-    escaped("Hauptschleife");
+    escaped(ErrorPlace{"Hauptschleife"});
     stop_.cancel();
     if (wxWindow* window = mainWindow()) window->Close(true);
   }
@@ -90,31 +99,59 @@ int ZorvaneApp::OnExit() {
 }
 
 bool ZorvaneApp::OnExceptionInMainLoop() {
-  escaped("Hauptschleife");
-  return true;  // the loop goes on until the stop sequence has closed the main window
+  // "&Default" goes on with the next event; after "&Ende" the loop goes on until the stop
+  // sequence has closed the main window.
+  escaped(ErrorPlace{"Hauptschleife", false, true});
+  return true;
 }
 
 void ZorvaneApp::OnUnhandledException() {
-  escaped("Programm");
+  escaped(ErrorPlace{"Programm"});
 }
 
-void ZorvaneApp::escaped(const char* where) {
-  const std::string what = currentExceptionText();
-  const bool first = !failed_;
-  failed_ = true;
-  if (program_) {
-    program_->reportError(where, what, first);
-  } else if (first) {
-    reportWithoutProgram(where, what);
+ErrorChoice ZorvaneApp::escaped(const ErrorPlace& place) {
+  if (handling_) {
+    // An error while the error is being handled: nothing is left to rely on.
+    std::fprintf(stderr, "zorvane: Fehler in der Fehlerbehandlung: %s\n",
+                 currentExceptionText().c_str());
+    std::_Exit(1);
   }
-  if (first) stop_.request();
+  if (failed_) {
+    // The program is ending already; a later error is only noted.
+    if (program_) program_->noteLaterError(place.where);
+    return ErrorChoice::End;
+  }
+  handling_ = true;
+  ErrorChoice choice = ErrorChoice::End;
+  try {
+    choice = handle(place);
+  } catch (...) {
+    std::fprintf(stderr, "zorvane: Fehler in der Fehlerbehandlung: %s\n",
+                 currentExceptionText().c_str());
+    std::_Exit(1);
+  }
+  handling_ = false;
+  // "&Wiederholen" needs a running event loop to come back to.
+  if (choice == ErrorChoice::Retry && !IsMainLoopRunning()) choice = ErrorChoice::End;
+  if (choice == ErrorChoice::End) {
+    failed_ = true;
+    stop_.request();
+  }
+  return choice;
+}
+
+ErrorChoice ZorvaneApp::handle(const ErrorPlace& place) {
+  if (program_) return program_->errorDialog(place);
+  reportWithoutProgram(place.where, currentExceptionText());
+  return ErrorChoice::End;
 }
 
 // Before start-up has made the program (or after shut-down) there is no logbook to write to.
 void ZorvaneApp::reportWithoutProgram(const char* where, const std::string& what) {
-  std::fprintf(stderr, "zorvane: (%s) %s: %s\n", where, kEscapedErrorTitle, what.c_str());
-  wxMessageBox(wxString::FromUTF8(escapedErrorMessage(what)),
-               wxString::FromUTF8(kEscapedErrorTitle), wxOK | wxICON_ERROR);
+  std::fprintf(stderr, "zorvane: (%s) Laufzeitfehler: %s\n", where, what.c_str());
+  wxMessageBox(wxString::FromUTF8("Im Programm ist ein Fehler aufgetreten:\n\n" + what +
+                                  "\n\nZorvane wird beendet."),
+               "Laufzeitfehler", wxOK | wxICON_ERROR);
 }
 
 void ZorvaneApp::requestStop() {

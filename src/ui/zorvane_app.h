@@ -30,11 +30,11 @@ class ZorvaneApp : public wxApp, public ExceptionBoundary {
   bool OnExceptionInMainLoop() override;
   void OnUnhandledException() override;
 
-  // The boundary: the error is reported while the program is still there (the logbook, and the
-  // German message for the first error of the run), the due check halts, and the program ends
-  // as on a request from outside: modal windows without an action, then the main window, then
-  // the shut-down. A later error is only written to the logbook.
-  void escaped(const char* where) override;
+  // The boundary: the error window of the program (errorDialog). "&Ende" ends the program as on
+  // a request from outside: modal windows without an action, then the main window, then the
+  // shut-down, status 1; a later error is then only written to the logbook. An error inside the
+  // error handling ends the process at once with status 1.
+  ErrorChoice escaped(const ErrorPlace& place) override;
 
   // Ctrl+C, a kill or a hang-up: the open modal windows are closed without an action, then the
   // main window, so that its close handler and the shut-down run as after a click on the close
@@ -42,12 +42,14 @@ class ZorvaneApp : public wxApp, public ExceptionBoundary {
   void requestStop();
 
  private:
+  ErrorChoice handle(const ErrorPlace& place);
   void reportWithoutProgram(const char* where, const std::string& what);
 
   std::unique_ptr<ResidentProgram> program_;
   StopSequence stop_;
   std::optional<ScopedExceptionBoundary> boundary_;
-  bool failed_ = false;  // an error escaped: the program is ending
+  bool failed_ = false;    // the user ended the program after an error
+  bool handling_ = false;  // the error window is being shown
 };
 
 }  // namespace zrv

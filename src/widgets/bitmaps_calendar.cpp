@@ -43,8 +43,9 @@ void appointments(Painter& p) {
   cell(p, kLightBlue, kBlue, 1.5);
 }
 
+// The calendar's week column: bright magenta ("W*+/RB").
 void weekNumber(Painter& p) {
-  cell(p, wxColour(0, 128, 128), wxColour(0, 90, 90));
+  cell(p, wxColour(255, 0, 255), wxColour(128, 0, 128));
 }
 
 void preset(Painter& p) {

@@ -1,6 +1,7 @@
 #include "widgets/box_dialog.h"
 
 #include "widgets/dialog_look.h"
+#include "widgets/modal_windows.h"
 
 namespace zrv {
 
@@ -19,12 +20,18 @@ BoxDialog::BoxDialog(wxWindow* parent, const wxString& title, const wxSize& clie
   SetEscapeId(wxID_NONE);  // Escape is handled here, like the close box
   Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
     if (e.GetKeyCode() == WXK_ESCAPE && !e.HasAnyModifiers()) {
-      finish(wxID_CANCEL);
+      closeRequested();
     } else {
       e.Skip();
     }
   });
-  Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { finish(wxID_CANCEL); });
+  Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& e) {
+    if (e.CanVeto()) {
+      closeRequested();
+    } else {
+      finish(wxID_CANCEL);
+    }
+  });
 }
 
 void BoxDialog::placeBox() {
@@ -39,12 +46,7 @@ wxRect BoxDialog::place(int row, int column, int width, int height) const {
 }
 
 void BoxDialog::finish(int code) {
-  if (IsModal()) {
-    EndModal(code);
-  } else {
-    SetReturnCode(code);
-    Hide();
-  }
+  endDialog(*this, code);
 }
 
 void BoxDialog::centre() {

@@ -1,6 +1,6 @@
 // A dialog whose controls sit on one framed gradient box (TVBox) that fills the window, placed
 // in layout units (row, column, width × height) of the window. Escape and the close box end it
-// without a result; it works modally and, for tests, shown modelessly.
+// without a result (a window may ask first); it works modally and, for tests, shown modelessly.
 #pragma once
 
 #include <wx/dialog.h>
@@ -21,6 +21,9 @@ class BoxDialog : public wxDialog {
   wxRect place(int row, int column, int width, int height) const;
   // Ends the dialog: EndModal when modal, otherwise hides it keeping `code` as return code.
   void finish(int code);
+  // What Escape and the close box do: end without a result. A window with unsaved entries asks
+  // first.
+  virtual void closeRequested() { finish(wxID_CANCEL); }
 
  protected:
   // Centres the window on its parent, or on the screen without a parent or when it is hidden.

@@ -20,7 +20,7 @@ void callAfter(wxEvtHandler& target, Work work) {
     try {
       work();
     } catch (...) {
-      handOverEscaped("Hauptschleife");
+      handOverEscaped(ErrorPlace{"Hauptschleife", false, true});
     }
   });
 }

@@ -6,12 +6,12 @@
 
 namespace zrv {
 
-// Chooses German for the toolkit; its own texts are loaded later, by loadToolkitTexts.
+// Chooses German for the toolkit; its own texts are loaded by loadToolkitTexts.
 void selectGermanTexts();
 
-// Loads wx's German texts (half a megabyte, kept for the rest of the run). Only wx's own windows
-// need them, so they are loaded just before one opens: a file chooser, the help window, a print
-// dialog. Any later call does nothing; callable from the help module too.
+// Loads wx's German texts (the labels of every question's buttons among them), kept for the rest
+// of the run. The program loads them at start; a window of wx's own (the help window in its
+// module, a print dialog) calls it too, for a run that did not. Any later call does nothing.
 inline void loadToolkitTexts() {
   wxTranslations* texts = wxTranslations::Get();
   if (!texts || texts->IsLoaded("wxstd-3.2") || texts->IsLoaded("wxstd")) return;

@@ -1,5 +1,6 @@
 #include "widgets/input_pattern.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace zrv {
@@ -36,14 +37,35 @@ std::string InputPattern::fit(std::string_view text) const {
 std::optional<InputPattern::Edit> InputPattern::type(std::string_view text, size_t cursor,
                                                      char c) const {
   std::string out = fit(text);
-  if (cursor < pattern_.size() && !isSlot(cursor) && c == pattern_[cursor]) {
-    return Edit{out, slotAtOrAfter(cursor)};
-  }
-  if (!isDigit(c)) return std::nullopt;
+  cursor = std::min(cursor, pattern_.size());
+  if (!isDigit(c)) return separator(std::move(out), cursor, c);
   const size_t slot = slotAtOrAfter(cursor);
   if (slot >= pattern_.size()) return std::nullopt;
   out[slot] = c;
   return Edit{out, slotAtOrAfter(slot + 1)};
+}
+
+std::optional<InputPattern::Edit> InputPattern::separator(std::string out, size_t cursor,
+                                                          char c) const {
+  // Right after that very character (the digits before it filled their places): nothing to do.
+  if (cursor > 0 && !isSlot(cursor - 1) && pattern_[cursor - 1] == c) return Edit{out, cursor};
+  size_t end = cursor;
+  while (end < pattern_.size() && isSlot(end))
+    ++end;
+  if (end >= pattern_.size() || pattern_[end] != c) return std::nullopt;
+  size_t start = end;
+  while (start > 0 && isSlot(start - 1))
+    --start;
+  // The group's digits typed before the cursor stand right-aligned, led by zeros: "9:" is "09:".
+  std::string digits;
+  for (size_t i = start; i < cursor; ++i) {
+    if (isDigit(out[i])) digits += out[i];
+  }
+  if (!digits.empty()) {
+    digits.insert(0, end - start - digits.size(), '0');
+    out.replace(start, end - start, digits);
+  }
+  return Edit{out, slotAtOrAfter(end + 1)};
 }
 
 InputPattern::Edit InputPattern::backspace(std::string_view text, size_t cursor) const {

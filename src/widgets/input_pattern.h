@@ -1,6 +1,7 @@
 // Fixed-shape input such as "99:99" or "99.99.9999": each '9' takes one digit, every other
 // character stands fixed in its place. Typing overwrites and steps over the fixed characters;
-// deleting blanks a digit place without moving the rest.
+// typing a fixed character ends its group ("9:30" gives "09:30"); deleting blanks a digit place
+// without moving the rest.
 #pragma once
 
 #include <cstddef>
@@ -31,8 +32,10 @@ class InputPattern {
   // anything else becomes a blank.
   std::string fit(std::string_view text) const;
 
-  // A typed character with the cursor at `cursor`. A digit fills the next digit place; the fixed
-  // character under the cursor steps over it; anything else is refused.
+  // A typed character with the cursor at `cursor`. A digit fills the next digit place. The next
+  // fixed character ends the group before it: the digits typed into the group so far stand
+  // right-aligned, led by zeros, and the cursor goes past it (typed right after it, it changes
+  // nothing). Anything else is refused.
   std::optional<Edit> type(std::string_view text, size_t cursor, char c) const;
   // Backspace: blanks the digit place before the cursor and moves there.
   Edit backspace(std::string_view text, size_t cursor) const;
@@ -52,6 +55,8 @@ class InputPattern {
   Absorbed absorb(std::string_view before, std::string_view after, size_t insertAt) const;
 
  private:
+  std::optional<Edit> separator(std::string out, size_t cursor, char c) const;
+
   std::string pattern_;
 };
 

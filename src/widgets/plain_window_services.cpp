@@ -4,6 +4,7 @@
 #include <wx/msgdlg.h>
 
 #include "widgets/german_locale.h"
+#include "widgets/modal_windows.h"
 
 namespace zrv {
 
@@ -26,8 +27,9 @@ std::string PlainWindowServices::chooseFile(wxWindow* owner, const std::string& 
                                             const std::filesystem::path& startDir,
                                             const std::string& filter) {
   loadToolkitTexts();
-  wxFileDialog dialog(owner, wxString::FromUTF8(title), wxString::FromUTF8(startDir.string()), "",
-                      wxString::FromUTF8(filter), wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  wxFileDialog dialog(dialogOwner(owner), wxString::FromUTF8(title),
+                      wxString::FromUTF8(startDir.string()), "", wxString::FromUTF8(filter),
+                      wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK) return "";
   return dialog.GetPath().utf8_string();
 }
@@ -35,12 +37,12 @@ std::string PlainWindowServices::chooseFile(wxWindow* owner, const std::string& 
 void PlainWindowServices::tell(wxWindow* owner, Severity severity, const std::string& title,
                                const std::string& text) {
   wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title), wxOK | severityIcon(severity),
-               owner);
+               dialogOwner(owner));
 }
 
 bool PlainWindowServices::ask(wxWindow* owner, const std::string& title, const std::string& text,
                               bool defaultYes) {
-  wxMessageDialog dialog(owner, wxString::FromUTF8(text), wxString::FromUTF8(title),
+  wxMessageDialog dialog(dialogOwner(owner), wxString::FromUTF8(text), wxString::FromUTF8(title),
                          wxYES_NO | wxICON_QUESTION | (defaultYes ? wxYES_DEFAULT : wxNO_DEFAULT));
   return dialog.ShowModal() == wxID_YES;
 }

@@ -213,12 +213,16 @@ bool TBmpGet::runAction() {
 void TBmpGet::onFocus(wxFocusEvent& event) {
   Refresh();
   if (pattern_) {
-    // A fixed-shape field is overwritten place by place: rather than the whole text selected
-    // on entering it, the cursor goes to its start.
+    // A fixed-shape field is overwritten place by place from its start, whether it was entered
+    // with Tab (which selects the whole text) or with a click (which may leave the cursor behind
+    // the last place, where nothing can be typed). A click into the field holding the focus
+    // already puts the cursor where it points, for a correction.
     callAfter(*this, [this] {
       long from = 0, to = 0;
       text_->GetSelection(&from, &to);
-      if (from == 0 && to > 0 && to == text_->GetLastPosition()) text_->SetInsertionPoint(0);
+      if (from == to || (from == 0 && to == text_->GetLastPosition())) {
+        text_->SetInsertionPoint(0);
+      }
     });
   }
   event.Skip();
@@ -230,7 +234,11 @@ void TBmpGet::onKeyDown(wxKeyEvent& event) {
     runAction();
     return;
   }
-  if (pattern_ && text_->IsEditable() && (key == WXK_BACK || key == WXK_DELETE)) {
+  if (!pattern_ || !text_->IsEditable()) {
+    event.Skip();
+    return;
+  }
+  if (key == WXK_BACK || key == WXK_DELETE) {
     long from = 0, to = 0;
     text_->GetSelection(&from, &to);
     const std::string& value = shaped_;
@@ -247,18 +255,29 @@ void TBmpGet::onKeyDown(wxKeyEvent& event) {
     applyEdit(edit.text, edit.cursor);
     return;
   }
-  event.Skip();
-}
-
-// A character typed into a fixed-shape field is placed here, at once, rather than by the
-// toolkit: the toolkit moves the cursor after its own insertion, which at typing speed puts the
-// next digits in the wrong places.
-void TBmpGet::onChar(wxKeyEvent& event) {
-  const int key = event.GetUnicodeKey();
-  if (!pattern_ || !text_->IsEditable() || key < ' ' || key > '~' || event.HasAnyModifiers()) {
+  // A character is placed here, before the toolkit and its input method see the key: they would
+  // delete a selection first and insert where their own cursor stands.
+  const int c = typedCharacter(event);
+  if (c == 0 || (event.GetModifiers() & ~wxMOD_SHIFT) != 0) {
     event.Skip();
     return;
   }
+  typeCharacter(static_cast<char>(c));
+}
+
+// What a key down typed, as far as a fixed-shape field cares: a printable ASCII character from
+// the main keys or a digit or point from the keypad; 0 for anything else. The key's own code is
+// the unshifted one (';' for ':'), so the character comes from the toolkit's symbol of the key.
+int TBmpGet::typedCharacter(const wxKeyEvent& event) {
+  const unsigned symbol = event.GetRawKeyCode();
+  if (symbol >= ' ' && symbol <= '~') return static_cast<int>(symbol);
+  const int key = event.GetKeyCode();
+  if (key >= WXK_NUMPAD0 && key <= WXK_NUMPAD9) return '0' + (key - WXK_NUMPAD0);
+  if (key == WXK_NUMPAD_DECIMAL) return '.';
+  return 0;
+}
+
+void TBmpGet::typeCharacter(char c) {
   long from = 0, to = 0;
   text_->GetSelection(&from, &to);
   std::string value = shaped_;
@@ -268,12 +287,25 @@ void TBmpGet::onChar(wxKeyEvent& event) {
     value = erased.text;
     cursor = erased.cursor;
   }
-  const auto typed = pattern_->type(value, cursor, static_cast<char>(key));
+  const auto typed = pattern_->type(value, cursor, c);
   if (!typed) {
     wxBell();
     return;
   }
   applyEdit(typed->text, typed->cursor);
+}
+
+// A character that reached the field without a key down of its own (an input method's text):
+// placed like a typed one, unless the toolkit changed the text already (the text event puts it
+// into shape then).
+void TBmpGet::onChar(wxKeyEvent& event) {
+  const int key = event.GetUnicodeKey();
+  if (!pattern_ || !text_->IsEditable() || key < ' ' || key > '~' || event.HasAnyModifiers() ||
+      text_->GetValue().utf8_string() != shaped_) {
+    event.Skip();
+    return;
+  }
+  typeCharacter(static_cast<char>(key));
 }
 
 void TBmpGet::onText(wxCommandEvent& event) {
@@ -293,9 +325,16 @@ void TBmpGet::onText(wxCommandEvent& event) {
 }
 
 void TBmpGet::applyEdit(const std::string& text, size_t cursor) {
-  if (text != shaped_) {
-    shaped_ = text;
-    text_->SetValue(wxString::FromUTF8(shaped_));
+  const bool changed = text != shaped_;
+  shaped_ = text;
+  if (text_->GetValue().utf8_string() != shaped_) {
+    text_->ChangeValue(wxString::FromUTF8(shaped_));
+  }
+  if (changed) {
+    wxCommandEvent event(wxEVT_TEXT, text_->GetId());
+    event.SetEventObject(text_);
+    event.SetString(text_->GetValue());
+    text_->GetEventHandler()->ProcessEvent(event);
   }
   text_->SetInsertionPoint(static_cast<long>(cursor));
 }

@@ -71,6 +71,8 @@ class TBmpGet : public wxPanel {
   void onFocus(wxFocusEvent& event);
   void onKeyDown(wxKeyEvent& event);
   void onChar(wxKeyEvent& event);
+  static int typedCharacter(const wxKeyEvent& event);
+  void typeCharacter(char c);
   void onText(wxCommandEvent& event);
   void applyEdit(const std::string& text, size_t cursor);
 

@@ -1,15 +1,28 @@
 #include "widgets/tvbox_ctrl.h"
 
+#include <wx/checkbox.h>
 #include <wx/dcclient.h>
+#include <wx/radiobut.h>
 #include <wx/settings.h>
+#include <wx/stattext.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace zrv {
 namespace {
 
 constexpr int kFrameTopWithoutCaption = 6;
 constexpr int kCaptionIndent = 4;
+
+// Relative luminance of a colour (0 black .. 1 white), as contrast is judged on screens.
+double luminance(const wxColour& c) {
+  const auto linear = [](unsigned char v) {
+    const double x = v / 255.0;
+    return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(c.Red()) + 0.7152 * linear(c.Green()) + 0.0722 * linear(c.Blue());
+}
 
 unsigned char channel(int from, int to, int step, int steps) {
   const int value = steps <= 1 ? from : from + (to - from) * step / (steps - 1);
@@ -62,7 +75,38 @@ std::vector<TVBox::Band> TVBox::gradientBands(const wxColour& top, const wxColou
   return bands;
 }
 
+wxColour TVBox::readableTextOn(const wxColour& background) {
+  // The contrast ratio of black and of white against the background; the larger one wins.
+  const double l = luminance(background);
+  return (l + 0.05) / 0.05 >= 1.05 / (l + 0.05) ? *wxBLACK : *wxWHITE;
+}
+
+wxColour TVBox::colourAt(int y) const {
+  const int height = std::max(1, GetClientSize().y);
+  for (const Band& band : gradientBands(topColour(), bottomColour(), height)) {
+    if (y < band.top + band.height) return band.colour;
+  }
+  return bottomColour();
+}
+
+// Labels (also those of check boxes and radio buttons) without a colour of their own are drawn in
+// black or white, whichever reads better on the part of the gradient behind them.
+void TVBox::fitLabelColours() {
+  if (isTransparent()) return;
+  for (wxWindow* child : GetChildren()) {
+    const bool isLabel = dynamic_cast<wxStaticText*>(child) || dynamic_cast<wxCheckBox*>(child) ||
+                         dynamic_cast<wxRadioButton*>(child);
+    wxWindow* label = child;
+    if (!isLabel || (label->UseForegroundColour() && !fitted_.contains(label))) continue;
+    const wxRect r = label->GetRect();
+    const wxColour text = readableTextOn(colourAt(r.y + r.height / 2));
+    if (label->GetForegroundColour() != text) label->SetForegroundColour(text);
+    fitted_.insert(label);
+  }
+}
+
 void TVBox::onPaint(wxPaintEvent&) {
+  fitLabelColours();
   wxPaintDC dc(this);
   const wxSize size = GetClientSize();
   dc.SetFont(GetFont());

@@ -1,7 +1,9 @@
 // TVBox: a framed panel with an optional caption on its top edge and a vertical two-colour
-// gradient as background. The controls of a dialog are placed on it as its children.
+// gradient as background. The controls of a dialog are placed on it as its children; its labels
+// are drawn in black or white, whichever reads better on the gradient behind them.
 #pragma once
 
+#include <set>
 #include <vector>
 
 #include <wx/font.h>
@@ -47,12 +49,18 @@ class TVBox : public wxPanel {
   // The bands filling `height` pixels: each a hundredth of the height (at least one pixel),
   // each channel stepping linearly from `top` to `bottom`.
   static std::vector<Band> gradientBands(const wxColour& top, const wxColour& bottom, int height);
+  // Black or white, whichever has the higher contrast on `background`.
+  static wxColour readableTextOn(const wxColour& background);
+  // The background's colour at `y` pixels from the top (the gradient's band there).
+  wxColour colourAt(int y) const;
 
  private:
+  void fitLabelColours();
   void onPaint(wxPaintEvent& event);
   void paintFrame(wxDC& dc, int frameTop, int gapLeft, int gapRight);
 
   Style style_;
+  std::set<const wxWindow*> fitted_;  // labels whose colour this box chose
 };
 
 }  // namespace zrv

@@ -1,44 +1,50 @@
-// The exception boundary: what escaped reaches the logbook and the user in German.
+// The exception boundary: work that fails is handed to the boundary with its place, run again
+// as long as the boundary says so, and skipped otherwise; without a boundary it throws on.
 #include "app/escaped_error.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
-
-#include "support/test_context.h"
+#include <vector>
 
 namespace zrv {
 namespace {
 
-struct RecordingUi : test::CountingUserInterface {
-  void message(const std::string& title, const std::string& text, Severity) override {
-    shown += title + "|" + text;
+struct ScriptedBoundary : ExceptionBoundary {
+  ErrorChoice escaped(const ErrorPlace& place) override {
+    seen.push_back(std::string(place.where) + ": " + currentExceptionText() +
+                   (place.canRetry ? " R" : "") + (place.canDefault ? " D" : ""));
+    const ErrorChoice c = answers.front();
+    answers.erase(answers.begin());
+    return c;
   }
-  std::string shown;
+  std::vector<ErrorChoice> answers;
+  std::vector<std::string> seen;
 };
 
-TEST(EscapedError, IsLoggedAndShownWithItsCause) {
-  test::TestContext t;
-  RecordingUi ui;
-  Context ctx(t.dir.path() / "", t.clock, t.log, ui);
-  t.log.setEnabled(true);
-  t.log.log("Zorvane Start", "");
-  try {
+TEST(EscapedError, FailedWorkRunsAgainUntilTheBoundarySkipsIt) {
+  ScriptedBoundary boundary;
+  boundary.answers = {ErrorChoice::Retry, ErrorChoice::Retry, ErrorChoice::Default};
+  ScopedExceptionBoundary scope(boundary);
+  int runs = 0;
+  runRetrying("Befehl", [&] {
+    ++runs;
     throw std::runtime_error("Index kaputt");
-  } catch (...) {
-    EXPECT_EQ(currentExceptionText(), "Index kaputt");
-  }
-  try {
-    throw 42;
-  } catch (...) {
-    EXPECT_EQ(currentExceptionText(), "unbekannte Ursache");
-  }
-  reportEscapedError(ctx, "Timer", "Index kaputt");
-  EXPECT_NE(t.read("Zorvane.Log").find("(Timer) Unerwarteter Fehler: Index kaputt"),
-            std::string::npos);
-  EXPECT_TRUE(ui.shown.starts_with("Unerwarteter Fehler|")) << ui.shown;
-  EXPECT_NE(ui.shown.find("Index kaputt"), std::string::npos);
-  EXPECT_NE(ui.shown.find("wird beendet"), std::string::npos);
+  });
+  EXPECT_EQ(runs, 3);
+  EXPECT_EQ(boundary.seen, std::vector<std::string>(3, "Befehl: Index kaputt R D"));
+
+  boundary.answers = {ErrorChoice::Retry};
+  runs = 0;
+  runRetrying("Timer", [&] {
+    if (++runs == 1) throw 42;
+  });
+  EXPECT_EQ(runs, 2);
+  EXPECT_EQ(boundary.seen.back(), "Timer: unbekannte Ursache R D");
+}
+
+TEST(EscapedError, WithoutABoundaryTheErrorGoesOn) {
+  EXPECT_THROW(runRetrying("Befehl", [] { throw std::runtime_error("x"); }), std::runtime_error);
 }
 
 }  // namespace

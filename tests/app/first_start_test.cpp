@@ -200,7 +200,10 @@ TEST_F(FirstStartTest, FirstStartThroughStartUpThenTheTableIsOpened) {
     void buildDbase(Context& ctx, const std::string& name) override { zrv::buildDbase(ctx, name); }
   } steps;
   startUp(r.ctx, steps);
-  openTableAtStart(r.ctx, [](Context&) { ADD_FAILURE() << "no user set-up outside network mode"; });
+  openTableAtStart(r.ctx, [](Context&) {
+    ADD_FAILURE() << "no user set-up outside network mode";
+    return true;
+  });
   ASSERT_TRUE(r.ctx.DTER);
   EXPECT_EQ(test::viewOrder(*r.ctx.DTER, 1).size(), 4u);
   const auto lines = r.logLines();
@@ -212,21 +215,29 @@ TEST_F(FirstStartTest, FirstStartThroughStartUpThenTheTableIsOpened) {
   EXPECT_EQ(r.ui.busyDepth, 0);
 }
 
+// A registered workstation opens its own table, not the one the last run ended on (another
+// user's, whom it would lock out).
 TEST_F(FirstStartTest, NetworkModeWithoutAUserRunsTheUserSetUpInstead) {
   buildDbase(r.ctx, "ZORVANE");
   r.ctx.settings.LS_LAN = true;
   r.ctx.settings.CS_USERFILE = "   ";
   int setUps = 0;
-  openTableAtStart(r.ctx, [&](Context&) { ++setUps; });
-  EXPECT_EQ(setUps, 1);
+  const auto setUp = [&](Context&) { return ++setUps == 1; };
+  EXPECT_TRUE(openTableAtStart(r.ctx, setUp));
   EXPECT_FALSE(r.ctx.DTER);
+  EXPECT_FALSE(openTableAtStart(r.ctx, setUp));  // the set-up ends the program
 
   r.ctx.settings.CS_USERFILE = "MEIER";
-  r.ctx.settings.CN_FILE = "MEIER";
-  openTableAtStart(r.ctx, [&](Context&) { ++setUps; });
-  EXPECT_EQ(setUps, 1);
+  r.ctx.settings.CN_FILE = "ZORVANE";
+  EXPECT_TRUE(openTableAtStart(r.ctx, setUp));
+  EXPECT_EQ(setUps, 2);
   ASSERT_TRUE(r.ctx.DTER);
   EXPECT_EQ(r.ctx.settings.CN_FILE, "ZORVANE");  // MEIER has no table yet
+
+  buildDbase(r.ctx, "MEIER");
+  r.ctx.settings.CN_FILE = "ZORVANE";
+  EXPECT_TRUE(openTableAtStart(r.ctx, setUp));
+  EXPECT_EQ(r.ctx.settings.CN_FILE, "MEIER");
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <fstream>
 #include <vector>
 
 #include "app/ini_file.h"
+#include "store/base/file_io.h"
 #include "support/test_context.h"
 
 namespace zrv {
@@ -38,26 +40,47 @@ TEST_F(StartupTest, MakesTheProgramDirectoryCurrentAndMarksTheRun) {
   EXPECT_EQ(t.ui.depth, 0);
 }
 
+// Only this machine's temporaries can be told dead: another workstation's stay.
 TEST_F(StartupTest, TemporariesOfAProcessThatDiedAreRemoved) {
   t.dir.write("ZORVANE.INI", "");
-  const std::string mine = "ZORVANE.INI.~" + std::to_string(::getpid()) + "-0";
-  t.dir.write("ZORVANE.SAV.~999999999-3", "left by a crash");
+  const std::string host = temporaryHost();
+  const std::string mine = "ZORVANE.INI.~" + host + "-" + std::to_string(::getpid()) + "-0";
+  t.dir.write("ZORVANE.SAV.~" + host + "-999999999-3", "left by a crash");
+  t.dir.write("ZORVANE.SAV.~" + host + "x-999999999-3", "another workstation's");
   t.dir.write(mine, "being written");
   t.dir.write("NOTES.~x-1", "not ours");
   startUp(t.ctx);
-  EXPECT_FALSE(t.exists("ZORVANE.SAV.~999999999-3"));
+  EXPECT_FALSE(t.exists("ZORVANE.SAV.~" + host + "-999999999-3"));
+  EXPECT_TRUE(t.exists("ZORVANE.SAV.~" + host + "x-999999999-3"));
   EXPECT_TRUE(t.exists(mine));
   EXPECT_TRUE(t.exists("NOTES.~x-1"));
 }
 
+// With the workstation settings file in use the run's files are the workstation's: a second
+// workstation on the program directory neither meets them nor removes them.
+TEST_F(StartupTest, AWorkstationKeepsTheRunsFilesBesideItsSettings) {
+  t.dir.write("ZORVANE.USR", "[SYSTEM]\r\nNetwork=Yes\r\n");
+  t.dir.write("MakeJob.sh", "another run's");
+  startUp(t.ctx);
+  const fs::path folder = t.ctx.workstationIni.parent_path();
+  EXPECT_EQ(t.ctx.runFiles, folder / "");
+  EXPECT_TRUE(fs::exists(folder / "Zorvane.Run"));
+  EXPECT_FALSE(t.exists("Zorvane.Run"));
+  std::ofstream(folder / "MakeJob.sh") << "this run's";
+  shutDown(t.ctx);
+  EXPECT_FALSE(fs::exists(folder / "Zorvane.Run"));
+  EXPECT_FALSE(fs::exists(folder / "MakeJob.sh"));
+  EXPECT_TRUE(t.exists("MakeJob.sh"));
+}
+
 TEST_F(StartupTest, FillsTheStartValuesOfTheRun) {
   t.dir.write("ZORVANE.INI", "");
-  t.clock.set("02.01.2021", "23:59:58");  // 2021 began on a Friday: week 0
+  t.clock.set("02.01.2021", "23:59:58");  // 2021 began on a Friday: still week 53 of 2020
   startUp(t.ctx);
   EXPECT_EQ(t.ctx.run.DS_STARTDATE, Date::fromDisplay("02.01.2021"));
   EXPECT_EQ(t.ctx.run.DN_DATE, t.ctx.run.DS_STARTDATE);
   EXPECT_EQ(t.ctx.run.CN_TIME, "23:59:58");
-  EXPECT_EQ(t.ctx.run.CN_WEEK, "0");
+  EXPECT_EQ(t.ctx.run.CN_WEEK, "53");
   EXPECT_FALSE(t.ctx.run.LWINXP);
 }
 
@@ -69,6 +92,9 @@ TEST_F(StartupTest, RunsTheHooksInOrderAndLogsTheStart) {
       calls.push_back("wake");
       return true;
     }
+    void keepFailedRunLogbook(Context& ctx) override {
+      calls.push_back(ctx.CINIFILE.empty() ? "aside" : "aside after the settings");
+    }
     void offerErrorReport(Context&) override { calls.push_back("errors"); }
     void showAboutBox(Context&) override { calls.push_back("about"); }
     void buildDbase(Context& ctx, const std::string& name) override {
@@ -78,7 +104,7 @@ TEST_F(StartupTest, RunsTheHooksInOrderAndLogsTheStart) {
   } steps;
   const WindowRect rect = startUp(t.ctx, steps);
   const auto& calls = steps.calls;
-  EXPECT_EQ(calls, (std::vector<std::string>{"wake", "errors", "about", "build Zorvane"}));
+  EXPECT_EQ(calls, (std::vector<std::string>{"wake", "aside", "errors", "about", "build Zorvane"}));
   EXPECT_TRUE(t.ctx.run.LWINXP);
   EXPECT_EQ(rect, (WindowRect{5, 6, 480, 640}));
   const std::string log = t.read("Zorvane.Log");
@@ -158,6 +184,12 @@ TEST_F(StartupTest, ShutDownBacksUpCleansUpAndLogsTheEnd) {
   EXPECT_TRUE(t.exists("Keep.txt"));
   const std::string log = t.read("Zorvane.Log");
   EXPECT_TRUE(log.ends_with("17:45:00 (Zorvane) Beendet\r\n")) << log;
+
+  // The end right after an update's installer was started leaves it to run from its file.
+  t.dir.write("ZrvUpdate.exe", "x");
+  t.ctx.run.installerStarted = true;
+  shutDown(t.ctx);
+  EXPECT_TRUE(t.exists("ZrvUpdate.exe"));
 }
 
 TEST_F(StartupTest, ANetworkInstallationHasNoBackupToWrite) {

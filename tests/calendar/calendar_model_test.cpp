@@ -33,8 +33,8 @@ TEST(MonthPage, AMonthStartingOnSundayFillsSixRows) {
   const HolidayTable holidays = makeFTage(2021);
   const MonthPage page = showKalen(aug, days, {ymd(2021, 1, 5), Date(), &holidays, nullptr});
   EXPECT_EQ(page.title, "August 2021");
-  EXPECT_EQ(page.weeks[0], std::to_string(weekDay(ymd(2021, 8, 1))));
-  EXPECT_EQ(page.weeks[5], std::to_string(weekDay(ymd(2021, 8, 31))));
+  EXPECT_EQ(page.weeks[0], "30");  // Monday 26 July to Sunday 1 August
+  EXPECT_EQ(page.weeks[5], "35");
   EXPECT_EQ(page.cells[0].bitmap, "KAussen");
   EXPECT_EQ(page.cells[0].caption, "");
   EXPECT_EQ(page.cells[6].caption, "1");
@@ -54,6 +54,15 @@ TEST(MonthPage, FebruaryOfALeapYearAndRowsWithoutDays) {
   EXPECT_NE(four.weeks[3], "");
   EXPECT_EQ(four.weeks[4], "");
   EXPECT_EQ(four.weeks[5], "");
+}
+
+TEST(MonthPage, RowsCarryTheCalendarWeekOfGermanCalendars) {
+  const Date dec = ymd(2026, 12, 7);
+  EXPECT_EQ(showKalen(dec, makeKalen(dec), {}).weeks[1], "50");  // 7 to 13 December 2026
+  const Date jan = ymd(2027, 1, 1);
+  const MonthPage page = showKalen(jan, makeKalen(jan), {});
+  EXPECT_EQ(page.weeks[0], "53");  // Friday 1 to Sunday 3 January 2027
+  EXPECT_EQ(page.weeks[1], "1");
 }
 
 TEST(MonthPage, BitmapsAndTooltipsInTheirOrder) {
@@ -108,7 +117,7 @@ class CalendarModelTest : public ::testing::Test {
   MonthSource source() {
     return [this](const Date& d) {
       asked.push_back(d);
-      return MonthAppointments{{ymd(2026, 1, 20), "Januartermin"}};
+      return MonthCollection{{{ymd(2026, 1, 20), "Januartermin"}}, {}};
     };
   }
   FixedClock clock{"25.12.2025", "10:00"};

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 namespace zrv {
@@ -121,6 +124,29 @@ TEST(Holidays, ScanFindsTheFirstEntryExactlyOrByDayAndMonth) {
   EXPECT_EQ(qlScan(t, ymd(2009, 12, 25)), 0);
   EXPECT_EQ(qlScan(t, ymd(2009, 12, 25), false), 13);
   EXPECT_EQ(qlScan(t, ymd(2030, 2, 14), false), 20);
+}
+
+// The help page says what the calendar shows: every day it marks as a holiday is named among the
+// holidays, none among the unofficial ones.
+TEST(Holidays, TheHelpPageNamesTheHolidaysAsTheCalendarMarksThem) {
+  std::ifstream in(std::string(ZRV_SOURCE_DIR) + "/help/kalender.html", std::ios::binary);
+  const std::string page{std::istreambuf_iterator<char>(in), {}};
+  // The paragraph's text with its line breaks as blanks.
+  const auto paragraph = [&](const std::string& id) {
+    const std::size_t start = page.find("<p id=\"" + id + "\">");
+    if (start == std::string::npos) return std::string();
+    std::string text = page.substr(start, page.find("</p>", start) - start);
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+  };
+  const std::string holidays = paragraph("feiertage"), unofficial = paragraph("inoffiziell");
+  ASSERT_FALSE(holidays.empty());
+  ASSERT_FALSE(unofficial.empty());
+  for (const Holiday& h : makeFTage(2026)) {
+    if (h.kind != kPublicHoliday) continue;
+    EXPECT_NE(holidays.find(h.name), std::string::npos) << h.name;
+    EXPECT_EQ(unofficial.find(h.name), std::string::npos) << h.name;
+  }
 }
 
 }  // namespace

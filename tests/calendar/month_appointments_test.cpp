@@ -81,9 +81,12 @@ TEST_F(MonthAppointmentsTest, AFailedIndexLeavesTheTableAsItWas) {
   EXPECT_EQ(t.order(), 3);
   EXPECT_EQ(rig.table->recNo(), march10);
 
-  // Through the context the failure goes to the logbook and the calendar shows no marks.
+  // Through the context the failure goes to the logbook and on to the calendar, which shows no
+  // marks.
   rig.ctx.DTER = std::move(rig.table);
-  EXPECT_TRUE(tableMonthSource(rig.ctx)(ymd(2024, 3, 1)).empty());
+  const MonthCollection viaContext = tableMonthSource(rig.ctx)(ymd(2024, 3, 1));
+  EXPECT_TRUE(viaContext.appointments.empty());
+  EXPECT_FALSE(viaContext.status);
   rig.table = std::move(rig.ctx.DTER);
   bool logged = false;
   for (const std::string& line : rig.logLines())

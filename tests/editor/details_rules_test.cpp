@@ -35,8 +35,8 @@ TEST(Details, StartValuesFollowTheKindsDefaultsAndFillGaps) {
 
   EditorValues weekly = valuesFor("10.06.2024", kWeekly);
   EXPECT_EQ(weekDetailsOf(weekly).interval, 1);
-  weekly.rep.end = Date();
-  EXPECT_EQ(weekDetailsOf(weekly).end, d("10.06.2024"));
+  weekly.rep.end = Date();  // a series without end: a year on, not its own date
+  EXPECT_EQ(weekDetailsOf(weekly).end, d("09.06.2025"));
   EXPECT_FALSE(canSave(WeekDetails{0, d("10.06.2024")}));
   EXPECT_FALSE(canSave(WeekDetails{2, Date()}));
 
@@ -87,7 +87,7 @@ TEST(Details, MonthlyDayAboveTheMonthsLengthGivesItsLastDay) {
   m.day = 99;
   m.end = endForDay(m.end, m.day);
   EXPECT_EQ(m.end, d("30.04.2027"));
-  saveDetails(v, m);
+  saveDetails(v, m, d("01.04.2025"));
   EXPECT_EQ(v.date, d("30.04.2025"));
   EXPECT_EQ(v.rep.monthDay, 99);
   EXPECT_EQ(v.repetitionText, "jeden Ultimo bis Freitag, 30. April 2027");
@@ -96,9 +96,23 @@ TEST(Details, MonthlyDayAboveTheMonthsLengthGivesItsLastDay) {
   MonthDetails m31 = monthDetailsOf(april);
   m31.day = 31;
   m31.months[0] = false;
-  saveDetails(april, m31);
+  saveDetails(april, m31, d("01.04.2025"));
   EXPECT_EQ(april.date, d("30.04.2025"));
   EXPECT_EQ(april.rep.months, "-XXXXXXXXXXX");
+
+  // A day already past moves on to the first such day ahead, in a chosen month: the first of
+  // December has passed on 15 December, January is not chosen.
+  EditorValues december = valuesFor("31.12.2025", kMonthly);
+  MonthDetails first = monthDetailsOf(december);
+  first.day = 1;
+  first.months[0] = false;
+  saveDetails(december, first, d("15.12.2025"));
+  EXPECT_EQ(december.date, d("01.02.2026"));
+  EditorValues ultimo = valuesFor("10.12.2025", kMonthly);
+  MonthDetails last = monthDetailsOf(ultimo);
+  last.day = 5;
+  saveDetails(ultimo, last, d("05.12.2025"));  // today is not past
+  EXPECT_EQ(ultimo.date, d("05.12.2025"));
 
   EXPECT_EQ(endForDay(d("10.02.2027"), 30), d("28.02.2027"));
   EXPECT_EQ(endForDay(d("10.03.2027"), 7), d("07.03.2027"));

@@ -135,6 +135,28 @@ TEST(EditorSave, MonthlyAndYearlyAppointmentsKeepTheirDayOfMonth) {
   EXPECT_EQ(rig.at(y->savedRecno()).REPDATE, Date::fromDisplay("29.02.2044"));
 }
 
+// An end date before the appointment's date would end a series at its next alert: the kind's
+// default end is stored instead (a once-only appointment ends on its date).
+TEST(EditorSave, AnEndDateBeforeTheDateIsNeverStored) {
+  ReminderRig rig("10.06.2024", "09:00:00");
+  Appointment stored = makeAppointment("20.06.2024", "10:00", "Täglich");
+  stored.VORLAGE = kDaily;
+  stored.WEEKDAYS = "XXXXXXX";
+  stored.REPDATE = Date::fromDisplay("10.06.2024");  // as the editor used to store it
+  const auto rec = rig.add(stored);
+  auto s = EditorSession::open(*rig.env, rec, false, "");
+  ASSERT_TRUE(s);
+  ASSERT_EQ(s->save(SaveMode::Save), SaveResult::Saved);
+  EXPECT_EQ(rig.at(rec).REPDATE, Date::fromDisplay("20.06.2025"));
+
+  auto once = EditorSession::open(*rig.env, rec, false, "");
+  ASSERT_TRUE(once);
+  once->values().recurrence = kOnce;
+  once->values().rep.end = Date::fromDisplay("01.06.2024");
+  ASSERT_EQ(once->save(SaveMode::Save), SaveResult::Saved);
+  EXPECT_EQ(rig.at(rec).REPDATE, Date::fromDisplay("20.06.2024"));
+}
+
 TEST(EditorSave, CancellingANewAppointmentWritesNothingAndKeepsTheCurrentRecord) {
   ReminderRig rig;
   const auto first = rig.add(makeAppointment("12.06.2024", "10:00", "Eins"));

@@ -37,8 +37,8 @@ Appointment appointment(const std::string& text, const std::string& email) {
 int mailAppointment(MailRig& rig, const Appointment& a) {
   MailSupport dispatch(rig.env);
   const MailAccount m = readMailAccount(rig.ctx);
-  return sendAppointmentMail(a, rig.ctx.CRELEASE, m.Name, m.Reply, rig.ctx.CRUNIN, rig.log,
-                             dispatch);
+  return sendAppointmentMail(a, rig.ctx.CRELEASE, m.Name, m.Reply,
+                             {rig.ctx.runFiles, rig.ctx.CRUNIN}, rig.log, dispatch);
 }
 
 testing::AssertionResult logged(const MailRig& rig, const std::string& line) {
@@ -86,7 +86,8 @@ TEST(MailSupport, AnAppointmentMailAndAFileDispatchWithItsFileArrive) {
                               (rig.dir / "SendMail.txt").string() +
                               " -u zorvane -p **** -h LOGIN -R erika@example.org -F \"J\xC3\xBC"
                               "rgen M\xC3\xBCller <erika@example.org>\""));
-  EXPECT_EQ(rig.ui.status, (std::vector<std::string>{kSendingText, "", kSendingText, ""}));
+  EXPECT_EQ(rig.ui.status, (std::vector<std::string>{kSendingText, kAfterSendingText, kSendingText,
+                                                     kAfterSendingText}));
   EXPECT_EQ(rig.ui.busyDepth, 0);
   EXPECT_TRUE(rig.ui.messages.empty());
   EXPECT_TRUE(rig.ui.questions.empty());  // "Online" is 1
@@ -147,6 +148,40 @@ TEST(MailSupport, AWrongPasswordOrNoConnectionSendsNothingAndSaysSo) {
   EXPECT_EQ(rig.ui.questions.size(), 1u);
   std::this_thread::sleep_for(300ms);
   EXPECT_TRUE(rig.smtp.received().empty());
+}
+
+// A file dispatch to a server behind a slow line takes longer than the transport's bound, yet it
+// keeps moving: the mail counts as sent once the server has taken it, and the window is let
+// repaint all the while. A wrong password on the same line is refused at once.
+TEST(MailSupport, ASlowUploadThatTheServerAcceptsIsSentAndAWrongPasswordFailsAtOnce) {
+  test::LocalSmtpOptions slow;
+  slow.rate = 100'000;  // bytes a second
+  MailRig rig(slow, {2s, ""});
+  ASSERT_TRUE(rig.smtp.ready()) << rig.smtp.whyNotReady();
+  rig.account();
+  std::string file(400'000, '\0');  // about 540 KB in base64: five seconds and more
+  for (std::size_t i = 0; i < file.size(); ++i)
+    file[i] = static_cast<char>(i * 31 % 251);
+  rig.dir.write("Angebot.pdf", file);
+  Appointment dispatch = appointment("Angebot senden", "chef@example.org");
+  dispatch.TERMINART = "TA22";
+  dispatch.PROGSTART = ".\\Angebot.pdf";
+
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(mailAppointment(rig, dispatch), 0) << rig.smtp.received().size();
+  EXPECT_GT(std::chrono::steady_clock::now() - start, 4s);
+  EXPECT_TRUE(rig.ui.messages.empty()) << rig.ui.messages.at(0).second;
+  ASSERT_EQ(rig.smtp.received().size(), 1u);
+  EXPECT_EQ(rig.smtp.received()[0].read("attach/Angebot.pdf"), file);
+  EXPECT_GT(rig.wait.calls, 150);  // the window's wait ran every 20 ms or so
+  EXPECT_EQ(rig.ui.status, (std::vector<std::string>{kSendingText, kAfterSendingText}));
+
+  rig.set("Pass", "falsch");
+  const auto refused = std::chrono::steady_clock::now();
+  EXPECT_EQ(mailAppointment(rig, appointment("Termin", "chef@example.org")), 67);
+  EXPECT_LT(std::chrono::steady_clock::now() - refused, 2s);
+  ASSERT_EQ(rig.ui.messages.size(), 1u);
+  EXPECT_EQ(rig.ui.messages[0].second, kFailure + "67");
 }
 
 TEST(MailSetup, AsksUntilNameAndAddressArePlausibleAndSavesThem) {

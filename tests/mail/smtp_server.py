@@ -7,9 +7,12 @@ refuses a login before it. Every message received is stored as a directory msg-<
 raw.eml, envelope.txt (sender, then the recipients), login.txt, and what an independent reader
 makes of it: from-name.txt, from-address.txt, to.txt, reply-to.txt, subject.txt, body.txt (the
 text part, decoded, UTF-8), body-type.txt and attach/<file name> with the decoded bytes.
-With --silent it accepts connections and never says a word. Ends on SIGTERM.
+With --silent it accepts connections and never says a word; with --stall it falls silent after
+the first recipient; with --rate it reads what a client sends at that many bytes a second, as a
+server behind a slow line does. Ends on SIGTERM.
 """
 import argparse
+import asyncio
 import email
 import email.policy
 import os
@@ -17,6 +20,7 @@ import signal
 import socket
 import ssl
 import threading
+import time
 
 from aiosmtpd.controller import Controller
 from aiosmtpd.smtp import AuthResult, LoginPassword
@@ -34,10 +38,17 @@ def write(path, data):
 
 
 class Store:
-    def __init__(self, directory):
+    def __init__(self, directory, stall):
         self.directory = directory
+        self.stall = stall
         self.count = 0
         self.lock = threading.Lock()
+
+    async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
+        if self.stall:
+            await asyncio.sleep(3600)
+        envelope.rcpt_tos.append(address)
+        return "250 OK"
 
     async def handle_DATA(self, server, session, envelope):
         with self.lock:
@@ -92,6 +103,44 @@ def serve_silently(port, stop):
             pass
 
 
+def relay_slowly(port, inner_port, rate, stop):
+    """Forwards each connection on `port` to `inner_port`, reading from the client at `rate`
+    bytes a second through a small receive buffer, so that the client feels the pace."""
+    listener = socket.socket()
+    listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+    listener.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 16384)
+    listener.bind(("127.0.0.1", port))
+    listener.listen()
+    listener.settimeout(0.2)
+
+    def pump(source, target, pace):
+        block = 4096
+        try:
+            while True:
+                data = source.recv(block)
+                if not data:
+                    break
+                target.sendall(data)
+                if pace:
+                    time.sleep(len(data) / pace)
+        except OSError:
+            pass
+        for s in (source, target):
+            try:
+                s.shutdown(socket.SHUT_RDWR)
+            except OSError:
+                pass
+
+    while not stop.is_set():
+        try:
+            client = listener.accept()[0]
+        except socket.timeout:
+            continue
+        server = socket.create_connection(("127.0.0.1", inner_port))
+        threading.Thread(target=pump, args=(client, server, rate), daemon=True).start()
+        threading.Thread(target=pump, args=(server, client, 0), daemon=True).start()
+
+
 def main():
     p = argparse.ArgumentParser()
     p.add_argument("--dir", required=True)
@@ -101,6 +150,8 @@ def main():
     p.add_argument("--cert")
     p.add_argument("--key")
     p.add_argument("--silent", action="store_true")
+    p.add_argument("--rate", type=int, default=0)
+    p.add_argument("--stall", action="store_true")
     a = p.parse_args()
 
     stop = threading.Event()
@@ -117,8 +168,12 @@ def main():
             context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
             context.load_cert_chain(a.cert, a.key)
             options.update(tls_context=context, require_starttls=True, auth_require_tls=True)
-        controller = Controller(Store(a.dir), hostname="127.0.0.1", port=port, **options)
+        inner = free_port() if a.rate else port
+        controller = Controller(Store(a.dir, a.stall), hostname="127.0.0.1", port=inner, **options)
         controller.start()
+        if a.rate:
+            threading.Thread(target=relay_slowly, args=(port, inner, a.rate, stop),
+                             daemon=True).start()
     write(a.port_file + ".tmp", str(port))
     os.rename(a.port_file + ".tmp", a.port_file)
     while not stop.wait(0.2):

@@ -64,8 +64,20 @@ TEST(CurlTransport, UmlautsQuotesAttachmentsAndTwoRecipientsArriveIntact) {
 
   CurlMailTransport transport;
   ASSERT_EQ(transport.send(m), kTransportSent);
-  ASSERT_TRUE(smtp.waitForMessages(1, 30s));
+  ASSERT_EQ(transport.send(m), kTransportSent);
+  ASSERT_TRUE(smtp.waitForMessages(2, 30s));
   const test::ReceivedMail got = smtp.received().at(0);
+  // Each mail carries a Message-ID of its own in the sender's domain.
+  const auto messageId = [](const test::ReceivedMail& mail) -> std::string {
+    const std::string raw = mail.read("raw.eml");
+    const auto at = raw.find("\r\nMessage-ID: ");
+    if (at == std::string::npos) return "";
+    return raw.substr(at + 14, raw.find("\r\n", at + 2) - at - 14);
+  };
+  EXPECT_TRUE(messageId(got).starts_with("<") && messageId(got).ends_with("@example.org>"))
+      << got.read("raw.eml").substr(0, 400);
+  EXPECT_NE(messageId(got), messageId(smtp.received().at(1)));
+
   EXPECT_EQ(got.read("envelope.txt"), "erika@example.org\nchef@example.org\nassistenz@example.org");
   EXPECT_EQ(got.read("to.txt"), "chef@example.org, assistenz@example.org");
   EXPECT_EQ(got.read("login.txt"), "zorvane");
@@ -143,6 +155,16 @@ TEST(CurlTransport, AServerThatIsDownOrSilentFailsWithinTheBoundWhileTheWaitGoes
   EXPECT_GE(took, 1900ms);
   EXPECT_LT(took, 6s);
   EXPECT_GT(wait.calls, 40);  // about every 20 ms for two seconds
+
+  // Silent in the middle of the exchange, after the login.
+  LocalSmtpOptions stalling;
+  stalling.stall = true;
+  LocalSmtp stalled(stalling);
+  ASSERT_TRUE(stalled.ready()) << stalled.whyNotReady();
+  m.server = stalled.server();
+  const auto begin = std::chrono::steady_clock::now();
+  EXPECT_EQ(transport.send(m), 28);
+  EXPECT_LT(std::chrono::steady_clock::now() - begin, 6s);
 }
 
 TEST(CurlTransport, ServerNamesBecomeSmtpUrls) {

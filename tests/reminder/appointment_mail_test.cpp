@@ -85,8 +85,8 @@ TEST(AppointmentMail, BodyFileIsWindows1252WhileSendingAndErasedAfterwards) {
   test::LogbookCapture cap;
   RecordingDispatch dispatch;
   const Appointment a = due("TA7");
-  EXPECT_EQ(sendAppointmentMail(a, "QLS Zorvane v2.00.65", "Anna", "a@b.de", cap.dir().path(),
-                                cap.log(), dispatch),
+  EXPECT_EQ(sendAppointmentMail(a, "QLS Zorvane v2.00.65", "Anna", "a@b.de",
+                                {cap.dir().path(), cap.dir().path()}, cap.log(), dispatch),
             kMailSent);
   ASSERT_EQ(dispatch.requests.size(), 1u);
   const MailRequest& r = dispatch.requests[0];
@@ -104,6 +104,8 @@ TEST(AppointmentMail, BodyFileIsWindows1252WhileSendingAndErasedAfterwards) {
   EXPECT_TRUE(cap.has("ShowTermin", "Mail für Termin: Anna a@b.de anna@example.org"));
 }
 
+// The body goes among the workstation's own files, the attachment is found in the program
+// directory.
 TEST(AppointmentMail, FileDispatchAttachesItsFileAndFailuresArePassedOn) {
   test::LogbookCapture cap;
   RecordingDispatch dispatch;
@@ -113,10 +115,14 @@ TEST(AppointmentMail, FileDispatchAttachesItsFileAndFailuresArePassedOn) {
   cap.dir().write("Mai.pdf", "x");
   std::filesystem::create_directory(cap.dir() / "Berichte");
   cap.dir().write("Berichte/Mai.pdf", "%PDF");
-  EXPECT_EQ(sendAppointmentMail(a, "s", "", "", cap.dir().path(), cap.log(), dispatch), 67);
+  std::filesystem::create_directory(cap.dir() / "station");
+  EXPECT_EQ(sendAppointmentMail(a, "s", "", "", {cap.dir() / "station", cap.dir().path()},
+                                cap.log(), dispatch),
+            67);
   ASSERT_EQ(dispatch.requests.size(), 1u);
   EXPECT_EQ(dispatch.requests[0].attachments,
             std::vector<std::string>{(cap.dir() / "Berichte" / "Mai.pdf").string()});
+  EXPECT_EQ(dispatch.requests[0].bodyFile, cap.dir() / "station" / "Email.txt");
   EXPECT_FALSE(std::filesystem::exists(cap.dir() / "Email.txt"));
 }
 
@@ -124,7 +130,7 @@ TEST(AppointmentMail, UnwritableBodyFileSendsNothing) {
   test::LogbookCapture cap;
   RecordingDispatch dispatch;
   const auto missing = cap.dir() / "no" / "such" / "dir";
-  EXPECT_EQ(sendAppointmentMail(due("TA7"), "s", "", "", missing, cap.log(), dispatch),
+  EXPECT_EQ(sendAppointmentMail(due("TA7"), "s", "", "", {missing, missing}, cap.log(), dispatch),
             kMailBodyNotWritten);
   EXPECT_TRUE(dispatch.requests.empty());
   EXPECT_TRUE(cap.has("ShowTermin",

@@ -116,6 +116,8 @@ TEST(RepetitionText, EachKindWithItsLongEndDate) {
   EXPECT_EQ(makeVorlTxt(kMonthly, v), "jeden Ultimo bis Freitag, 31. Dezember 2004");
   v.end = d(2025, 3, 3);
   EXPECT_EQ(makeVorlTxt(kYearly, v), "jährlich bis Montag, 3. März 2025");
+  v.end = Date();  // a series without end
+  EXPECT_EQ(makeVorlTxt(kYearly, v), "jährlich");
   EXPECT_EQ(makeVorlTxt(7, v), "");
 }
 
@@ -151,6 +153,7 @@ TEST(RepetitionDefaults, KindSetsEndDateAndMasks) {
 TEST(AlertTitle, CurrentWithLeadTimeAndMissed) {
   EXPECT_EQ(alertTitle(kAlertCurrent, 0), "Aktueller Termin");
   EXPECT_EQ(alertTitle(kAlertCurrent, 15), "Aktueller Termin in 15 Minuten");
+  EXPECT_EQ(alertTitle(kAlertCurrent, 1), "Aktueller Termin in 1 Minute");
   EXPECT_EQ(alertTitle(kAlertMissed, 15), "Verpaßter Termin");
 }
 

@@ -490,5 +490,27 @@ TEST(NextAppointment, WakeUpJobOnlyForATriggerStillAhead) {
   EXPECT_EQ(rig.wakeUp.jobs, std::vector<std::string>{"10.06.2024 07:59:00"});
 }
 
+TEST(NextAppointment, TheTimerChecksAtTheTriggerAndAPassedTriggerOnceAtOnce) {
+  using std::chrono::milliseconds;
+  ReminderRig rig("10.06.2024", "08:58:40");
+  chkNext(*rig.env, "Test");  // nothing waiting
+  const auto rec = rig.add(makeAppointment("10.06.2024", "09:00", "Gleich"));
+  chkNext(*rig.env, "Test");  // 80 seconds ahead: at 09:00:00 sharp
+  rig.clock.set("10.06.2024", "09:00:30");
+  chkNext(*rig.env, "Test");  // passed: once at once
+  chkNext(*rig.env, "Test");  // still there (it could not be presented): the periodic checks
+  Appointment a = rig.at(rec);
+  a.TTIME = "09:01";
+  ASSERT_TRUE(rig.table->write(a).isOk());
+  chkNext(*rig.env, "Test");
+  a.TTIME = "09:00";
+  ASSERT_TRUE(rig.table->write(a).isOk());
+  chkNext(*rig.env, "Test");  // passed again after it was ahead: a new chance
+  const std::vector<std::optional<milliseconds>> expected{std::nullopt,        milliseconds(80000),
+                                                          milliseconds(0),     std::nullopt,
+                                                          milliseconds(30000), milliseconds(0)};
+  EXPECT_EQ(rig.timer.checks, expected);
+}
+
 }  // namespace
 }  // namespace zrv

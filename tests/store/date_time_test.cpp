@@ -194,15 +194,18 @@ TEST(DateHelpers, MonthLengthsAndLeapYears) {
   EXPECT_FALSE(isLeep(Date()));
 }
 
-TEST(DateHelpers, WeekCountStartsAtZeroWhenTheYearBeginsOnFridayOrSaturday) {
-  // 2021 began on a Friday, 2022 on a Saturday, 2024 on a Monday.
-  EXPECT_EQ(weekDay(d("01.01.2021")), 0);
-  EXPECT_EQ(weekDay(d("06.01.2021")), 0);
-  EXPECT_EQ(weekDay(d("07.01.2021")), 1);
-  EXPECT_EQ(weekDay(d("01.01.2022")), 0);
-  EXPECT_EQ(weekDay(d("01.01.2024")), 1);
-  EXPECT_EQ(weekDay(d("07.01.2024")), 2);
-  EXPECT_EQ(weekDay(d("31.12.2024")), 53);
+TEST(DateHelpers, CalendarWeeksAsGermanCalendarsCountThem) {
+  // Week 1 holds the year's first Thursday; the days before it belong to the year before.
+  EXPECT_EQ(weekDay(d("07.12.2026")), 50);  // a Monday
+  EXPECT_EQ(weekDay(d("06.12.2026")), 49);  // the Sunday before it
+  EXPECT_EQ(weekDay(d("01.01.2027")), 53);  // Friday: 2026 has 53 weeks
+  EXPECT_EQ(weekDay(d("03.01.2027")), 53);
+  EXPECT_EQ(weekDay(d("04.01.2027")), 1);
+  EXPECT_EQ(weekDay(d("01.01.2022")), 52);  // Saturday
+  EXPECT_EQ(weekDay(d("01.01.2024")), 1);   // Monday
+  EXPECT_EQ(weekDay(d("30.12.2024")), 1);   // the Monday of the week of 2 January 2025
+  EXPECT_EQ(weekDay(d("31.12.9999")), 52);
+  EXPECT_EQ(weekDay(d("01.01.0001")), 1);
   EXPECT_EQ(weekDay(Date()), 0);
 }
 

@@ -79,5 +79,20 @@ TEST(FileIo, ASymbolicLinkStaysAndItsTargetIsReplaced) {
   EXPECT_EQ(dir.read("real.ini"), "new");
 }
 
+// A temporary file names its machine and process, so that a start-up on another workstation of
+// a shared directory can tell it is not its own.
+TEST(FileIo, TemporaryFilesNameTheirMachineAndProcess) {
+  EXPECT_EQ(temporaryHost().find_first_not_of(
+                "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789._"),
+            std::string::npos);
+  const auto owner = temporaryOwner("ZORVANE.INI.~" + temporaryHost() + "-4711-3");
+  ASSERT_TRUE(owner);
+  EXPECT_EQ(owner->host, temporaryHost());
+  EXPECT_EQ(owner->pid, 4711);
+  EXPECT_FALSE(temporaryOwner("ZORVANE.INI.~4711-3"));  // no machine
+  EXPECT_FALSE(temporaryOwner("NOTES.~x-y-1"));
+  EXPECT_FALSE(temporaryOwner("ZORVANE.TER"));
+}
+
 }  // namespace
 }  // namespace zrv

@@ -10,6 +10,8 @@
 #include "calendar/calendar_commands.h"
 #include "commands/commands.h"
 #include "editor/editor_commands.h"
+#include "network/network_commands.h"
+#include "network/user_windows.h"
 #include "ports/command_window.h"
 #include "print/print_commands.h"
 #include "settings/settings_commands.h"
@@ -21,7 +23,8 @@ namespace zrv::test {
 class FakeCommandWindow : public CommandWindow,
                           public AppointmentEditor,
                           public CalendarViewer,
-                          public SettingsWindows {
+                          public SettingsWindows,
+                          public UserWindows {
  public:
   // `timer` is the due-check timer whose state an edit notes.
   explicit FakeCommandWindow(const FakeTimer& timer) : timer_(timer) {}
@@ -34,6 +37,7 @@ class FakeCommandWindow : public CommandWindow,
     registerCalendarCommands(all, *this);
     registerPrintCommands(all, {printer, period});
     registerSettingsCommands(all, *this);
+    registerNetworkCommands(all, *this);
     return all;
   }
 
@@ -57,9 +61,21 @@ class FakeCommandWindow : public CommandWindow,
   void setupMain() override { calls.push_back(withTimer("setupMain")); }
   void setupLan() override { calls.push_back(withTimer("setupLan")); }
   void setupSound() override { calls.push_back(withTimer("setupSound")); }
+  UserSetUpAnswer askUserName() override {
+    calls.push_back("setUpUser");
+    return setUpAnswer;
+  }
+  std::optional<std::size_t> chooseUser(const std::vector<std::string>& names) override {
+    calls.push_back("userList");
+    userNames = names;
+    return userChoice;
+  }
 
   std::vector<std::string> calls;
-  std::string chosen;  // what the file chooser gives
+  std::string chosen;                     // what the file chooser gives
+  UserSetUpAnswer setUpAnswer;            // what the user set-up gives
+  std::vector<std::string> userNames;     // what the user list showed last
+  std::optional<std::size_t> userChoice;  // what is chosen in it
   RecordingPrinter printer;
   ScriptedPeriod period;
 

@@ -142,6 +142,17 @@ bool InstalledProgram::closed(const std::string& title) const {
   return waitUntil([&] { return !windowListed(env, title); }, 30s);
 }
 
+unsigned long InstalledProgram::calendarWindow() const {
+  const std::string list = run({"wmctrl", "-l"}, env, 5s).output;
+  for (std::size_t at = list.find(kTitle); at != std::string::npos;
+       at = list.find(kTitle, at + 1)) {
+    const std::size_t line = list.rfind('\n', at) + 1;
+    const unsigned long id = std::stoul(list.substr(line, list.find(' ', line) - line), 0, 16);
+    if (id != mainWindow) return id;
+  }
+  return 0;
+}
+
 void InstalledProgram::closeMainWindow() {
   const auto closed = run({"wmctrl", "-F", "-c", kTitle}, env, 5s);
   ASSERT_EQ(closed.status, 0) << closed.output;

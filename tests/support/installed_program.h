@@ -79,6 +79,9 @@ class InstalledProgram {
                                 const std::string& letter, const std::string& title);
   // Waits (30 s at most) until the window manager lists no window whose title contains `title`.
   bool closed(const std::string& title) const;
+  // The calendar's window: the one besides the main window titled with the program's title (the
+  // calendar's has a blank before it); 0 while there is none.
+  unsigned long calendarWindow() const;
   std::string log() const { return dir.read("Zorvane.Log"); }
   bool logHas(const std::string& text) const { return log().find(text) != std::string::npos; }
 

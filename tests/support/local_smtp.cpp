@@ -57,6 +57,8 @@ LocalSmtp::LocalSmtp(LocalSmtpOptions options) : options_(std::move(options)) {
     argv.insert(argv.end(), {"--cert", caFile().string(), "--key", (dir_ / "key.pem").string()});
   }
   if (options_.silent) argv.push_back("--silent");
+  if (options_.stall) argv.push_back("--stall");
+  if (options_.rate > 0) argv.insert(argv.end(), {"--rate", std::to_string(options_.rate)});
   const int log = ::open((dir_ / "server.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   server_ = std::make_unique<Process>(argv, EnvChanges{}, log);
   if (log >= 0) ::close(log);

@@ -1,6 +1,7 @@
 // A real SMTP server on 127.0.0.1 for the mail tests (tests/mail/smtp_server.py on Debian's
-// aiosmtpd): AUTH LOGIN required, STARTTLS with a throw-away certificate on request, or a
-// server that accepts connections and stays silent. Ended when the object goes out of scope.
+// aiosmtpd): AUTH LOGIN required, STARTTLS with a throw-away certificate on request, a server
+// that reads slowly, or one that accepts connections and stays silent. Ended when the object goes
+// out of scope.
 #pragma once
 
 #include <chrono>
@@ -19,6 +20,8 @@ struct LocalSmtpOptions {
   std::string password = "ge heim\"'";  // blanks and quotes must reach the server intact
   bool tls = false;                     // STARTTLS offered, a login only after it
   bool silent = false;                  // accepts and never answers
+  bool stall = false;                   // falls silent after the first recipient
+  int rate = 0;                         // bytes a second it reads from a client; 0: at once
 };
 
 // One received message as the server's independent reader saw it.

@@ -77,6 +77,15 @@ TableHolder::TableHolder(const std::filesystem::path& base)
         return held;
       }) {}
 
+TableFileHolder::TableFileHolder(const std::filesystem::path& file)
+    : LockHolder([file]() -> std::shared_ptr<void> {
+        auto held = std::make_shared<Held<Table>>("10.06.2024", "09:30:00");
+        auto table = Table::open(file, held->clock, {OpenMode::kExclusive, "", {}});
+        if (!table) return nullptr;
+        held->table = std::move(*table);
+        return held;
+      }) {}
+
 RecordLockHolder::RecordLockHolder(const std::filesystem::path& base, std::uint32_t recno)
     : LockHolder([base, recno]() -> std::shared_ptr<void> {
         auto held = std::make_shared<Held<AppointmentTable>>("01.01.2024", "00:00:00");

@@ -38,6 +38,12 @@ class TableHolder : public LockHolder {
   explicit TableHolder(const std::filesystem::path& base);
 };
 
+// The table file `file` (any table, e.g. USERLIST.DBF) open exclusively.
+class TableFileHolder : public LockHolder {
+ public:
+  explicit TableFileHolder(const std::filesystem::path& file);
+};
+
 // The table `base` open shared with record `recno` locked.
 class RecordLockHolder : public LockHolder {
  public:

@@ -51,8 +51,10 @@ class FakeTimer : public TimerPort {
   }
   void stop() override { on = false; }
   bool running() const override { return on; }
+  void checkAt(std::optional<std::chrono::milliseconds> delay) override { checks.push_back(delay); }
   bool on = false;
   int starts = 0;
+  std::vector<std::optional<std::chrono::milliseconds>> checks;  // every checkAt, in order
 };
 
 // Every call as a word: "refresh", "showOnTop", "listToFirstRow", "messages"; tooltips apart.

@@ -88,6 +88,22 @@ TEST(Clipboard, CopyPutsEveryLineOnTheClipboardAndPasteOpensTheEditorWithIt) {
                                     "Überweisung mitnehmen'\n\nwurde in die Zwischenablage"),
             std::string::npos);
 
+  // A long text goes to the clipboard whole; the confirmation quotes ten lines of it, a line
+  // wider than the message counting as the lines it wraps into.
+  std::string manyLines;
+  for (int i = 1; i <= 40; ++i)
+    manyLines += "Zeile " + std::to_string(i) + "\r\n";
+  ASSERT_TRUE(rig.table->goTo(rig.add(test::makeAppointment("12.06.2024", "09:00", manyLines))));
+  putClipboard(*rig.env, clipboard);
+  EXPECT_EQ(readClipboardWithXclip(rig.dir.path()), clipboardTextOf(manyLines));
+  ASSERT_EQ(rig.ui.messages.size(), 2u);
+  EXPECT_NE(rig.ui.messages[1].find("'Zeile 1\n"), std::string::npos) << rig.ui.messages[1];
+  EXPECT_NE(rig.ui.messages[1].find("\nZeile 10…'"), std::string::npos) << rig.ui.messages[1];
+  EXPECT_EQ(rig.ui.messages[1].find("Zeile 11"), std::string::npos);
+  const std::string oneLine(2000, 'x');
+  const std::string quoted = quotedForConfirmation(oneLine);
+  EXPECT_EQ(quoted.size(), 600u + std::string("…").size());
+
   // Another program takes the clipboard, and the paste follows at once, before this program's
   // event loop has taken in the loss of the clipboard: it takes exactly the other's text.
   const std::string pasted = "Rückruf Frau Öztürk\n  0711 123456  \n";

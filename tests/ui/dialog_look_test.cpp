@@ -92,9 +92,23 @@ TEST(DialogLook, FontHeightsArePixels) {
   EXPECT_GE(alert, 25);
   EXPECT_LE(alert, 31);
   EXPECT_GT(drawnHeight(dialogFont("Arial", 25, true)), 33);
-  EXPECT_LE(drawnHeight(smallFont()), 11);
   EXPECT_EQ(dialogFontPx("Arial", 25, true).GetFaceName(), "Liberation Sans");
   EXPECT_EQ(dialogFontPx("Arial", 25, true).GetWeight(), wxFONTWEIGHT_BOLD);
+}
+
+// "Ms Sans Serif" is a raster face whose smallest size is 8 point: heights -8 to -12 all show
+// 11 pixels high, the next sizes from -13 and -16 on.
+TEST(DialogLook, MsSansSerifHeightsShowTheSizesOfTheRasterFace) {
+  EXPECT_EQ(msSansSerifPixels(-8), 11);
+  EXPECT_EQ(msSansSerifPixels(-12), 11);
+  EXPECT_EQ(msSansSerifPixels(-13), 13);
+  EXPECT_EQ(msSansSerifPixels(-18), 16);
+  EXPECT_EQ(msSansSerifPixels(-24), 24);
+  EXPECT_EQ(msSansSerifPixels(-40), 32);
+  const int small = drawnHeight(smallFont());
+  EXPECT_GE(small, 11);
+  EXPECT_EQ(drawnHeight(dialogFontPx("Ms Sans Serif", 12, false)), small);
+  EXPECT_GT(drawnHeight(dialogFontPx("Ms Sans Serif", 16, false)), small);
 }
 
 TEST(DialogLook, EntryColoursComeFromTheWindowsValues) {

@@ -1,7 +1,10 @@
 // The installed program's appointment editor as a user meets it: appointments are created with
 // Insert, an existing one is filed with Enter and "Ab&legen" and brought back from the filed
 // view with "&Reaktivieren", recurrence details are set in their windows, all with keys only;
-// the table is then read with an independent dBASE reader.
+// the table is then read with an independent dBASE reader. A second scenario goes through what
+// guards the user's entries: a series without end stays endless, Escape and the close box ask,
+// a time in the past is confirmed, the time field takes a time as typed, an invalid date is told
+// before the calendar opens, F1 opens each window's own page.
 // Screenshots of the editor and the details windows are kept in test-artifacts/.
 #include <gtest/gtest.h>
 
@@ -9,6 +12,7 @@
 #include <thread>
 
 #include "platform/system_clock.h"
+#include "store/base/date_time.h"
 #include "support/installed_program.h"
 #include "support/table_rig.h"
 
@@ -252,6 +256,153 @@ TEST(EditorEndToEnd, AppointmentsAreCreatedFiledAndGivenTheirRecurrenceWithKeys)
   EXPECT_NE(
       log.find("(EditTermin) Vorwarntermin berechnen " + (today + 1).toDisplay() + " 14:00:00"),
       std::string::npos);
+}
+
+TEST(EditorEndToEnd, EntriesAreGuardedAndEveryWindowOpensItsOwnHelp) {
+  test::InstalledProgram p("[SETUP]\r\nLOGBUCH=1\r\n");
+  SystemClock clock;
+  const Date today = clock.today();
+  Appointment series;  // daily without an end date: endless
+  series.DATE = today + 3;
+  series.TIME = series.TIMEVON = "10:00";
+  series.TEXT = "Serie ohne Ende";
+  series.VORLAGE = 3;
+  series.WEEKDAYS = "XXXXXXX";
+  series.DAYINTVALL = 1;
+  test::writeTable(p.dir / "ZORVANE", test::withTrigger(series, clock), clock);
+  ASSERT_TRUE(p.ready()) << p.whyNotReady();
+  ASSERT_NE(p.startShown(), 0u) << "no main window";
+
+  // "Termin &ändern" on the empty view of filed appointments opens nothing.
+  ASSERT_TRUE(activate(p.env, p.mainWindow));
+  p.keys({"alt+a", "b"});
+  std::this_thread::sleep_for(500ms);
+  p.keys({"alt+t", "adiaeresis"});
+  ASSERT_EQ(p.watch.waitShown(kEditor, 3s), 0u) << "an editor opened on no appointment";
+  EXPECT_EQ(p.watch.waitShown("Datensatz gesperrt", 1s), 0u);
+  p.keys({"alt+a", "a"});
+  std::this_thread::sleep_for(500ms);
+
+  // The series: its text changed, F1 in the editor and in its details window, Escape asks
+  // before the change is lost ("No" keeps the editor), then it is saved.
+  unsigned long editor = p.open(p.mainWindow, {"Return"}, kEditor);
+  ASSERT_NE(editor, 0u) << "Enter opened no editor";
+  p.keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "ctrl+End"});  // date ... details, text
+  p.type(" neu");
+  // Help asked from a modal window holds the keyboard until it is closed.
+  const auto helpShows = [&](const std::string& page) {
+    const bool shown = p.watch.waitShown("Zorvane-Hilfe: " + page, 30s) != 0;
+    test::run({"wmctrl", "-c", "Zorvane-Hilfe"}, p.env, 5s);
+    EXPECT_TRUE(p.closed("Zorvane-Hilfe"));
+    return shown;
+  };
+  p.keys({"F1"});
+  EXPECT_TRUE(helpShows("Einen Termin anlegen"));
+  ASSERT_TRUE(activate(p.env, editor));
+  p.keys({"alt+d"});
+  const unsigned long details = p.watch.waitShown("Details", 30s);
+  ASSERT_NE(details, 0u) << "no details window";
+  ASSERT_TRUE(activate(p.env, details));
+  p.keys({"F1"});
+  EXPECT_TRUE(helpShows("Wiederholungen im Detail"));
+  ASSERT_TRUE(activate(p.env, details));
+  p.keys({"Escape"});
+  ASSERT_TRUE(p.closed("Details"));
+  ASSERT_TRUE(activate(p.env, editor));
+  p.keys({"Escape"});
+  unsigned long question = p.watch.waitShown("Achtung", 30s);
+  ASSERT_NE(question, 0u) << "Escape threw the change away without asking";
+  keepScreenshot(p.env, p.watch, question, "e2e_editor_discard_question");
+  ASSERT_TRUE(activate(p.env, question));
+  p.keys({"Return"});  // "No" is the default
+  ASSERT_TRUE(p.closed("Achtung"));
+  ASSERT_TRUE(test::windowListed(p.env, kEditor));
+  ASSERT_TRUE(activate(p.env, editor));
+  p.keys({"alt+s"});
+  ASSERT_TRUE(p.closed(kEditor));
+
+  // A new appointment: a date that names no day is told first, the calendar then opens on today
+  // and is steered with keys; the time is typed over a selection, "9:30" for 09:30; the close
+  // box asks as Escape does.
+  editor = p.open(p.mainWindow, {"Insert"}, kEditor);
+  ASSERT_NE(editor, 0u) << "Insert opened no editor";
+  p.type("99999999");
+  p.keys({"F2"});  // the date field's calendar button
+  const unsigned long told = p.watch.waitShown("Problem", 30s);
+  ASSERT_NE(told, 0u) << "the wrong date was not told";
+  std::this_thread::sleep_for(500ms);
+  keepScreenshot(p.env, p.watch, told, "e2e_editor_date_before_calendar");
+  EXPECT_EQ(p.calendarWindow(), 0u) << "the calendar opened with the message";
+  ASSERT_TRUE(activate(p.env, told));
+  p.keys({"Return"});
+  unsigned long calendar = 0;
+  test::waitUntil([&] { return (calendar = p.calendarWindow()) != 0; }, 30s);
+  ASSERT_NE(calendar, 0u) << "no calendar after the message";
+  ASSERT_TRUE(activate(p.env, calendar));
+  p.keys({"Page_Down", "Home", "Right", "Down"});
+  keepScreenshot(p.env, p.watch, calendar, "e2e_calendar_keyboard");
+  p.keys({"Page_Down", "Return"});
+  ASSERT_TRUE(test::waitUntil([&] { return p.calendarWindow() == 0; }, 30s));
+  ASSERT_TRUE(activate(p.env, editor));
+  p.keys({"Tab"});
+  p.keys({"ctrl+a"});
+  p.type("17:08");
+  p.keys({"ctrl+a"});
+  p.type("9:30");
+  p.keys({"Tab", "Tab", "Tab", "Tab"});  // lead time, kind, recurrence, text
+  p.type("Zeitfeld");
+  keepScreenshot(p.env, p.watch, editor, "e2e_editor_time_typed");
+  ASSERT_EQ(test::run({"wmctrl", "-c", kEditor}, p.env, 5s).status, 0);
+  question = p.watch.waitShown("Achtung", 30s);
+  ASSERT_NE(question, 0u) << "the close box threw the appointment away without asking";
+  ASSERT_TRUE(activate(p.env, question));
+  p.keys({"Return"});
+  ASSERT_TRUE(p.closed("Achtung"));
+  ASSERT_TRUE(activate(p.env, editor));
+  p.keys({"alt+s"});
+  ASSERT_TRUE(p.closed(kEditor));
+
+  // Yesterday noon: the save asks; Escape keeps the editor, Return ("Yes") saves.
+  editor = p.open(p.mainWindow, {"Insert"}, kEditor);
+  ASSERT_NE(editor, 0u);
+  p.type(typed(today - 1));
+  p.keys({"Tab"});
+  p.type("1200");
+  p.keys({"Tab", "Tab", "Tab", "Tab"});
+  p.type("Vergangen");
+  p.keys({"alt+s"});
+  question = p.watch.waitShown("Achtung", 30s);
+  ASSERT_NE(question, 0u) << "a time in the past was saved without a word";
+  keepScreenshot(p.env, p.watch, question, "e2e_editor_past_question");
+  ASSERT_TRUE(activate(p.env, question));
+  p.keys({"Escape"});
+  ASSERT_TRUE(p.closed("Achtung"));
+  ASSERT_TRUE(test::windowListed(p.env, kEditor)) << "the editor closed on No";
+  ASSERT_TRUE(activate(p.env, editor));
+  p.keys({"alt+s"});
+  question = p.watch.waitShown("Achtung", 30s);
+  ASSERT_NE(question, 0u);
+  ASSERT_TRUE(activate(p.env, question));
+  p.keys({"Return"});
+  ASSERT_TRUE(p.closed(kEditor));
+
+  // The appointment saved in the past rings at once; a stop request ends its alert too.
+  ASSERT_NO_FATAL_FAILURE(p.endOnTerm());
+  const auto table = test::readWithDbfread(p.dir / "ZORVANE.TER");
+  test::keepArtifact("e2e_editor_guards_Zorvane.Log", p.log());
+  EXPECT_EQ(table.records.size(), 3u) << table.output;
+  const Record* endless = withText(table.records, "Serie ohne Ende neu");
+  ASSERT_TRUE(endless) << table.output;
+  EXPECT_EQ(endless->at("REPDATE"), "") << "the series got an end";
+  EXPECT_EQ(endless->at("DATE"), (today + 3).toDisplay());
+  const Record* timed = withText(table.records, "Zeitfeld");
+  ASSERT_TRUE(timed) << table.output;
+  EXPECT_EQ(timed->at("TIME"), "09:30");
+  EXPECT_EQ(timed->at("DATE"), addMonth(today + 8, 1).toDisplay());
+  const Record* past = withText(table.records, "Vergangen");
+  ASSERT_TRUE(past) << table.output;
+  EXPECT_EQ(past->at("DATE"), (today - 1).toDisplay());
+  EXPECT_EQ(past->at("TIME"), "12:00");
 }
 
 }  // namespace

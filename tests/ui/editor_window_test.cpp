@@ -187,7 +187,8 @@ TEST(DetailsWindows, StartSaveAndCancel) {
     EXPECT_EQ(w.result()->repetitionText.substr(0, 16), "jede 2. Woche bi");
   }
   {
-    MonthDetailsWindow w(nullptr, valuesFor("10.04.2025", kMonthly));
+    MonthDetailsWindow w(nullptr, valuesFor("10.04.2025", kMonthly),
+                         Date::fromDisplay("01.04.2025"));
     keep(w, "details_monthly");
     EXPECT_EQ(w.dayField()->GetValue(), "10");
     w.dayField()->SetValue("99");
@@ -201,6 +202,8 @@ TEST(DetailsWindows, StartSaveAndCancel) {
     keep(w, "details_yearly");
     EXPECT_EQ(w.endField()->GetValue(), "10.06.2044");
     w.endField()->SetValue("  .  .    ");
+    EXPECT_FALSE(w.saveButton()->IsEnabled());
+    w.endField()->SetValue("09.06.2024");  // before the date: the series would end at once
     EXPECT_FALSE(w.saveButton()->IsEnabled());
     test::press(w.cancelButton());
     EXPECT_FALSE(w.result());

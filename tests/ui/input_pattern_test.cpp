@@ -41,6 +41,24 @@ TEST(InputPattern, TypingOverwritesAndStepsOverFixedCharacters) {
   EXPECT_EQ(edit->cursor, 3u);
 }
 
+// Types `keys` from `cursor` on, as the field does; refused keys change nothing.
+std::string typeInto(const InputPattern& p, std::string text, size_t cursor, const char* keys) {
+  for (const char* k = keys; *k; ++k) {
+    if (auto e = p.type(text, cursor, *k)) {
+      text = e->text;
+      cursor = e->cursor;
+    }
+  }
+  return text;
+}
+
+TEST(InputPattern, AFixedCharacterEndsItsGroupWithLeadingZeros) {
+  EXPECT_EQ(typeInto(kTime, "  :  ", 0, "9:30"), "09:30");
+  EXPECT_EQ(typeInto(kTime, "17:04", 0, "9:30"), "09:30");
+  EXPECT_EQ(typeInto(kTime, "  :  ", 0, "17:08"), "17:08");  // the colon after a full group
+  EXPECT_EQ(typeInto(kDate, "  .  .    ", 0, "1.3.2025"), "01.03.2025");
+}
+
 TEST(InputPattern, RefusesEverythingButDigits) {
   for (char c : {'a', 'Z', ' ', '-', '.', '/'}) {
     EXPECT_FALSE(kTime.type("14:30", 0, c)) << c;

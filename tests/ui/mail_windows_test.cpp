@@ -16,6 +16,8 @@
 #include "support/process.h"
 #include "ui/wx_wait.h"
 #include "ui_test_util.h"
+#include "widgets/dialog_look.h"
+#include "widgets/tbmpget_ctrl.h"
 
 namespace zrv {
 namespace {
@@ -76,7 +78,7 @@ TEST(MailWindows, TheWindowKeepsPaintingWhileASilentServerIsGivenUp) {
   ASSERT_EQ(rig.ui.messages.size(), 1u);
   EXPECT_EQ(rig.ui.messages[0].first, "Problem");
   EXPECT_TRUE(rig.ui.messages[0].second.ends_with("Fehlercode: 28"));
-  EXPECT_EQ(rig.ui.status, (std::vector<std::string>{kSendingText, ""}));
+  EXPECT_EQ(rig.ui.status, (std::vector<std::string>{kSendingText, kAfterSendingText}));
 }
 
 TEST(MailWindows, TheSenderDialogReturnsWhatWasEnteredOnSpeichern) {
@@ -92,6 +94,12 @@ TEST(MailWindows, TheSenderDialogReturnsWhatWasEnteredOnSpeichern) {
       dialog->addressField()->SetValue(wxString::FromUTF8("j\xC3\xBCrgen@example.org"));
       test::pump(200);
       test::screenshot(dialog, "mail_setup_dialog");
+      // Fields ten layout units high, buttons 35 by 10, as in the program's other dialogs.
+      const int unit10 = unitsToPx(dialog, 10);
+      EXPECT_EQ(dialog->nameBox()->GetSize().y, unit10);
+      EXPECT_EQ(dialog->addressBox()->GetSize().y, unit10);
+      for (wxWindowID id : {wxID_OK, wxID_CANCEL})
+        EXPECT_EQ(dialog->FindWindow(id)->GetSize(), wxSize(unitsToPx(dialog, 35), unit10));
       test::press(dynamic_cast<wxButton*>(dialog->FindWindow(wxID_OK)));
     }
   });

@@ -81,7 +81,10 @@ TEST(SettingsEndToEnd, TheGeneralSettingsThroughEveryPageSavedAndATestMailSent) 
 }
 
 TEST(SettingsEndToEnd, TheSetupButtonInNetworkModeOpensAllThreeAndTheMasterRowSwitchesSounds) {
-  test::InstalledProgram p("[SYSTEM]\r\nNetwork=Yes\r\nAlarmOn=No\r\n[SETUP]\r\nLOGBUCH=1\r\n");
+  // A registered workstation: it opens its user's table instead of asking for his name.
+  test::InstalledProgram p(
+      "[SYSTEM]\r\nNetwork=Yes\r\nAlarmOn=No\r\n[SETUP]\r\nLOGBUCH=1\r\n"
+      "[USER]\r\nNAME=Erika Muster\r\nFILE=ZORVANE\r\n");
   ASSERT_TRUE(p.ready()) << p.whyNotReady();
   ASSERT_NE(p.startShown(), 0u) << "no main window";
   std::this_thread::sleep_for(1s);

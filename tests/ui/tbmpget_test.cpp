@@ -168,6 +168,27 @@ TEST_F(TBmpGetTest, DigitsTypedAtSpeedStepOverTheFixedCharacters) {
   EXPECT_EQ(date->text()->GetInsertionPoint(), 10);
 }
 
+// Entering the field by a click puts the cursor at its start; select-all and typing replace
+// the whole text, a colon typed after the hours leads them with a zero.
+TEST_F(TBmpGetTest, AFixedShapeIsFilledFromTheStartAndReplacedWhenSelected) {
+  TBmpGet* time = field("17:04", "", {});
+  time->setPattern("99:99");
+  TBmpGet* other = field("", "", {});
+  show();
+  other->SetFocus();
+  test::pump(100);
+  test::clickWithMouse(time->text());
+  wxUIActionSimulator sim;
+  sim.Text("1710");
+  EXPECT_TRUE(test::pumpUntil([&] { return time->GetValue() == "17:10"; })) << time->GetValue();
+  sim.Char('a', wxMOD_CONTROL);
+  sim.Text("17:08");
+  EXPECT_TRUE(test::pumpUntil([&] { return time->GetValue() == "17:08"; })) << time->GetValue();
+  sim.Char('a', wxMOD_CONTROL);
+  sim.Text("9:30");
+  EXPECT_TRUE(test::pumpUntil([&] { return time->GetValue() == "09:30"; })) << time->GetValue();
+}
+
 TEST_F(TBmpGetTest, StartValuesFitThePatternAndSendNoTextEvent) {
   TBmpGet* date = field("1.2.2025", "", {});
   int changes = 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <wx/frame.h>
 #include <wx/settings.h>
+#include <wx/stattext.h>
 
 #include "ui_test_util.h"
 
@@ -99,6 +100,22 @@ TEST_F(TVBoxOnScreen, PaintsGradientPlainAndTransparentBoxes) {
   EXPECT_TRUE(near(at(shot, 200, 20), wxColour(0, 0, 255)));
   EXPECT_TRUE(near(at(shot, 200, 180), wxColour(0, 0, 255)));
   EXPECT_TRUE(near(at(shot, 340, 100), wxColour(0, 200, 0))) << "the parent shows through";
+}
+
+// On a gradient from white to black a label low on it is drawn white, one high on it black; a
+// label given a colour of its own keeps it.
+TEST_F(TVBoxOnScreen, LabelsAreReadableWhereverTheyLieOnTheGradient) {
+  TVBoxStyle details;
+  details.background = {*wxWHITE, *wxBLACK};
+  TVBox* box = add(wxRect(0, 0, 200, 200), details);
+  auto* high = new wxStaticText(box, wxID_ANY, "alle", wxPoint(10, 20));
+  auto* low = new wxStaticText(box, wxID_ANY, "Enddatum", wxPoint(10, 170));
+  auto* own = new wxStaticText(box, wxID_ANY, "eigene", wxPoint(100, 170));
+  own->SetForegroundColour(*wxRED);
+  show();
+  EXPECT_EQ(high->GetForegroundColour(), *wxBLACK);
+  EXPECT_EQ(low->GetForegroundColour(), *wxWHITE);
+  EXPECT_EQ(own->GetForegroundColour(), *wxRED);
 }
 
 TEST_F(TVBoxOnScreen, FrameRunsUnderTheCaptionOnlyWithoutOne) {

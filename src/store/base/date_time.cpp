@@ -148,13 +148,16 @@ bool isLeep(const Date& date) {
   return !date.empty() && Date::isValidYmd(date.year(), 2, 29);
 }
 
+// The calendar week as German calendars count it: weeks run Monday to Sunday, and week 1 is the
+// one holding the year's first Thursday, so the first days of January may belong to week 52 or
+// 53 of the year before and the last days of December to week 1.
 int weekDay(const Date& date) {
   if (date.empty()) return 0;
-  const Date newYear = *Date::fromYmd(date.year(), 1, 1);
-  const long dayOfYear = (date - newYear) + 1;
-  int week = static_cast<int>(dayOfYear / 7) + 1;
-  if (newYear.dow() == 6 || newYear.dow() == 7) --week;
-  return week;
+  const int isoDay = date.dow() == 1 ? 7 : date.dow() - 1;  // Monday 1 .. Sunday 7
+  const long toThursday = 4 - isoDay;
+  const Date thursday = date + toThursday;
+  const Date newYear = *Date::fromYmd(thursday.year(), 1, 1);
+  return static_cast<int>((thursday - newYear) / 7) + 1;
 }
 
 std::string qlCDow(const Date& date) {

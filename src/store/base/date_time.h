@@ -36,7 +36,8 @@ int qlNxtMon(const std::string& mask, char mark, int month);
 int lastDom(const Date& date);
 // The date's year has a 29 February (false for the empty date).
 bool isLeep(const Date& date);
-// Misleading name kept on purpose: returns the calendar-week count (may be 0), not a weekday.
+// Misleading name kept on purpose: returns the calendar week (1 to 53, Monday first, week 1
+// holding the first Thursday), not a weekday; 0 for the empty date.
 int weekDay(const Date& date);
 // German weekday name, "" for the empty date.
 std::string qlCDow(const Date& date);

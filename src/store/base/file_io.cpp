@@ -47,15 +47,52 @@ bool writeAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// A name beside `target` that no other writer (thread or process) uses at the same time.
+// A name beside `target` that no other writer (thread, process or machine) uses at the same
+// time.
 fs::path temporaryBeside(const fs::path& target) {
   static std::atomic<unsigned> counter{0};
   fs::path tmp = target;
-  tmp += ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+  tmp +=
+      ".~" + temporaryHost() + "-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
   return tmp;
 }
 
+bool allDigits(std::string_view t) {
+  return !t.empty() && t.size() < 10 && t.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 }  // namespace
+
+const std::string& temporaryHost() {
+  static const std::string host = [] {
+    char name[256] = {};
+    std::string h;
+    if (::gethostname(name, sizeof name - 1) == 0) h = name;
+    for (char& c : h) {
+      const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                         (c >= '0' && c <= '9') || c == '.' || c == '_';
+      if (!plain) c = '_';
+    }
+    return h.empty() ? std::string("localhost") : h;
+  }();
+  return host;
+}
+
+std::optional<TemporaryOwner> temporaryOwner(std::string_view name) {
+  const auto mark = name.rfind(".~");
+  if (mark == std::string_view::npos) return std::nullopt;
+  std::string_view rest = name.substr(mark + 2);
+  const auto countDash = rest.rfind('-');
+  if (countDash == std::string_view::npos || !allDigits(rest.substr(countDash + 1))) {
+    return std::nullopt;
+  }
+  rest = rest.substr(0, countDash);
+  const auto pidDash = rest.rfind('-');
+  if (pidDash == std::string_view::npos || pidDash == 0) return std::nullopt;
+  const std::string_view pid = rest.substr(pidDash + 1);
+  if (!allDigits(pid)) return std::nullopt;
+  return TemporaryOwner{std::string(rest.substr(0, pidDash)), std::stol(std::string(pid))};
+}
 
 std::optional<std::string> readWholeFile(const fs::path& p) {
   UniqueFile f = openFile(p, "rb");

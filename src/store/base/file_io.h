@@ -48,6 +48,19 @@ bool copyFileAtomically(const std::filesystem::path& from, const std::filesystem
 // the umask). False when it cannot be made.
 bool createPrivateDirectories(const std::filesystem::path& dir);
 
+// The temporary files of the replacements above are named "<target>.~<host>-<pid>-<n>": the
+// machine and the process that write them, so that a start-up removes only the leftovers of
+// its own machine's dead processes, never those of another workstation on a shared directory.
+struct TemporaryOwner {
+  std::string host;
+  long pid = 0;
+};
+// The writer of a temporary file named `fileName`; nullopt for any other name.
+std::optional<TemporaryOwner> temporaryOwner(std::string_view fileName);
+// This machine's name as temporary files carry it: its host name, every character other than
+// letters, digits, "." and "_" replaced by "_" ("localhost" without one).
+const std::string& temporaryHost();
+
 // Flushes a stdio stream and its descriptor to disk.
 bool syncFile(std::FILE* f);
 

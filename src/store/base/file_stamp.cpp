@@ -20,4 +20,17 @@ std::optional<FileStamp> fileStamp(const std::filesystem::path& file) {
   return FileStamp{*date, time};
 }
 
+bool qlFileUpdate(const std::filesystem::path& file, Date& date, std::string& time) {
+  const std::optional<FileStamp> now = fileStamp(file);
+  if (!now) {
+    date = Date();
+    time.clear();
+    return true;
+  }
+  if (now->date == date && now->time == time) return false;
+  date = now->date;
+  time = now->time;
+  return true;
+}
+
 }  // namespace zrv

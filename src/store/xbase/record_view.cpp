@@ -63,6 +63,16 @@ Result<std::vector<std::uint32_t>> Table::orderRecnos(int order) {
   return impl_->orderRecnos(order);
 }
 
+// Runs a walk over an index; when it failed on that index found damaged, rebuilds the index and
+// walks again.
+template <class Walk>
+static Status walkRepairing(TableImpl& t, OpenIndex& ix, Walk walk) {
+  Status s = walk();
+  if (s.code() != StatusCode::kCorrupt || !ix.damaged) return s;
+  if (Status r = t.repair(ix, s); !r) return r;
+  return walk();
+}
+
 Result<std::vector<std::uint32_t>> TableImpl::orderRecnos(int order) {
   if (order < 0 || order > static_cast<int>(indexes_.size())) {
     return status::invalid("Die Datei " + dbf_.path().filename().string() + " hat keinen Index " +
@@ -92,12 +102,7 @@ Result<std::vector<std::uint32_t>> TableImpl::orderRecnos(int order) {
     ix.tree.end();
     return on.status();
   };
-  Status s = walk();
-  if (s.code() == StatusCode::kCorrupt && ix.damaged) {
-    if (Status r = repair(ix, s); !r) return r;
-    s = walk();
-  }
-  if (!s) return s;
+  if (Status s = walkRepairing(*this, ix, walk); !s) return s;
   return out;
 }
 
@@ -132,12 +137,7 @@ Result<std::vector<std::uint32_t>> TableImpl::orderRange(int order, std::string_
     ix.tree.end();
     return on.status();
   };
-  Status s = walk();
-  if (s.code() == StatusCode::kCorrupt && ix.damaged) {
-    if (Status r = repair(ix, s); !r) return r;
-    s = walk();
-  }
-  if (!s) return s;
+  if (Status s = walkRepairing(*this, ix, walk); !s) return s;
   return out;
 }
 
@@ -202,12 +202,7 @@ Result<Table::OrderPage> TableImpl::orderPage(int order, std::size_t fromEntry,
     page.atEnd = !*on;
     return {};
   };
-  Status s = walk();
-  if (s.code() == StatusCode::kCorrupt && ix.damaged) {
-    if (Status r = repair(ix, s); !r) return r;
-    s = walk();
-  }
-  if (!s) return s;
+  if (Status s = walkRepairing(*this, ix, walk); !s) return s;
   return page;
 }
 

@@ -3,12 +3,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <mutex>
 
 #include "store/base/ascii_case.h"
 #include "store/base/codepage.h"
 #include "store/base/file_names.h"
 #include "store/base/file_ops.h"
 #include "store/xbase/field_codec.h"
+#include "store/xbase/open_tables.h"
 #include "store/xbase/table_impl.h"
 #include "store/xbase/xbase_layout.h"
 
@@ -280,14 +282,47 @@ Result<std::unique_ptr<Table>> Table::open(const fs::path& file, const Clock& cl
   return std::unique_ptr<Table>(new Table(std::move(impl)));
 }
 
-Table::Table(std::unique_ptr<TableImpl> impl) : impl_(std::move(impl)) {}
+namespace {
+
+std::mutex openTablesMutex;
+std::vector<const Table*>& openTableList() {
+  static std::vector<const Table*> list;
+  return list;
+}
+
+void forgetOpenTable(const Table* t) {
+  std::lock_guard lock(openTablesMutex);
+  auto& list = openTableList();
+  list.erase(std::remove(list.begin(), list.end(), t), list.end());
+}
+
+}  // namespace
+
+std::vector<OpenTableFacts> openTables() {
+  std::lock_guard lock(openTablesMutex);
+  std::vector<OpenTableFacts> facts;
+  for (const Table* t : openTableList()) {
+    OpenTableFacts f{t->alias(), t->file(), t->recNo(), t->recCount(), t->bof(), t->eof(), {}};
+    for (int i = 1; i <= t->orderCount(); ++i)
+      f.indexes.push_back({t->indexDef(i).key, t->indexFile(i), t->order() == i});
+    facts.push_back(std::move(f));
+  }
+  return facts;
+}
+
+Table::Table(std::unique_ptr<TableImpl> impl) : impl_(std::move(impl)) {
+  std::lock_guard lock(openTablesMutex);
+  openTableList().push_back(this);
+}
 
 Table::~Table() {
+  forgetOpenTable(this);
   if (impl_ && !impl_->closed_) (void)close();
 }
 
 Status Table::close() {
   if (impl_->closed_) return {};
+  forgetOpenTable(this);
   Status s = impl_->flush();
   if (s && impl_->journal_) {
     s = impl_->checkpoint();

@@ -129,7 +129,7 @@ TEST(StartupEndToEnd, AJournalSetAsideAtStartIsToldOnScreenAndInTheLogbook) {
   ASSERT_TRUE(p.ready()) << p.whyNotReady();
   const FixedClock clock("10.06.2024", "09:00");
   Appointment a;
-  a.DATE = a.TDATE = clock.today() + 7;
+  a.DATE = a.TDATE = *Date::fromYmd(2099, 6, 17);  // far ahead: no alert comes up
   a.TIME = a.TIMEVON = a.TTIME = "10:00";
   a.TEXT = "Besprechung";
   a.VORLAGE = 1;

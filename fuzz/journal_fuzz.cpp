@@ -4,7 +4,8 @@
 // that replay itself is fuzzed; a torn or garbled tail may follow. The first byte's top bit
 // instead takes the input as raw journal bytes. Whatever the journal, the table must open or be
 // refused with a message, never crash; recovery always ends the journal; a journal of other
-// files is set aside without a byte of the table changing.
+// files is set aside without a byte of the table changing; no journal grows the table beyond
+// what it holds and what the journal itself carries.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -90,6 +91,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (foreign && std::filesystem::exists(dir / "I.DBF.~jx") &&
       *zrv::readWholeFile(table) != zrv::fuzz::indexedTable()) {
     abort();  // set aside, yet applied
+  }
+  if (std::filesystem::file_size(table) >
+      zrv::fuzz::indexedTable().size() + journal.size() + 1024) {
+    abort();  // grown beyond any bound
   }
   if (!t) {
     if (t.message().empty()) abort();

@@ -57,25 +57,46 @@ void upgradeFailed(Context& ctx, const Status& s) {
                                     "\nEs sind keine Termine verloren gegangen.");
 }
 
-Result<std::unique_ptr<Table>> openExclusive(const fs::path& file, const Clock& clock) {
+// What an open says of the table in the logbook: a journal replayed or set aside, records taken
+// in from behind the header's count, indexes built anew.
+std::function<void(const std::string&)> logNotes(Context& ctx) {
+  return [&ctx](const std::string& note) { ctx.log.log(kPlace, note); };
+}
+
+// What the user is told of what an open found: a journal set aside, records taken in from
+// behind the header's count.
+void reportFindings(Context& ctx, const Table& table) {
+  if (!table.journalSetAside().empty()) ctx.ui.message(kProblemTitle, table.journalSetAside());
+  if (const std::uint32_t adopted = table.adoptedRecords(); adopted > 0) {
+    ctx.ui.message("Zorvane", "In der Termindatei standen " + std::to_string(adopted) +
+                                  " Termine hinter dem Ende, das ihr Dateikopf angab. Sie wurden "
+                                  "übernommen; die alte Datei ist als Sicherung (.BAK) erhalten.");
+  }
+}
+
+Result<std::unique_ptr<Table>> openExclusive(Context& ctx, const fs::path& file) {
   Table::Options options;
   options.mode = OpenMode::kExclusive;
   options.alias = "DTER";
-  return Table::open(file, clock, options);
+  options.onNote = logNotes(ctx);
+  return Table::open(file, ctx.clock, options);
 }
 
 // The structure check of an existing table: first completes the replacement of an upgrade that
 // was interrupted, then upgrades the table when its field count differs or the marker asks for
 // it. False when the table cannot be opened or must not be read yet (reported). `rebuilt` tells
-// that the table was replaced.
-bool checkStructure(Context& ctx, const fs::path& base, bool& rebuilt) {
+// that the table was replaced, `unclean` that its open found the last session cut short (its
+// indexes are then checked when the table is opened for the run).
+bool checkStructure(Context& ctx, const fs::path& base, bool& rebuilt, bool& unclean) {
   ctx.ui.statusText("Die Datenbanken werden aktualisiert, bitte warten ...");
   const fs::path file = appointmentTableFile(base);
-  auto table = openExclusive(file, ctx.clock);
+  auto table = openExclusive(ctx, file);
   if (!table) {
     reportOpenProblem(ctx, kPlace, file, table.status());
     return false;
   }
+  reportFindings(ctx, **table);
+  unclean = (*table)->uncleanEnd();
   // Only while the table is held: another program might be upgrading it.
   const auto finished = finishUpgrade(base);
   if (!finished) {
@@ -85,7 +106,7 @@ bool checkStructure(Context& ctx, const fs::path& base, bool& rebuilt) {
   if (*finished) {
     rebuilt = true;
     table->reset();
-    table = openExclusive(file, ctx.clock);
+    table = openExclusive(ctx, file);
     if (!table) {
       reportOpenProblem(ctx, kPlace, file, table.status());
       return false;
@@ -115,7 +136,7 @@ void createTable(Context& ctx, const fs::path& base) {
                                       " kann nicht angelegt werden.\n" + s.message());
     return;
   }
-  auto table = openExclusive(file, ctx.clock);
+  auto table = openExclusive(ctx, file);
   // Only an upgrade that was asked for and never finished leaves a copy worth taking.
   if (table && markerExists(ctx)) {
     const auto taken = takeUpgradeCopy(base.parent_path(), **table, ctx.clock, ctx.log);
@@ -141,25 +162,22 @@ void selectView(Context& ctx) {
 }
 
 // Opens the table with its four indexes as DTER, building them anew when asked to or when
-// .NT1 is missing (damaged ones are rebuilt as well).
-bool openDter(Context& ctx, const fs::path& base, bool rebuildIndexes, const CheckDbfOptions& how) {
+// .NT1 is missing (damaged ones are rebuilt as well), and checking them after an unclean end.
+bool openDter(Context& ctx, const fs::path& base, bool rebuildIndexes, bool unclean,
+              const CheckDbfOptions& how) {
   AppointmentTable::Options options;
   options.dayIndexes = how.dayIndexes;
   options.checkIndexPages = how.checkIndexPages;
   options.mode = OpenMode::kExclusive;
   options.rebuildIndexes = rebuildIndexes;
-  options.verify = ctx.run.uncleanEnd;
-  options.onNote = [&ctx](const std::string& note) { ctx.log.log(kPlace, note); };
+  options.verify = unclean || ctx.run.uncleanEnd;
+  options.onNote = logNotes(ctx);
   auto table = AppointmentTable::open(base, ctx.clock, options);
   if (!table) {
     reportOpenProblem(ctx, kPlace, appointmentTableFile(base), table.status());
     return false;
   }
-  if (const std::uint32_t adopted = (*table)->table().adoptedRecords(); adopted > 0) {
-    ctx.ui.message("Zorvane", "In der Termindatei standen " + std::to_string(adopted) +
-                                  " Termine hinter dem Ende, das ihr Dateikopf angab. Sie wurden "
-                                  "übernommen; die alte Datei ist als Sicherung (.BAK) erhalten.");
-  }
+  reportFindings(ctx, (*table)->table());
   ctx.DTER = std::move(*table);
   return true;
 }
@@ -172,8 +190,13 @@ void closeDter(Context& ctx) {
 
 // The copy of an upgrade that ended (or was killed after its new table was in place) must not
 // bring old records into a table created later: without the marker of an unfinished upgrade
-// and without a new table waiting to be put in place, it goes.
+// and without a new table waiting to be put in place, it goes. The half-written files of a copy
+// that was being made go in any case.
 void removeUpgradeLeftovers(Context& ctx, const fs::path& base) {
+  for (const std::string& name : removeUnfinishedCopies(ctx.CRUNIN)) {
+    ctx.log.log(kPlace, "Die unvollständige Kopie " + name +
+                            " einer abgebrochenen Strukturanpassung wurde gelöscht.");
+  }
   if (markerExists(ctx) || replacementPending(base)) return;
   for (const char* ext : {".TER", ".DBT"}) {
     const fs::path copy = findFile(ctx.CRUNIN, std::string(kUpgradeCopy) + ext);
@@ -214,14 +237,14 @@ bool checkDbf(Context& ctx, const CheckDbfOptions& how) {
 
   removeUpgradeLeftovers(ctx, base);
   bool ok = true;
-  bool rebuilt = false;
-  if (tableExists(ctx.CRUNIN, name)) ok = checkStructure(ctx, base, rebuilt);
+  bool rebuilt = false, unclean = false;
+  if (tableExists(ctx.CRUNIN, name)) ok = checkStructure(ctx, base, rebuilt, unclean);
   if (ok && !tableExists(ctx.CRUNIN, name)) {
     createTable(ctx, base);
     rebuilt = true;
   }
   if (ok && rebuilt) removeIndexFiles(base);
-  if (ok) ok = openDter(ctx, base, rebuilt || markerExists(ctx), how);
+  if (ok) ok = openDter(ctx, base, rebuilt || markerExists(ctx), unclean, how);
   if (ok) {
     selectView(ctx);
     settingsFile(ctx).setText(keys::FILENAME, name);

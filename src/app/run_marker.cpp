@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "store/base/file_names.h"
+#include "store/base/file_ops.h"
 
 namespace zrv {
 
@@ -22,6 +23,16 @@ Result<RunMarker> RunMarker::take(const std::filesystem::path& folder) {
     ::close(fd);
     if (e == EWOULDBLOCK) return status::lockedFile(file);
     return status::io(file, "gesperrt", e);
+  }
+  // A new marker is made durable at once: after a power failure the next start must find it
+  // to check the table's indexes.
+  if (!existed) {
+    Status s = fileOps().syncData(fd, file);
+    if (s) s = fileOps().syncDirectory(file.parent_path());
+    if (!s) {
+      ::close(fd);
+      return s;
+    }
   }
   return RunMarker(fd, existed);
 }

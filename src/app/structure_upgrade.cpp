@@ -100,7 +100,37 @@ Status makeCopy(const fs::path& dir, const fs::path& ter, const fs::path& dbt) {
   return {};
 }
 
+// "~AAAAAAA.TER.~<digits>-<digits>" or the same with ".DBT", in any case: the name a file
+// replacement gives its temporary file beside the copy.
+bool isUnfinishedCopy(const std::string& name) {
+  std::string lower = name;
+  for (char& c : lower)
+    c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  std::string_view rest = lower;
+  const std::string stem = "~aaaaaaa.";
+  if (!rest.starts_with(stem)) return false;
+  rest.remove_prefix(stem.size());
+  if (!rest.starts_with("ter.~") && !rest.starts_with("dbt.~")) return false;
+  rest.remove_prefix(5);
+  const std::size_t dash = rest.find('-');
+  const auto digits = [](std::string_view d) {
+    return !d.empty() && d.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  return dash != std::string_view::npos && digits(rest.substr(0, dash)) &&
+         digits(rest.substr(dash + 1));
+}
+
 }  // namespace
+
+std::vector<std::string> removeUnfinishedCopies(const fs::path& dir) {
+  std::vector<std::string> removed;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(dir, ec)) {
+    const std::string name = entry.path().filename().string();
+    if (isUnfinishedCopy(name) && fileOps().remove(entry.path())) removed.push_back(name);
+  }
+  return removed;
+}
 
 Status recomputeTriggers(Table& table, Logbook& log) {
   if (Status s = table.setOrder(0); !s) return s;

@@ -10,6 +10,8 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "store/base/status.h"
 
@@ -49,6 +51,11 @@ bool replacementPending(const std::filesystem::path& base);
 // copy); on failure the copy is kept.
 Result<long> takeUpgradeCopy(const std::filesystem::path& dir, Table& table, const Clock& clock,
                              Logbook& log);
+
+// Removes from `dir` the temporary files of a copy to "~AAAAAAA" whose writing was cut short
+// ("~AAAAAAA.TER.~<process>-<n>", ".DBT.~..."; a complete copy has its own name). Returns the
+// names removed.
+std::vector<std::string> removeUnfinishedCopies(const std::filesystem::path& dir);
 
 // Recomputes TDATE and TTIME of every record of `table` by the trigger rule and commits.
 Status recomputeTriggers(Table& table, Logbook& log);

@@ -1,5 +1,6 @@
-// The checks the editor makes before it saves: a real date, a real time of day, and a number
-// of minutes that fits the record's field. Each problem comes with the German message for the
+// The checks the editor makes before it saves: a real date whose trigger and default end date
+// stay within the calendar, a real time of day, and a number of minutes that fits the record's
+// field. Each problem comes with the German message for the
 // user and the field that keeps the focus.
 #pragma once
 

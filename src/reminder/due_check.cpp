@@ -18,7 +18,9 @@
 #include "store/appointments/trigger.h"
 #include "store/base/clock.h"
 #include "store/base/date_time.h"
+#include "store/base/file_stamp.h"
 #include "store/base/logbook.h"
+#include "store/xbase/table.h"
 
 namespace zrv {
 namespace {
@@ -107,6 +109,18 @@ void presentDueAppointment(ReminderEnv& env) {
   qlSwitchTimer(env, true);
 }
 
+// Committed changes wait in the table's journal and reach its files at a checkpoint. That write
+// is the program's own: the next tick must not take it for another user's change.
+void checkpointIfDue(ReminderEnv& env) {
+  Table& table = env.DTER.table();
+  if (!table.checkpointDue()) return;
+  if (Status s = table.checkpointIfDue(); !s) {
+    env.ctx.log.log(kPlace, s.message());
+    return;
+  }
+  env.stamp = fileStamp(table.file());
+}
+
 // Marks the tick as running for as long as it lives.
 class TickGuard {
  public:
@@ -133,6 +147,7 @@ void tick(ReminderEnv& env, const std::optional<FileStamp>& seen) {
   env.lastTick = now;
   if (woke && offerMissedSummary(env)) chkNext(env, "ChkAll - Weg");
   if (nextIsDue(env)) presentDueAppointment(env);
+  checkpointIfDue(env);
   env.ports.window.processPendingMessages();
 }
 

@@ -68,8 +68,11 @@ SoundRowKind soundRowKind(const SoundRow& row) {
 }
 
 std::unique_ptr<SoundSettings> SoundSettings::open(Context& ctx) {
-  Result<std::unique_ptr<Table>> opened = Table::open(
-      findFile(ctx.CRUNIN, kSoundTableFile), ctx.clock, {OpenMode::kExclusive, kSoundAlias, {}});
+  Table::Options options{OpenMode::kExclusive, kSoundAlias, {}};
+  // A switched sound is in the file at once, for the sound player and any other reader.
+  options.journalCheckpointBytes = 0;
+  Result<std::unique_ptr<Table>> opened =
+      Table::open(findFile(ctx.CRUNIN, kSoundTableFile), ctx.clock, options);
   if (!opened) {
     ctx.log.log(kPlace, opened.message());
     return nullptr;

@@ -14,6 +14,7 @@
 #include "app/structure_upgrade.h"
 #include "store/appointments/appointment_record.h"
 #include "store/appointments/appointment_table.h"
+#include "store/xbase/redo_journal.h"
 #include "store/xbase/table.h"
 #include "support/lock_holder.h"
 #include "support/table_rig.h"
@@ -310,7 +311,50 @@ TEST_F(CheckDbfTest, TheCopyOfAFinishedUpgradeIsRemovedNotTaken) {
   EXPECT_FALSE(r.exists("~AAAAAAA.TER"));
 }
 
+// Killed while it copied the old files: the temporary files of the copy go at the next check,
+// while a complete copy of an unfinished upgrade stays to be taken.
+TEST_F(CheckDbfTest, TheHalfWrittenFilesOfAnInterruptedCopyAreRemoved) {
+  writeOld("TERMINE.TER");
+  r.dir.write("~AAAAAAA.TER.~4711-0", "halb");
+  r.dir.write("~aaaaaaa.dbt.~4711-1", "halb");
+  r.dir.write("~AAAAAAA.TER.alt", "keine Kopie");
+  r.ctx.settings.CN_FILE = "TERMINE";
+  ASSERT_TRUE(checkDbf(r.ctx));
+  EXPECT_EQ(leftovers(), std::vector<std::string>{"~AAAAAAA.TER.alt"});
+  EXPECT_TRUE(r.logged("CheckDBF",
+                       "Die unvollständige Kopie ~AAAAAAA.TER.~4711-0 einer "
+                       "abgebrochenen Strukturanpassung wurde gelöscht."));
+}
+
 // ---- faults ---------------------------------------------------------------------------
+
+// The journal of a copy that was put in place of the table since: the first open at start sets
+// it aside, says so in the logbook and to the user, and the open for the run then checks the
+// table's indexes and memo header as after any unclean end (here: a wrong next free block).
+TEST_F(CheckDbfTest, AJournalSetAsideAtTheFirstOpenIsToldAndTheTableChecked) {
+  buildDbase(r.ctx, "ZORVANE");
+  r.ctx.DTER.reset();
+  std::string memo = r.dir.read("ZORVANE.DBT");
+  memo[0] = 1, memo[1] = memo[2] = memo[3] = 0;
+  r.dir.write("ZORVANE.DBT", memo);
+  auto other = *RedoJournal::identityOf(r.dir / "ZORVANE.TER");
+  ++other.inode;
+  r.dir.write("ZORVANE.TER.~jn",
+              RedoJournal::encodeHeader(7, 0, other, "") +
+                  RedoJournal::encodeTransaction(7, 0, 0, {{"ZORVANE.TER", 0, "x"}}));
+  r.ctx.settings.CN_FILE = "ZORVANE";
+  ASSERT_TRUE(checkDbf(r.ctx));
+  const std::string said =
+      "Das Änderungsprotokoll der Datei ZORVANE.TER gehört nicht zu dieser Datei (sie wurde "
+      "ersetzt) und wurde nicht angewendet. Es wurde als ZORVANE.TER.~jx beiseitegelegt.";
+  EXPECT_EQ(r.ui.messages, (std::vector<test::RecordingUserInterface::Shown>{{"Problem", said}}));
+  EXPECT_TRUE(r.logged("CheckDBF", said));
+  EXPECT_TRUE(r.exists("ZORVANE.TER.~jx"));
+  bool corrected = false;
+  for (const std::string& line : r.logLines())
+    corrected = corrected || line.find("Memodatei ZORVANE.DBT stand auf 1") != std::string::npos;
+  EXPECT_TRUE(corrected);
+}
 
 TEST_F(CheckDbfTest, AnUpgradeThatCannotReadARecordKeepsTheOldTable) {
   writeOld("TERMINE.TER");

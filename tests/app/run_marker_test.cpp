@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "store/base/file_ops.h"
 #include "support/test_dir.h"
 
 namespace zrv {
@@ -35,6 +36,24 @@ TEST(RunMarker, AMarkerLeftUnlockedTellsOfAnUncleanEnd) {
   auto next = RunMarker::take(dir.path());
   ASSERT_TRUE(next.isOk()) << next.message();
   EXPECT_TRUE(next->stale());
+}
+
+// A power failure right after the start must not take the new marker away: the next start
+// needs it to check the table's indexes.
+TEST(RunMarker, ANewMarkerIsOnDiskBeforeTheRunGoesOn) {
+  struct Syncs : FileOps {
+    std::vector<std::filesystem::path> dirs;
+    Status syncDirectory(const std::filesystem::path& dir) override {
+      dirs.push_back(dir);
+      return FileOps::syncDirectory(dir);
+    }
+  } syncs;
+  FileOpsOverride use(syncs);
+  test::TestDir dir;
+  { auto first = RunMarker::take(dir.path()); }
+  EXPECT_EQ(syncs.dirs, std::vector<std::filesystem::path>{dir.path()});
+  auto again = RunMarker::take(dir.path());  // the marker is there already: nothing to sync
+  EXPECT_EQ(syncs.dirs.size(), 1u);
 }
 
 }  // namespace

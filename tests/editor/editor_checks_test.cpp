@@ -43,6 +43,21 @@ TEST(EditorChecks, ImpossibleDatesTimesAndMinutesAreRefusedWithTheirField) {
   v.notAfter = "    ";
   EXPECT_FALSE(checkEditorValues(v));
 
+  // Neither the trigger nor a repeating kind's default end date may leave the calendar.
+  v = sound();
+  v.date = Date::fromDisplay("31.12.9999");
+  v.recurrence = 2;  // hourly: ten days on
+  EXPECT_EQ(checkEditorValues(v)->message,
+            "Das Enddatum der Wiedervorlage läge nach dem 31.12.9999. Bitte ein früheres Datum "
+            "eingeben !");
+  v.recurrence = 1;
+  EXPECT_FALSE(checkEditorValues(v));
+  v.date = Date::fromDisplay("01.01.0001");
+  v.time = "00:10";
+  EXPECT_EQ(checkEditorValues(v)->field, EditorField::Date);
+  v.leadTime = "10";
+  EXPECT_FALSE(checkEditorValues(v));
+
   // Umlauts count as one character each, as the table stores them.
   EXPECT_TRUE(fitsField(std::string(48, 'a') + "äö", kEmailWidth));
   EXPECT_FALSE(fitsField(std::string(50, 'a') + "ä", kEmailWidth));

@@ -8,8 +8,10 @@
 #include <sstream>
 
 #include "store/appointments/appointment_record.h"
+#include "store/appointments/trigger.h"
 #include "store/base/file_io.h"
 #include "store/base/file_stamp.h"
+#include "store/base/logbook.h"
 #include "store_test_support.h"
 #include "support/test_dir.h"
 
@@ -108,6 +110,30 @@ TEST_F(AppointmentTableTest, EveryFieldOfAnAppointmentSurvivesTheFile) {
   // Too large a number is refused, not cut.
   b.WARNMIN = 1000;
   EXPECT_EQ(t->write(b).code(), StatusCode::kInvalidArgument);
+}
+
+// An hourly appointment on the calendar's last day and one on its first with a lead time: the
+// default end date and the trigger that fall outside the calendar are stored empty, and an
+// independent reader reads the whole table.
+TEST_F(AppointmentTableTest, DatesAtTheEndsOfTheCalendarKeepTheTableReadable) {
+  Appointment last = sample("Silvester 9999", *Date::fromYmd(9999, 12, 31), "23:30", false, 2);
+  last.REPDATE = last.DATE + 10;
+  Appointment first = sample("Anfang", *Date::fromYmd(1, 1, 1), "00:05");
+  first.WARNMIN = 15;
+  Logbook quiet({}, {}, clock);
+  applyTriggerRule(first, quiet);
+  ASSERT_OK(Table::create(appointmentTableFile(base), terStruct(), clock));
+  {
+    auto t = open();
+    must(t->append(last));
+    must(t->append(first));
+    must(t->close());
+  }
+  const auto r = test::runPython("dbf_dump.py", test::quoted(dir / "ZORVANE.TER"));
+  ASSERT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_NE(r.out.find("DATE=9999-12-31\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("REPDATE=None\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("TDATE=None\n"), std::string::npos) << r.out;
 }
 
 TEST_F(AppointmentTableTest, IndexesAndViewsFollowTriggerAndConditions) {

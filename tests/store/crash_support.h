@@ -57,6 +57,15 @@ class CrashFileOps : public FileOps {
     killPoint();
     return FileOps::remove(file);
   }
+  // Reserving space is a kill point as well; what it adds is not durable before a sync.
+  Status allocate(int fd, const std::filesystem::path& file, std::uint64_t offset,
+                  std::uint64_t length) override {
+    if (tracking_ && !durable_.count(file)) {
+      durable_[file] = readWholeFile(file).value_or(std::string());
+    }
+    killPoint();
+    return FileOps::allocate(fd, file, offset, length);
+  }
   Status syncData(int fd, const std::filesystem::path& file) override {
     durable_.erase(file);
     return FileOps::syncData(fd, file);

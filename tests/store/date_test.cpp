@@ -35,5 +35,17 @@ TEST(Date, ArithmeticAndWeekdays) {
   EXPECT_EQ(Date::fromYmd(1969, 12, 31)->dow(), 4);  // before the serial's origin
 }
 
+// A table's "YYYYMMDD" holds the years 1 to 9999: no arithmetic leads out of them.
+TEST(Date, ArithmeticStaysWithinTheYearsOneTo9999) {
+  const Date last = *Date::fromYmd(9999, 12, 31), first = *Date::fromYmd(1, 1, 1);
+  EXPECT_EQ((last - 1).dtos(), "99991230");
+  EXPECT_TRUE((last + 1).empty());
+  EXPECT_TRUE((last + 10).empty());
+  EXPECT_TRUE((first - 1).empty());
+  EXPECT_EQ((first + (last - first)), last);
+  EXPECT_TRUE((first + 0x7fffffffffffffffL).empty());
+  EXPECT_TRUE(Date::fromSerial(last.serial() + 1).empty());
+}
+
 }  // namespace
 }  // namespace zrv

@@ -51,39 +51,53 @@ class KillAtEveryWrite : public ::testing::Test {
   }
 
   std::unique_ptr<AppointmentTable> open(const fs::path& where,
-                                         std::vector<std::string>* notes = nullptr) {
+                                         std::vector<std::string>* notes = nullptr,
+                                         std::size_t journalBytes = kJournalBytes) {
     AppointmentTable::Options o;
     if (notes) o.onNote = [notes](const std::string& n) { notes->push_back(n); };
+    o.journalCheckpointBytes = journalBytes;
     return must(AppointmentTable::open(where / "ZORVANE", clock, o));
   }
 
-  // The state after `first` (and `change`), written by this process without a crash.
-  std::vector<test::RecordState> stateAfter(const Change& first, const Change& change,
-                                            long* writes) {
+  // What runs before the change that is killed, and the journal's checkpoint size.
+  struct Before {
+    // A change committed before, which a power failure must not take away. Without one, the
+    // change's commit is the session's first: it makes the journal file.
+    Change first;
+    std::size_t journalBytes = kJournalBytes;
+  };
+  static constexpr std::size_t kJournalBytes = 1u << 20;  // the tables' own
+
+  Before oneCommitBefore() {
+    return {[this](AppointmentTable& t) {
+      if (Status s = t.append(sample(99, today)); !s) return s;
+      return t.commit();
+    }};
+  }
+
+  // The state after `first` (and `change` and the close after it), written by this process
+  // without a crash.
+  std::vector<test::RecordState> stateAfter(const Before& b, const Change& change, long* writes) {
     const fs::path work = dir / "dry";
     test::copyFiles(seed, work);
     test::CrashFileOps ops;
     FileOpsOverride use(ops);
-    auto t = open(work);
-    if (first) must(first(*t));
+    auto t = open(work, nullptr, b.journalBytes);
+    if (b.first) must(b.first(*t));
     ops.arm(0, false);
     if (change) must(change(*t));
-    if (writes) *writes = ops.writes();
     must(t->close());
+    if (writes) *writes = ops.writes();
     auto reopened = open(work);
     return must(test::tableState(*reopened));
   }
 
-  // Kills `change` at each of its writes and checks what the next open finds.
-  void killEachWrite(const Change& change, bool powerLoss) {
-    // A change committed before, which a power failure must not take away.
-    const Change first = [this](AppointmentTable& t) {
-      if (Status s = t.append(sample(99, today)); !s) return s;
-      return t.commit();
-    };
-    const auto before = stateAfter(first, nullptr, nullptr);
+  // Kills `change` and the close after it (which writes the change to the data files) at each
+  // of their writes and checks what the next open finds.
+  void killEachWrite(const Change& change, bool powerLoss, const Before& b) {
+    const auto before = stateAfter(b, nullptr, nullptr);
     long writes = 0;
-    const auto after = stateAfter(first, change, &writes);
+    const auto after = stateAfter(b, change, &writes);
     ASSERT_NE(before, after);
     ASSERT_GE(writes, 2);
     int sawBefore = 0, sawAfter = 0;
@@ -97,10 +111,11 @@ class KillAtEveryWrite : public ::testing::Test {
         FileOpsOverride use(ops);
         ops.trackDurability();
         AppointmentTable::Options o;
+        o.journalCheckpointBytes = b.journalBytes;
         auto t = AppointmentTable::open(work / "ZORVANE", clock, o);
-        if (!t || !first(**t)) ::_exit(2);
+        if (!t || (b.first && !b.first(**t))) ::_exit(2);
         ops.arm(k, powerLoss);
-        if (!change(**t)) ::_exit(3);
+        if (!change(**t) || !(*t)->close()) ::_exit(3);
         ::_exit(0);
       }
       int status = 0;
@@ -113,8 +128,10 @@ class KillAtEveryWrite : public ::testing::Test {
       sawBefore += state == before;
       sawAfter += state == after;
       EXPECT_TRUE(must(test::mismatchedIndexes(*t)).empty());
-      for (const std::string& n : notes)
+      for (const std::string& n : notes) {
         EXPECT_EQ(n.find("neu aufgebaut"), std::string::npos) << n;
+        EXPECT_EQ(n.find("beiseitegelegt"), std::string::npos) << n;
+      }
       must(t->close());
     }
     // Both ends were reached: killed before the commit point and after it.
@@ -122,6 +139,9 @@ class KillAtEveryWrite : public ::testing::Test {
     EXPECT_GT(sawAfter, 0);
     const auto read = test::runPython("dbf_dump.py", test::quoted(dir / "work" / "ZORVANE.TER"));
     EXPECT_EQ(read.exitCode, 0) << read.out;
+  }
+  void killEachWrite(const Change& change, bool powerLoss) {
+    killEachWrite(change, powerLoss, oneCommitBefore());
   }
 };
 
@@ -168,6 +188,21 @@ TEST_F(KillAtEveryWrite, Delete) {
 
 TEST_F(KillAtEveryWrite, Pack) {
   killEachWrite([](AppointmentTable& t) { return t.pack(); }, false);
+}
+
+// The session's first commit makes the journal file: reserved, written with zeros, given its
+// header. A crash anywhere in that loses nothing and leaves nothing behind to set aside.
+TEST_F(KillAtEveryWrite, PowerLossWhileTheJournalIsMade) {
+  killEachWrite([this](AppointmentTable& t) { return appendOne(t, today); }, true, Before{});
+}
+
+// A journal that checkpoints after every commit: the change's transaction is written over the
+// space of the run before, whose transactions are still there.
+TEST_F(KillAtEveryWrite, PowerLossInReusedJournalSpace) {
+  Before b = oneCommitBefore();
+  b.journalBytes = 1;
+  killEachWrite([this](AppointmentTable& t) { return changeOne(t, 6, today + 3, 3000); }, true, b);
+  killEachWrite([this](AppointmentTable& t) { return appendOne(t, today); }, false, b);
 }
 
 TEST_F(KillAtEveryWrite, PowerLossKeepsEveryReportedCommit) {

@@ -70,6 +70,16 @@ TEST_F(LogbookTest, EachRunStartsANewFile) {
   EXPECT_NE(bytes.find("erzeugt am 08.03.2025 um 09:00:00"), std::string::npos);
 }
 
+// It names appointments: its owner alone may read it, also one an older run left readable.
+TEST_F(LogbookTest, OnlyItsOwnerMayReadIt) {
+  dir.write("Zorvane.Log", "old run");
+  std::filesystem::permissions(dir / "Zorvane.Log", std::filesystem::perms(0644));
+  log.setEnabled(true);
+  log.log("Zorvane Start", "");
+  EXPECT_EQ(std::filesystem::status(dir / "Zorvane.Log").permissions(),
+            std::filesystem::perms(0600));
+}
+
 TEST_F(LogbookTest, AnExistingLogbookOfAnotherSpellingIsTheOneUsed) {
   dir.write("ZORVANE.LOG", "");
   Logbook upper(logbookFile(dir.path()), "R", clock);

@@ -29,6 +29,7 @@ TEST(RedoJournal, CommittedWritesSurviveAcrossCheckpointsOfASmallJournal) {
   dir.write("T.NTX", std::string(64, '.'));
   std::map<std::string, std::string> durable = {{"T.DBF", std::string(64, '.')},
                                                 {"T.NTX", std::string(64, '.')}};
+  std::string latestA(64, '?'), latestB(64, '?');  // the committed bytes, as reads see them
   {
     RedoJournal::Limits limits;
     limits.bytes = 300;  // a few transactions per run
@@ -43,22 +44,23 @@ TEST(RedoJournal, CommittedWritesSurviveAcrossCheckpointsOfASmallJournal) {
       ASSERT_OK(b.writeAt(static_cast<std::uint64_t>(63 - i), mark.data(), 1));
       ASSERT_OK(journal.commit({&a, &b}));
       if (journal.checkpointDue()) {
+        ASSERT_OK(journal.checkpoint({&a, &b}));
         for (auto& [name, bytes] : durable)
           bytes = dir.read(name);
-        ASSERT_OK(journal.reset());
       }
     }
     ASSERT_OK(a.writeAt(45, "Y", 1));  // committed after the last checkpoint
     ASSERT_OK(b.writeAt(0, "Z", 1));
     ASSERT_OK(journal.commit({&a, &b}));
+    ASSERT_EQ(must(a.readAt(0, latestA.data(), 64)), 64u);
+    ASSERT_EQ(must(b.readAt(0, latestB.data(), 64)), 64u);
     ASSERT_OK(a.writeAt(50, "X", 1));  // written, never committed: held back
     char c = 0;
     ASSERT_EQ(must(a.readAt(50, &c, 1)), 1u);
     EXPECT_EQ(c, 'X');
     // The crash: the journal object is gone without discard().
   }
-  const std::string latestA = dir.read("T.DBF"), latestB = dir.read("T.NTX");
-  EXPECT_EQ(latestA[50], '.');  // the uncommitted write never reached the file
+  EXPECT_EQ(dir.read("T.DBF")[50], '.');  // the uncommitted write never reached the file
   for (const auto& [name, bytes] : durable)
     dir.write(name, bytes);
   ASSERT_NE(dir.read("T.DBF"), latestA);  // the crash really lost something
@@ -94,6 +96,7 @@ TEST(RedoJournal, HeldBackWritesReadAndLandAsWritten) {
     EXPECT_EQ(got, from < model.size() ? model.substr(from, length) : "") << i;
     if (i % 500 == 499) {
       ASSERT_OK(journal.commit({&a}));
+      ASSERT_OK(journal.checkpoint({&a}));
       EXPECT_EQ(dir.read("T.DBF"), model);
     }
   }
@@ -152,6 +155,101 @@ TEST(RedoJournal, JournalOfAReplacedTableIsSetAsideNotApplied) {
   EXPECT_EQ(dir.read("T.DBF"), std::string(16, '.'));
   EXPECT_EQ(dir.read("T.DBF.~jx"), journal);
   EXPECT_FALSE(fs::exists(dir / "T.DBF.~jn"));
+}
+
+// A journal made by hand, bound to T.DBF by its identity.
+struct HandMadeJournal {
+  test::TestDir& dir;
+  fs::path table = dir / "T.DBF";
+  std::string bytes;
+  std::uint64_t generation = 0x5EED;
+
+  explicit HandMadeJournal(test::TestDir& d, bool bound = true) : dir(d) {
+    dir.write("T.DBF", std::string(16, '.'));
+    const auto id = bound ? *RedoJournal::identityOf(table) : RedoJournal::Identity{};
+    bytes = RedoJournal::encodeHeader(generation, 0, id, "");
+  }
+  void add(std::uint32_t sequence, std::vector<RedoJournal::Write> writes) {
+    bytes += RedoJournal::encodeTransaction(generation, 0, sequence, writes);
+  }
+  RedoJournal::Recovery recover() {
+    bytes.resize(std::max<std::size_t>(bytes.size(), 4096), '\0');
+    dir.write("T.DBF.~jn", bytes);
+    return must(RedoJournal::recover(table));
+  }
+};
+
+// Written by someone with access to the directory: a journal with sound checksums that would
+// grow the table to 4 GB, follow a symbolic link out of the directory, or apply to any table
+// at all is set aside whole, and nothing is written.
+TEST(RedoJournal, AJournalThatWouldWriteWhereItMustNotIsSetAsideUnapplied) {
+  {
+    test::TestDir dir;
+    HandMadeJournal j(dir);
+    j.add(0, {{"T.DBF", 0, "AAAA"}});
+    j.add(1, {{"T.DBF", (1ull << 32) - 8, "BBBB"}});
+    const auto r = j.recover();
+    EXPECT_EQ(r.why, RedoJournal::Recovery::Aside::kUnsafe);
+    EXPECT_EQ(r.unsafe, "über das Ende der Datei T.DBF hinaus schreiben");
+    EXPECT_EQ(dir.read("T.DBF"), std::string(16, '.'));
+    EXPECT_TRUE(fs::exists(dir / "T.DBF.~jx"));
+  }
+  {
+    test::TestDir dir;
+    test::TestDir outside;
+    outside.write("victim", "unberührt");
+    HandMadeJournal j(dir);
+    fs::create_symlink(outside / "victim", dir / "T.NTX");
+    j.add(0, {{"T.DBF", 0, "AAAA"}, {"T.NTX", 0, "overwritten"}});
+    EXPECT_EQ(j.recover().why, RedoJournal::Recovery::Aside::kUnsafe);
+    EXPECT_EQ(outside.read("victim"), "unberührt");
+    EXPECT_EQ(dir.read("T.DBF"), std::string(16, '.'));
+    EXPECT_EQ(OsFile::open(dir / "T.NTX", OsFile::Access::kRead).code(), StatusCode::kIoError);
+  }
+  {
+    test::TestDir dir;
+    HandMadeJournal j(dir, false);  // neither table identity nor memo stamp
+    j.add(0, {{"T.DBF", 0, "AAAA"}});
+    const auto r = j.recover();
+    EXPECT_EQ(r.why, RedoJournal::Recovery::Aside::kForeign);
+    EXPECT_EQ(r.applied, 0);
+    EXPECT_EQ(dir.read("T.DBF"), std::string(16, '.'));
+  }
+}
+
+// Damage that a crash cannot leave: the intact transactions before it are replayed and the
+// journal is kept as "~jx", never silently removed.
+TEST(RedoJournal, ADamagedJournalIsKeptAfterItsIntactStartIsReplayed) {
+  const auto expectKept = [](HandMadeJournal& j, int applied, const std::string& table) {
+    const auto r = j.recover();
+    EXPECT_EQ(r.why, RedoJournal::Recovery::Aside::kDamaged);
+    EXPECT_EQ(r.applied, applied);
+    EXPECT_EQ(j.dir.read("T.DBF"), table);
+    EXPECT_TRUE(fs::exists(j.dir / "T.DBF.~jx"));
+  };
+  {  // a name length that does not fit its name, under a checksum that matches
+    test::TestDir dir;
+    HandMadeJournal j(dir);
+    j.add(0, {{"T.DBF", 0, "AAAA"}});
+    j.add(1, {{std::string(65536 + 2, 'x'), 0, "BBBB"}});
+    expectKept(j, 1, "AAAA............");
+  }
+  {  // a first transaction whose length runs far past the journal
+    test::TestDir dir;
+    HandMadeJournal j(dir);
+    j.add(0, {{"T.DBF", 0, "AAAA"}});
+    j.bytes[RedoJournal::kFirstRecord + 23] = '\x7f';
+    expectKept(j, 0, std::string(16, '.'));
+  }
+  {  // a transaction whose checksum fails with an intact one after it
+    test::TestDir dir;
+    HandMadeJournal j(dir);
+    j.add(0, {{"T.DBF", 0, "AAAA"}});
+    j.add(1, {{"T.DBF", 4, "BBBB"}});
+    j.bytes[j.bytes.size() - 1] = 'b';
+    j.add(2, {{"T.DBF", 8, "CCCC"}});
+    expectKept(j, 1, "AAAA............");
+  }
 }
 
 class TableJournalTest : public ::testing::Test {

@@ -8,6 +8,8 @@
 #include <thread>
 
 #include "app/ini_file.h"
+#include "store/base/clock.h"
+#include "store/xbase/redo_journal.h"
 #include "support/installed_program.h"
 #include "support/table_rig.h"
 
@@ -117,6 +119,45 @@ TEST(StartupEndToEnd, RunMarkerSettingsAndLogbookOfOneRun) {
             "Es weihnachtet sehr, Zeit endlich die Geschenke zu kaufen !");
   std::string fault;
   EXPECT_EQ(test::walkNtx(dir / "ZORVANE.NT1", &fault).size(), 4u) << fault;
+}
+
+// The journal of a copy put in place of the table since the last run (bound to another file):
+// the first open at start sets it aside, says so on screen and in the logbook, and the program
+// goes on with the table as it is.
+TEST(StartupEndToEnd, AJournalSetAsideAtStartIsToldOnScreenAndInTheLogbook) {
+  test::InstalledProgram p("[SETUP]\r\nLOGBUCH=1\r\n");
+  ASSERT_TRUE(p.ready()) << p.whyNotReady();
+  const FixedClock clock("10.06.2024", "09:00");
+  Appointment a;
+  a.DATE = a.TDATE = *Date::fromYmd(2099, 6, 17);  // far ahead: no alert comes up
+  a.TIME = a.TIMEVON = a.TTIME = "10:00";
+  a.TEXT = "Besprechung";
+  a.VORLAGE = 1;
+  test::writeTable(p.dir / "ZORVANE", a, clock);
+  auto other = *RedoJournal::identityOf(p.dir / "ZORVANE.TER");
+  ++other.inode;
+  p.dir.write("ZORVANE.TER.~jn",
+              RedoJournal::encodeHeader(7, 0, other, "") +
+                  RedoJournal::encodeTransaction(7, 0, 0, {{"ZORVANE.TER", 0, "x"}}));
+  p.start();
+  const unsigned long box = p.watch.waitShown("Problem", 60s);
+  ASSERT_NE(box, 0u) << "no message about the journal";
+  std::this_thread::sleep_for(500ms);
+  test::keepScreenshot(p.env, p.watch, box, "e2e_journal_set_aside");
+  ASSERT_TRUE(test::activate(p.env, box));
+  p.keys({"Return"});
+  ASSERT_NE(p.watch.waitShown(kTitle, 60s), 0u);
+  ASSERT_NO_FATAL_FAILURE(p.closeMainWindow());
+  EXPECT_TRUE(fs::exists(p.dir / "ZORVANE.TER.~jx"));
+  EXPECT_FALSE(fs::exists(p.dir / "ZORVANE.TER.~jn"));
+  EXPECT_NE(p.log().find(" (CheckDBF) Das \xC4nderungsprotokoll der Datei ZORVANE.TER geh\xF6rt "
+                         "nicht zu dieser Datei (sie wurde ersetzt) und wurde nicht angewendet. Es "
+                         "wurde als ZORVANE.TER.~jx beiseitegelegt.\r\n"),
+            std::string::npos)
+      << p.log();
+  const auto table = test::readWithDbfread(p.dir / "ZORVANE.TER");
+  ASSERT_EQ(table.count, 1) << table.output;
+  EXPECT_EQ(table.records[0].at("TEXT"), "Besprechung");
 }
 
 TEST(StartupEndToEnd, InstallingAgainKeepsTheSettingsWhateverTheirCase) {

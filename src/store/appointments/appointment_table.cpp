@@ -59,6 +59,7 @@ Result<std::unique_ptr<AppointmentTable>> AppointmentTable::open(const fs::path&
   topts.mode = options.mode;
   topts.alias = "DTER";
   topts.onNote = options.onNote;
+  topts.journalCheckpointBytes = options.journalCheckpointBytes;
   auto table = Table::open(appointmentTableFile(base), clock, topts);
   if (!table) return table.status();
   std::unique_ptr<AppointmentTable> t(

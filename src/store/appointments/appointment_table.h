@@ -65,8 +65,10 @@ class AppointmentTable {
     // a run that only reads: its cost then does not grow with the table.
     bool checkIndexPages = true;
     // Told (German text, for the logbook) when an index file was missing, damaged or foreign
-    // and therefore built anew.
+    // and therefore built anew, and what the open found of a journal (Table::Options::onNote).
     std::function<void(const std::string&)> onNote;
+    // Exclusive use: the journal's size after which a commit checkpoints.
+    std::size_t journalCheckpointBytes = Table::Options{}.journalCheckpointBytes;
   };
 
   // Opens "<base>.TER" under the alias DTER with the four index files in the order .NT1 ..

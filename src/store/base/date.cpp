@@ -32,6 +32,10 @@ Ymd civilFromDays(long z) {
   return {y + (m <= 2), m, d};
 }
 
+// The serial numbers of 01.01.0001 and 31.12.9999.
+const long kFirstSerial = daysFromCivil(1, 1, 1);
+const long kLastSerial = daysFromCivil(9999, 12, 31);
+
 bool readDigits(std::string_view text, int& value) {
   if (text.empty()) return false;
   value = 0;
@@ -87,7 +91,7 @@ Date Date::fromDisplay(std::string_view text) {
 }
 
 Date Date::fromSerial(long days) {
-  return Date(days);
+  return days < kFirstSerial || days > kLastSerial ? Date() : Date(days);
 }
 
 int Date::year() const {
@@ -125,7 +129,8 @@ std::string Date::toDisplay() const {
 }
 
 Date Date::operator+(long days) const {
-  return empty() ? Date() : Date(*serial_ + days);
+  if (empty() || days > kLastSerial - *serial_ || days < kFirstSerial - *serial_) return Date();
+  return Date(*serial_ + days);
 }
 
 long Date::operator-(const Date& other) const {

@@ -1,5 +1,7 @@
 // A calendar date with an empty state, as the tables and the rules use it.
 // An empty date compares below every real date; arithmetic on an empty date keeps it empty.
+// Real dates lie between 01.01.0001 and 31.12.9999, the years a table's "YYYYMMDD" can hold:
+// arithmetic that would leave them gives the empty date.
 #pragma once
 
 #include <compare>
@@ -31,6 +33,7 @@ class Date {
   int dow() const;
   // Days since 1 January 1970 (the date's serial number); only for real dates.
   long serial() const { return serial_.value_or(0); }
+  // The empty date when `days` lies outside the years 1 to 9999.
   static Date fromSerial(long days);
 
   // "YYYYMMDD", or 8 blanks for the empty date.

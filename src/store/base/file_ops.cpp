@@ -84,6 +84,15 @@ Status FileOps::syncData(int fd, const fs::path& file) {
   return {};
 }
 
+Status FileOps::allocate(int fd, const fs::path& file, std::uint64_t offset, std::uint64_t length) {
+  int rc;
+  do {
+    rc = ::fallocate(fd, 0, static_cast<off_t>(offset), static_cast<off_t>(length));
+  } while (rc != 0 && errno == EINTR);
+  if (rc == 0 || errno == EOPNOTSUPP || errno == ENOSYS) return {};
+  return status::io(file, "angelegt", errno);
+}
+
 FileOps& fileOps() {
   return current ? *current : systemOps();
 }

@@ -30,6 +30,10 @@ class FileOps {
                          const void* bytes, std::size_t n);
   // Makes the data written to `fd` durable (fdatasync).
   virtual Status syncData(int fd, const std::filesystem::path& file);
+  // Reserves `length` bytes from `offset` of the open file `fd` (fallocate; the file grows to
+  // cover them). A file system that cannot reserve ahead is no error.
+  virtual Status allocate(int fd, const std::filesystem::path& file, std::uint64_t offset,
+                          std::uint64_t length);
 };
 
 // The file operations in force: the operating system's unless a test replaced them.

@@ -1,5 +1,9 @@
 #include "store/base/logbook.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <system_error>
 
 #include "store/base/clock.h"
@@ -19,6 +23,17 @@ std::string withCrLf(std::string_view text) {
     out += text[i];
   }
   return out;
+}
+
+// The logbook names appointments: only its owner may read it, whatever the umask, also when
+// an older program made it readable for others.
+UniqueFile startPrivateFile(const std::filesystem::path& file) {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) return nullptr;
+  (void)::fchmod(fd, 0600);
+  UniqueFile f(::fdopen(fd, "wb"));
+  if (!f) ::close(fd);
+  return f;
 }
 
 }  // namespace
@@ -42,7 +57,7 @@ bool Logbook::log(std::string_view place, std::string_view text) {
 }
 
 void Logbook::startFile() const {
-  UniqueFile f = openFile(file_, "wb");
+  UniqueFile f = startPrivateFile(file_);
   if (!f) return;
   const Moment now = clock_.now();
   const std::string header = "Logbuch für " + release_ + " erzeugt am " + now.date.toDisplay() +

@@ -1,7 +1,7 @@
 // The logbook: one time-stamped line per action in "Zorvane.Log" in the program directory,
 // Windows-1252 with CR LF, written only while logging is on. A call with an empty text starts
-// a new file with its header; every call while logging is off deletes the file. Write
-// failures are swallowed: logging never disturbs the caller.
+// a new file with its header, readable by its owner alone (mode 0600); every call while logging is
+// off deletes the file. Write failures are swallowed: logging never disturbs the caller.
 #pragma once
 
 #include <filesystem>

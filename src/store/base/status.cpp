@@ -26,6 +26,10 @@ std::string reason(int e) {
       return "Ein-/Ausgabefehler des Datenträgers";
     case EDQUOT:
       return "Speicherkontingent erschöpft";
+    case ELOOP:
+      return "sie ist eine symbolische Verknüpfung, der das Programm nicht folgt";
+    case EISDIR:
+      return "sie ist keine gewöhnliche Datei";
     default:
       return std::strerror(e);
   }

@@ -32,10 +32,42 @@ Status noRecord() {
   return status::invalid("Es ist kein Datensatz ausgewählt.");
 }
 
-// A journal left by a crash of a program that had the table open exclusively. True when it
-// held transactions (the last session did not end cleanly).
-Result<bool> recoverJournal(const fs::path& file, const Table::Options& options) {
-  if (!fileOps().exists(RedoJournal::fileFor(file))) return false;
+// What the open found of a journal left by a crash of a program that had the table open
+// exclusively: whether the last session ended uncleanly, and for a journal set aside the German
+// text the user is told.
+struct JournalFindings {
+  bool unclean = false;
+  std::string setAside;
+};
+
+std::string journalNote(const std::string& name, const RedoJournal::Recovery& r) {
+  const std::string aside = " Es wurde als " + name + ".~jx beiseitegelegt.";
+  switch (r.why) {
+    case RedoJournal::Recovery::Aside::kForeign:
+      return "Das Änderungsprotokoll der Datei " + name +
+             " gehört nicht zu dieser Datei (sie wurde ersetzt) und wurde nicht angewendet." +
+             aside;
+    case RedoJournal::Recovery::Aside::kDamaged:
+      return "Das Änderungsprotokoll der Datei " + name + " ist beschädigt. " +
+             (r.applied > 0 ? "Die " + std::to_string(r.applied) +
+                                  " vollständigen Änderungen vor der beschädigten Stelle wurden "
+                                  "übernommen."
+                            : std::string("Vor der beschädigten Stelle stand keine vollständige "
+                                          "Änderung.")) +
+             aside;
+    case RedoJournal::Recovery::Aside::kUnsafe:
+      return "Das Änderungsprotokoll der Datei " + name + " wollte " + r.unsafe +
+             " und wurde nicht angewendet." + aside;
+    case RedoJournal::Recovery::Aside::kNo:
+      break;
+  }
+  return "Die Datei " + name + " wurde nach einem Abbruch um " + std::to_string(r.applied) +
+         " gesicherte Änderungen ergänzt.";
+}
+
+Result<JournalFindings> recoverJournal(const fs::path& file, const Table::Options& options) {
+  std::error_code ec;
+  if (!fs::exists(fs::symlink_status(RedoJournal::fileFor(file), ec))) return JournalFindings{};
   if (options.mode != OpenMode::kExclusive) {
     return Status{StatusCode::kLocked, "Die Datei " + file.filename().string() +
                                            " wurde nicht ordentlich geschlossen; sie muss zuerst "
@@ -43,16 +75,13 @@ Result<bool> recoverJournal(const fs::path& file, const Table::Options& options)
   }
   auto recovered = RedoJournal::recover(file);
   if (!recovered) return recovered.status();
-  const std::string name = file.filename().string();
-  if (options.onNote && recovered->setAside) {
-    options.onNote("Das Änderungsprotokoll der Datei " + name +
-                   " gehört nicht zu dieser Datei (sie wurde ersetzt) und wurde als " + name +
-                   ".~jx beiseitegelegt.");
-  } else if (options.onNote && recovered->applied > 0) {
-    options.onNote("Die Datei " + name + " wurde nach einem Abbruch um " +
-                   std::to_string(recovered->applied) + " gesicherte Änderungen ergänzt.");
-  }
-  return recovered->setAside || recovered->applied > 0;
+  JournalFindings found;
+  found.unclean = recovered->setAside || recovered->applied > 0;
+  if (!found.unclean) return found;
+  const std::string note = journalNote(file.filename().string(), *recovered);
+  if (options.onNote) options.onNote(note);
+  if (recovered->setAside) found.setAside = note;
+  return found;
 }
 
 // Records behind the header's count (the count lowered by another program or by damage) would
@@ -246,8 +275,9 @@ Result<std::unique_ptr<Table>> Table::open(const fs::path& file, const Clock& cl
   if (options.alias.empty()) options.alias = asciiUpper(file.stem().string());
   auto impl =
       std::make_unique<TableImpl>(clock, std::move(options), std::move(*dbf), std::move(memo));
-  impl->uncleanEnd_ = *unclean || *adopted > 0;
+  impl->uncleanEnd_ = unclean->unclean || *adopted > 0;
   impl->adopted_ = *adopted;
+  impl->journalSetAside_ = std::move(unclean->setAside);
   if (Status s = impl->goTop(); !s) return s;
   return std::unique_ptr<Table>(new Table(std::move(impl)));
 }
@@ -549,6 +579,12 @@ Status Table::flush() {
 Status Table::commit() {
   return impl_->commit();
 }
+Status Table::checkpointIfDue() {
+  return impl_->checkpointIfDue();
+}
+bool Table::checkpointDue() const {
+  return impl_->checkpointDue();
+}
 Status Table::pack() {
   return impl_->pack();
 }
@@ -558,6 +594,9 @@ bool Table::uncleanEnd() const {
 }
 std::uint32_t Table::adoptedRecords() const {
   return impl_->adopted_;
+}
+const std::string& Table::journalSetAside() const {
+  return impl_->journalSetAside_;
 }
 Status Table::verify() {
   return impl_->verify();

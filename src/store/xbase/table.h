@@ -64,10 +64,11 @@ class Table {
     // upper case. Case does not matter.
     std::string alias;
     // Called with a German text (a logbook line) whenever a damaged or foreign index was
-    // rebuilt from the table. May be empty.
+    // rebuilt from the table, a journal was replayed or set aside, or records behind the
+    // header's count were taken in. May be empty.
     std::function<void(const std::string&)> onNote;
     // Exclusive use: the write-ahead journal's size after which a commit makes the data files
-    // durable and starts the journal over.
+    // durable and starts the journal over; 0: every commit reaches the data files at once.
     std::size_t journalCheckpointBytes = 1u << 20;
   };
 
@@ -255,11 +256,18 @@ class Table {
   // flush(), then makes every change so far durable; only then does it survive a crash or a
   // power failure. Exclusive use: the files hold their writes back until the commit puts all
   // of them as one transaction into the table's write-ahead journal ("<table>.~jn"), whose
-  // flush is the only disk flush; then they reach the data files, which are flushed when the
-  // journal is large or old and at close(). The next exclusive open replays a journal that a
-  // crash left: a change is there whole or not at all. Shared use: every changed file is
-  // flushed (fdatasync).
+  // flush is the only disk flush. The committed changes stay in memory (reads see them) until
+  // a checkpoint writes them to the data files and flushes those: when the journal is large,
+  // when its run is older than 30 seconds at a commit or at checkpointIfDue(), and at close().
+  // The next exclusive open replays a journal that a crash left: a change is there whole or
+  // not at all. Shared use: every changed file is flushed (fdatasync).
   Status commit();
+  // Exclusive use, for idle moments: writes the committed changes to the data files and makes
+  // them durable when a checkpoint is due, so that the files do not lag behind for long.
+  // Changes not yet committed stay as they are.
+  Status checkpointIfDue();
+  // Whether checkpointIfDue() would write to the data files now.
+  bool checkpointDue() const;
   // Removes deleted records: writes the table, its memo file (only live memos) and every open
   // index anew beside the old files and puts them in place only when all are complete.
   // Needs exclusive mode. Afterwards the table is on its first record.
@@ -272,6 +280,10 @@ class Table {
   // Records the open found behind the header's count and took in (exclusive use; the table was
   // first copied to "<table>.BAK"). The indexes must then be verified.
   std::uint32_t adoptedRecords() const;
+  // When the open set a journal aside as "<table>.~jx" (of other files, damaged, or wanting to
+  // write where it must not), the German text that says so (also given to Options::onNote);
+  // empty otherwise.
+  const std::string& journalSetAside() const;
   // Checks every open index against the table (each record that meets the index's condition
   // exactly once, under its key) and the memo header's next free block; rebuilds or corrects
   // what does not match and says so through Options::onNote. Exclusive use.

@@ -150,19 +150,21 @@ std::vector<OsFile*> TableImpl::journaledFiles() {
   return files;
 }
 
-Status TableImpl::syncAllData() {
-  return syncFiles(journaledFiles());
-}
-
 Status TableImpl::checkpoint() {
   if (!journal_) return {};
-  if (Status s = journal_->commit(journaledFiles()); !s) return s;
+  const std::vector<OsFile*> files = journaledFiles();
+  if (Status s = journal_->commit(files); !s) return s;
   if (!journal_->dirty()) return {};
-  if (Status s = syncAllData(); !s) return s;
+  if (Status s = journal_->checkpoint(files); !s) return s;
   dbfChanged_ = memoChanged_ = false;
   for (auto& ix : indexes_)
     ix->changed = false;
-  return journal_->reset();
+  return {};
+}
+
+Status TableImpl::checkpointIfDue() {
+  if (!checkpointDue()) return {};
+  return journal_->checkpoint(journaledFiles());
 }
 
 Status TableImpl::commit() {

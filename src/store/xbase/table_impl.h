@@ -114,10 +114,13 @@ class TableImpl {
   void attachJournal();
   // The files under the journal: table, memo, open indexes.
   std::vector<OsFile*> journaledFiles();
-  // Commits what is held back, makes every data file durable and starts a new journal run.
+  // Commits what is held back, writes every committed change to the data files, makes them
+  // durable and starts a new journal run.
   // Before a data file is replaced by a new one, when the journal is large or old, at close.
   Status checkpoint();
-  Status syncAllData();
+  // A checkpoint of what is committed, when the journal says one is due.
+  Status checkpointIfDue();
+  bool checkpointDue() const { return journal_ && !closed_ && journal_->checkpointDue(); }
   Status flush();
   Status updateKeys(OpenIndex& ix);
   Result<std::uint32_t> appendMemo(const std::string& text);
@@ -148,7 +151,8 @@ class TableImpl {
   // The open end of the last session was not clean (a journal was found, records beyond the
   // header's count were taken in): the caller should verify().
   bool uncleanEnd_ = false;
-  std::uint32_t adopted_ = 0;  // records behind the header's count taken in at the open
+  std::uint32_t adopted_ = 0;    // records behind the header's count taken in at the open
+  std::string journalSetAside_;  // what the open said of a journal it set aside
   // Rebuilds every open index whose entries are not exactly the keys of the table's records,
   // and corrects a memo header whose next free block lies inside the file; each with a note.
   Status verify();

@@ -28,15 +28,10 @@ LocalHttp::LocalHttp(LocalHttpOptions options) : options_(options) {
   }
   if (options_.silent) argv.push_back("--silent");
   if (options_.rate > 0) argv.insert(argv.end(), {"--rate", std::to_string(options_.rate)});
-  const int log = ::open((dir_ / "server.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  server_ = std::make_unique<Process>(argv, EnvChanges{}, log);
-  if (log >= 0) ::close(log);
-  const bool up = waitUntil([&] { return fs::exists(dir_ / "port") || !server_->running(); }, 60s);
-  if (up && fs::exists(dir_ / "port")) {
-    port_ = std::atoi(readAll(dir_ / "port").c_str());
-  } else {
-    why_ = "the HTTP server did not start: " + readAll(dir_ / "server.log");
-  }
+  LocalServer started = startLocalServer(argv, dir_.path(), "HTTP");
+  server_ = std::move(started.process);
+  port_ = started.port;
+  why_ = std::move(started.why);
 }
 
 // A throw-away authority and a certificate it signs for the name "localhost" alone.

@@ -1,5 +1,7 @@
 #include "support/process.h"
 
+#include "support/test_dir.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -7,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
@@ -121,6 +124,24 @@ RunResult run(const std::vector<std::string>& argv, const EnvChanges& env,
     result.output.append(buf, static_cast<std::size_t>(n));
   ::close(fd);
   return result;
+}
+
+LocalServer startLocalServer(const std::vector<std::string>& argv, const std::filesystem::path& dir,
+                             const std::string& what) {
+  using namespace std::chrono_literals;
+  LocalServer server;
+  const int log = ::open((dir / "server.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  server.process = std::make_unique<Process>(argv, EnvChanges{}, log);
+  if (log >= 0) ::close(log);
+  const auto portFile = dir / "port";
+  const bool up = waitUntil(
+      [&] { return std::filesystem::exists(portFile) || !server.process->running(); }, 60s);
+  if (up && std::filesystem::exists(portFile)) {
+    server.port = std::atoi(readAll(portFile).c_str());
+  } else {
+    server.why = "the " + what + " server did not start: " + readAll(dir / "server.log");
+  }
+  return server;
 }
 
 }  // namespace zrv::test

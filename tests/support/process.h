@@ -6,7 +6,9 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -66,5 +68,15 @@ bool waitUntil(F condition, std::chrono::milliseconds timeout) {
   }
   return true;
 }
+
+// Starts a local test server that writes the port it listens on to `dir`/port (its output goes
+// to `dir`/server.log) and waits up to a minute for it; `why` says what went wrong otherwise.
+struct LocalServer {
+  std::unique_ptr<Process> process;
+  int port = 0;
+  std::string why;
+};
+LocalServer startLocalServer(const std::vector<std::string>& argv, const std::filesystem::path& dir,
+                             const std::string& what);
 
 }  // namespace zrv::test
